@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tavorin {
+
+class UserDialogs;
+
+// The window's one file dialog. Reading and writing share it, so it offers
+// the path last chosen in either as the next initial name. With CancelError
+// set, a cancel throws Failure 32755.
+class CommonDialog
+{
+public:
+    explicit CommonDialog(UserDialogs &dialogs, QWidget *parent = nullptr);
+
+    bool CancelError = false;
+    // Filter in "Description|pattern|Description|pattern|" form.
+    QString Filter;
+    // The full path chosen last; the initial name of the next dialog.
+    QString FileName;
+
+    void ShowOpen();
+    void ShowSave();
+
+    // Filter turned into Qt's "Description (pattern);;..." form. A
+    // description that already names its pattern is not given it twice.
+    static QString qtFilter(const QString &filter);
+
+private:
+    void show(bool save);
+
+    UserDialogs &m_dialogs;
+    QWidget *m_parent;
+};
+
+} // namespace tavorin

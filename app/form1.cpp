@@ -1,0 +1,304 @@
+#include "form1.h"
+
+#include "listbox.h"
+#include "pointtable.h"
+#include "portresolver.h"
+#include "userdialogs.h"
+#include "windowtext.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace tavorin {
+
+namespace {
+
+constexpr double TwipsPerInch = 1440.0;
+constexpr int ClientWidthTwips = 7425;
+constexpr int ClientHeightTwips = 4620;
+
+// The Japanese fixed-pitch font of the lists and the port labels, with the
+// fonts that stand in for it where it is not installed.
+QFont listFont()
+{
+    QFont font;
+    font.setFamilies({WindowText::ListFont, QStringLiteral("MS Gothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+    font.setPointSize(9);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
+             QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_ports(ports), m_table(table),
+      CommonDialog1(dialogs, this)
+{
+    setWindowTitle(WindowText::WindowCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/tavorin/tavorin.xpm")));
+    createControls();
+    createMenus();
+    // The layout is fixed: the window takes the size of its client area
+    // and menu bar and does not resize.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    // Create the native window now, so that the frame's size is known when
+    // Form_Load centres the window.
+    winId();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+QRect Form1::twipsRect(int left, int top, int width, int height) const
+{
+    const QScreen *s = screen();
+    const double dpiX = s ? s->logicalDotsPerInchX() : 96.0;
+    const double dpiY = s ? s->logicalDotsPerInchY() : 96.0;
+    const auto px = [](int twips, double dpi) { return qRound(twips * dpi / TwipsPerInch); };
+    return {px(left, dpiX), px(top, dpiY), px(width, dpiX), px(height, dpiY)};
+}
+
+void Form1::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsRect(0, 0, ClientWidthTwips, ClientHeightTwips).size());
+    setCentralWidget(client);
+
+    const auto place = [this](QWidget *widget, const QString &name, int left, int top,
+                              int width, int height) {
+        widget->setObjectName(name);
+        widget->setGeometry(twipsRect(left, top, width, height));
+    };
+    const auto label = [&](QWidget *container, const QString &name, const QString &caption,
+                           int left, int top, int width, int height) {
+        auto *l = new QLabel(caption, container);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(l, name, left, top, width, height);
+        return l;
+    };
+    const auto button = [&](QWidget *container, const QString &name, const QString &caption,
+                            int left, int top, int width, int height) {
+        auto *b = new QPushButton(caption, container);
+        b->setAutoDefault(false);
+        place(b, name, left, top, width, height);
+        return b;
+    };
+    const auto option = [&](QWidget *container, const QString &name, const QString &caption,
+                            int left, int top, int width, int height) {
+        auto *o = new QRadioButton(caption, container);
+        place(o, name, left, top, width, height);
+        return o;
+    };
+    const auto entry = [&](QWidget *container, const QString &name, int left, int top,
+                           int width, int height) {
+        auto *t = new QLineEdit(WindowText::Text1DesignText, container);
+        setColour(t, QPalette::Base, QColor(192, 255, 192));
+        place(t, name, left, top, width, height);
+        return t;
+    };
+    const auto frame = [&](const QString &name, const QString &caption, int left, int top,
+                           int width, int height) {
+        auto *f = new QGroupBox(caption, client);
+        place(f, name, left, top, width, height);
+        return f;
+    };
+    const QColor headingColour(192, 0, 0);
+
+    // Created in tab order.
+    List1 = new ListBox(false, QAbstractItemView::ExtendedSelection, client);
+    place(List1, QStringLiteral("List1"), 240, 360, 1095, 4020);
+    List1->setFont(listFont());
+    setColour(List1, QPalette::Base, QColor(255, 255, 192));
+
+    List2 = new ListBox(true, QAbstractItemView::MultiSelection, client);
+    place(List2, QStringLiteral("List2"), 3720, 360, 3495, 2760);
+    List2->setFont(listFont());
+    setColour(List2, QPalette::Base, QColor(255, 224, 192));
+
+    Label1[0] = label(client, QStringLiteral("Label1_0"), WindowText::Label1Caption0, 180, 120,
+                      1245, 180);
+    setColour(Label1[0], QPalette::WindowText, headingColour);
+
+    Frame1 = frame(QStringLiteral("Frame1"), WindowText::Frame1Caption, 1560, 1440, 1935, 2895);
+    Option1[0] = option(Frame1, QStringLiteral("Option1_0"), WindowText::Option1Caption0, 240,
+                        360, 1455, 255);
+    Option1[0]->setChecked(true);
+    Command1 = button(Frame1, QStringLiteral("Command1"), WindowText::Command1Caption, 720, 600,
+                      855, 255);
+    Option1[1] = option(Frame1, QStringLiteral("Option1_1"), WindowText::Option1Caption1, 240,
+                        1080, 735, 255);
+    Option1[2] = option(Frame1, QStringLiteral("Option1_2"), WindowText::Option1Caption2, 240,
+                        1440, 1095, 255);
+    Option1[3] = option(Frame1, QStringLiteral("Option1_3"), WindowText::Option1Caption3, 240,
+                        2160, 1575, 255);
+    Text1[0] = entry(Frame1, QStringLiteral("Text1_0"), 720, 1680, 615, 270);
+    Text1[1] = entry(Frame1, QStringLiteral("Text1_1"), 480, 2400, 1335, 270);
+
+    Command2 = button(client, QStringLiteral("Command2"), WindowText::Command2Caption, 3720,
+                      3720, 1335, 375);
+    Command3 = button(client, QStringLiteral("Command3"), WindowText::Command3Caption, 5880,
+                      3720, 1335, 375);
+
+    Frame2 = frame(QStringLiteral("Frame2"), WindowText::Frame2Caption, 1560, 240, 1935, 1095);
+    Option2[0] = option(Frame2, QStringLiteral("Option2_0"), WindowText::Option2Caption0, 240,
+                        240, 1575, 375);
+    Option2[0]->setChecked(true);
+    Option2[1] = option(Frame2, QStringLiteral("Option2_1"), WindowText::Option2Caption1, 240,
+                        600, 1575, 375);
+
+    Command4 = button(client, QStringLiteral("Command4"), WindowText::Command4Caption, 3720,
+                      3240, 1335, 375);
+
+    Label1[1] = label(client, QStringLiteral("Label1_1"), WindowText::Label1Caption1, 3720, 120,
+                      960, 180);
+    setColour(Label1[1], QPalette::WindowText, headingColour);
+
+    ProgressBar1 = new QProgressBar(client);
+    place(ProgressBar1, QStringLiteral("ProgressBar1"), 3720, 4200, 3495, 135);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setVisible(false);
+
+    Label2 = label(client, QStringLiteral("Label2"), WindowText::Label2Caption, 6840, 3120, 345,
+                   180);
+
+    Label3 = label(client, QStringLiteral("Label3"), WindowText::Label3DesignCaption, 5160, 3720,
+                   660, 180);
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label3->setFont(listFont());
+    setColour(Label3, QPalette::WindowText, QColor(255, 0, 0));
+
+    Label4 = label(client, QStringLiteral("Label4"), WindowText::Label4DesignCaption, 5190, 3960,
+                   555, 180);
+    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label4->setFont(listFont());
+    setColour(Label4, QPalette::WindowText, QColor(0, 0, 255));
+    Label4->setVisible(false);
+
+    const QWidget *tabOrder[] = {List1,      List2,      Option1[0], Command1, Option1[1],
+                                 Option1[2], Option1[3], Text1[0],   Text1[1], Command2,
+                                 Command3,   Option2[0], Option2[1], Command4};
+    for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i)
+        QWidget::setTabOrder(const_cast<QWidget *>(tabOrder[i]),
+                             const_cast<QWidget *>(tabOrder[i + 1]));
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    for (qint16 i = 0; i < qint16(Option1.size()); ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    for (qint16 i = 0; i < qint16(Option2.size()); ++i)
+        connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
+}
+
+void Form1::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    const auto action = [this](QAction *a, const QString &name) {
+        a->setObjectName(name);
+        return a;
+    };
+
+    SimFile = bar->addMenu(WindowText::SimFileCaption);
+    SimFile->setObjectName(QStringLiteral("SimFile"));
+    SimFileSave = action(SimFile->addAction(WindowText::SimFileSaveCaption),
+                         QStringLiteral("SimFileSave"));
+    SimFileLoad = action(SimFile->addAction(WindowText::SimFileLoadCaption),
+                         QStringLiteral("SimFileLoad"));
+
+    ComPort = bar->addMenu(WindowText::ComPortCaption);
+    ComPort->setObjectName(QStringLiteral("ComPort"));
+    Com1 = action(ComPort->addAction(WindowText::Com1Caption), QStringLiteral("Com1"));
+    Com2 = action(ComPort->addAction(WindowText::Com2Caption), QStringLiteral("Com2"));
+    Com3 = action(ComPort->addAction(WindowText::Com3Caption), QStringLiteral("Com3"));
+
+    PG_End = action(bar->addAction(WindowText::PgEndCaption), QStringLiteral("PG_End"));
+
+    connect(SimFileSave, &QAction::triggered, this, &Form1::SimFileSave_Click);
+    connect(SimFileLoad, &QAction::triggered, this, &Form1::SimFileLoad_Click);
+    connect(Com1, &QAction::triggered, this, &Form1::Com1_Click);
+    connect(Com2, &QAction::triggered, this, &Form1::Com2_Click);
+    connect(Com3, &QAction::triggered, this, &Form1::Com3_Click);
+    connect(PG_End, &QAction::triggered, this, &Form1::PG_End_Click);
+}
+
+QPointF Form1::centredOrigin(QSizeF screenTwips, QSizeF windowTwips)
+{
+    // Single precision, as the window's position has always been worked out.
+    const float left = float(screenTwips.width() - windowTwips.width()) / 2.0f;
+    const float top = float(screenTwips.height() - windowTwips.height()) / 2.0f;
+    return {double(left), double(top)};
+}
+
+void Form1::Form_Load()
+{
+    if (const QScreen *s = screen()) {
+        const double dpiX = s->logicalDotsPerInchX();
+        const double dpiY = s->logicalDotsPerInchY();
+        const auto twips = [&](QSize pixels) {
+            return QSizeF(pixels.width() * TwipsPerInch / dpiX,
+                          pixels.height() * TwipsPerInch / dpiY);
+        };
+        const QPointF origin = centredOrigin(twips(s->geometry().size()),
+                                             twips(frameGeometry().size()));
+        move(s->geometry().topLeft()
+             + QPoint(qRound(origin.x() * dpiX / TwipsPerInch),
+                      qRound(origin.y() * dpiY / TwipsPerInch)));
+    }
+    Text1[0]->setText(QString());
+    Text1[1]->setText(QString());
+    PortNumber = 1;
+    Label3->setText(WindowText::Port1Caption);
+}
+
+void Form1::Com1_Click()
+{
+    PortNumber = 1;
+    Label3->setText(WindowText::Port1Caption);
+}
+
+void Form1::Com2_Click()
+{
+    PortNumber = 2;
+    Label3->setText(WindowText::Port2Caption);
+}
+
+void Form1::Com3_Click()
+{
+    PortNumber = 3;
+    Label3->setText(WindowText::Port3Caption);
+}
+
+void Form1::showFailureMessage(int failureNumber)
+{
+    m_dialogs.messageBox(this, WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber),
+                         WindowText::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
+}
+
+void Form1::PG_End_Click()
+{
+    // Ends the program at once: no question, nothing saved, a transfer in
+    // progress simply stops with the program.
+    QCoreApplication::exit(0);
+}
+
+} // namespace tavorin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "linelistmodel.h"
+
+#include <QListView>
+
+namespace tavorin {
+
+// A list box as the window uses it: add a line (at the end, or at its sorted
+// place in a sorted list), count, the line and its selected state at a
+// position (positions count from 0), and remove all lines.
+class ListBox : public QListView
+{
+    Q_OBJECT
+
+public:
+    ListBox(bool sorted, QAbstractItemView::SelectionMode selectionMode,
+            QWidget *parent = nullptr);
+
+    void addItem(const QString &line) { m_model.add(line); }
+    int listCount() const { return m_model.count(); }
+    const QString &item(int position) const { return m_model.item(position); }
+    bool isSelected(int position) const;
+    void setSelected(int position, bool selected);
+    void clear() { m_model.clear(); }
+
+    const QStringList &lines() const { return m_model.lines(); }
+    LineListModel &lineModel() { return m_model; }
+
+private:
+    LineListModel m_model;
+};
+
+} // namespace tavorin

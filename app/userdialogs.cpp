@@ -1,0 +1,44 @@
+#include "userdialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tavorin {
+
+MessageAnswer QtUserDialogs::messageBox(QWidget *parent, const QString &prompt,
+                                        const QString &title, MessageIcon icon,
+                                        MessageButtons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (icon) {
+    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    if (buttons == MessageButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode mode,
+                                                 const QString &qtFilter,
+                                                 const QString &initialName)
+{
+    const QString path = mode == FileDialogMode::Open
+                             ? QFileDialog::getOpenFileName(parent, {}, initialName, qtFilter)
+                             : QFileDialog::getSaveFileName(parent, {}, initialName, qtFilter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+} // namespace tavorin

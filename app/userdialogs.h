@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace tavorin {
+
+enum class MessageIcon { Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+enum class FileDialogMode { Open, Save };
+
+// The modal dialogs the window asks the user through. The program uses the
+// Qt implementation below; tests answer from a script and record what was
+// asked.
+class UserDialogs
+{
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
+                                     MessageIcon icon, MessageButtons buttons) = 0;
+
+    // qtFilter is in Qt's form ("Description (*.sim)"); returns the chosen
+    // full path, or nothing when the user cancels.
+    virtual std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
+                                              const QString &qtFilter,
+                                              const QString &initialName) = 0;
+};
+
+class QtUserDialogs final : public UserDialogs
+{
+public:
+    MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
+                             MessageIcon icon, MessageButtons buttons) override;
+    std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
+                                      const QString &qtFilter,
+                                      const QString &initialName) override;
+};
+
+} // namespace tavorin

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+// Every text the window shows: captions, menu items, prompts and titles.
+// Users know the program by these exact texts (half-width katakana and
+// ideographic spaces included); change none of them.
+namespace tavorin::WindowText {
+
+using namespace Qt::StringLiterals;
+
+inline const QString WindowCaption = u"Tavorin Ver1.1"_s;
+inline const QString ListFont = u"ＭＳ ゴシック"_s;
+inline const QString Label1Caption0 = u"SIMAﾌｧｲﾙリスト"_s;
+inline const QString Label1Caption1 = u"転送用リスト"_s;
+inline const QString Frame1Caption = u"測点の選択"_s;
+inline const QString Frame2Caption = u"条件"_s;
+inline const QString Option1Caption0 = u"SIMAリストより"_s;
+inline const QString Option1Caption1 = u"全部"_s;
+inline const QString Option1Caption2 = u"部分ALL"_s;
+inline const QString Option1Caption3 = u"何から何　　A/B"_s;
+inline const QString Option2Caption0 = u"ﾊﾟｿｺﾝからﾎﾟｹｺﾝ"_s;
+inline const QString Option2Caption1 = u"ﾎﾟｹｺﾝからﾊﾟｿｺﾝ"_s;
+inline const QString Command1Caption = u"決定"_s;
+inline const QString Command2Caption = u"ﾎﾟｹｺﾝヘ送信"_s;
+inline const QString Command3Caption = u"ﾊﾟｿｺﾝに受信"_s;
+inline const QString Command4Caption = u"ﾘｽﾄﾌｧｲﾙ消去"_s;
+inline const QString Text1DesignText = u"Text1"_s;
+inline const QString Label2Caption = u"VNR"_s;
+inline const QString Label3DesignCaption = u"Label3"_s;
+inline const QString Label4DesignCaption = u"Label4"_s;
+inline const QString SimFileCaption = u"SIMAﾌｧｲﾙ"_s;
+inline const QString SimFileSaveCaption = u"書込"_s;
+inline const QString SimFileLoadCaption = u"読込"_s;
+inline const QString ComPortCaption = u"COMポート"_s;
+inline const QString Com1Caption = u"COM1"_s;
+inline const QString Com2Caption = u"COM2"_s;
+inline const QString Com3Caption = u"COM3"_s;
+inline const QString PgEndCaption = u"終了"_s;
+inline const QString Port1Caption = u"ﾎﾟｰﾄ1"_s;
+inline const QString Port2Caption = u"ﾎﾟｰﾄ2"_s;
+inline const QString Port3Caption = u"ﾎﾟｰﾄ3"_s;
+inline const QString ErrorPromptPrefix = u"エラーコード "_s;
+inline const QString ErrorTitle = u"エラーメッセージ"_s;
+inline const QString MessageTitle = u"メッセージ"_s;
+inline const QString SendReadyPrompt = u"ポケコン側で、受信出来るようにセットして下さい。"_s;
+inline const QString SendConfirmPrompt = u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s;
+inline const QString ReceivePrompt = u"ポケコン側で、送信して下さい。"_s;
+inline const QString LoadFilter = u"ＳＩＭファイル　Files (*.sim)|*.sim|"_s;
+inline const QString SaveFilter = u"ＳＩＭファイル Files (*.sim)|*.sim|"_s;
+
+} // namespace tavorin::WindowText

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "form1.h"
+#include "listbox.h"
+#include "pointtable.h"
+#include "portresolver.h"
+#include "scripteddialogs.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tavorin::test {
+
+// Port numbers resolve to devices that do not exist, so that no test can
+// open a real serial port of the machine by accident.
+class NoPorts final : public PortResolver
+{
+public:
+    QString deviceName(int portNumber) const override
+    {
+        return QStringLiteral("/dev/tavorin-test-no-port-%1").arg(portNumber);
+    }
+};
+
+// A real Form1 on the offscreen platform, with a fresh point table and
+// scripted dialogs, and lookups of its controls by name.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { createWindow(); }
+
+    void createWindow()
+    {
+        form.reset();
+        table = std::make_unique<PointTable>();
+        form = std::make_unique<Form1>(dialogs, *ports, *table);
+        form->show();
+    }
+
+    template <typename T> T *control(const QString &name) const
+    {
+        T *found = form->findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+        return found;
+    }
+    ListBox *list(int number) const { return control<ListBox>(QStringLiteral("List%1").arg(number)); }
+    QRadioButton *option(int group, int index) const
+    {
+        return control<QRadioButton>(QStringLiteral("Option%1_%2").arg(group).arg(index));
+    }
+    QLineEdit *text1(int index) const
+    {
+        return control<QLineEdit>(QStringLiteral("Text1_%1").arg(index));
+    }
+    QPushButton *command(int number) const
+    {
+        return control<QPushButton>(QStringLiteral("Command%1").arg(number));
+    }
+    QLabel *label(const QString &name) const { return control<QLabel>(name); }
+    QAction *menuAction(const QString &name) const { return control<QAction>(name); }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<PortResolver> ports = std::make_unique<NoPorts>();
+    std::unique_ptr<PointTable> table;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace tavorin::test
