@@ -37,6 +37,17 @@ QFont listFont()
     return font;
 }
 
+// The font of every other control: a Japanese proportional font of the
+// size the layout was drawn for, so that every caption fits its control.
+QFont windowFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    font.setPointSize(9);
+    return font;
+}
+
 void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 {
     QPalette palette = widget->palette();
@@ -52,6 +63,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
       CommonDialog1(dialogs, this)
 {
     setWindowTitle(WindowText::WindowCaption);
+    setFont(windowFont());
     setWindowIcon(QIcon(QStringLiteral(":/tavorin/tavorin.xpm")));
     createControls();
     createMenus();
@@ -105,6 +117,9 @@ void Form1::createControls()
     const auto option = [&](QWidget *container, const QString &name, const QString &caption,
                             int left, int top, int width, int height) {
         auto *o = new QRadioButton(caption, container);
+        // A narrow gap between mark and caption, so that the longest
+        // caption ("何から何　　A/B") fits the button's width.
+        o->setStyleSheet(QStringLiteral("QRadioButton { spacing: 1px; }"));
         place(o, name, left, top, width, height);
         return o;
     };

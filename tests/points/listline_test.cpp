@@ -20,6 +20,11 @@ struct LineCase
     QString line;
 };
 
+void PrintTo(const LineCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
 class ListLineForm : public ::testing::TestWithParam<LineCase>
 {
 };
