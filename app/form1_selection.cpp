@@ -7,8 +7,10 @@
 #include "pointtable.h"
 #include "selection.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 
 #include <functional>
@@ -52,10 +54,66 @@ private:
     std::function<bool(const QKeyEvent &)> m_handler;
 };
 
+// Arrow keys inside an option group. Qt selects the next button by clicking
+// it, which runs its handler, and only then gives it the focus; a handler
+// that moves the focus to its entry would lose to that. This lets the
+// button's own arrow-key handling run first and then applies the focus the
+// handler asked for.
+class OptionNavigation final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit OptionNavigation(QObject *parent) : QObject(parent) {}
+
+    // Called by a handler that moves the focus: kept only while an arrow key
+    // is being handled.
+    void focusAfterNavigation(QWidget *widget)
+    {
+        if (m_navigating)
+            m_focus = widget;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (m_navigating || event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            break;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+        m_navigating = true;
+        m_focus = nullptr;
+        QCoreApplication::sendEvent(watched, event);
+        m_navigating = false;
+        if (m_focus)
+            m_focus->setFocus();
+        m_focus = nullptr;
+        event->accept();
+        return true;
+    }
+
+private:
+    bool m_navigating = false;
+    QPointer<QWidget> m_focus;
+};
+
 } // namespace
 
 void Form1::connectSelection()
 {
+    auto *navigation = new OptionNavigation(this);
+    for (QRadioButton *button : Option1)
+        button->installEventFilter(navigation);
+    for (QRadioButton *button : Option2)
+        button->installEventFilter(navigation);
+
     for (qint16 i = 0; i < qint16(Text1.size()); ++i) {
         Text1[i]->installEventFilter(new KeyPressFilter(
             [this, i](const QKeyEvent &event) {
@@ -110,6 +168,8 @@ void Form1::Option1_Click(qint16 Index)
         QLineEdit *entry = Text1[Index == 2 ? 0 : 1];
         entry->setText(QString());
         entry->setFocus();
+        if (auto *navigation = findChild<OptionNavigation *>(QString(), Qt::FindDirectChildrenOnly))
+            navigation->focusAfterNavigation(entry);
         return;
     }
     default:
@@ -146,3 +206,5 @@ void Form1::Text1_KeyPress(qint16 Index, int &KeyAscii)
 }
 
 } // namespace tavorin
+
+#include "form1_selection.moc"
