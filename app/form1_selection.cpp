@@ -38,7 +38,8 @@ class KeyPressFilter final : public QObject
 {
 public:
     KeyPressFilter(std::function<bool(const QKeyEvent &)> handler, QObject *parent)
-        : QObject(parent), m_handler(std::move(handler))
+        : QObject(parent)
+        , m_handler(std::move(handler))
     {
     }
 
@@ -64,7 +65,10 @@ class OptionNavigation final : public QObject
     Q_OBJECT
 
 public:
-    explicit OptionNavigation(QObject *parent) : QObject(parent) {}
+    explicit OptionNavigation(QObject *parent)
+        : QObject(parent)
+    {
+    }
 
     // Called by a handler that moves the focus: kept only while an arrow key
     // is being handled.
@@ -197,8 +201,7 @@ void Form1::Text1_KeyPress(qint16 Index, int &KeyAscii)
     const auto lineCount = [this] { return List2->listCount(); };
     if (Index == 0) {
         if (Option1[2]->isChecked() && Option2[0]->isChecked())
-            selection::addByPrefix(m_table, List1->listCount(), Text1[0]->text(), add,
-                                   lineCount);
+            selection::addByPrefix(m_table, List1->listCount(), Text1[0]->text(), add, lineCount);
     } else {
         if (Option1[3]->isChecked() && Option2[0]->isChecked())
             selection::addRange(m_table, List1->listCount(), Text1[1]->text(), add, lineCount);

@@ -26,13 +26,13 @@ namespace {
 class SilentDialogs final : public UserDialogs
 {
 public:
-    MessageAnswer messageBox(QWidget *, const QString &, const QString &, MessageIcon,
-                             MessageButtons) override
+    MessageAnswer messageBox(
+        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
     {
         return MessageAnswer::Ok;
     }
-    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &,
-                                      const QString &) override
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
     {
         return std::nullopt;
     }
@@ -57,8 +57,9 @@ struct LoadedWindow
         for (int p = 0; p < PointTable::Size; ++p) {
             const int n = numbers[std::size_t(p)];
             const QString name = QStringLiteral("P%1").arg(n, 5, 10, QLatin1Char('0'));
-            table.store(p, {name, QString::number(-12345.678 + n, 'f', 3),
-                            QString::number(98765.4321 - n, 'f', 4)});
+            table.store(p,
+                { name, QString::number(-12345.678 + n, 'f', 3),
+                    QString::number(98765.4321 - n, 'f', 4) });
             list1->addItem(name);
         }
         form.show();
@@ -79,7 +80,7 @@ struct LoadedWindow
     SilentDialogs dialogs;
     NoPorts ports;
     PointTable table;
-    Form1 form{dialogs, ports, table};
+    Form1 form { dialogs, ports, table };
 };
 
 void decideWithEveryPointPicked(benchmark::State &state)

@@ -24,7 +24,7 @@ std::optional<RangeEntry> parseRangeEntry(const QString &entry)
     const qsizetype slash = entry.indexOf(u'/');
     if (slash <= 0)
         return std::nullopt;
-    return RangeEntry{entry.left(slash), entry.mid(slash + 1)};
+    return RangeEntry { entry.left(slash), entry.mid(slash + 1) };
 }
 
 bool nameBeginsWith(const QString &name, const QString &prefix)
@@ -63,8 +63,8 @@ void addAll(int listCount, const AddPoint &add)
     }
 }
 
-void addByPrefix(const PointTable &table, int listCount, const QString &prefix,
-                 const AddPoint &add, const LineCount &lineCount)
+void addByPrefix(const PointTable &table, int listCount, const QString &prefix, const AddPoint &add,
+    const LineCount &lineCount)
 {
     const int n = pointsListed(listCount);
     for (int p = 0; p < n; ++p) {
@@ -78,7 +78,7 @@ void addByPrefix(const PointTable &table, int listCount, const QString &prefix,
 }
 
 void addRange(const PointTable &table, int listCount, const QString &entry, const AddPoint &add,
-              const LineCount &lineCount)
+    const LineCount &lineCount)
 {
     const std::optional<RangeEntry> range = parseRangeEntry(entry);
     const int n = pointsListed(listCount);

@@ -66,8 +66,8 @@ void addAll(int listCount, const AddPoint &add);
 // "部分ALL": adds every point whose name begins with prefix, stopping when
 // the transfer list holds exactly TransferListLimit lines after a position
 // has been looked at. A list already longer than that does not stop it.
-void addByPrefix(const PointTable &table, int listCount, const QString &prefix,
-                 const AddPoint &add, const LineCount &lineCount);
+void addByPrefix(const PointTable &table, int listCount, const QString &prefix, const AddPoint &add,
+    const LineCount &lineCount);
 
 // "何から何　　A/B": adds the points from the lower to the higher of the
 // positions named by A and B (a name no point has stands for position 0),
@@ -75,6 +75,6 @@ void addByPrefix(const PointTable &table, int listCount, const QString &prefix,
 // an addition. An entry without a usable "/" adds nothing, and so does an
 // empty SIMA file list, which has no point to start from.
 void addRange(const PointTable &table, int listCount, const QString &entry, const AddPoint &add,
-              const LineCount &lineCount);
+    const LineCount &lineCount);
 
 } // namespace tavorin::selection

@@ -22,15 +22,15 @@ TEST(RangeEntry, SplitsAtTheFirstSlashAndNeedsAName)
         QString entry;
         std::optional<RangeEntry> expected;
     } cases[] = {
-        {u""_s, std::nullopt},
-        {u"5"_s, std::nullopt},
-        {u"/5"_s, std::nullopt},
-        {u"/"_s, std::nullopt},
-        {u"5/"_s, RangeEntry{u"5"_s, u""_s}},
-        {u"12/5"_s, RangeEntry{u"12"_s, u"5"_s}},
-        {u"a/b/c"_s, RangeEntry{u"a"_s, u"b/c"_s}},
-        {u" A / B "_s, RangeEntry{u" A "_s, u" B "_s}},
-        {u"測点1/測点2"_s, RangeEntry{u"測点1"_s, u"測点2"_s}},
+        { u""_s, std::nullopt },
+        { u"5"_s, std::nullopt },
+        { u"/5"_s, std::nullopt },
+        { u"/"_s, std::nullopt },
+        { u"5/"_s, RangeEntry { u"5"_s, u""_s } },
+        { u"12/5"_s, RangeEntry { u"12"_s, u"5"_s } },
+        { u"a/b/c"_s, RangeEntry { u"a"_s, u"b/c"_s } },
+        { u" A / B "_s, RangeEntry { u" A "_s, u" B "_s } },
+        { u"測点1/測点2"_s, RangeEntry { u"測点1"_s, u"測点2"_s } },
     };
     for (const auto &c : cases)
         EXPECT_EQ(parseRangeEntry(c.entry), c.expected) << c.entry.toStdString();
@@ -54,7 +54,7 @@ protected:
     void load(const QStringList &names)
     {
         for (int p = 0; p < names.size(); ++p)
-            table.store(p, {names[p], {}, {}});
+            table.store(p, { names[p], {}, {} });
         listCount = int(names.size());
     }
     AddPoint add()
@@ -74,12 +74,12 @@ protected:
 
 TEST_F(Rules, LowestPositionOfIsTheFirstExactMatchOrZero)
 {
-    load({u"A"_s, u"B"_s, u"a"_s, u"B"_s});
+    load({ u"A"_s, u"B"_s, u"a"_s, u"B"_s });
     EXPECT_EQ(lowestPositionOf(table, listCount, u"B"_s), 1);
     EXPECT_EQ(lowestPositionOf(table, listCount, u"a"_s), 2);
     EXPECT_EQ(lowestPositionOf(table, listCount, u"C"_s), 0);
     // Only the listed points count, not stale entries above them.
-    table.store(4, {u"C"_s, {}, {}});
+    table.store(4, { u"C"_s, {}, {} });
     EXPECT_EQ(lowestPositionOf(table, listCount, u"C"_s), 0);
 }
 
@@ -91,14 +91,14 @@ TEST_F(Rules, AllStopsAfterPosition998)
     EXPECT_EQ(added.back(), 998);
     added.clear();
     addAll(3, add());
-    EXPECT_EQ(added, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(added, (std::vector<int> { 0, 1, 2 }));
 }
 
 TEST_F(Rules, PickedPointsInAscendingPosition)
 {
     addPicked(
         6, [](int p) { return p % 2 == 1; }, add());
-    EXPECT_EQ(added, (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(added, (std::vector<int> { 1, 3, 5 }));
 }
 
 TEST_F(Rules, ALongerListThanTheTableStopsAtItsEnd)
@@ -110,26 +110,26 @@ TEST_F(Rules, ALongerListThanTheTableStopsAtItsEnd)
     EXPECT_EQ(added.size(), std::size_t(PointTable::Size));
     added.clear();
     addRange(table, PointTable::Size + 5, u"X/Y"_s, add(), count());
-    EXPECT_EQ(added, (std::vector<int>{0}));
+    EXPECT_EQ(added, (std::vector<int> { 0 }));
 }
 
 TEST_F(Rules, RangeOfAnEmptyListAddsNothing)
 {
-    table.store(0, {u"A"_s, {}, {}});
+    table.store(0, { u"A"_s, {}, {} });
     addRange(table, 0, u"A/A"_s, add(), count());
     EXPECT_TRUE(added.empty());
 }
 
 TEST_F(Rules, PrefixLooksAtTheLimitAfterEveryPosition)
 {
-    load({u"B"_s, u"A"_s, u"A"_s});
+    load({ u"B"_s, u"A"_s, u"A"_s });
     before = 998;
     addByPrefix(table, listCount, u"A"_s, add(), count());
-    EXPECT_EQ(added, (std::vector<int>{1}));
+    EXPECT_EQ(added, (std::vector<int> { 1 }));
     added.clear();
     before = 999;
     addByPrefix(table, listCount, u"A"_s, add(), count());
-    EXPECT_EQ(added, (std::vector<int>{}));
+    EXPECT_EQ(added, (std::vector<int> {}));
 }
 
 } // namespace
