@@ -63,12 +63,11 @@ protected:
     }
     LineCount count()
     {
-        return [this] { return before + int(added.size()); };
+        return [this] { return int(added.size()); };
     }
 
     PointTable table;
     int listCount = 0;
-    int before = 0; // lines in the transfer list before the selection
     std::vector<int> added;
 };
 
@@ -83,24 +82,6 @@ TEST_F(Rules, LowestPositionOfIsTheFirstExactMatchOrZero)
     EXPECT_EQ(lowestPositionOf(table, listCount, u"C"_s), 0);
 }
 
-TEST_F(Rules, AllStopsAfterPosition998)
-{
-    addAll(1500, add());
-    ASSERT_EQ(added.size(), 999u);
-    EXPECT_EQ(added.front(), 0);
-    EXPECT_EQ(added.back(), 998);
-    added.clear();
-    addAll(3, add());
-    EXPECT_EQ(added, (std::vector<int> { 0, 1, 2 }));
-}
-
-TEST_F(Rules, PickedPointsInAscendingPosition)
-{
-    addPicked(
-        6, [](int p) { return p % 2 == 1; }, add());
-    EXPECT_EQ(added, (std::vector<int> { 1, 3, 5 }));
-}
-
 TEST_F(Rules, ALongerListThanTheTableStopsAtItsEnd)
 {
     // Only reachable if the SIMA file list were ever longer than the table;
@@ -111,25 +92,6 @@ TEST_F(Rules, ALongerListThanTheTableStopsAtItsEnd)
     added.clear();
     addRange(table, PointTable::Size + 5, u"X/Y"_s, add(), count());
     EXPECT_EQ(added, (std::vector<int> { 0 }));
-}
-
-TEST_F(Rules, RangeOfAnEmptyListAddsNothing)
-{
-    table.store(0, { u"A"_s, {}, {} });
-    addRange(table, 0, u"A/A"_s, add(), count());
-    EXPECT_TRUE(added.empty());
-}
-
-TEST_F(Rules, PrefixLooksAtTheLimitAfterEveryPosition)
-{
-    load({ u"B"_s, u"A"_s, u"A"_s });
-    before = 998;
-    addByPrefix(table, listCount, u"A"_s, add(), count());
-    EXPECT_EQ(added, (std::vector<int> { 1 }));
-    added.clear();
-    before = 999;
-    addByPrefix(table, listCount, u"A"_s, add(), count());
-    EXPECT_EQ(added, (std::vector<int> {}));
 }
 
 } // namespace
