@@ -223,6 +223,7 @@ void Form1::createControls()
         connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     for (qint16 i = 0; i < qint16(Option2.size()); ++i)
         connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
+    connectSelection();
 }
 
 void Form1::createMenus()

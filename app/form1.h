@@ -69,6 +69,11 @@ private:
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
 
+    // Selection: the one step that puts the point at position p of List1
+    // into List2, and the Enter key of the Text1 entries.
+    void addPoint(int p);
+    void connectSelection();
+
     void createControls();
     void createMenus();
     QRect twipsRect(int left, int top, int width, int height) const;

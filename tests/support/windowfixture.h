@@ -66,6 +66,16 @@ protected:
     QLabel *label(const QString &name) const { return control<QLabel>(name); }
     QAction *menuAction(const QString &name) const { return control<QAction>(name); }
 
+    // Lists the points in List1 and stores them in the table in step, from
+    // position 0 upwards, as reading a SIMA file does.
+    void loadPoints(const QList<PointRecord> &points)
+    {
+        for (int p = 0; p < points.size(); ++p) {
+            table->store(p, points[p]);
+            list(1)->addItem(points[p].name);
+        }
+    }
+
     ScriptedDialogs dialogs;
     std::unique_ptr<PortResolver> ports = std::make_unique<NoPorts>();
     std::unique_ptr<PointTable> table;

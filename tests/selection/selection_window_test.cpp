@@ -1,0 +1,528 @@
+// The selection modes, the direction, the entries and the transfer-list
+// buttons, driven through the real window with clicks and keys.
+#include "characters.h"
+#include "windowfixture.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tavorin;
+using namespace tavorin::test;
+using namespace Qt::StringLiterals;
+
+// Lets GoogleTest print texts in its failure messages.
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// The transfer-list line of a point, column by column: name left-aligned in
+// 8, x and y right-aligned in 13 each.
+QString line(const QString &name, const QString &x, const QString &y)
+{
+    const qsizetype nameCharacters = characters::count(name);
+    return name + QString(std::max<qsizetype>(0, 8 - nameCharacters), u' ')
+        + x.rightJustified(13, u' ') + y.rightJustified(13, u' ');
+}
+
+// Points with the given names; x is the list position, y its tenth, so that
+// every line says which point it came from.
+QList<PointRecord> named(const QStringList &names)
+{
+    QList<PointRecord> points;
+    for (int p = 0; p < names.size(); ++p)
+        points.append({ names[p], QString::number(p), QString::number(p * 0.1, 'f', 1) });
+    return points;
+}
+
+// n points named "P0000", "P0001", ... in list order.
+QList<PointRecord> numbered(int n)
+{
+    QStringList names;
+    for (int p = 0; p < n; ++p)
+        names.append(QStringLiteral("P%1").arg(p, 4, 10, QLatin1Char('0')));
+    return named(names);
+}
+
+class Selection : public WindowTest
+{
+protected:
+    // The window is made active, as the user's window is, so that focus and
+    // keyboard navigation work as they do on a desktop.
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        activate();
+    }
+    void activate()
+    {
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    // A radio button is clicked near its indicator, where a click always
+    // lands on the button whatever the width of its caption.
+    void chooseOption(int group, int index)
+    {
+        QRadioButton *button = option(group, index);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
+    }
+    void chooseMode(int index) { chooseOption(1, index); }
+    void chooseDirection(int index) { chooseOption(2, index); }
+    void click(int commandNumber) { QTest::mouseClick(command(commandNumber), Qt::LeftButton); }
+    void enter(int entry, const QString &text)
+    {
+        text1(entry)->setText(text);
+        QTest::keyClick(text1(entry), Qt::Key_Return);
+    }
+    void pick(std::initializer_list<int> positions)
+    {
+        for (int p : positions)
+            list(1)->setSelected(p, true);
+    }
+    // Lines of the points at the given positions, in the order given.
+    QStringList linesOf(std::initializer_list<int> positions) const
+    {
+        QStringList lines;
+        for (int p : positions) {
+            const PointRecord &r = table->at(p);
+            lines.append(line(r.name, r.x, r.y));
+        }
+        return lines;
+    }
+    QStringList transferList() const { return list(2)->lines(); }
+    // Fills the transfer list with n lines that sort before every point's.
+    void preload(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            list(2)->addItem(line(QStringLiteral("#"), QString::number(i), QString()));
+    }
+    int checkedMode() const
+    {
+        for (int i = 0; i < 4; ++i) {
+            if (option(1, i)->isChecked())
+                return i;
+        }
+        return -1;
+    }
+};
+
+// --- The transfer list: "決定" and "ﾘｽﾄﾌｧｲﾙ消去" ---
+
+using TransferList = Selection;
+
+TEST_F(TransferList, DecideAddsThePickedPointsInSortedPlaceAndKeepsThePick)
+{
+    loadPoints({ { "B2", "-123.456", "98.7" }, { "A1", "1.5", "2.5" }, { "C3", "3", "4" },
+        { "a0", "0", "0" } });
+    pick({ 2, 0, 3 });
+    click(1);
+    EXPECT_EQ(transferList(),
+        QStringList({ u"a0                  0            0"_s,
+            u"B2           -123.456         98.7"_s, u"C3                  3            4"_s }));
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(list(1)->isSelected(p), p != 1) << p;
+
+    // The same pick again: each line once more, next to its twin.
+    click(1);
+    EXPECT_EQ(transferList(), linesOf({ 3, 3, 0, 0, 2, 2 }));
+}
+
+TEST_F(TransferList, DecideWithNothingPickedChangesNothing)
+{
+    loadPoints(named({ "A", "B" }));
+    preload(1);
+    click(1);
+    EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }));
+}
+
+TEST_F(TransferList, DecideAddsNothingInAnotherModeOrDirection)
+{
+    loadPoints(named({ "A", "B" }));
+    pick({ 0, 1 });
+    for (int mode : { 1, 2, 3 }) {
+        option(1, mode)->setChecked(true);
+        click(1);
+        EXPECT_EQ(transferList(), QStringList()) << mode;
+    }
+    option(1, 0)->setChecked(true);
+    option(2, 1)->setChecked(true);
+    click(1);
+    EXPECT_EQ(transferList(), QStringList());
+}
+
+TEST_F(TransferList, DecideHasNoLimit)
+{
+    loadPoints(numbered(1200));
+    list(1)->selectAll();
+    click(1);
+    ASSERT_EQ(list(2)->listCount(), 1200);
+    EXPECT_EQ(list(2)->item(1199), line("P1199", "1199", "119.9"));
+}
+
+TEST_F(TransferList, EraseEmptiesTheListInEitherDirectionAndLeavesTheRest)
+{
+    loadPoints(named({ "A", "B" }));
+    pick({ 1 });
+    text1(0)->setText(u"1"_s);
+    text1(1)->setText(u"A/B"_s);
+    click(1);
+    option(2, 1)->setChecked(true);
+    click(4);
+    EXPECT_EQ(transferList(), QStringList());
+    EXPECT_EQ(list(1)->lines(), QStringList({ "A", "B" }));
+    EXPECT_TRUE(list(1)->isSelected(1));
+    EXPECT_EQ(text1(0)->text(), u"1"_s);
+    EXPECT_EQ(text1(1)->text(), u"A/B"_s);
+    click(4);
+    EXPECT_EQ(transferList(), QStringList());
+}
+
+// --- Modes and directions ---
+
+using Modes = Selection;
+
+TEST_F(Modes, AllReplacesTheTransferListWithDirectionToThePocketComputer)
+{
+    loadPoints(named({ "Z", "A", "M" }));
+    preload(2);
+    chooseMode(1);
+    EXPECT_EQ(transferList(), linesOf({ 1, 2, 0 }));
+}
+
+TEST_F(Modes, AllKeepsTheTransferListWithDirectionToThePc)
+{
+    loadPoints(named({ "Z", "A" }));
+    preload(2);
+    chooseDirection(1);
+    chooseMode(1);
+    EXPECT_EQ(transferList(), QStringList({ line("#", "0", ""), line("#", "1", "") }));
+    EXPECT_TRUE(option(1, 1)->isChecked());
+}
+
+TEST_F(Modes, AllWithAnEmptySimaListEmptiesTheTransferList)
+{
+    preload(3);
+    chooseMode(1);
+    EXPECT_EQ(transferList(), QStringList());
+}
+
+TEST_F(Modes, PrefixAndRangeModesEmptyAndFocusTheirEntryInEitherDirection)
+{
+    for (int direction : { 0, 1 }) {
+        chooseDirection(direction);
+        for (int mode : { 2, 3 }) {
+            const int entry = mode - 2;
+            text1(0)->setText(u"keep"_s);
+            text1(1)->setText(u"keep"_s);
+            chooseMode(mode);
+            EXPECT_EQ(text1(entry)->text(), QString()) << direction << mode;
+            EXPECT_EQ(text1(1 - entry)->text(), u"keep"_s) << direction << mode;
+            EXPECT_TRUE(text1(entry)->hasFocus()) << direction << mode;
+        }
+    }
+}
+
+TEST_F(Modes, EnterAddsOnlyInItsOwnModeWithDirectionToThePocketComputer)
+{
+    loadPoints(named({ "1", "2" }));
+    struct Case
+    {
+        int direction;
+        int mode;
+        int entry;
+        bool adds;
+    };
+    const Case cases[]
+        = { { 0, 2, 0, true }, { 0, 3, 1, true }, { 0, 2, 1, false }, { 0, 3, 0, false },
+              { 0, 0, 0, false }, { 0, 1, 1, false }, { 1, 2, 0, false }, { 1, 3, 1, false } };
+    for (const Case &c : cases) {
+        chooseDirection(c.direction);
+        chooseMode(c.mode);
+        click(4); // "全部" has just filled the list
+        enter(c.entry, c.entry == 0 ? u"1"_s : u"1/1"_s);
+        EXPECT_EQ(transferList(), c.adds ? linesOf({ 0 }) : QStringList())
+            << c.direction << " " << c.mode << " " << c.entry;
+    }
+}
+
+TEST_F(Modes, DirectionToThePocketComputerChoosesTheFirstModeAndTouchesNothingElse)
+{
+    loadPoints(named({ "1" }));
+    chooseMode(2);
+    text1(0)->setText(u"1"_s);
+    text1(1)->setText(u"1/1"_s);
+    preload(1);
+    chooseDirection(1);
+    EXPECT_EQ(checkedMode(), 2);
+    chooseDirection(0);
+    EXPECT_EQ(checkedMode(), 0);
+    EXPECT_EQ(text1(0)->text(), u"1"_s);
+    EXPECT_EQ(text1(1)->text(), u"1/1"_s);
+    EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }));
+}
+
+TEST_F(Modes, PrefixAndRangeAddToTheLinesAlreadyThere)
+{
+    loadPoints(named({ "A", "B" }));
+    preload(1);
+    chooseMode(2);
+    enter(0, u"A"_s);
+    chooseMode(3);
+    enter(1, u"B/B"_s);
+    EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }) + linesOf({ 0, 1 }));
+    // The entry keeps its text: Enter again adds the same line again.
+    QTest::keyClick(text1(1), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(text1(1)->text(), u"B/B"_s);
+    EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }) + linesOf({ 0, 1, 1 }));
+}
+
+// --- Option buttons chosen again, and by the keyboard ---
+
+using OptionButtons = Selection;
+
+TEST_F(OptionButtons, ChoosingTheSelectedModeAgainRunsItAgain)
+{
+    loadPoints(named({ "A", "B" }));
+    chooseMode(1);
+    click(4);
+    chooseMode(1);
+    EXPECT_EQ(transferList(), linesOf({ 0, 1 }));
+
+    chooseMode(2);
+    text1(0)->setText(u"A"_s);
+    command(1)->setFocus();
+    chooseMode(2);
+    EXPECT_EQ(text1(0)->text(), QString());
+    EXPECT_TRUE(text1(0)->hasFocus());
+}
+
+TEST_F(OptionButtons, ChoosingTheSelectedDirectionAgainResetsTheMode)
+{
+    chooseMode(3);
+    chooseDirection(0);
+    EXPECT_EQ(checkedMode(), 0);
+}
+
+TEST_F(OptionButtons, ArrowKeysRunTheHandlerOfTheButtonTheySelect)
+{
+    loadPoints(named({ "A", "B" }));
+    option(1, 0)->setFocus();
+    QTest::keyClick(option(1, 0), Qt::Key_Down);
+    EXPECT_EQ(checkedMode(), 1);
+    EXPECT_EQ(transferList(), linesOf({ 0, 1 }));
+
+    QTest::keyClick(option(1, 1), Qt::Key_Down);
+    EXPECT_EQ(checkedMode(), 2);
+    EXPECT_TRUE(text1(0)->hasFocus());
+
+    option(2, 0)->setFocus();
+    QTest::keyClick(option(2, 0), Qt::Key_Down);
+    EXPECT_TRUE(option(2, 1)->isChecked());
+    EXPECT_EQ(checkedMode(), 2);
+    QTest::keyClick(option(2, 1), Qt::Key_Up);
+    EXPECT_TRUE(option(2, 0)->isChecked());
+    EXPECT_EQ(checkedMode(), 0);
+}
+
+// --- Enter in the entries ---
+
+using EnterKey = Selection;
+
+TEST_F(EnterKey, IsSwallowedInEveryModeAndDirectionWhileOtherKeysArrive)
+{
+    for (int direction : { 0, 1 }) {
+        for (int mode = 0; mode < 4; ++mode) {
+            option(2, direction)->setChecked(true);
+            option(1, mode)->setChecked(true);
+            for (int entry : { 0, 1 }) {
+                QLineEdit *box = text1(entry);
+                box->setText(u"x/"_s);
+                QSignalSpy returnPressed(box, &QLineEdit::returnPressed);
+                QTest::keyClick(box, Qt::Key_Return);
+                QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+                QTest::keyClick(box, 'y');
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, u"測"_s, {});
+                QTest::keyClick(box, Qt::Key_Backspace);
+                QTest::keyClick(box, Qt::Key_Left);
+                QTest::keyClick(box, Qt::Key_Space);
+                EXPECT_EQ(box->text(), u"x/ y"_s) << direction << mode << entry;
+                EXPECT_EQ(returnPressed.count(), 0) << direction << mode << entry;
+            }
+        }
+    }
+    EXPECT_EQ(transferList(), QStringList());
+}
+
+// --- The 999-line limit ---
+
+using Limit = Selection;
+
+TEST_F(Limit, AllTakesPositionsZeroTo998)
+{
+    for (int n : { 998, 999, 1000, 1200 }) {
+        createWindow();
+        activate();
+        loadPoints(numbered(n));
+        preload(5);
+        chooseMode(1);
+        const int expected = std::min(n, 999);
+        ASSERT_EQ(list(2)->listCount(), expected) << n;
+        EXPECT_EQ(list(2)->item(0), line("P0000", "0", "0.0")) << n;
+        EXPECT_EQ(list(2)->item(expected - 1), linesOf({ expected - 1 }).front()) << n;
+    }
+}
+
+TEST_F(Limit, PrefixStopsOnlyWhenTheListHoldsExactly999)
+{
+    // Points "A", "B", "A", "A": lines before, then what the prefix "A" adds.
+    struct Case
+    {
+        int before;
+        QString prefix;
+        int added;
+    };
+    const Case cases[] = {
+        { 997, u"A"_s, 2 }, // 998 after the first, 999 after the third: stops
+        { 998, u"A"_s, 1 }, // the first match makes 999
+        { 998, u""_s, 1 }, // the empty prefix matches the first point
+        { 999, u"A"_s, 3 }, // the first matches, the list passes 999
+        { 999, u"B"_s, 0 }, // the first does not match: stops at once
+        { 1000, u"A"_s, 3 }, // over 999 from the start: never stops
+        { 0, u""_s, 4 },
+    };
+    for (const Case &c : cases) {
+        createWindow();
+        activate();
+        loadPoints(named({ "A", "B", "A", "A" }));
+        preload(c.before);
+        chooseMode(2);
+        enter(0, c.prefix);
+        EXPECT_EQ(list(2)->listCount(), c.before + c.added)
+            << c.before << " " << c.prefix.toStdString();
+    }
+}
+
+TEST_F(Limit, EmptyPrefixTakesPointsInListOrderUpTo999)
+{
+    loadPoints(numbered(1200));
+    // In reverse name order, so that list order and line order differ.
+    for (int p = 0; p < 1200; ++p)
+        table->store(p,
+            { QStringLiteral("Q%1").arg(1199 - p, 4, 10, QLatin1Char('0')), QString::number(p),
+                QString() });
+    chooseMode(2);
+    enter(0, QString());
+    ASSERT_EQ(list(2)->listCount(), 999);
+    EXPECT_EQ(list(2)->item(0), line("Q0201", "998", ""));
+    EXPECT_EQ(list(2)->item(998), line("Q1199", "0", ""));
+}
+
+TEST_F(Limit, RangeStopsOnlyWhenTheListHoldsExactly999)
+{
+    const struct
+    {
+        int before;
+        int added;
+    } cases[] = { { 997, 2 }, { 998, 1 }, { 999, 4 }, { 1000, 4 } };
+    for (const auto &c : cases) {
+        createWindow();
+        activate();
+        loadPoints(named({ "A", "B", "C", "D" }));
+        preload(c.before);
+        chooseMode(3);
+        enter(1, u"A/D"_s);
+        EXPECT_EQ(list(2)->listCount(), c.before + c.added) << c.before;
+    }
+}
+
+// --- Prefix matching ---
+
+using PrefixMatching = Selection;
+
+TEST_F(PrefixMatching, ComparesTheFirstCharactersExactly)
+{
+    // Positions:        0        1         2         3         4         5
+    loadPoints(named({ u"1"_s, u"10"_s, u"1A"_s, u"01"_s, u" 1"_s, u"a1"_s,
+        // 6       7         8           9            10       11
+        u"A1"_s, u"Ａ1"_s, u"測点1"_s, u"測点12"_s, u"測"_s, u"𠮷野"_s, u""_s }));
+    const struct
+    {
+        QString prefix;
+        QList<int> positions; // in the transfer list's order
+    } cases[] = {
+        { u"1"_s, { 0, 1, 2 } },
+        { u" 1"_s, { 4 } },
+        { u"1 "_s, {} },
+        { u"A"_s, { 6 } },
+        { u"Ａ"_s, { 7 } },
+        { u"測点1"_s, { 8, 9 } },
+        { u"測"_s, { 10, 8, 9 } },
+        { u"𠮷"_s, { 11 } },
+        { u"10A"_s, {} },
+    };
+    for (const auto &c : cases) {
+        click(4);
+        chooseMode(2);
+        enter(0, c.prefix);
+        QStringList expected;
+        for (int p : c.positions)
+            expected += linesOf({ p });
+        EXPECT_EQ(transferList(), expected) << c.prefix.toStdString();
+    }
+}
+
+TEST_F(PrefixMatching, AnEmptyPrefixMatchesEveryName)
+{
+    loadPoints(named({ u"B"_s, u""_s, u"A"_s }));
+    chooseMode(2);
+    enter(0, QString());
+    EXPECT_EQ(transferList(), linesOf({ 1, 2, 0 }));
+}
+
+// --- Range entries ---
+
+using RangeEntries = Selection;
+
+TEST_F(RangeEntries, AddThePointsBetweenTheTwoNamedPositions)
+{
+    // Positions:       0       1       2       3       4       5        6       7
+    loadPoints(named({ u"1"_s, u"2"_s, u"3"_s, u"5"_s, u"7"_s, u"12"_s, u"5"_s, u"9"_s }));
+    const struct
+    {
+        QString entry;
+        QList<int> positions; // in the transfer list's order
+    } cases[] = {
+        { u"5"_s, {} }, // no "/"
+        { u"/5"_s, {} }, // nothing before the "/"
+        { u""_s, {} }, { u"5/"_s, { 0, 1, 2, 3 } }, // B names no point: position 0
+        { u"5/12"_s, { 5, 3, 4 } },
+        { u"12/5"_s, { 5, 3, 4 } }, // the order of A and B does not matter
+        { u"7/7"_s, { 4 } }, { u"X/12"_s, { 0, 5, 1, 2, 3, 4 } }, { u"X/Y"_s, { 0 } },
+        { u"9/5"_s, { 5, 3, 6, 4, 7 } }, // the first of the two points named 5
+        { u"5/1/2"_s, { 0, 1, 2, 3 } }, // B is "1/2", which names no point
+        { u" 5/7"_s, { 0, 1, 2, 3, 4 } }, // spaces count: " 5" names no point
+    };
+    for (const auto &c : cases) {
+        click(4);
+        chooseMode(3);
+        enter(1, c.entry);
+        QStringList expected;
+        for (int p : c.positions)
+            expected += linesOf({ p });
+        EXPECT_EQ(transferList(), expected) << c.entry.toStdString();
+    }
+}
+
+TEST_F(RangeEntries, AddNothingWhileTheSimaListIsEmpty)
+{
+    // An entry of the table from earlier that the list does not show.
+    table->store(0, { u"OLD"_s, u"1"_s, u"2"_s });
+    chooseMode(3);
+    enter(1, u"A/B"_s);
+    EXPECT_EQ(transferList(), QStringList());
+}
+
+} // namespace
