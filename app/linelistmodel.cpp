@@ -5,7 +5,8 @@
 namespace tavorin {
 
 LineListModel::LineListModel(bool sorted, QObject *parent)
-    : QAbstractListModel(parent), m_sorted(sorted)
+    : QAbstractListModel(parent)
+    , m_sorted(sorted)
 {
 }
 
@@ -16,14 +17,29 @@ bool LineListModel::sortsBefore(const QString &a, const QString &b)
 
 int LineListModel::add(const QString &line)
 {
-    const auto place = m_sorted ? std::upper_bound(m_lines.cbegin(), m_lines.cend(), line,
-                                                   &LineListModel::sortsBefore)
-                                : m_lines.cend();
+    const auto place = m_sorted
+        ? std::upper_bound(m_lines.cbegin(), m_lines.cend(), line, &LineListModel::sortsBefore)
+        : m_lines.cend();
     const int position = static_cast<int>(place - m_lines.cbegin());
     beginInsertRows({}, position, position);
     m_lines.insert(position, line);
     endInsertRows();
     return position;
+}
+
+void LineListModel::addAll(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    if (m_sorted) {
+        for (const QString &line : lines)
+            add(line);
+        return;
+    }
+    const int first = count();
+    beginInsertRows({}, first, first + static_cast<int>(lines.size()) - 1);
+    m_lines.append(lines);
+    endInsertRows();
 }
 
 void LineListModel::clear()
