@@ -22,8 +22,8 @@ QStringList transferLines(int count)
 {
     QStringList lines;
     for (int i = 0; i < count; ++i)
-        lines << ListLine::form({QStringLiteral("P%1").arg(i), QStringLiteral("-23795.960"),
-                                 QStringLiteral("-32832.251")});
+        lines << ListLine::form({ QStringLiteral("P%1").arg(i), QStringLiteral("-23795.960"),
+            QStringLiteral("-32832.251") });
     return lines;
 }
 
@@ -58,13 +58,13 @@ class OneFile final : public UserDialogs
 {
 public:
     QString path;
-    MessageAnswer messageBox(QWidget *, const QString &, const QString &, MessageIcon,
-                             MessageButtons) override
+    MessageAnswer messageBox(
+        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
     {
         return MessageAnswer::Ok;
     }
-    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &,
-                                      const QString &) override
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
     {
         return path;
     }

@@ -88,7 +88,7 @@ protected:
     {
         writeFile(path("two.sim"), "A00,\r\nA01,1,OLD1,1,2,,\r\nA01,2,OLD2,3,4,,\r\nA99,\r\n");
         load(path("two.sim"));
-        ASSERT_EQ(list1(), QStringList({"OLD1", "OLD2"}));
+        ASSERT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
         dialogs.clearRecord();
     }
 
@@ -97,10 +97,11 @@ protected:
 
 TEST_F(SimaFileMenu, LoadListsAndStoresThePointsInStep)
 {
-    table->store(3, {"KEEP", "9", "9"});
-    writeFile(path("a.sim"), simaFileBytes({ListLine::form({"P1", "-1234.567", "890.120"}),
-                                            ListLine::form({u"基準点1"_qs, "12345.000", "-67890.500"}),
-                                            ListLine::form({"P3", "1", "2"})}));
+    table->store(3, { "KEEP", "9", "9" });
+    writeFile(path("a.sim"),
+        simaFileBytes({ ListLine::form({ "P1", "-1234.567", "890.120" }),
+            ListLine::form({ u"基準点1"_qs, "12345.000", "-67890.500" }),
+            ListLine::form({ "P3", "1", "2" }) }));
     load(path("a.sim"));
 
     ASSERT_EQ(dialogs.fileRequests().size(), 1);
@@ -108,18 +109,18 @@ TEST_F(SimaFileMenu, LoadListsAndStoresThePointsInStep)
     EXPECT_EQ(dialogs.fileRequests()[0].filter, WindowText::LoadFilter.section(u'|', 0, 0));
     EXPECT_EQ(dialogs.messages().size(), 0);
     EXPECT_EQ(form->CurrentFilePath, path("a.sim"));
-    EXPECT_EQ(list1(), QStringList({"P1", u"基準点1"_qs, "P3"}));
-    EXPECT_EQ(table->at(0), (PointRecord{"P1", "-1234.567", "890.120"}));
-    EXPECT_EQ(table->at(1), (PointRecord{u"基準点1"_qs, "12345.000", "-67890.500"}));
-    EXPECT_EQ(table->at(2), (PointRecord{"P3", "1", "2"}));
-    EXPECT_EQ(table->at(3), (PointRecord{"KEEP", "9", "9"}));
+    EXPECT_EQ(list1(), QStringList({ "P1", u"基準点1"_qs, "P3" }));
+    EXPECT_EQ(table->at(0), (PointRecord { "P1", "-1234.567", "890.120" }));
+    EXPECT_EQ(table->at(1), (PointRecord { u"基準点1"_qs, "12345.000", "-67890.500" }));
+    EXPECT_EQ(table->at(2), (PointRecord { "P3", "1", "2" }));
+    EXPECT_EQ(table->at(3), (PointRecord { "KEEP", "9", "9" }));
 
     // A second file replaces the list; the dialog offers the last path.
     writeFile(path("b.sim"), "A00,\r\nA01,1,Q,5,6,,\r\nA99,\r\n");
     load(path("b.sim"));
     EXPECT_EQ(dialogs.fileRequests()[1].initialName, path("a.sim"));
-    EXPECT_EQ(list1(), QStringList({"Q"}));
-    EXPECT_EQ(table->at(0), (PointRecord{"Q", "5", "6"}));
+    EXPECT_EQ(list1(), QStringList({ "Q" }));
+    EXPECT_EQ(table->at(0), (PointRecord { "Q", "5", "6" }));
     EXPECT_EQ(table->at(1).name, u"基準点1"_qs);
 }
 
@@ -127,14 +128,14 @@ TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
 {
     loadTwoPoints();
     const QString before = form->CurrentFilePath;
-    for (const char *command : {"SimFileLoad", "SimFileSave"}) {
+    for (const char *command : { "SimFileLoad", "SimFileSave" }) {
         dialogs.chooseNextFile(std::nullopt);
         menuAction(command)->trigger();
     }
     EXPECT_EQ(dialogs.messages().size(), 0);
     EXPECT_EQ(form->CurrentFilePath, before);
-    EXPECT_EQ(list1(), QStringList({"OLD1", "OLD2"}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"two.sim"}));
+    EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "two.sim" }));
 }
 
 TEST_F(SimaFileMenu, LoadFailuresShowTheirNumber)
@@ -151,20 +152,23 @@ TEST_F(SimaFileMenu, LoadFailuresShowTheirNumber)
         QStringList list1;
     };
     const Case cases[] = {
-        {"a missing file", path("missing.sim"), FailureNumber::FileNotFound, {"OLD1", "OLD2"}},
-        {"a missing folder", path("nowhere/a.sim"), FailureNumber::PathNotFound, {"OLD1", "OLD2"}},
-        {"a folder", path("folder.sim"), FailureNumber::PathFileAccessError, {"OLD1", "OLD2"}},
-        {"a device", QStringLiteral("/dev/zero"), FailureNumber::PathFileAccessError,
-         {"OLD1", "OLD2"}},
-        {"an empty file", path("empty.sim"), FailureNumber::InputPastEndOfFile, {"OLD1", "OLD2"}},
-        {"no A00", path("noa00.sim"), FailureNumber::InputPastEndOfFile, {"OLD1", "OLD2"}},
-        {"no A99, last record cut", path("noa99.sim"), FailureNumber::InputPastEndOfFile, {"P"}},
+        { "a missing file", path("missing.sim"), FailureNumber::FileNotFound, { "OLD1", "OLD2" } },
+        { "a missing folder", path("nowhere/a.sim"), FailureNumber::PathNotFound,
+            { "OLD1", "OLD2" } },
+        { "a folder", path("folder.sim"), FailureNumber::PathFileAccessError, { "OLD1", "OLD2" } },
+        { "a device", QStringLiteral("/dev/zero"), FailureNumber::PathFileAccessError,
+            { "OLD1", "OLD2" } },
+        { "an empty file", path("empty.sim"), FailureNumber::InputPastEndOfFile,
+            { "OLD1", "OLD2" } },
+        { "no A00", path("noa00.sim"), FailureNumber::InputPastEndOfFile, { "OLD1", "OLD2" } },
+        { "no A99, last record cut", path("noa99.sim"), FailureNumber::InputPastEndOfFile,
+            { "P" } },
     };
     for (const Case &c : cases) {
         createWindow();
         loadTwoPoints();
         load(c.chosen);
-        EXPECT_EQ(failurePrompts(), QStringList({failurePrompt(c.failure)})) << c.what;
+        EXPECT_EQ(failurePrompts(), QStringList({ failurePrompt(c.failure) })) << c.what;
         EXPECT_EQ(form->CurrentFilePath, c.chosen) << c.what;
         EXPECT_EQ(list1(), c.list1) << c.what;
         EXPECT_EQ(table->at(0).name, c.list1.at(0)) << c.what;
@@ -179,17 +183,17 @@ TEST_F(SimaFileMenu, ATenThousandAndSecondPointGivesNineWithTheTableFull)
         bytes += "A01,1,N" + QByteArray::number(i) + ",1,2,,\r\n";
     writeFile(path("big.sim"), bytes + "A99,\r\n");
     load(path("big.sim"));
-    EXPECT_EQ(failurePrompts(), QStringList({failurePrompt(FailureNumber::SubscriptOutOfRange)}));
+    EXPECT_EQ(failurePrompts(), QStringList({ failurePrompt(FailureNumber::SubscriptOutOfRange) }));
     ASSERT_EQ(list(1)->listCount(), 10001);
     EXPECT_EQ(list(1)->item(10000), "N10000");
-    EXPECT_EQ(table->at(10000), (PointRecord{"N10000", "1", "2"}));
+    EXPECT_EQ(table->at(10000), (PointRecord { "N10000", "1", "2" }));
 }
 
 TEST_F(SimaFileMenu, SaveWritesTheTransferListAndReplacesAnOldFile)
 {
     writeFile(path("out.sim"), QByteArray(5000, 'x'));
-    list(2)->addItem(ListLine::form({u"基準点1"_qs, "12345.000", "-67890.500"}));
-    list(2)->addItem(ListLine::form({"P1", "-1234.567", "890.120"}));
+    list(2)->addItem(ListLine::form({ u"基準点1"_qs, "12345.000", "-67890.500" }));
+    list(2)->addItem(ListLine::form({ "P1", "-1234.567", "890.120" }));
     save(path("out.sim"));
 
     ASSERT_EQ(dialogs.fileRequests().size(), 1);
@@ -199,15 +203,16 @@ TEST_F(SimaFileMenu, SaveWritesTheTransferListAndReplacesAnOldFile)
     EXPECT_EQ(form->CurrentFilePath, path("out.sim"));
     const QByteArray written = readAll(path("out.sim"));
     EXPECT_EQ(written.size(), 208);
-    EXPECT_EQ(written, simaFileBytes({ListLine::form({"P1", "-1234.567", "890.120"}),
-                                      ListLine::form({u"基準点1"_qs, "12345.000", "-67890.500"})}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"out.sim"}));
+    EXPECT_EQ(written,
+        simaFileBytes({ ListLine::form({ "P1", "-1234.567", "890.120" }),
+            ListLine::form({ u"基準点1"_qs, "12345.000", "-67890.500" }) }));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "out.sim" }));
 }
 
 TEST_F(SimaFileMenu, SaveFailuresShowTheirNumberAndTouchNothing)
 {
     QDir(dir.path()).mkdir("folder.sim");
-    list(2)->addItem(ListLine::form({"P1", "1", "2"}));
+    list(2)->addItem(ListLine::form({ "P1", "1", "2" }));
     struct Case
     {
         const char *what;
@@ -215,19 +220,19 @@ TEST_F(SimaFileMenu, SaveFailuresShowTheirNumberAndTouchNothing)
         int failure;
     };
     const Case cases[] = {
-        {"a missing folder", path("nowhere/a.sim"), FailureNumber::PathNotFound},
-        {"a folder", path("folder.sim"), FailureNumber::PathFileAccessError},
+        { "a missing folder", path("nowhere/a.sim"), FailureNumber::PathNotFound },
+        { "a folder", path("folder.sim"), FailureNumber::PathFileAccessError },
     };
     for (const Case &c : cases) {
         dialogs.clearRecord();
         save(c.chosen);
-        EXPECT_EQ(failurePrompts(), QStringList({failurePrompt(c.failure)})) << c.what;
+        EXPECT_EQ(failurePrompts(), QStringList({ failurePrompt(c.failure) })) << c.what;
         EXPECT_EQ(form->CurrentFilePath, c.chosen) << c.what;
     }
     EXPECT_FALSE(QFileInfo::exists(path("nowhere")));
     EXPECT_TRUE(QFileInfo(path("folder.sim")).isDir());
-    EXPECT_EQ(QDir(path("folder.sim")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList());
+    EXPECT_EQ(
+        QDir(path("folder.sim")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 TEST_F(SimaFileMenu, SavingIntoAReadOnlyFolderIsSeventy)
@@ -243,8 +248,9 @@ TEST_F(SimaFileMenu, SavingIntoAReadOnlyFolderIsSeventy)
     save(locked + "/old.sim");
     save(locked + "/new.sim");
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(failurePrompts(), QStringList({failurePrompt(FailureNumber::PermissionDenied),
-                                             failurePrompt(FailureNumber::PermissionDenied)}));
+    EXPECT_EQ(failurePrompts(),
+        QStringList({ failurePrompt(FailureNumber::PermissionDenied),
+            failurePrompt(FailureNumber::PermissionDenied) }));
     EXPECT_EQ(readAll(locked + "/old.sim"), "OLD");
     EXPECT_FALSE(QFileInfo::exists(locked + "/new.sim"));
 }
@@ -268,7 +274,7 @@ public:
     }
 
 private:
-    rlimit m_old{};
+    rlimit m_old {};
     void (*m_oldHandler)(int) = nullptr;
 };
 
@@ -277,15 +283,15 @@ TEST_F(SimaFileMenu, AWriteThatFailsHalfWayIsReportedAndLeavesTheOldFile)
     writeFile(path("out.sim"), "OLD CONTENT");
     QStringList lines;
     for (int i = 0; i < 2000; ++i)
-        lines << ListLine::form({"P" + QString::number(i), "1", "2"});
+        lines << ListLine::form({ "P" + QString::number(i), "1", "2" });
     list(2)->addItems(lines);
     {
         const FileSizeLimit limit(20000);
         save(path("out.sim"));
     }
-    EXPECT_EQ(failurePrompts(), QStringList({failurePrompt(FailureNumber::DeviceIoError)}));
+    EXPECT_EQ(failurePrompts(), QStringList({ failurePrompt(FailureNumber::DeviceIoError) }));
     EXPECT_EQ(readAll(path("out.sim")), "OLD CONTENT");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"out.sim"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "out.sim" }));
 }
 
 TEST(SimaFileFailures, WriteErrorsMapToTheirNumbers)
@@ -320,16 +326,17 @@ TEST_F(RealFiles, LoadWithTheirPointsAndSurviveAWriteAndRead)
         PointRecord last;
     };
     const Case cases[] = {
-        {"kmrjs-polygonGeoJSON.simaObj.sim", 26, {"Auto-337", "-23795.960", "-32832.251"},
-         {"Auto-460", "-23898.372", "-32863.633"}},
-        {"kmrjs-polygonGeoJSON.simaObj.DERIVED-cp932.sim", 26,
-         {"Auto-337", "-23795.960", "-32832.251"}, {"Auto-460", "-23898.372", "-32863.633"}},
-        {"kmrjs-polygonGeoJSON.simaObjSpaced.sim", 26, {"Auto-337", "-23795.960", "-32832.251"},
-         {"Auto-460", "-23898.372", "-32863.633"}},
-        {"kmrjs-pointGeoJSON.simasplitted.sim", 4, {"T-5965", "-24010.239", "-32836.454"},
-         {"T-5926", "-24007.337", "-32837.018"}},
-        {"kmrjs-pointGeoJSON.simasplitedSpaced.sim", 4, {"T-5965", "-24010.239", "-32836.454"},
-         {"T-5926", "-24007.337", "-32837.018"}},
+        { "kmrjs-polygonGeoJSON.simaObj.sim", 26, { "Auto-337", "-23795.960", "-32832.251" },
+            { "Auto-460", "-23898.372", "-32863.633" } },
+        { "kmrjs-polygonGeoJSON.simaObj.DERIVED-cp932.sim", 26,
+            { "Auto-337", "-23795.960", "-32832.251" },
+            { "Auto-460", "-23898.372", "-32863.633" } },
+        { "kmrjs-polygonGeoJSON.simaObjSpaced.sim", 26, { "Auto-337", "-23795.960", "-32832.251" },
+            { "Auto-460", "-23898.372", "-32863.633" } },
+        { "kmrjs-pointGeoJSON.simasplitted.sim", 4, { "T-5965", "-24010.239", "-32836.454" },
+            { "T-5926", "-24007.337", "-32837.018" } },
+        { "kmrjs-pointGeoJSON.simasplitedSpaced.sim", 4, { "T-5965", "-24010.239", "-32836.454" },
+            { "T-5926", "-24007.337", "-32837.018" } },
     };
     for (const Case &c : cases) {
         createWindow();

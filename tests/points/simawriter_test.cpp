@@ -17,20 +17,20 @@ QByteArray hex(const char *digits)
 }
 
 const QByteArray Head = "G00, 1," + hex("82728268826C8260837483408343838B") + QByteArray(32, ' ')
-                        + ",\r\nZ00,,\r\nZ00, " + hex("815E81408DC095578140815E") + ",\r\nA00,\r\n";
+    + ",\r\nZ00,,\r\nZ00, " + hex("815E81408DC095578140815E") + ",\r\nA00,\r\n";
 
 QString line(const QString &name, const QString &x, const QString &y)
 {
-    return ListLine::form({name, x, y});
+    return ListLine::form({ name, x, y });
 }
 
 TEST(SimaWriter, WritesTheWorkedExampleByteForByte)
 {
     const QByteArray expected = Head + "A01,    1,P1          ,    -1234.567,      890.120,,\r\n"
-                                + "A01,    2," + hex("8AEE8F80935F31")
-                                + "        ,    12345.000,   -67890.500,,\r\nA99,\r\n";
+        + "A01,    2," + hex("8AEE8F80935F31")
+        + "        ,    12345.000,   -67890.500,,\r\nA99,\r\n";
     const QByteArray written = simaFileBytes(
-        {line("P1", "-1234.567", "890.120"), line(u"基準点1"_qs, "12345.000", "-67890.500")});
+        { line("P1", "-1234.567", "890.120"), line(u"基準点1"_qs, "12345.000", "-67890.500") });
     EXPECT_EQ(written.size(), 208);
     EXPECT_EQ(written, expected);
 }
@@ -49,17 +49,18 @@ TEST(SimaWriter, LinePieces)
         QByteArray a01;
     };
     const Case cases[] = {
-        {"a short line gives short pieces", "AB", "A01,    1,AB          ,,,,"},
-        {"a line cut inside X", "NAME    12345", "A01,    1,NAME        ,12345,,,"},
-        {"eight full-width characters take 16 bytes and 4 spaces",
-         line(u"一二三四五六七八"_qs, "1.0", "2.0"),
-         "A01,    1," + cp932::encode(u"一二三四五六七八") + "    ,          1.0,          2.0,,"},
-        {"characters outside the code page become their twin or ?",
-         line(u"A\u301CB\u00E4"_qs, "1", "2"),
-         "A01,    1,A" + hex("8160") + "B?        ,            1,            2,,"},
+        { "a short line gives short pieces", "AB", "A01,    1,AB          ,,,," },
+        { "a line cut inside X", "NAME    12345", "A01,    1,NAME        ,12345,,," },
+        { "eight full-width characters take 16 bytes and 4 spaces",
+            line(u"一二三四五六七八"_qs, "1.0", "2.0"),
+            "A01,    1," + cp932::encode(u"一二三四五六七八")
+                + "    ,          1.0,          2.0,," },
+        { "characters outside the code page become their twin or ?",
+            line(u"A\u301CB\u00E4"_qs, "1", "2"),
+            "A01,    1,A" + hex("8160") + "B?        ,            1,            2,," },
     };
     for (const Case &c : cases)
-        EXPECT_EQ(simaFileBytes({c.listLine}), Head + c.a01 + "\r\nA99,\r\n") << c.what;
+        EXPECT_EQ(simaFileBytes({ c.listLine }), Head + c.a01 + "\r\nA99,\r\n") << c.what;
 }
 
 TEST(SimaWriter, PointNumbersAreRightAlignedInFiveAndNeverCut)
@@ -76,14 +77,12 @@ TEST(SimaWriter, PointNumbersAreRightAlignedInFiveAndNeverCut)
 
 TEST(SimaWriter, WhatIsWrittenReadsBackWithoutTheColumnSpaces)
 {
-    const QStringList lines = {line("P1", "-1234.567", "890.120"),
-                               line(u"基準点1"_qs, "12345.000", "-67890.500"),
-                               line(u"ﾃﾞｰﾀ"_qs, "0.001", "")};
+    const QStringList lines = { line("P1", "-1234.567", "890.120"),
+        line(u"基準点1"_qs, "12345.000", "-67890.500"), line(u"ﾃﾞｰﾀ"_qs, "0.001", "") };
     const SimaReading reading = readSima(simaFileBytes(lines));
     EXPECT_EQ(reading.failure, 0);
-    const QList<PointRecord> expected = {{"P1", "-1234.567", "890.120"},
-                                         {u"基準点1"_qs, "12345.000", "-67890.500"},
-                                         {u"ﾃﾞｰﾀ"_qs, "0.001", ""}};
+    const QList<PointRecord> expected = { { "P1", "-1234.567", "890.120" },
+        { u"基準点1"_qs, "12345.000", "-67890.500" }, { u"ﾃﾞｰﾀ"_qs, "0.001", "" } };
     EXPECT_EQ(reading.points, expected);
 }
 
@@ -91,7 +90,11 @@ TEST(SimaWriter, WhatIsWrittenReadsBackWithoutTheColumnSpaces)
 class RefusingDevice : public QIODevice
 {
 public:
-    explicit RefusingDevice(qint64 limit) : m_limit(limit) { open(WriteOnly); }
+    explicit RefusingDevice(qint64 limit)
+        : m_limit(limit)
+    {
+        open(WriteOnly);
+    }
     QByteArray written;
 
 protected:
@@ -112,12 +115,12 @@ private:
 TEST(SimaWriter, ADeviceThatRefusesHalfWayIsAFailure)
 {
     RefusingDevice device(100);
-    EXPECT_FALSE(writeSima({line("P", "1", "2")}, device));
-    EXPECT_EQ(device.written, simaFileBytes({line("P", "1", "2")}).left(100));
+    EXPECT_FALSE(writeSima({ line("P", "1", "2") }, device));
+    EXPECT_EQ(device.written, simaFileBytes({ line("P", "1", "2") }).left(100));
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(writeSima({line("P", "1", "2")}, buffer));
+    EXPECT_TRUE(writeSima({ line("P", "1", "2") }, buffer));
     EXPECT_EQ(buffer.data().size(), Head.size() + 54 + 6);
 }
 
