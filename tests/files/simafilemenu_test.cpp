@@ -294,14 +294,6 @@ TEST_F(SimaFileMenu, AWriteThatFailsHalfWayIsReportedAndLeavesTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "out.sim" }));
 }
 
-TEST(SimaFileFailures, WriteErrorsMapToTheirNumbers)
-{
-    EXPECT_EQ(writeFailureNumber(QFileDevice::ResourceError), FailureNumber::DiskFull);
-    EXPECT_EQ(writeFailureNumber(QFileDevice::WriteError), FailureNumber::DeviceIoError);
-    EXPECT_EQ(writeFailureNumber(QFileDevice::PermissionsError), FailureNumber::PermissionDenied);
-    EXPECT_EQ(writeFailureNumber(QFileDevice::RenameError), FailureNumber::PathFileAccessError);
-}
-
 // The files of another public tool, read by hand.
 class RealFiles : public SimaFileMenu
 {
