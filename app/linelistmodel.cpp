@@ -26,6 +26,21 @@ int LineListModel::add(const QString &line)
     return position;
 }
 
+void LineListModel::addAll(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    if (m_sorted) {
+        for (const QString &line : lines)
+            add(line);
+        return;
+    }
+    const int first = count();
+    beginInsertRows({}, first, first + static_cast<int>(lines.size()) - 1);
+    m_lines.append(lines);
+    endInsertRows();
+}
+
 void LineListModel::clear()
 {
     if (m_lines.isEmpty())

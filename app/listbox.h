@@ -18,6 +18,8 @@ public:
             QWidget *parent = nullptr);
 
     void addItem(const QString &line) { m_model.add(line); }
+    // Adds lines as addItem would, one after the other, in one step.
+    void addItems(const QStringList &lines) { m_model.addAll(lines); }
     int listCount() const { return m_model.count(); }
     const QString &item(int position) const { return m_model.item(position); }
     bool isSelected(int position) const;

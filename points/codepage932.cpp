@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace tavorin::cp932 {
 
 namespace {
@@ -29,6 +31,14 @@ char16_t codePageTwin(char32_t c)
     }
 }
 
+// ICU's Shift_JIS table (from IBM code page 943) rotates three control
+// characters: 1A reads as U+001C, 1C as U+007F and 7F as U+001A, and the
+// reverse on writing. Code page 932 keeps them as they are, like all ASCII.
+bool isRotatedControl(char16_t c)
+{
+    return c == 0x1A || c == 0x1C || c == 0x7F;
+}
+
 bool isSingleByte(uchar byte)
 {
     return byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF);
@@ -52,7 +62,11 @@ QString decode(QByteArrayView bytes)
     qsizetype i = 0;
     while (i < size) {
         const auto byte = uchar(bytes[i]);
-        if (isSingleByte(byte)) {
+        if (isRotatedControl(byte)) {
+            flushRun(i);
+            text += QChar(byte);
+            runStart = ++i;
+        } else if (isSingleByte(byte)) {
             ++i;
         } else if (isLeadByte(byte) && i + 1 < size && isTrailByte(uchar(bytes[i + 1]))) {
             i += 2;
@@ -70,7 +84,9 @@ QByteArray encode(QStringView text)
 {
     QStringEncoder encoder("Shift_JIS", QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    const bool rotated = std::any_of(text.begin(), text.end(),
+                                     [](QChar c) { return isRotatedControl(c.unicode()); });
+    if (!encoder.hasError() && !rotated)
         return bytes;
 
     // Some character is missing from the code page: encode character by
@@ -82,6 +98,10 @@ QByteArray encode(QStringView text)
             text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QStringView character = text.sliced(i, length);
         i += length;
+        if (length == 1 && character[0].unicode() < 0x80) {
+            bytes += char(character[0].unicode());
+            continue;
+        }
 
         QStringEncoder single("Shift_JIS", QStringConverter::Flag::Stateless);
         QByteArray encoded = single.encode(character);

@@ -52,4 +52,15 @@ TEST(CodePage932Decode, EachBadByteOrPairBecomesOneReplacementAndNothingIsLost)
     EXPECT_EQ(cp932::decode(hex("FDFEFF")), r + r + r);
 }
 
+TEST(CodePage932Controls, AsciiControlsReadAndWriteAsThemselves)
+{
+    // The ICU table behind Qt turns 1A, 1C and 7F into one another.
+    const QByteArray controls = hex("1A1C7F411A");
+    const QString text = QString::fromLatin1(controls);
+    EXPECT_EQ(cp932::decode(controls), text);
+    EXPECT_EQ(cp932::decode(hex("82A01A82A0")), u"あ\x1Aあ"_qs);
+    EXPECT_EQ(cp932::encode(text), controls);
+    EXPECT_EQ(cp932::encode(u"あ\x7F\u00E4"_qs), hex("82A07F3F"));
+}
+
 } // namespace

@@ -1,0 +1,391 @@
+#include "simareader.h"
+
+#include "characters.h"
+#include "codepage932.h"
+#include "failure.h"
+#include "listline.h"
+
+#include <QIODevice>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+namespace tavorin {
+
+namespace {
+
+constexpr char EndOfFileByte = 0x1A;
+constexpr qsizetype ChunkSize = 64 * 1024;
+
+// A character takes at most 4 bytes (UTF-8) and at least 1 (a bad byte reads
+// as one U+FFFD), so the first n characters of a field always lie within its
+// first 4n bytes. Fields are kept only that far: a line of any length costs
+// no more memory than a short one.
+constexpr qsizetype BytesPerCharacter = 4;
+constexpr qsizetype TagBytes = 8;
+constexpr qsizetype NameBytes = ListLine::NameWidth * BytesPerCharacter;
+constexpr qsizetype CoordinateBytes = ListLine::CoordinateWidth * BytesPerCharacter;
+
+bool isBlank(char byte)
+{
+    return byte == ' ' || byte == '\t';
+}
+
+// The kept beginning of a field.
+struct FieldBytes
+{
+    std::array<char, CoordinateBytes> bytes {};
+    qsizetype size = 0;
+
+    QByteArrayView view() const { return { bytes.data(), size }; }
+};
+
+// A record line as read: the kept bytes of its name, X and Y.
+struct RawPoint
+{
+    FieldBytes name;
+    FieldBytes x;
+    FieldBytes y;
+};
+
+// Tells whether the bytes seen so far are well-formed UTF-8 and whether they
+// hold a character of more than one byte.
+class Utf8Check
+{
+public:
+    void add(uchar byte)
+    {
+        if (m_pending == 0) {
+            if (byte < 0x80)
+                return;
+            if (byte >= 0xC2 && byte <= 0xDF) {
+                start(1, 0x80, 0xBF);
+            } else if (byte >= 0xE0 && byte <= 0xEF) {
+                // No overlong forms, no surrogates.
+                start(2, byte == 0xE0 ? 0xA0 : 0x80, byte == 0xED ? 0x9F : 0xBF);
+            } else if (byte >= 0xF0 && byte <= 0xF4) {
+                // No overlong forms, nothing past U+10FFFF.
+                start(3, byte == 0xF0 ? 0x90 : 0x80, byte == 0xF4 ? 0x8F : 0xBF);
+            } else {
+                m_valid = false;
+            }
+            return;
+        }
+        if (byte < m_low || byte > m_high) {
+            m_valid = false;
+            m_pending = 0;
+            return;
+        }
+        m_low = 0x80;
+        m_high = 0xBF;
+        if (--m_pending == 0)
+            m_multiByte = true;
+    }
+
+    bool isUtf8Text() const { return m_valid && m_pending == 0 && m_multiByte; }
+
+private:
+    void start(int continuations, uchar low, uchar high)
+    {
+        m_pending = continuations;
+        m_low = low;
+        m_high = high;
+    }
+
+    bool m_valid = true;
+    bool m_multiByte = false;
+    int m_pending = 0;
+    uchar m_low = 0x80;
+    uchar m_high = 0xBF;
+};
+
+// The reading itself, fed the file in chunks of any size. Works on bytes:
+// the markers and separators are ASCII, and in both code page 932 and UTF-8
+// no byte of a multi-byte character is a comma, quote, blank, line end or
+// 0x1A. Texts are decoded once the reading ends, when the encoding is known.
+class Parser
+{
+public:
+    // Reads chunk; returns false once the reading has ended.
+    bool feed(QByteArrayView chunk)
+    {
+        if (m_atStart) {
+            m_atStart = false;
+            if (chunk.startsWith("\xEF\xBB\xBF")) {
+                m_byteOrderMark = true;
+                chunk = chunk.sliced(3);
+            }
+        }
+        for (const char byte : chunk) {
+            if (m_done)
+                return false;
+            if (byte == EndOfFileByte) {
+                finish();
+                return false;
+            }
+            m_utf8.add(uchar(byte));
+            take(byte);
+        }
+        return !m_done;
+    }
+
+    // The end of the input: ends the reading if nothing else did.
+    void finish()
+    {
+        if (m_done)
+            return;
+        if (m_phase == Phase::Records && m_lineHasContent) {
+            // A last line without a line end: fields that the end cuts off
+            // are missing, not empty. It counts if it reached its Y field.
+            const int fieldsRead = m_fieldIndex + (m_fieldHasContent ? 1 : 0);
+            endField();
+            if (m_tagIsEnd) {
+                end(0);
+                return;
+            }
+            if (fieldsRead >= 5 && !addPoint())
+                return;
+        }
+        end(FailureNumber::InputPastEndOfFile);
+    }
+
+    // Stops the reading with failure number failure.
+    void fail(int failure) { end(failure); }
+
+    SimaReading result() const
+    {
+        SimaReading reading;
+        reading.pointsBegun = m_phase == Phase::Records;
+        reading.failure = m_failure;
+        if (m_points.empty())
+            return reading;
+
+        // One decoding for all fields: joined by line feeds, which no field
+        // holds and which stop any bad multi-byte sequence before them.
+        QByteArray joined;
+        joined.reserve(qsizetype(m_points.size()) * 3 * 12);
+        for (const RawPoint &point : m_points) {
+            joined += point.name.view();
+            joined += '\n';
+            joined += point.x.view();
+            joined += '\n';
+            joined += point.y.view();
+            joined += '\n';
+        }
+        const bool utf8 = m_byteOrderMark || m_utf8.isUtf8Text();
+        const QString text = utf8 ? QString::fromUtf8(joined) : cp932::decode(joined);
+        const QList<QStringView> fields = QStringView(text).split(u'\n');
+
+        reading.points.reserve(qsizetype(m_points.size()));
+        for (qsizetype i = 0; i + 2 < fields.size(); i += 3) {
+            reading.points.append({ characters::left(fields[i].toString(), ListLine::NameWidth),
+                characters::left(fields[i + 1].toString(), ListLine::CoordinateWidth),
+                characters::left(fields[i + 2].toString(), ListLine::CoordinateWidth) });
+        }
+        return reading;
+    }
+
+private:
+    enum class Phase { SeekingBegin, BeginLine, Records };
+    enum class FieldState { Start, Plain, Quoted, AfterQuote };
+
+    void take(char byte)
+    {
+        if (byte == '\r' || byte == '\n') {
+            endLine();
+            return;
+        }
+        switch (m_fieldState) {
+        case FieldState::Start:
+            if (isBlank(byte))
+                return;
+            m_lineHasContent = true;
+            if (byte == ',') {
+                endField();
+            } else if (byte == '"') {
+                m_fieldState = FieldState::Quoted;
+                m_fieldHasContent = true;
+            } else {
+                m_fieldState = FieldState::Plain;
+                m_fieldHasContent = true;
+                keep(byte);
+            }
+            return;
+        case FieldState::Plain:
+            if (byte == ',')
+                endField();
+            else
+                keep(byte);
+            return;
+        case FieldState::Quoted:
+            if (byte == '"')
+                m_fieldState = FieldState::AfterQuote;
+            else
+                keep(byte);
+            return;
+        case FieldState::AfterQuote:
+            if (byte == ',')
+                endField();
+            return;
+        }
+    }
+
+    // The number of bytes kept of the field at the current position.
+    qsizetype fieldLimit() const
+    {
+        if (m_phase == Phase::SeekingBegin)
+            return TagBytes;
+        if (m_phase == Phase::BeginLine)
+            return 0;
+        switch (m_fieldIndex) {
+        case 0:
+            return TagBytes;
+        case 2:
+            return NameBytes;
+        case 3:
+        case 4:
+            return CoordinateBytes;
+        default:
+            return 0;
+        }
+    }
+
+    void keep(char byte)
+    {
+        if (m_field.size < fieldLimit()) {
+            m_field.bytes[std::size_t(m_field.size++)] = byte;
+        } else if (!isBlank(byte) || m_fieldState == FieldState::Quoted) {
+            // Text goes on past what is kept, so the kept part is not the
+            // field's end and keeps its trailing blanks.
+            m_fieldCut = true;
+        }
+    }
+
+    void endField()
+    {
+        FieldBytes &field = m_field;
+        if (m_fieldState == FieldState::Plain && !m_fieldCut) {
+            while (field.size > 0 && isBlank(field.bytes[std::size_t(field.size - 1)]))
+                --field.size;
+        }
+        const bool isTag
+            = field.view() == QByteArrayView(m_phase == Phase::SeekingBegin ? "A00" : "A99")
+            && !m_fieldCut;
+        switch (m_phase) {
+        case Phase::SeekingBegin:
+            if (isTag)
+                m_phase = Phase::BeginLine;
+            break;
+        case Phase::BeginLine:
+            break;
+        case Phase::Records:
+            switch (m_fieldIndex) {
+            case 0:
+                m_tagIsEnd = isTag;
+                break;
+            case 2:
+                m_point.name = field;
+                break;
+            case 3:
+                m_point.x = field;
+                break;
+            case 4:
+                m_point.y = field;
+                break;
+            default:
+                break;
+            }
+            break;
+        }
+        ++m_fieldIndex;
+        m_field.size = 0;
+        m_fieldCut = false;
+        m_fieldHasContent = false;
+        m_fieldState = FieldState::Start;
+    }
+
+    void endLine()
+    {
+        endField();
+        if (m_phase == Phase::BeginLine) {
+            m_phase = Phase::Records;
+        } else if (m_phase == Phase::Records && m_lineHasContent) {
+            if (m_tagIsEnd)
+                end(0);
+            else
+                addPoint();
+        }
+        m_fieldIndex = 0;
+        m_lineHasContent = false;
+        m_tagIsEnd = false;
+        m_point = {};
+    }
+
+    // Keeps the point of the current line; false (and failure 9) when the
+    // point table is already full.
+    bool addPoint()
+    {
+        if (qsizetype(m_points.size()) == PointTable::Size) {
+            end(FailureNumber::SubscriptOutOfRange);
+            return false;
+        }
+        m_points.push_back(m_point);
+        return true;
+    }
+
+    void end(int failure)
+    {
+        m_done = true;
+        m_failure = failure;
+    }
+
+    bool m_atStart = true;
+    bool m_byteOrderMark = false;
+    bool m_done = false;
+    int m_failure = 0;
+    Utf8Check m_utf8;
+
+    Phase m_phase = Phase::SeekingBegin;
+    FieldState m_fieldState = FieldState::Start;
+    FieldBytes m_field;
+    bool m_fieldCut = false;
+    bool m_fieldHasContent = false;
+    int m_fieldIndex = 0;
+    bool m_lineHasContent = false;
+    bool m_tagIsEnd = false;
+    RawPoint m_point;
+    std::vector<RawPoint> m_points;
+};
+
+} // namespace
+
+SimaReading readSima(QByteArrayView bytes)
+{
+    Parser parser;
+    if (parser.feed(bytes))
+        parser.finish();
+    return parser.result();
+}
+
+SimaReading readSima(QIODevice &device)
+{
+    Parser parser;
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = device.read(chunk.data(), chunk.size());
+        if (got < 0) {
+            parser.fail(FailureNumber::DeviceIoError);
+            break;
+        }
+        if (got == 0) {
+            parser.finish();
+            break;
+        }
+        if (!parser.feed(QByteArrayView(chunk.constData(), got)))
+            break;
+    }
+    return parser.result();
+}
+
+} // namespace tavorin

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "pointtable.h"
+
+#include <QByteArrayView>
+#include <QList>
+
+class QIODevice;
+
+namespace tavorin {
+
+// What reading a SIMA coordinate file gives: the points of its "A01"
+// records in file order (name cut to 8 characters, X and Y to 13), whether
+// the point records had begun (the "A00" line was read to its end), and the
+// failure number that ended the reading, 0 when "A99" ended it.
+//
+// A failure before the point records began means the lists must stay as
+// they were; after that, the points read before the failure are kept.
+struct SimaReading
+{
+    QList<PointRecord> points;
+    bool pointsBegun = false;
+    int failure = 0;
+};
+
+// Reads SIMA coordinate text. The file is read line by line: everything up
+// to a field "A00" is passed over, then every line up to a tag "A99" is one
+// point record (tag, point number, name, X, Y, elevation; fields missing at
+// the end of a line are empty, extra ones ignored; lines of nothing but
+// blanks are skipped). CR LF, LF and CR end a line, a byte 0x1A ends the
+// file. Text is code page 932 unless the file starts with a UTF-8 byte order
+// mark or is valid UTF-8 holding multi-byte characters.
+//
+// Failures: 62 when the file ends before "A00" or "A99" (a record line that
+// the end cuts off before its Y field is not kept), 9 on a record past the
+// 10001 the point table holds, 57 when the device fails to read.
+SimaReading readSima(QByteArrayView bytes);
+SimaReading readSima(QIODevice &device);
+
+} // namespace tavorin

@@ -1,0 +1,57 @@
+// libFuzzer target: any bytes through the SIMA reader, whole and from a
+// device, through the code page 932 codec, and what was read through the
+// writer. Every input must end in points or one failure, within the limits.
+#include "characters.h"
+#include "codepage932.h"
+#include "listline.h"
+#include "simareader.h"
+#include "simawriter.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tavorin;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    const SimaReading reading = readSima(bytes);
+    if (reading.points.size() > PointTable::Size)
+        std::abort();
+    if (!reading.pointsBegun && !reading.points.isEmpty())
+        std::abort();
+    if (reading.failure != 0 && reading.failure != 9 && reading.failure != 62)
+        std::abort();
+    QStringList lines;
+    for (const PointRecord &point : reading.points) {
+        if (characters::count(point.name) > ListLine::NameWidth
+            || characters::count(point.x) > ListLine::CoordinateWidth
+            || characters::count(point.y) > ListLine::CoordinateWidth)
+            std::abort();
+        lines << ListLine::form(point);
+    }
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const SimaReading fromDevice = readSima(buffer);
+    if (fromDevice.points != reading.points || fromDevice.failure != reading.failure
+        || fromDevice.pointsBegun != reading.pointsBegun)
+        std::abort();
+
+    const QString text = cp932::decode(bytes);
+    const QByteArray encoded = cp932::encode(text);
+    // Decoding what was encoded gives the same text again, except where a
+    // character was replaced: never more characters than went in.
+    if (cp932::decode(encoded).size() > text.size())
+        std::abort();
+
+    const QByteArray written = simaFileBytes(lines);
+    const SimaReading reread = readSima(written);
+    if (reread.failure != 0 || reread.points.size() != reading.points.size())
+        std::abort();
+    return 0;
+}
