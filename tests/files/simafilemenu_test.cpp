@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace tavorin;
 using namespace tavorin::test;
@@ -235,19 +236,50 @@ TEST_F(SimaFileMenu, SaveFailuresShowTheirNumberAndTouchNothing)
         QDir(path("folder.sim")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
+// Root writes into read-only folders; for a while it acts as the unprivileged
+// user "nobody", as a surveyor at an ordinary account would.
+class ActAsUnprivilegedUser
+{
+public:
+    ActAsUnprivilegedUser()
+    {
+        // Real and effective user both, since permission checks may ask
+        // either; the saved user stays root, so root can come back.
+        if (geteuid() == 0)
+            m_dropped = setresuid(NobodyId, NobodyId, 0) == 0;
+    }
+    ~ActAsUnprivilegedUser()
+    {
+        if (m_dropped && setresuid(0, 0, 0) != 0)
+            std::abort();
+    }
+    ActAsUnprivilegedUser(const ActAsUnprivilegedUser &) = delete;
+    ActAsUnprivilegedUser &operator=(const ActAsUnprivilegedUser &) = delete;
+
+private:
+    static constexpr uid_t NobodyId = 65534;
+    bool m_dropped = false;
+};
+
 TEST_F(SimaFileMenu, SavingIntoAReadOnlyFolderIsSeventy)
 {
     QDir(dir.path()).mkdir("locked");
     const QString locked = path("locked");
     writeFile(locked + "/old.sim", "OLD");
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    if (permissionsAreIgnored(locked)) {
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "this user may write into read-only folders; no permission failure to show";
+    const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(dir.path(), readAndEnter | QFile::WriteOwner);
+    QFile::setPermissions(locked, readAndEnter);
+    {
+        ActAsUnprivilegedUser user;
+        if (permissionsAreIgnored(locked)) {
+            QFile::setPermissions(locked, readAndEnter | QFile::WriteOwner);
+            GTEST_SKIP() << "this user may write into read-only folders; no permission failure to show";
+        }
+        save(locked + "/old.sim");
+        save(locked + "/new.sim");
     }
-    save(locked + "/old.sim");
-    save(locked + "/new.sim");
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(locked, readAndEnter | QFile::WriteOwner);
     EXPECT_EQ(failurePrompts(),
         QStringList({ failurePrompt(FailureNumber::PermissionDenied),
             failurePrompt(FailureNumber::PermissionDenied) }));
