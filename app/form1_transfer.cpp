@@ -33,6 +33,9 @@ constexpr QChar CarriageReturn = u'\r';
 
 void Form1::connectTransfer()
 {
+    // A child of the window by name, like every other control.
+    MSComm1.setObjectName(QStringLiteral("MSComm1"));
+    MSComm1.setParent(this);
     connect(&MSComm1, &CommPort::comm, this, &Form1::MSComm1_OnComm);
     connect(&MSComm1, &CommPort::failed, this, &Form1::portFailed);
 }

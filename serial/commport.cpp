@@ -152,13 +152,23 @@ QString CommPort::Input()
 
 void CommPort::readArrived()
 {
+    frameArrived();
+    deliverPending();
+}
+
+// Moves what the port has read into whole messages. Also called between
+// events: while a handler runs inside readyRead, QSerialPort reads on but
+// does not raise readyRead again.
+void CommPort::frameArrived()
+{
+    if (!m_port.isOpen() || m_port.bytesAvailable() == 0)
+        return;
     QByteArray bytes = m_port.readAll();
     if (m_nullDiscard)
         bytes.removeIf([](char c) { return c == '\0'; });
     m_framer.append(bytes);
     while (auto message = m_framer.takeMessage())
         m_messages.push_back(std::move(*message));
-    deliverPending();
 }
 
 void CommPort::deliverPending()
@@ -166,7 +176,10 @@ void CommPort::deliverPending()
     if (m_delivering || m_holds > 0)
         return;
     m_delivering = true;
-    while (m_port.isOpen() && m_holds == 0 && !m_messages.empty()) {
+    for (;;) {
+        frameArrived();
+        if (!m_port.isOpen() || m_holds > 0 || m_messages.empty())
+            break;
         m_current = std::move(m_messages.front());
         m_messages.pop_front();
         m_commEvent = ComEvReceive;
@@ -179,6 +192,7 @@ void CommPort::deliverPending()
 
 void CommPort::scheduleDelivery()
 {
+    frameArrived();
     if (m_messages.empty() || m_deliveryScheduled)
         return;
     m_deliveryScheduled = true;

@@ -92,6 +92,7 @@ signals:
 
 private:
     void readArrived();
+    void frameArrived();
     void errorArrived(QSerialPort::SerialPortError error);
     void deliverPending();
     void scheduleDelivery();

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace tavorin {
 
 std::optional<LineSettings> LineSettings::parse(QStringView text)
@@ -11,9 +13,12 @@ std::optional<LineSettings> LineSettings::parse(QStringView text)
         return std::nullopt;
 
     LineSettings settings;
+    const bool allDigits = !parts[0].isEmpty()
+        && std::all_of(parts[0].begin(), parts[0].end(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
     bool ok = false;
-    const int baud = parts[0].toInt(&ok);
-    if (!ok || baud <= 0 || parts[0].startsWith(u'+'))
+    const int baud = allDigits ? parts[0].toInt(&ok) : 0;
+    if (!ok || baud <= 0)
         return std::nullopt;
     settings.baudRate = baud;
 
