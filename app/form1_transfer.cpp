@@ -45,9 +45,9 @@ void Form1::Command2_Click()
     if (List2->listCount() == 0 || !Option2[0]->isChecked())
         return;
     m_dialogs.messageBox(this, WindowText::SendReadyPrompt, WindowText::MessageTitle,
-                         MessageIcon::Exclamation, MessageButtons::Ok);
+        MessageIcon::Exclamation, MessageButtons::Ok);
     if (m_dialogs.messageBox(this, WindowText::SendConfirmPrompt, WindowText::MessageTitle,
-                             MessageIcon::Exclamation, MessageButtons::OkCancel)
+            MessageIcon::Exclamation, MessageButtons::OkCancel)
         != MessageAnswer::Ok)
         return;
 
@@ -72,9 +72,8 @@ void Form1::Command2_Click()
 void Form1::Command3_Click()
 {
     List2->clear();
-    const MessageAnswer answer
-        = m_dialogs.messageBox(this, WindowText::ReceivePrompt, WindowText::MessageTitle,
-                               MessageIcon::Exclamation, MessageButtons::OkCancel);
+    const MessageAnswer answer = m_dialogs.messageBox(this, WindowText::ReceivePrompt,
+        WindowText::MessageTitle, MessageIcon::Exclamation, MessageButtons::OkCancel);
     if (answer != MessageAnswer::Ok) {
         MSComm1.setNullDiscard(false);
         MSComm1.setRTSEnable(false);

@@ -25,13 +25,13 @@ namespace {
 class AlwaysOk final : public UserDialogs
 {
 public:
-    MessageAnswer messageBox(QWidget *, const QString &, const QString &, MessageIcon,
-                             MessageButtons) override
+    MessageAnswer messageBox(
+        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
     {
         return MessageAnswer::Ok;
     }
-    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &,
-                                      const QString &) override
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
     {
         return std::nullopt;
     }
@@ -40,7 +40,10 @@ public:
 class OnePty final : public PortResolver
 {
 public:
-    explicit OnePty(QString device) : m_device(std::move(device)) {}
+    explicit OnePty(QString device)
+        : m_device(std::move(device))
+    {
+    }
     QString deviceName(int portNumber) const override
     {
         return portNumber == 1 ? m_device : QStringLiteral("/dev/tavorin-bench-no-port");
@@ -108,8 +111,7 @@ void receive(benchmark::State &state, int blockWindowMs)
     QList<QByteArray> records;
     for (int i = 0; i < Records; ++i)
         records.append(peer::pointRecord(QStringLiteral("P%1").arg(i),
-                                         QString::number(i * 1.25, 'f', 3),
-                                         QString::number(-i * 0.5, 'f', 3)));
+            QString::number(i * 1.25, 'f', 3), QString::number(-i * 0.5, 'f', 3)));
     for (auto _ : state) {
         state.PauseTiming();
         auto line = peer::PeerLine::createPty();

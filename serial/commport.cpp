@@ -32,7 +32,8 @@ int openFailureNumber(QSerialPort::SerialPortError error)
 } // namespace
 
 CommPort::CommPort(const PortResolver &ports, QObject *parent)
-    : QObject(parent), m_ports(ports)
+    : QObject(parent)
+    , m_ports(ports)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &CommPort::readArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &CommPort::errorArrived);
@@ -119,8 +120,7 @@ void CommPort::closePort()
     if (!m_port.isOpen())
         return;
     // The last thing written (the end marker) must reach the other side.
-    while (m_port.bytesToWrite() > 0 && m_port.waitForBytesWritten(CloseFlushTimeoutMs)) {
-    }
+    while (m_port.bytesToWrite() > 0 && m_port.waitForBytesWritten(CloseFlushTimeoutMs)) { }
     m_port.close();
     m_port.clearError();
     m_framer.clear();
@@ -227,7 +227,8 @@ void CommPort::errorArrived(QSerialPort::SerialPortError error)
         this, [this] { emit failed(FailureNumber::DeviceIoError); }, Qt::QueuedConnection);
 }
 
-CommPort::EventHold::EventHold(CommPort &port) : m_port(port)
+CommPort::EventHold::EventHold(CommPort &port)
+    : m_port(port)
 {
     ++m_port.m_holds;
 }

@@ -14,8 +14,8 @@ std::optional<LineSettings> LineSettings::parse(QStringView text)
 
     LineSettings settings;
     const bool allDigits = !parts[0].isEmpty()
-        && std::all_of(parts[0].begin(), parts[0].end(),
-                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+        && std::all_of(
+            parts[0].begin(), parts[0].end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     bool ok = false;
     const int baud = allDigits ? parts[0].toInt(&ok) : 0;
     if (!ok || baud <= 0)
@@ -25,12 +25,23 @@ std::optional<LineSettings> LineSettings::parse(QStringView text)
     if (parts[1].size() != 1)
         return std::nullopt;
     switch (parts[1].front().toLower().unicode()) {
-    case 'n': settings.parity = QSerialPort::NoParity; break;
-    case 'e': settings.parity = QSerialPort::EvenParity; break;
-    case 'o': settings.parity = QSerialPort::OddParity; break;
-    case 'm': settings.parity = QSerialPort::MarkParity; break;
-    case 's': settings.parity = QSerialPort::SpaceParity; break;
-    default: return std::nullopt;
+    case 'n':
+        settings.parity = QSerialPort::NoParity;
+        break;
+    case 'e':
+        settings.parity = QSerialPort::EvenParity;
+        break;
+    case 'o':
+        settings.parity = QSerialPort::OddParity;
+        break;
+    case 'm':
+        settings.parity = QSerialPort::MarkParity;
+        break;
+    case 's':
+        settings.parity = QSerialPort::SpaceParity;
+        break;
+    default:
+        return std::nullopt;
     }
 
     if (parts[2] == u"5")

@@ -28,8 +28,8 @@ bool isDigit(QChar c)
 struct DecimalNumber
 {
     bool negative = false;
-    QString digits;         // no leading zeros; empty for zero
-    qsizetype pointAt = 0;  // value = 0.digits × 10^pointAt
+    QString digits; // no leading zeros; empty for zero
+    qsizetype pointAt = 0; // value = 0.digits × 10^pointAt
 };
 
 DecimalNumber readNumber(QStringView text)
@@ -66,17 +66,17 @@ DecimalNumber readNumber(QStringView text)
             negativeExponent = compact[e++] == u'-';
         if (e < end && isDigit(compact[e])) {
             while (e < end && isDigit(compact[e])) {
-                exponent = std::min<qsizetype>(exponent * 10 + (compact[e].unicode() - '0'),
-                                               ExponentLimit);
+                exponent = std::min<qsizetype>(
+                    exponent * 10 + (compact[e].unicode() - '0'), ExponentLimit);
                 ++e;
             }
             if (negativeExponent)
                 exponent = -exponent;
         }
     }
-    const qsizetype leadingZeros = std::find_if(digits.cbegin(), digits.cend(),
-                                                [](QChar c) { return c != u'0'; })
-        - digits.cbegin();
+    const qsizetype leadingZeros = std::find_if(digits.cbegin(), digits.cend(), [](QChar c) {
+        return c != u'0';
+    }) - digits.cbegin();
     number.digits = digits.mid(leadingZeros);
     while (number.digits.endsWith(u'0'))
         number.digits.chop(1);
@@ -105,8 +105,8 @@ QString formatted(const DecimalNumber &number)
                 thousandths.prepend(u'1');
         }
     }
-    const bool zero = std::all_of(thousandths.cbegin(), thousandths.cend(),
-                                  [](QChar c) { return c == u'0'; });
+    const bool zero
+        = std::all_of(thousandths.cbegin(), thousandths.cend(), [](QChar c) { return c == u'0'; });
     thousandths = thousandths.rightJustified(DecimalPlaces + 1, u'0');
     QString text = thousandths.left(thousandths.size() - DecimalPlaces) + u'.'
         + thousandths.right(DecimalPlaces);

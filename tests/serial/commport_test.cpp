@@ -18,7 +18,7 @@ protected:
     {
         peerLine = newPty();
         ASSERT_NE(peerLine, nullptr);
-        ports.devices = {peerLine->deviceName()};
+        ports.devices = { peerLine->deviceName() };
     }
 
     // Opens port at "9600,n,8,1" for messages of threshold characters and
@@ -52,14 +52,14 @@ TEST_F(CommPortTest, RaisesOneEventPerWholeMessageWhateverTheChunks)
     // the last message split inside a double-byte character.
     peerLine->write("AB12\rCD34\rE\x93");
     EXPECT_TRUE(waitFor([&] { return received.size() == 2; }, 5000));
-    EXPECT_EQ(received, (QStringList{u"AB12\r"_s, u"CD34\r"_s}));
+    EXPECT_EQ(received, (QStringList { u"AB12\r"_s, u"CD34\r"_s }));
     for (char byte : QByteArray("\x8cYZ\r"))
         if (byte) {
             peerLine->write(QByteArray(1, byte));
             QTest::qWait(5);
         }
     EXPECT_TRUE(waitFor([&] { return received.size() == 3; }, 5000));
-    EXPECT_EQ(received, (QStringList{u"AB12\r"_s, u"CD34\r"_s, u"E東YZ\r"_s}));
+    EXPECT_EQ(received, (QStringList { u"AB12\r"_s, u"CD34\r"_s, u"E東YZ\r"_s }));
 }
 
 TEST_F(CommPortTest, DiscardsNulBytesBeforeFramingWhenAsked)
@@ -72,7 +72,7 @@ TEST_F(CommPortTest, DiscardsNulBytesBeforeFramingWhenAsked)
     peerLine->write(QByteArray("\0S\0T\r\0\0ST", 10));
     peerLine->write(QByteArray("\0\r", 2));
     EXPECT_TRUE(waitFor([&] { return received.size() == 2; }, 5000));
-    EXPECT_EQ(received, (QStringList{u"ST\r"_s, u"ST\r"_s}));
+    EXPECT_EQ(received, (QStringList { u"ST\r"_s, u"ST\r"_s }));
     EXPECT_TRUE(port.portOpen());
 
     CommPort keeping(ports);
@@ -82,7 +82,7 @@ TEST_F(CommPortTest, DiscardsNulBytesBeforeFramingWhenAsked)
     open(keeping, 3);
     peerLine->write(QByteArray("\0ST", 3));
     EXPECT_TRUE(waitFor([&] { return received.size() == 1; }, 5000));
-    EXPECT_EQ(received, QStringList{QString(QChar(0)) + u"ST"_s});
+    EXPECT_EQ(received, QStringList { QString(QChar(0)) + u"ST"_s });
 }
 
 TEST_F(CommPortTest, HoldsEventsWhileAHandlerYieldsAndDeliversThemRightAfter)
@@ -106,7 +106,7 @@ TEST_F(CommPortTest, HoldsEventsWhileAHandlerYieldsAndDeliversThemRightAfter)
     open(port, 3);
     peerLine->write("ST1");
     EXPECT_TRUE(waitFor([&] { return received.size() == 3; }, 5000));
-    EXPECT_EQ(received, (QStringList{u"ST1"_s, u"ST2"_s, u"ST3"_s}));
+    EXPECT_EQ(received, (QStringList { u"ST1"_s, u"ST2"_s, u"ST3"_s }));
     EXPECT_EQ(deepest, 1);
 }
 
@@ -123,7 +123,7 @@ TEST_F(CommPortTest, AHoldOutsideAHandlerDeliversOnceControlReturns)
     }
     EXPECT_TRUE(received.isEmpty()); // not inside the code that held it
     EXPECT_TRUE(waitFor([&] { return received.size() == 1; }, 5000));
-    EXPECT_EQ(received, QStringList{u"ST\r"_s});
+    EXPECT_EQ(received, QStringList { u"ST\r"_s });
 }
 
 TEST_F(CommPortTest, ClosingSendsWhatWasWrittenAndDiscardsWhatArrived)

@@ -17,7 +17,6 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
-
 namespace tavorin::test {
 
 // Port numbers resolve to the slave sides of the given pseudo-terminals;
@@ -69,7 +68,12 @@ inline QByteArray nextLine(peer::PeerLine &line, int timeoutMs = 5000)
 inline QByteArray drain(peer::PeerLine &line, int forMs)
 {
     QByteArray got;
-    (void)waitFor([&] { got += line.read(0); return false; }, forMs);
+    (void)waitFor(
+        [&] {
+            got += line.read(0);
+            return false;
+        },
+        forMs);
     return got;
 }
 

@@ -30,7 +30,7 @@ protected:
         peerLine = newPty();
         ASSERT_NE(peerLine, nullptr);
         auto pty = std::make_unique<PtyPorts>();
-        pty->devices = {peerLine->deviceName()};
+        pty->devices = { peerLine->deviceName() };
         ports = std::move(pty);
         createWindow();
     }
@@ -64,7 +64,7 @@ using Sending = TransferTest;
 TEST_F(Sending, DoesNothingWithAnEmptyListOrTheOtherDirection)
 {
     command(2)->click();
-    fillList({listLine(u"A1"_s, u"1"_s, u"2"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"2"_s) });
     option(2, 1)->click();
     command(2)->click();
     EXPECT_TRUE(dialogs.messages().isEmpty());
@@ -76,7 +76,7 @@ TEST_F(Sending, DoesNothingWithAnEmptyListOrTheOtherDirection)
 
 TEST_F(Sending, AsksTwiceAndCancelChangesNothing)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"2"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"2"_s) });
     dialogs.answerNextMessage(MessageAnswer::Cancel); // the first has only OK
     dialogs.answerNextMessage(MessageAnswer::Cancel);
     command(2)->click();
@@ -99,7 +99,7 @@ TEST_F(Sending, AsksTwiceAndCancelChangesNothing)
 TEST_F(Sending, OneLineThenTheEndMarkerAndThePortCloses)
 {
     const QString line = listLine(u"東京タワー"_s, u"-123.456"_s, u"98.7"_s);
-    fillList({line});
+    fillList({ line });
     command(2)->click();
     EXPECT_EQ(dialogs.messages().size(), 2);
     EXPECT_TRUE(comm()->portOpen());
@@ -129,8 +129,8 @@ TEST_F(Sending, OneLineThenTheEndMarkerAndThePortCloses)
 
 TEST_F(Sending, ManyLinesGoOutInListOrderOnePerAcknowledgement)
 {
-    fillList({listLine(u"C3"_s, u"3"_s, u"3"_s), listLine(u"a1"_s, u"1"_s, u"1"_s),
-              listLine(u"B2"_s, u"2.5"_s, u"-2"_s), listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"C3"_s, u"3"_s, u"3"_s), listLine(u"a1"_s, u"1"_s, u"1"_s),
+        listLine(u"B2"_s, u"2.5"_s, u"-2"_s), listLine(u"A1"_s, u"1"_s, u"1"_s) });
     const QStringList lines = list(2)->lines();
     ASSERT_EQ(lines.size(), 4);
     command(2)->click();
@@ -147,10 +147,10 @@ TEST_F(Sending, ManyLinesGoOutInListOrderOnePerAcknowledgement)
 
 TEST_F(Sending, OnlyMessagesBeginningWithStAcknowledge)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s), listLine(u"B1"_s, u"2"_s, u"2"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s), listLine(u"B1"_s, u"2"_s, u"2"_s) });
     command(2)->click();
     EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
-    for (const char *refused : {"st\r", " ST", "SX\r", "sT\r"}) {
+    for (const char *refused : { "st\r", " ST", "SX\r", "sT\r" }) {
         peerLine->write(refused);
         EXPECT_EQ(drain(*peerLine, 60), QByteArray()) << refused;
         EXPECT_EQ(label(u"Label4"_s)->text(), u"1/2"_s) << refused;
@@ -184,7 +184,7 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnce)
 
 TEST_F(Sending, WindowEventsRunDuringTheYieldAfterAWrite)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s) });
     dialogs.whileNextMessageIsShown([] {});
     dialogs.whileNextMessageIsShown([this] {
         QMetaObject::invokeMethod(menuAction(u"Com2"_s), &QAction::trigger, Qt::QueuedConnection);
@@ -196,7 +196,7 @@ TEST_F(Sending, WindowEventsRunDuringTheYieldAfterAWrite)
 
 TEST_F(Sending, AMissingPortIsReportedAndNothingStarts)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s) });
     menuAction(u"Com3"_s)->trigger();
     command(2)->click();
     ASSERT_EQ(dialogs.messages().size(), 3);
@@ -213,7 +213,7 @@ TEST_F(Sending, APortInUseIsReported)
 {
     CommPort other(*ports);
     other.setPortOpen(true);
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s) });
     command(2)->click();
     expectFailureShown(FailureNumber::PortAlreadyOpen);
     EXPECT_FALSE(progress()->isVisible());
@@ -222,7 +222,7 @@ TEST_F(Sending, APortInUseIsReported)
 
 TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s), listLine(u"B1"_s, u"2"_s, u"2"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s), listLine(u"B1"_s, u"2"_s, u"2"_s) });
     command(2)->click();
     EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
     peerLine->close();
@@ -238,7 +238,7 @@ TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
 
 TEST_F(Sending, ASecondSendDuringTheFirstStartsAfreshOnTheSamePort)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s), listLine(u"B1"_s, u"2"_s, u"2"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s), listLine(u"B1"_s, u"2"_s, u"2"_s) });
     command(2)->click();
     EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
     command(2)->click();
@@ -263,7 +263,7 @@ QByteArray record(const QString &name, const QString &x, const QString &y)
 
 TEST_F(Receiving, CancelLeavesAnEmptyListAndThePortShut)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s) });
     dialogs.answerNextMessage(MessageAnswer::Cancel);
     command(3)->click();
     ASSERT_EQ(dialogs.messages().size(), 1);
@@ -295,13 +295,14 @@ TEST_F(Receiving, RecordsStandInSortedOrderUntilTheEndMessage)
     peerLine->write(record(u"P1"_s, u"2.0005"_s, u"1"_s));
     peerLine->write(peer::endMessage());
     EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 5000));
-    EXPECT_EQ(list(2)->lines(), (QStringList{
-                                    u"P1      "_s + u"        2.001"_s + u"        1.000"_s,
-                                    u"P1      "_s + u"        2.001"_s + u"        1.000"_s,
-                                    u"p2      "_s + u"        0.000"_s + u"        0.000"_s,
-                                    u"P3      "_s + u"        3.000"_s + u"        0.000"_s,
-                                    u"東京1"_s.leftJustified(8) + u"      100.500"_s + u"      -20.250"_s,
-                                }));
+    EXPECT_EQ(list(2)->lines(),
+        (QStringList {
+            u"P1      "_s + u"        2.001"_s + u"        1.000"_s,
+            u"P1      "_s + u"        2.001"_s + u"        1.000"_s,
+            u"p2      "_s + u"        0.000"_s + u"        0.000"_s,
+            u"P3      "_s + u"        3.000"_s + u"        0.000"_s,
+            u"東京1"_s.leftJustified(8) + u"      100.500"_s + u"      -20.250"_s,
+        }));
     EXPECT_EQ(form->TransferMode, u"in"_s);
 }
 
@@ -315,7 +316,7 @@ TEST_F(Receiving, SplitCoalescedAndNulPaddedArrivalsGiveTheSameLines)
     bytes.insert(0, QByteArray(2, '\0'));
     bytes.insert(40, '\0');
     qsizetype at = 0;
-    for (qsizetype piece : {1, 1, 2, 5, 36, 1, 70, 3})
+    for (qsizetype piece : { 1, 1, 2, 5, 36, 1, 70, 3 })
         if (at < bytes.size()) {
             peerLine->write(bytes.mid(at, piece));
             at += piece;
@@ -323,11 +324,12 @@ TEST_F(Receiving, SplitCoalescedAndNulPaddedArrivalsGiveTheSameLines)
         }
     peerLine->write(bytes.mid(at));
     EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 5000));
-    EXPECT_EQ(list(2)->lines(), (QStringList{
-                                    u"A1      "_s + u"       -7.000"_s + u"        8.250"_s,
-                                    u"B東京"_s.leftJustified(8) + u"        1.500"_s + u"        2.000"_s,
-                                    u"C       "_s + u"        0.000"_s + u"        0.000"_s,
-                                }));
+    EXPECT_EQ(list(2)->lines(),
+        (QStringList {
+            u"A1      "_s + u"       -7.000"_s + u"        8.250"_s,
+            u"B東京"_s.leftJustified(8) + u"        1.500"_s + u"        2.000"_s,
+            u"C       "_s + u"        0.000"_s + u"        0.000"_s,
+        }));
 }
 
 TEST_F(Receiving, AnEndMessageThatLooksLikeARecordAddsNothingAndEndsIt)
@@ -338,13 +340,13 @@ TEST_F(Receiving, AnEndMessageThatLooksLikeARecordAddsNothingAndEndsIt)
     peerLine->write(record(u"A1"_s, u"1"_s, u"1"_s) + end + record(u"Z9"_s, u"9"_s, u"9"_s));
     EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 5000));
     QTest::qWait(20);
-    EXPECT_EQ(list(2)->lines(),
-              QStringList{u"A1      "_s + u"        1.000"_s + u"        1.000"_s});
+    EXPECT_EQ(
+        list(2)->lines(), QStringList { u"A1      "_s + u"        1.000"_s + u"        1.000"_s });
 }
 
 TEST_F(Receiving, AMissingPortIsReportedWithTheListEmptied)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s) });
     menuAction(u"Com2"_s)->trigger();
     command(3)->click();
     ASSERT_EQ(dialogs.messages().size(), 2);
@@ -370,7 +372,7 @@ TEST_F(Receiving, APocketComputerThatGoesAwayIsReportedOnceAndKeepsWhatArrived)
 
 TEST_F(Receiving, AReceptionStartedDuringASendTakesThePortOver)
 {
-    fillList({listLine(u"A1"_s, u"1"_s, u"1"_s)});
+    fillList({ listLine(u"A1"_s, u"1"_s, u"1"_s) });
     command(2)->click();
     EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
     command(3)->click();
@@ -379,8 +381,8 @@ TEST_F(Receiving, AReceptionStartedDuringASendTakesThePortOver)
     EXPECT_EQ(comm()->rThreshold(), 35);
     peerLine->write(record(u"B2"_s, u"2"_s, u"2"_s) + peer::endMessage());
     EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 5000));
-    EXPECT_EQ(list(2)->lines(),
-              QStringList{u"B2      "_s + u"        2.000"_s + u"        2.000"_s});
+    EXPECT_EQ(
+        list(2)->lines(), QStringList { u"B2      "_s + u"        2.000"_s + u"        2.000"_s });
 }
 
 } // namespace

@@ -27,20 +27,18 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("Plays the pocket computer on a serial line."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("role"), QStringLiteral("receive or send"));
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("SIMA file to send"),
-                                 QStringLiteral("[file]"));
-    const QCommandLineOption deviceOption(QStringLiteral("device"),
-                                          QStringLiteral("Serial device to open."),
-                                          QStringLiteral("path"));
+    parser.addPositionalArgument(
+        QStringLiteral("file"), QStringLiteral("SIMA file to send"), QStringLiteral("[file]"));
+    const QCommandLineOption deviceOption(
+        QStringLiteral("device"), QStringLiteral("Serial device to open."), QStringLiteral("path"));
     const QCommandLineOption ackOption(QStringLiteral("ack"),
-                                       QStringLiteral("Acknowledgement without CR (ST)."),
-                                       QStringLiteral("text"), QStringLiteral("ST"));
+        QStringLiteral("Acknowledgement without CR (ST)."), QStringLiteral("text"),
+        QStringLiteral("ST"));
     const QCommandLineOption delayOption(QStringLiteral("delay"),
-                                         QStringLiteral("Milliseconds between records."),
-                                         QStringLiteral("ms"), QStringLiteral("0"));
-    const QCommandLineOption noWaitOption(QStringLiteral("no-wait"),
-                                          QStringLiteral("Send without waiting for Enter."));
-    parser.addOptions({deviceOption, ackOption, delayOption, noWaitOption});
+        QStringLiteral("Milliseconds between records."), QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption noWaitOption(
+        QStringLiteral("no-wait"), QStringLiteral("Send without waiting for Enter."));
+    parser.addOptions({ deviceOption, ackOption, delayOption, noWaitOption });
     parser.process(app);
 
     QTextStream out(stdout);

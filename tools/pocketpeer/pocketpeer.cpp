@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,7 +20,7 @@ namespace {
 
 void makeRaw(int fd)
 {
-    termios settings{};
+    termios settings {};
     if (tcgetattr(fd, &settings) != 0)
         return;
     cfmakeraw(&settings);
@@ -31,12 +31,18 @@ void makeRaw(int fd)
 speed_t speedOf(int baud)
 {
     switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    default: return B9600;
+    case 1200:
+        return B1200;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    default:
+        return B9600;
     }
 }
 
@@ -58,7 +64,9 @@ QString unquoted(QStringView field)
 } // namespace
 
 PeerLine::PeerLine(int fd, int slaveFd, QString deviceName)
-    : m_fd(fd), m_slaveFd(slaveFd), m_deviceName(std::move(deviceName))
+    : m_fd(fd)
+    , m_slaveFd(slaveFd)
+    , m_deviceName(std::move(deviceName))
 {
 }
 
@@ -87,11 +95,12 @@ std::unique_ptr<PeerLine> PeerLine::openDevice(const QString &path, int baud, QS
 {
     const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        setError(error, QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
+        setError(
+            error, QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
         return nullptr;
     }
     makeRaw(fd);
-    termios settings{};
+    termios settings {};
     if (tcgetattr(fd, &settings) == 0) {
         cfsetspeed(&settings, speedOf(baud));
         tcsetattr(fd, TCSANOW, &settings);
@@ -109,7 +118,7 @@ bool PeerLine::write(const QByteArray &bytes)
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
-            pollfd p{m_fd, POLLOUT, 0};
+            pollfd p { m_fd, POLLOUT, 0 };
             poll(&p, 1, 100);
         } else {
             return false;
@@ -124,7 +133,7 @@ QByteArray PeerLine::read(int timeoutMs)
         return std::exchange(m_pending, {});
     if (m_fd < 0)
         return {};
-    pollfd p{m_fd, POLLIN, 0};
+    pollfd p { m_fd, POLLIN, 0 };
     const int ready = poll(&p, 1, timeoutMs);
     if (ready <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR)))
         return {};
@@ -182,7 +191,7 @@ void PeerLine::close()
 }
 
 ReceiverResult receiveLines(PeerLine &line, const ReceiverOptions &options,
-                            const std::function<void(const QByteArray &)> &onLine)
+    const std::function<void(const QByteArray &)> &onLine)
 {
     ReceiverResult result;
     while (line.isOpen()) {
@@ -240,8 +249,8 @@ QList<SimaPoint> readSimaPoints(QIODevice &file)
         const QList<QStringView> fields = row.split(u',');
         if (fields.size() < 5)
             continue;
-        points.append({unquoted(fields[2]), fields[3].trimmed().toString(),
-                       fields[4].trimmed().toString()});
+        points.append({ unquoted(fields[2]), fields[3].trimmed().toString(),
+            fields[4].trimmed().toString() });
     }
     return points;
 }

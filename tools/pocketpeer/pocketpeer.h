@@ -24,8 +24,8 @@ public:
     // A new pseudo-terminal pair; deviceName() is the slave for the program.
     static std::unique_ptr<PeerLine> createPty(QString *error = nullptr);
     // A serial device, raw, 8 data bits, no parity, at baud.
-    static std::unique_ptr<PeerLine> openDevice(const QString &path, int baud,
-                                                QString *error = nullptr);
+    static std::unique_ptr<PeerLine> openDevice(
+        const QString &path, int baud, QString *error = nullptr);
     ~PeerLine();
     PeerLine(const PeerLine &) = delete;
     PeerLine &operator=(const PeerLine &) = delete;
@@ -65,13 +65,13 @@ struct ReceiverOptions
 struct ReceiverResult
 {
     QList<QByteArray> lines; // the point lines, without their CR
-    bool endMarker = false;  // "/" arrived
+    bool endMarker = false; // "/" arrived
 };
 
 // Plays the receiving pocket computer: acknowledges every CR-ended line
 // until the end marker "/" arrives. onLine sees each point line first.
 ReceiverResult receiveLines(PeerLine &line, const ReceiverOptions &options = {},
-                            const std::function<void(const QByteArray &)> &onLine = {});
+    const std::function<void(const QByteArray &)> &onLine = {});
 
 // One point as the pocket computer sends it: name left-aligned in 8
 // characters, x and y right-aligned in 13, CR; code page 932 bytes.
