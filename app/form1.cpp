@@ -67,6 +67,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     setWindowIcon(QIcon(QStringLiteral(":/tavorin/tavorin.xpm")));
     createControls();
     createMenus();
+    connectTransfer();
     // The layout is fixed: the window takes the size of its client area
     // and menu bar and does not resize.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

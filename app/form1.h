@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commondialog.h"
+#include "commport.h"
 
 #include <QMainWindow>
 
@@ -78,6 +79,15 @@ private:
     void createMenus();
     QRect twipsRect(int left, int top, int width, int height) const;
 
+    // Transfers with the pocket computer (form1_transfer.cpp).
+    void connectTransfer();
+    bool setUpPort(const QString &settings, bool forReceiving);
+    void yieldToWindowEvents();
+    void advanceProgress();
+    void sendStep(const QString &message);
+    void receiveStep(const QString &message);
+    void portFailed(int failureNumber);
+
     UserDialogs &m_dialogs;
     const PortResolver &m_ports;
     PointTable &m_table;
@@ -100,6 +110,7 @@ private:
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;
     CommonDialog CommonDialog1;
+    CommPort MSComm1{m_ports};
 
     // Menus.
     QMenu *SimFile = nullptr;

@@ -1,0 +1,167 @@
+// Transfers through the real window against the pocket computer peer on a
+// pseudo-terminal pair: how fast the program's own part of a transfer is.
+#include "form1.h"
+#include "listbox.h"
+#include "pocketpeer.h"
+#include "pointtable.h"
+#include "portresolver.h"
+#include "userdialogs.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <thread>
+
+using namespace tavorin;
+
+namespace {
+
+// The user answers OK to every question.
+class AlwaysOk final : public UserDialogs
+{
+public:
+    MessageAnswer messageBox(
+        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
+    {
+        return MessageAnswer::Ok;
+    }
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+};
+
+class OnePty final : public PortResolver
+{
+public:
+    explicit OnePty(QString device)
+        : m_device(std::move(device))
+    {
+    }
+    QString deviceName(int portNumber) const override
+    {
+        return portNumber == 1 ? m_device : QStringLiteral("/dev/tavorin-bench-no-port");
+    }
+
+private:
+    QString m_device;
+};
+
+// Runs window events until the port is closed again (the transfer's end).
+bool runUntilClosed(Form1 &form, int timeoutMs)
+{
+    const auto *port = form.findChild<CommPort *>(QStringLiteral("MSComm1"));
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer tick;
+    tick.start(1);
+    while (port->portOpen()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+QString listLine(int i)
+{
+    return QStringLiteral("P%1").arg(i, 5, 10, QChar(u'0')).leftJustified(8)
+        + QString::number(i * 1.25, 'f', 3).rightJustified(13)
+        + QString::number(-i * 0.5, 'f', 3).rightJustified(13);
+}
+
+void BM_Send999Lines(benchmark::State &state)
+{
+    constexpr int Lines = 999;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto line = peer::PeerLine::createPty();
+        OnePty ports(line->deviceName());
+        AlwaysOk dialogs;
+        PointTable table;
+        Form1 form(dialogs, ports, table);
+        auto *list2 = form.findChild<ListBox *>(QStringLiteral("List2"));
+        for (int i = 0; i < Lines; ++i)
+            list2->addItem(listLine(i));
+        peer::ReceiverResult result;
+        std::thread pocket([&] { result = peer::receiveLines(*line); });
+        state.ResumeTiming();
+
+        form.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+        const bool ended = runUntilClosed(form, 60000);
+
+        state.PauseTiming();
+        pocket.join();
+        if (!ended || !result.endMarker || result.lines.size() != Lines)
+            state.SkipWithError("the pocket computer did not get every line");
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * Lines);
+}
+BENCHMARK(BM_Send999Lines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void receive(benchmark::State &state, int blockWindowMs)
+{
+    constexpr int Records = 10001;
+    QList<QByteArray> records;
+    for (int i = 0; i < Records; ++i)
+        records.append(peer::pointRecord(QStringLiteral("P%1").arg(i),
+            QString::number(i * 1.25, 'f', 3), QString::number(-i * 0.5, 'f', 3)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto line = peer::PeerLine::createPty();
+        OnePty ports(line->deviceName());
+        AlwaysOk dialogs;
+        PointTable table;
+        Form1 form(dialogs, ports, table);
+        form.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+        state.ResumeTiming();
+
+        std::thread pocket([&] { peer::sendRecords(*line, records); });
+        if (blockWindowMs > 0)
+            QThread::msleep(ulong(blockWindowMs));
+        const bool ended = runUntilClosed(form, 60000);
+
+        state.PauseTiming();
+        pocket.join();
+        const int got = form.findChild<ListBox *>(QStringLiteral("List2"))->listCount();
+        if (!ended || got != Records)
+            state.SkipWithError("records were lost");
+        state.counters["lines"] = got;
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * Records);
+}
+
+void BM_Receive10001Records(benchmark::State &state)
+{
+    receive(state, 0);
+}
+BENCHMARK(BM_Receive10001Records)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Receive10001RecordsWindowBlockedOneSecond(benchmark::State &state)
+{
+    receive(state, 1000);
+}
+BENCHMARK(BM_Receive10001RecordsWindowBlockedOneSecond)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

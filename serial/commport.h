@@ -1,0 +1,118 @@
+#pragma once
+
+#include "linesettings.h"
+#include "messageframer.h"
+
+#include <QObject>
+#include <QSerialPort>
+
+#include <deque>
+
+namespace tavorin {
+
+class PortResolver;
+
+// The window's serial port: the properties the transfers set, in the words
+// the window uses for them, over QSerialPort.
+//
+// Receiving: once RThreshold is set, every whole message of RThreshold
+// characters raises comm() once, in arrival order, and Input() returns
+// exactly that message. Events never nest: while comm() runs, or while an
+// EventHold is alive (the sender's yield to window events), messages that
+// complete wait and are delivered right after.
+//
+// Failures: opening throws Failure with 8002 (no such port), 8005 (port in
+// use) or 8015 (line settings refused). A device lost while open (adapter
+// unplugged, peer gone) closes the port and raises failed(57) once.
+class CommPort : public QObject
+{
+    Q_OBJECT
+
+public:
+    // CommEvent values.
+    static constexpr int ComEvReceive = 2;
+
+    explicit CommPort(const PortResolver &ports, QObject *parent = nullptr);
+    ~CommPort() override;
+
+    void setCommPort(int portNumber) { m_portNumber = portNumber; }
+    int commPort() const { return m_portNumber; }
+    void setSettings(const LineSettings &settings) { m_settings = settings; }
+    const LineSettings &settings() const { return m_settings; }
+    void setNullDiscard(bool on) { m_nullDiscard = on; }
+    bool nullDiscard() const { return m_nullDiscard; }
+    void setRTSEnable(bool on);
+    bool rtsEnable() const { return m_rtsEnable; }
+
+    // Buffer sizes are kept for the record only: the port buffers without
+    // limit, so a slow window never makes it drop characters.
+    void setOutBufferSize(int size) { m_outBufferSize = size; }
+    int outBufferSize() const { return m_outBufferSize; }
+    void setInBufferSize(int size) { m_inBufferSize = size; }
+    int inBufferSize() const { return m_inBufferSize; }
+    // Setting a count to 0 discards what is waiting.
+    void setOutBufferCount(int count);
+    void setInBufferCount(int count);
+    int inBufferCount() const;
+
+    // Opening resolves CommPort to a device and applies the settings;
+    // throws Failure. Closing first sends everything already written.
+    void setPortOpen(bool open);
+    bool portOpen() const { return m_port.isOpen(); }
+
+    void setRThreshold(int characters);
+    int rThreshold() const { return m_framer.charactersPerMessage(); }
+
+    // Writes text in code page 932, nothing appended. False when the port
+    // is closed or the write is refused.
+    bool Output(const QString &text);
+    // The message that raised the running comm() event; empty otherwise.
+    QString Input();
+    int CommEvent() const { return m_commEvent; }
+
+    // Holds comm() events back while alive; messages that complete meanwhile
+    // are delivered once the running handler returns.
+    class EventHold
+    {
+    public:
+        explicit EventHold(CommPort &port);
+        ~EventHold();
+        EventHold(const EventHold &) = delete;
+        EventHold &operator=(const EventHold &) = delete;
+
+    private:
+        CommPort &m_port;
+    };
+
+signals:
+    // The receive event (the window's MSComm1_OnComm).
+    void comm();
+    // The device was lost while open; the port is closed already.
+    void failed(int failureNumber);
+
+private:
+    void readArrived();
+    void frameArrived();
+    void errorArrived(QSerialPort::SerialPortError error);
+    void deliverPending();
+    void scheduleDelivery();
+    void closePort();
+
+    const PortResolver &m_ports;
+    QSerialPort m_port;
+    MessageFramer m_framer;
+    std::deque<QByteArray> m_messages;
+    QByteArray m_current;
+    int m_portNumber = 1;
+    LineSettings m_settings;
+    bool m_nullDiscard = false;
+    bool m_rtsEnable = false;
+    int m_outBufferSize = 512;
+    int m_inBufferSize = 1024;
+    int m_commEvent = 0;
+    int m_holds = 0;
+    bool m_delivering = false;
+    bool m_deliveryScheduled = false;
+};
+
+} // namespace tavorin

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "pocketpeer.h"
+#include "portresolver.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace tavorin::test {
+
+// Port numbers resolve to the slave sides of the given pseudo-terminals;
+// any other number to a device that does not exist. Never a real port.
+class PtyPorts final : public PortResolver
+{
+public:
+    QStringList devices;
+    QString deviceName(int portNumber) const override
+    {
+        return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));
+    }
+};
+
+// Runs the window's events until done() holds or the time is up; wakes
+// every millisecond, so a transfer is not slowed down by the waiting.
+template <typename Done> bool waitFor(Done done, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer tick;
+    tick.start(1);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return done();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+inline std::unique_ptr<peer::PeerLine> newPty()
+{
+    QString error;
+    auto line = peer::PeerLine::createPty(&error);
+    EXPECT_NE(line, nullptr) << error.toStdString();
+    return line;
+}
+
+// The next CR-ended line the program writes, while the window's events run;
+// empty if none comes within the time.
+inline QByteArray nextLine(peer::PeerLine &line, int timeoutMs = 5000)
+{
+    QByteArray got;
+    (void)waitFor([&] { return !(got = line.readLine(0)).isEmpty(); }, timeoutMs);
+    return got;
+}
+
+// Everything the program writes within the time, while the window's events
+// run. Used to show that nothing (more) is written.
+inline QByteArray drain(peer::PeerLine &line, int forMs)
+{
+    QByteArray got;
+    (void)waitFor(
+        [&] {
+            got += line.read(0);
+            return false;
+        },
+        forMs);
+    return got;
+}
+
+} // namespace tavorin::test

@@ -1,0 +1,101 @@
+// tavorin-pocketpeer: plays the pocket computer on a serial line.
+//
+//   tavorin-pocketpeer receive [--device DEV] [--ack TEXT]
+//       Acknowledges every point line and prints it, until "/".
+//   tavorin-pocketpeer send FILE.sim [--device DEV] [--delay MS]
+//       Sends the file's points as 35-character records, then the end
+//       message, once Enter is pressed (after OK in the program).
+//
+// Without --device it creates a pseudo-terminal pair and prints the device
+// the program is to open.
+#include "codepage932.h"
+#include "pocketpeer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+using namespace tavorin::peer;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plays the pocket computer on a serial line."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("role"), QStringLiteral("receive or send"));
+    parser.addPositionalArgument(
+        QStringLiteral("file"), QStringLiteral("SIMA file to send"), QStringLiteral("[file]"));
+    const QCommandLineOption deviceOption(
+        QStringLiteral("device"), QStringLiteral("Serial device to open."), QStringLiteral("path"));
+    const QCommandLineOption ackOption(QStringLiteral("ack"),
+        QStringLiteral("Acknowledgement without CR (ST)."), QStringLiteral("text"),
+        QStringLiteral("ST"));
+    const QCommandLineOption delayOption(QStringLiteral("delay"),
+        QStringLiteral("Milliseconds between records."), QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption noWaitOption(
+        QStringLiteral("no-wait"), QStringLiteral("Send without waiting for Enter."));
+    parser.addOptions({ deviceOption, ackOption, delayOption, noWaitOption });
+    parser.process(app);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList args = parser.positionalArguments();
+    const QString role = args.value(0);
+    if ((role != u"receive" && role != u"send") || (role == u"send" && args.size() < 2)) {
+        err << parser.helpText();
+        return 2;
+    }
+
+    QList<QByteArray> records;
+    if (role == u"send") {
+        QFile file(args[1]);
+        if (!file.open(QIODevice::ReadOnly)) {
+            err << args[1] << ": " << file.errorString() << "\n";
+            return 1;
+        }
+        for (const SimaPoint &point : readSimaPoints(file))
+            records.append(pointRecord(point.name, point.x, point.y));
+    }
+
+    QString error;
+    const bool send = role == u"send";
+    std::unique_ptr<PeerLine> line = parser.isSet(deviceOption)
+        ? PeerLine::openDevice(parser.value(deviceOption), send ? 9600 : 2400, &error)
+        : PeerLine::createPty(&error);
+    if (!line) {
+        err << error << "\n";
+        return 1;
+    }
+    out << "device: " << line->deviceName() << "\n";
+    out.flush();
+
+    if (send) {
+        if (!parser.isSet(noWaitOption)) {
+            out << records.size() << " points; press Enter to send\n";
+            out.flush();
+            std::getchar();
+        }
+        if (!sendRecords(*line, records, parser.value(delayOption).toInt())) {
+            err << "the line went away\n";
+            return 1;
+        }
+        out << "sent: " << records.size() << "\n";
+        // Stay until the program has read everything, then end.
+        line->waitUntilTaken(60000);
+        return 0;
+    }
+
+    ReceiverOptions options;
+    options.acknowledgement = parser.value(ackOption).toLatin1() + '\r';
+    options.idleTimeoutMs = 24 * 3600 * 1000;
+    const ReceiverResult result = receiveLines(*line, options, [&](const QByteArray &received) {
+        out << tavorin::cp932::decode(received) << "\n";
+        out.flush();
+    });
+    out << (result.endMarker ? "end: " : "no end marker: ") << result.lines.size() << "\n";
+    return result.endMarker ? 0 : 1;
+}
