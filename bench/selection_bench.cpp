@@ -2,13 +2,12 @@
 // the real window: "決定" with every point picked, "全部", and a prefix that
 // every name matches. Sorted insertion into the transfer list is timed;
 // painting is not (pending window events run outside the timed part).
+#include "benchwindow.h"
 #include "form1.h"
 #include "listbox.h"
 #include "pointtable.h"
-#include "portresolver.h"
-#include "userdialogs.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -22,27 +21,6 @@
 using namespace tavorin;
 
 namespace {
-
-class SilentDialogs final : public UserDialogs
-{
-public:
-    MessageAnswer messageBox(
-        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
-    {
-        return MessageAnswer::Ok;
-    }
-    std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-};
-
-class NoPorts final : public PortResolver
-{
-public:
-    QString deviceName(int) const override { return {}; }
-};
 
 // A window with 10001 points listed, named P00000..P10000 in shuffled list
 // order, so that their lines land all over the sorted transfer list.
@@ -77,8 +55,8 @@ struct LoadedWindow
         state.ResumeTiming();
     }
 
-    SilentDialogs dialogs;
-    NoPorts ports;
+    bench::AnswersOk dialogs;
+    bench::FixedPorts ports;
     PointTable table;
     Form1 form { dialogs, ports, table };
 };
@@ -125,16 +103,3 @@ void prefixMatchingEveryPoint(benchmark::State &state)
 BENCHMARK(prefixMatchingEveryPoint)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char *argv[])
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

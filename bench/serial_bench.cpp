@@ -1,14 +1,14 @@
 // Transfers through the real window against the pocket computer peer on a
 // pseudo-terminal pair: how fast the program's own part of a transfer is.
+#include "benchwindow.h"
 #include "form1.h"
 #include "listbox.h"
 #include "pocketpeer.h"
 #include "pointtable.h"
-#include "portresolver.h"
-#include "userdialogs.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -20,38 +20,6 @@
 using namespace tavorin;
 
 namespace {
-
-// The user answers OK to every question.
-class AlwaysOk final : public UserDialogs
-{
-public:
-    MessageAnswer messageBox(
-        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
-    {
-        return MessageAnswer::Ok;
-    }
-    std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-};
-
-class OnePty final : public PortResolver
-{
-public:
-    explicit OnePty(QString device)
-        : m_device(std::move(device))
-    {
-    }
-    QString deviceName(int portNumber) const override
-    {
-        return portNumber == 1 ? m_device : QStringLiteral("/dev/tavorin-bench-no-port");
-    }
-
-private:
-    QString m_device;
-};
 
 // Runs window events until the port is closed again (the transfer's end).
 bool runUntilClosed(Form1 &form, int timeoutMs)
@@ -81,8 +49,8 @@ void BM_Send999Lines(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         auto line = peer::PeerLine::createPty();
-        OnePty ports(line->deviceName());
-        AlwaysOk dialogs;
+        bench::FixedPorts ports(line->deviceName());
+        bench::AnswersOk dialogs;
         PointTable table;
         Form1 form(dialogs, ports, table);
         auto *list2 = form.findChild<ListBox *>(QStringLiteral("List2"));
@@ -115,8 +83,8 @@ void receive(benchmark::State &state, int blockWindowMs)
     for (auto _ : state) {
         state.PauseTiming();
         auto line = peer::PeerLine::createPty();
-        OnePty ports(line->deviceName());
-        AlwaysOk dialogs;
+        bench::FixedPorts ports(line->deviceName());
+        bench::AnswersOk dialogs;
         PointTable table;
         Form1 form(dialogs, ports, table);
         form.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
@@ -154,14 +122,3 @@ BENCHMARK(BM_Receive10001RecordsWindowBlockedOneSecond)
     ->Iterations(1);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,14 +1,12 @@
 // Speed of SIMA files: parsing, the whole load into the window, writing.
+#include "benchwindow.h"
 #include "form1.h"
 #include "listline.h"
 #include "pointtable.h"
-#include "portresolver.h"
 #include "simareader.h"
 #include "simawriter.h"
-#include "userdialogs.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -54,39 +52,17 @@ void writeLines(benchmark::State &state)
 }
 BENCHMARK(writeLines)->Unit(benchmark::kMillisecond);
 
-class OneFile final : public UserDialogs
-{
-public:
-    QString path;
-    MessageAnswer messageBox(
-        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
-    {
-        return MessageAnswer::Ok;
-    }
-    std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &) override
-    {
-        return path;
-    }
-};
-
-class NoPorts final : public PortResolver
-{
-public:
-    QString deviceName(int) const override { return QStringLiteral("/dev/tavorin-bench-no-port"); }
-};
-
 void loadIntoWindow(benchmark::State &state)
 {
     QTemporaryDir dir;
-    OneFile dialogs;
-    dialogs.path = dir.filePath(QStringLiteral("points.sim"));
-    QFile file(dialogs.path);
+    bench::AnswersOk dialogs;
+    dialogs.chosenFile = dir.filePath(QStringLiteral("points.sim"));
+    QFile file(*dialogs.chosenFile);
     file.open(QIODevice::WriteOnly);
     file.write(tenThousandAndOnePoints());
     file.close();
 
-    NoPorts ports;
+    bench::FixedPorts ports;
     PointTable table;
     Form1 form(dialogs, ports, table);
     form.show();
@@ -96,14 +72,3 @@ void loadIntoWindow(benchmark::State &state)
 BENCHMARK(loadIntoWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
