@@ -119,6 +119,11 @@ const ReadCase ReadCases[] = {
         { { u"P\uFFFD"_qs, "1", "2" } }, true, 0 },
 };
 
+void PrintTo(const ReadCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
 class SimaReaderCases : public ::testing::TestWithParam<ReadCase>
 {
 };
