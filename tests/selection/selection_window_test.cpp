@@ -37,36 +37,27 @@ QList<PointRecord> named(const QStringList &names)
     return points;
 }
 
-// n points named "P0000", "P0001", ... in list order, or "P<n-1>" down to
-// "P0000" when descending.
-QList<PointRecord> numbered(int n, bool descending = false)
+// n points named from "P<n-1>" down to "P0000", so that the transfer list
+// holds them in the reverse of their list order.
+QList<PointRecord> numbered(int n)
 {
     QStringList names;
-    for (int p = 0; p < n; ++p)
-        names.append(
-            QStringLiteral("P%1").arg(descending ? n - 1 - p : p, 4, 10, QLatin1Char('0')));
+    for (int p = n - 1; p >= 0; --p)
+        names.append(QStringLiteral("P%1").arg(p, 4, 10, QLatin1Char('0')));
     return named(names);
 }
 
 class Selection : public WindowTest
 {
 protected:
-    // The window is made active, as the user's window is, so that focus and
+    void SetUp() override { renew(); }
+    // A new window, made active as the user's window is, so that focus and
     // keyboard navigation work as they do on a desktop.
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        activate();
-    }
-    void activate()
-    {
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
     void renew()
     {
         createWindow();
-        activate();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
     // A radio button is clicked near its indicator, where a click always
     // lands on the button whatever the width of its caption.
@@ -103,17 +94,8 @@ protected:
         for (int i = 0; i < n; ++i)
             list(2)->addItem(line(QStringLiteral("#"), QString::number(i), QString()));
     }
-    int checkedMode() const
-    {
-        for (int i = 0; i < 4; ++i) {
-            if (option(1, i)->isChecked())
-                return i;
-        }
-        return -1;
-    }
+    bool inMode(int index) const { return option(1, index)->isChecked(); }
 };
-
-// --- The transfer list: "決定" and "ﾘｽﾄﾌｧｲﾙ消去" ---
 
 using TransferList = Selection;
 
@@ -128,58 +110,48 @@ TEST_F(TransferList, DecideAddsThePickedPointsInSortedPlaceAndKeepsThePick)
     EXPECT_EQ(transferList(),
         QStringList({ u"a0                  0            0"_s,
             u"B2           -123.456         98.7"_s, u"C3                  3            4"_s }));
-    for (int p = 0; p < 4; ++p)
-        EXPECT_EQ(list(1)->isSelected(p), p != 1) << p;
-
     // The same pick again: each line once more, next to its twin.
     click(1);
     EXPECT_EQ(transferList(), linesOf({ 3, 3, 0, 0, 2, 2 }));
-}
 
-TEST_F(TransferList, EraseEmptiesTheListAndLeavesTheRest)
-{
-    loadPoints(named({ "A", "B" }));
-    pick({ 1 });
-    text1(0)->setText(u"1"_s);
-    text1(1)->setText(u"A/B"_s);
-    click(1);
+    // "ﾘｽﾄﾌｧｲﾙ消去" empties it in either direction; the pick stays throughout.
     option(2, 1)->setChecked(true);
     click(4);
     EXPECT_EQ(transferList(), QStringList());
-    EXPECT_EQ(list(1)->lines(), QStringList({ "A", "B" }));
-    EXPECT_TRUE(list(1)->isSelected(1));
-    EXPECT_EQ(text1(0)->text(), u"1"_s);
-    EXPECT_EQ(text1(1)->text(), u"A/B"_s);
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(list(1)->isSelected(p), p != 1) << p;
 }
-
-// --- Modes and directions ---
 
 using Modes = Selection;
 
 TEST_F(Modes, DecideAndEnterAddOnlyInTheirOwnModeWithDirectionToThePocketComputer)
 {
-    loadPoints(named({ "1", "2" }));
+    // As a prefix "x/" matches both points, as a range it names the first.
+    loadPoints(named({ "x/", "x/2" }));
     pick({ 0, 1 });
-    for (int direction : { 0, 1 }) {
-        for (int mode = 0; mode < 4; ++mode) {
-            option(2, direction)->setChecked(true);
-            option(1, mode)->setChecked(true);
-            const bool on = direction == 0;
-            click(1);
-            EXPECT_EQ(transferList(), on && mode == 0 ? linesOf({ 0, 1 }) : QStringList())
-                << direction << mode;
-            click(4);
-            // The empty prefix takes both points, the range only the first.
-            enter(0, QString());
-            enter(1, u"1/1"_s);
-            QList<int> added;
-            if (on && mode == 2)
-                added = { 0, 1 };
-            if (on && mode == 3)
-                added = { 0 };
-            EXPECT_EQ(transferList(), linesOf(added)) << direction << mode;
-            click(4);
+    for (int state = 0; state < 8; ++state) {
+        const int direction = state / 4, mode = state % 4;
+        option(2, direction)->setChecked(true);
+        option(1, mode)->setChecked(true);
+        click(4);
+        click(1);
+        for (int entry : { 0, 1 }) {
+            QLineEdit *box = text1(entry);
+            box->setText(u"x/"_s);
+            QSignalSpy returnPressed(box, &QLineEdit::returnPressed);
+            QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+            QTest::keyClick(box, 'y');
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, u"測"_s, {});
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClick(box, Qt::Key_Left);
+            QTest::keyClick(box, Qt::Key_Space);
+            // Both Enter keys are swallowed; every other key arrives.
+            EXPECT_EQ(box->text(), u"x/ y"_s) << state << entry;
+            EXPECT_EQ(returnPressed.count(), 0) << state << entry;
         }
+        const QList<int> added[] = { { 0, 1 }, {}, { 0, 0, 1, 1 }, { 0, 0 } };
+        EXPECT_EQ(transferList(), linesOf(direction == 0 ? added[mode] : QList<int>())) << state;
     }
 }
 
@@ -192,14 +164,12 @@ TEST_F(Modes, AllRefillsTheTransferListOnlyWithDirectionToThePocketComputer)
     preload(2);
     chooseMode(1); // chosen already: runs again
     EXPECT_EQ(transferList(), linesOf({ 1, 2, 0 }));
-
-    click(4);
-    preload(1);
+    // With the other direction it keeps the list.
     chooseDirection(1);
     chooseMode(0);
     chooseMode(1);
-    EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }));
-    EXPECT_EQ(checkedMode(), 1);
+    EXPECT_EQ(transferList(), linesOf({ 1, 2, 0 }));
+    EXPECT_TRUE(inMode(1));
 }
 
 TEST_F(Modes, PrefixAndRangeEmptyAndFocusTheirEntryInEitherDirectionEachTimeChosen)
@@ -228,25 +198,15 @@ TEST_F(Modes, DirectionToThePocketComputerChoosesTheFirstModeAndTouchesNothingEl
     text1(1)->setText(u"1/1"_s);
     preload(1);
     chooseDirection(0); // chosen already: runs again
-    EXPECT_EQ(checkedMode(), 0);
+    EXPECT_TRUE(inMode(0));
     option(1, 3)->setChecked(true);
     chooseDirection(1);
-    EXPECT_EQ(checkedMode(), 3);
+    EXPECT_TRUE(inMode(3));
     chooseDirection(0);
-    EXPECT_EQ(checkedMode(), 0);
+    EXPECT_TRUE(inMode(0));
     EXPECT_EQ(text1(0)->text(), u"1"_s);
     EXPECT_EQ(text1(1)->text(), u"1/1"_s);
     EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }));
-}
-
-TEST_F(Modes, EnterAgainAddsTheSameLinesAgainAndKeepsTheEntry)
-{
-    loadPoints(named({ "A", "B" }));
-    chooseMode(3);
-    enter(1, u"B/B"_s);
-    QTest::keyClick(text1(1), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(text1(1)->text(), u"B/B"_s);
-    EXPECT_EQ(transferList(), linesOf({ 1, 1 }));
 }
 
 TEST_F(Modes, ArrowKeysRunTheHandlerOfTheButtonTheySelect)
@@ -254,46 +214,21 @@ TEST_F(Modes, ArrowKeysRunTheHandlerOfTheButtonTheySelect)
     loadPoints(named({ "A", "B" }));
     option(1, 0)->setFocus();
     QTest::keyClick(option(1, 0), Qt::Key_Down);
-    EXPECT_EQ(checkedMode(), 1);
+    EXPECT_TRUE(inMode(1));
     EXPECT_EQ(transferList(), linesOf({ 0, 1 }));
 
     QTest::keyClick(option(1, 1), Qt::Key_Down);
-    EXPECT_EQ(checkedMode(), 2);
+    EXPECT_TRUE(inMode(2));
     EXPECT_TRUE(text1(0)->hasFocus());
 
     option(2, 0)->setFocus();
     QTest::keyClick(option(2, 0), Qt::Key_Down);
     EXPECT_TRUE(option(2, 1)->isChecked());
-    EXPECT_EQ(checkedMode(), 2);
+    EXPECT_TRUE(inMode(2));
     QTest::keyClick(option(2, 1), Qt::Key_Up);
     EXPECT_TRUE(option(2, 0)->isChecked());
-    EXPECT_EQ(checkedMode(), 0);
+    EXPECT_TRUE(inMode(0));
 }
-
-TEST_F(Modes, EnterIsSwallowedInEveryModeAndDirectionWhileOtherKeysArrive)
-{
-    for (int state = 0; state < 8; ++state) {
-        option(2, state / 4)->setChecked(true);
-        option(1, state % 4)->setChecked(true);
-        for (int entry : { 0, 1 }) {
-            QLineEdit *box = text1(entry);
-            box->setText(u"x/"_s);
-            QSignalSpy returnPressed(box, &QLineEdit::returnPressed);
-            QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
-            QTest::keyClick(box, 'y');
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, u"測"_s, {});
-            QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClick(box, Qt::Key_Left);
-            QTest::keyClick(box, Qt::Key_Space);
-            EXPECT_EQ(box->text(), u"x/ y"_s) << state << entry;
-            EXPECT_EQ(returnPressed.count(), 0) << state << entry;
-        }
-    }
-    EXPECT_EQ(transferList(), QStringList());
-}
-
-// --- The 999-line limit ---
 
 using Limit = Selection;
 
@@ -303,23 +238,25 @@ TEST_F(Limit, DecideHasNone)
     list(1)->selectAll();
     click(1);
     ASSERT_EQ(list(2)->listCount(), 1200);
-    EXPECT_EQ(list(2)->item(1199), line("P1199", "1199", "119.9"));
+    EXPECT_EQ(list(2)->item(1199), line("P1199", "0", "0.0"));
 }
 
-TEST_F(Limit, AllTakesPositionsZeroTo998)
+TEST_F(Limit, AllAndTheEmptyPrefixTakeTheFirst999PointsInListOrder)
 {
     for (int n : { 998, 999, 1000 }) {
-        renew();
-        loadPoints(numbered(n));
-        preload(5);
-        chooseMode(1);
-        const int expected = std::min(n, 999);
-        ASSERT_EQ(list(2)->listCount(), expected) << n;
-        EXPECT_EQ(list(2)->item(0), line("P0000", "0", "0.0")) << n;
-        EXPECT_EQ(list(2)->item(expected - 1), linesOf({ expected - 1 }).front()) << n;
+        for (int mode : { 1, 2 }) {
+            renew();
+            loadPoints(numbered(n));
+            chooseMode(mode);
+            if (mode == 2)
+                enter(0, QString());
+            const int taken = std::min(n, 999);
+            ASSERT_EQ(list(2)->listCount(), taken) << n << mode;
+            EXPECT_EQ(list(2)->item(0), linesOf({ taken - 1 }).front()) << n << mode;
+            EXPECT_EQ(list(2)->item(taken - 1), linesOf({ 0 }).front()) << n << mode;
+        }
     }
 }
-
 TEST_F(Limit, PrefixAndRangeStopOnlyWhenTheListHoldsExactly999)
 {
     // Points "A", "B", "A", "D": lines before, then what the entry adds.
@@ -351,19 +288,6 @@ TEST_F(Limit, PrefixAndRangeStopOnlyWhenTheListHoldsExactly999)
     }
 }
 
-TEST_F(Limit, EmptyPrefixTakesPointsInListOrderUpTo999)
-{
-    // In reverse name order, so that list order and line order differ.
-    loadPoints(numbered(1200, true));
-    chooseMode(2);
-    enter(0, QString());
-    ASSERT_EQ(list(2)->listCount(), 999);
-    EXPECT_EQ(list(2)->item(0), line("P0201", "998", "99.8"));
-    EXPECT_EQ(list(2)->item(998), line("P1199", "0", "0.0"));
-}
-
-// --- Prefix matching ---
-
 using PrefixMatching = Selection;
 
 TEST_F(PrefixMatching, ComparesTheFirstCharactersExactly)
@@ -372,11 +296,9 @@ TEST_F(PrefixMatching, ComparesTheFirstCharactersExactly)
     loadPoints(named({ u"1"_s, u"10"_s, u"1A"_s, u"01"_s, u" 1"_s, u"a1"_s,
         // 6       7         8           9            10       11
         u"A1"_s, u"Ａ1"_s, u"測点1"_s, u"測点12"_s, u"測"_s, u"𠮷野"_s, u""_s }));
-    const struct
-    {
-        QString prefix;
-        QList<int> positions; // in the transfer list's order
-    } cases[] = {
+    // Each entry, with the positions it adds in the transfer list's order.
+    const std::pair<QString, QList<int>> cases[] = {
+        { u""_s, { 12, 4, 3, 0, 1, 2, 5, 6, 10, 8, 9, 11, 7 } },
         { u"1"_s, { 0, 1, 2 } },
         { u" 1"_s, { 4 } },
         { u"1 "_s, {} },
@@ -388,23 +310,13 @@ TEST_F(PrefixMatching, ComparesTheFirstCharactersExactly)
         { QString(QChar(0xD842)), {} }, // half of "𠮷" is not a character of it
         { u"10A"_s, {} },
     };
-    for (const auto &c : cases) {
+    for (const auto &[prefix, positions] : cases) {
         click(4);
         chooseMode(2);
-        enter(0, c.prefix);
-        EXPECT_EQ(transferList(), linesOf(c.positions)) << c.prefix.toStdString();
+        enter(0, prefix);
+        EXPECT_EQ(transferList(), linesOf(positions)) << prefix.toStdString();
     }
 }
-
-TEST_F(PrefixMatching, AnEmptyPrefixMatchesEveryName)
-{
-    loadPoints(named({ u"B"_s, u""_s, u"A"_s }));
-    chooseMode(2);
-    enter(0, QString());
-    EXPECT_EQ(transferList(), linesOf({ 1, 2, 0 }));
-}
-
-// --- Range entries ---
 
 using RangeEntries = Selection;
 
@@ -414,11 +326,8 @@ TEST_F(RangeEntries, AddThePointsBetweenTheTwoNamedPositions)
     loadPoints(named({ u"1"_s, u"2"_s, u"3"_s, u"5"_s, u"7"_s, u"12"_s, u"5"_s, u"9"_s }));
     // An entry of the table from earlier that the list does not show.
     table->store(8, { u"Y"_s, u"8"_s, u"0.8"_s });
-    const struct
-    {
-        QString entry;
-        QList<int> positions; // in the transfer list's order
-    } cases[] = {
+    // Each entry, with the positions it adds in the transfer list's order.
+    const std::pair<QString, QList<int>> cases[] = {
         { u"5"_s, {} }, // no "/"
         { u"/5"_s, {} }, // nothing before the "/"
         { u""_s, {} }, { u"5/"_s, { 0, 1, 2, 3 } }, // B names no point: position 0
@@ -430,11 +339,11 @@ TEST_F(RangeEntries, AddThePointsBetweenTheTwoNamedPositions)
         { u"5/1/2"_s, { 0, 1, 2, 3 } }, // B is "1/2", which names no point
         { u" 5/7"_s, { 0, 1, 2, 3, 4 } }, // spaces count: " 5" names no point
     };
-    for (const auto &c : cases) {
+    for (const auto &[entry, positions] : cases) {
         click(4);
         chooseMode(3);
-        enter(1, c.entry);
-        EXPECT_EQ(transferList(), linesOf(c.positions)) << c.entry.toStdString();
+        enter(1, entry);
+        EXPECT_EQ(transferList(), linesOf(positions)) << entry.toStdString();
     }
 }
 
