@@ -14,8 +14,8 @@ namespace {
 
 TEST(Rules, ALongerListThanTheTableStopsAtItsEnd)
 {
-    // Only reachable if the SIMA file list were ever longer than the table;
-    // the rules then stop at the last entry instead of failing.
+    // Were the SIMA file list ever longer than the table, the rules would
+    // stop at its last entry instead of reading past it.
     PointTable table;
     std::vector<int> added;
     const AddPoint add = [&](int p) { added.push_back(p); };

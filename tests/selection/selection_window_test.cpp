@@ -74,11 +74,6 @@ protected:
         text1(entry)->setText(text);
         QTest::keyClick(text1(entry), Qt::Key_Return);
     }
-    void pick(std::initializer_list<int> positions)
-    {
-        for (int p : positions)
-            list(1)->setSelected(p, true);
-    }
     // Lines of the points at the given positions, in the order given.
     QStringList linesOf(const QList<int> &positions) const
     {
@@ -105,7 +100,8 @@ TEST_F(TransferList, DecideAddsThePickedPointsInSortedPlaceAndKeepsThePick)
         { "a0", "0", "0" } });
     click(1);
     EXPECT_EQ(transferList(), QStringList());
-    pick({ 2, 0, 3 });
+    for (int p : { 2, 0, 3 })
+        list(1)->setSelected(p, true);
     click(1);
     EXPECT_EQ(transferList(),
         QStringList({ u"a0                  0            0"_s,
@@ -128,7 +124,7 @@ TEST_F(Modes, DecideAndEnterAddOnlyInTheirOwnModeWithDirectionToThePocketCompute
 {
     // As a prefix "x/" matches both points, as a range it names the first.
     loadPoints(named({ "x/", "x/2" }));
-    pick({ 0, 1 });
+    list(1)->selectAll();
     for (int state = 0; state < 8; ++state) {
         const int direction = state / 4, mode = state % 4;
         option(2, direction)->setChecked(true);
