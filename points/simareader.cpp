@@ -49,8 +49,10 @@ struct RawPoint
     FieldBytes y;
 };
 
-// Tells whether the bytes seen so far are well-formed UTF-8 and whether they
-// hold a character of more than one byte.
+// Tells whether the bytes seen so far are well-formed UTF-8 holding Japanese
+// text, that is characters of three or more bytes. Two-byte characters alone
+// do not tell: pairs of half-width katakana in code page 932 (ﾄｳ is C4 B3)
+// are well-formed two-byte UTF-8 as well.
 class Utf8Check
 {
 public:
@@ -79,23 +81,25 @@ public:
         }
         m_low = 0x80;
         m_high = 0xBF;
-        if (--m_pending == 0)
-            m_multiByte = true;
+        if (--m_pending == 0 && m_length >= 3)
+            m_wideCharacter = true;
     }
 
-    bool isUtf8Text() const { return m_valid && m_pending == 0 && m_multiByte; }
+    bool isUtf8Text() const { return m_valid && m_pending == 0 && m_wideCharacter; }
 
 private:
     void start(int continuations, uchar low, uchar high)
     {
         m_pending = continuations;
+        m_length = continuations + 1;
         m_low = low;
         m_high = high;
     }
 
     bool m_valid = true;
-    bool m_multiByte = false;
+    bool m_wideCharacter = false;
     int m_pending = 0;
+    int m_length = 0;
     uchar m_low = 0x80;
     uchar m_high = 0xBF;
 };
