@@ -26,11 +26,6 @@ QByteArray wire(const QString &line)
     return cp932::encode(line + u'\r');
 }
 
-QByteArray record(const QString &name, const QString &x, const QString &y)
-{
-    return peer::pointRecord(name, x, y);
-}
-
 class TransferTest : public WindowTest
 {
 protected:
@@ -247,12 +242,14 @@ TEST_F(Receiving, RecordsStandInSortedOrderHoweverTheBytesArriveUntilEsc)
 
     // The end message may look like a record after its ESC; what follows
     // it is not read.
-    QByteArray end = record(u"P9"_s, u"9"_s, u"9"_s);
+    QByteArray end = peer::pointRecord(u"P9"_s, u"9"_s, u"9"_s);
     end[0] = '\x1b';
-    QByteArray bytes = record(u"P3"_s, u"3"_s, u"-0.0004"_s)
-        + record(u"東京1"_s, u"100.5"_s, u"-20.25"_s) + record(u"P1"_s, u"2.0005"_s, u"1"_s)
-        + record(u"p2"_s, u""_s, u"x"_s) + record(u"P1"_s, u"2.0005"_s, u"1"_s) + end
-        + record(u"Z9"_s, u"9"_s, u"9"_s);
+    QByteArray bytes = peer::pointRecord(u"P3"_s, u"3"_s, u"-0.0004"_s)
+        + peer::pointRecord(u"東京1"_s, u"100.5"_s, u"-20.25"_s)
+        + peer::pointRecord(u"P1"_s, u"2.0005"_s, u"1"_s)
+        + peer::pointRecord(u"p2"_s, u""_s, u"x"_s)
+        + peer::pointRecord(u"P1"_s, u"2.0005"_s, u"1"_s) + end
+        + peer::pointRecord(u"Z9"_s, u"9"_s, u"9"_s);
     // NULs among the bytes, one between the bytes of 東.
     bytes.insert(120, '\0');
     bytes.insert(36, '\0');
@@ -280,7 +277,7 @@ TEST_F(Receiving, RecordsStandInSortedOrderHoweverTheBytesArriveUntilEsc)
 TEST_F(Receiving, APocketComputerThatGoesAwayIsReportedOnceAndKeepsWhatArrived)
 {
     command(3)->click();
-    peerLine->write(record(u"A1"_s, u"1"_s, u"1"_s));
+    peerLine->write(peer::pointRecord(u"A1"_s, u"1"_s, u"1"_s));
     EXPECT_TRUE(waitFor([&] { return list(2)->listCount() == 1; }));
     expectHangUpReportedOnce(1);
     EXPECT_EQ(list(2)->listCount(), 1);
