@@ -19,8 +19,8 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 namespace tavorin::test {
 
-// Port numbers resolve to the slave sides of the given pseudo-terminals;
-// any other number to a device that does not exist. Never a real port.
+// Port n resolves to devices[n - 1], any other to a device that does not
+// exist: never a real port.
 class PtyPorts final : public PortResolver
 {
 public:
@@ -31,12 +31,11 @@ public:
     }
 };
 
-// Runs the window's events until done() holds or the time is up; wakes
-// every millisecond, so a transfer is not slowed down by the waiting.
-template <typename Done> bool waitFor(Done done, int timeoutMs)
+// Runs the window's events until done() holds or the time is up.
+template <typename Done> bool waitFor(Done done, int timeoutMs = 5000)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    QTimer tick;
+    QTimer tick; // wakes every millisecond so that waiting costs no time
     tick.start(1);
     while (!done()) {
         if (deadline.hasExpired())
@@ -54,17 +53,15 @@ inline std::unique_ptr<peer::PeerLine> newPty()
     return line;
 }
 
-// The next CR-ended line the program writes, while the window's events run;
-// empty if none comes within the time.
-inline QByteArray nextLine(peer::PeerLine &line, int timeoutMs = 5000)
+// The next CR-ended line the program writes; empty if none comes in time.
+inline QByteArray nextLine(peer::PeerLine &line)
 {
     QByteArray got;
-    (void)waitFor([&] { return !(got = line.readLine(0)).isEmpty(); }, timeoutMs);
+    (void)waitFor([&] { return !(got = line.readLine(0)).isEmpty(); });
     return got;
 }
 
-// Everything the program writes within the time, while the window's events
-// run. Used to show that nothing (more) is written.
+// Everything the program writes within forMs.
 inline QByteArray drain(peer::PeerLine &line, int forMs)
 {
     QByteArray got;
