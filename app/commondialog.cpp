@@ -8,7 +8,8 @@
 namespace tavorin {
 
 CommonDialog::CommonDialog(UserDialogs &dialogs, QWidget *parent)
-    : m_dialogs(dialogs), m_parent(parent)
+    : m_dialogs(dialogs)
+    , m_parent(parent)
 {
 }
 
@@ -32,17 +33,16 @@ QString CommonDialog::qtFilter(const QString &filter)
         if (description.isEmpty() && patterns.isEmpty())
             continue;
         entries << (description.contains(u'(' + patterns + u')')
-                        ? description
-                        : description + QStringLiteral(" (") + patterns + u')');
+                ? description
+                : description + QStringLiteral(" (") + patterns + u')');
     }
     return entries.join(u";;");
 }
 
 void CommonDialog::show(bool save)
 {
-    const auto chosen = m_dialogs.fileDialog(m_parent,
-                                             save ? FileDialogMode::Save : FileDialogMode::Open,
-                                             qtFilter(Filter), FileName);
+    const auto chosen = m_dialogs.fileDialog(
+        m_parent, save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName);
     if (!chosen) {
         if (CancelError)
             throw Failure(FailureNumber::DialogCancelled);

@@ -30,8 +30,8 @@ constexpr int ClientHeightTwips = 4620;
 QFont listFont()
 {
     QFont font;
-    font.setFamilies({WindowText::ListFont, QStringLiteral("MS Gothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+    font.setFamilies({ WindowText::ListFont, QStringLiteral("MS Gothic"),
+        QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP") });
     font.setPointSize(9);
     font.setWeight(QFont::Normal);
     return font;
@@ -42,8 +42,8 @@ QFont listFont()
 QFont windowFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    font.setFamilies({ QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic") });
     font.setPointSize(9);
     return font;
 }
@@ -57,10 +57,12 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 
 } // namespace
 
-Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-             QWidget *parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_ports(ports), m_table(table),
-      CommonDialog1(dialogs, this)
+Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs)
+    , m_ports(ports)
+    , m_table(table)
+    , CommonDialog1(dialogs, this)
 {
     setWindowTitle(WindowText::WindowCaption);
     setFont(windowFont());
@@ -86,7 +88,7 @@ QRect Form1::twipsRect(int left, int top, int width, int height) const
     const double dpiX = s ? s->logicalDotsPerInchX() : 96.0;
     const double dpiY = s ? s->logicalDotsPerInchY() : 96.0;
     const auto px = [](int twips, double dpi) { return qRound(twips * dpi / TwipsPerInch); };
-    return {px(left, dpiX), px(top, dpiY), px(width, dpiX), px(height, dpiY)};
+    return { px(left, dpiX), px(top, dpiY), px(width, dpiX), px(height, dpiY) };
 }
 
 void Form1::createControls()
@@ -96,11 +98,11 @@ void Form1::createControls()
     client->setFixedSize(twipsRect(0, 0, ClientWidthTwips, ClientHeightTwips).size());
     setCentralWidget(client);
 
-    const auto place = [this](QWidget *widget, const QString &name, int left, int top,
-                              int width, int height) {
-        widget->setObjectName(name);
-        widget->setGeometry(twipsRect(left, top, width, height));
-    };
+    const auto place
+        = [this](QWidget *widget, const QString &name, int left, int top, int width, int height) {
+              widget->setObjectName(name);
+              widget->setGeometry(twipsRect(left, top, width, height));
+          };
     const auto label = [&](QWidget *container, const QString &name, const QString &caption,
                            int left, int top, int width, int height) {
         auto *l = new QLabel(caption, container);
@@ -124,13 +126,13 @@ void Form1::createControls()
         place(o, name, left, top, width, height);
         return o;
     };
-    const auto entry = [&](QWidget *container, const QString &name, int left, int top,
-                           int width, int height) {
-        auto *t = new QLineEdit(WindowText::Text1DesignText, container);
-        setColour(t, QPalette::Base, QColor(192, 255, 192));
-        place(t, name, left, top, width, height);
-        return t;
-    };
+    const auto entry
+        = [&](QWidget *container, const QString &name, int left, int top, int width, int height) {
+              auto *t = new QLineEdit(WindowText::Text1DesignText, container);
+              setColour(t, QPalette::Base, QColor(192, 255, 192));
+              place(t, name, left, top, width, height);
+              return t;
+          };
     const auto frame = [&](const QString &name, const QString &caption, int left, int top,
                            int width, int height) {
         auto *f = new QGroupBox(caption, client);
@@ -150,42 +152,42 @@ void Form1::createControls()
     List2->setFont(listFont());
     setColour(List2, QPalette::Base, QColor(255, 224, 192));
 
-    Label1[0] = label(client, QStringLiteral("Label1_0"), WindowText::Label1Caption0, 180, 120,
-                      1245, 180);
+    Label1[0] = label(
+        client, QStringLiteral("Label1_0"), WindowText::Label1Caption0, 180, 120, 1245, 180);
     setColour(Label1[0], QPalette::WindowText, headingColour);
 
     Frame1 = frame(QStringLiteral("Frame1"), WindowText::Frame1Caption, 1560, 1440, 1935, 2895);
-    Option1[0] = option(Frame1, QStringLiteral("Option1_0"), WindowText::Option1Caption0, 240,
-                        360, 1455, 255);
+    Option1[0] = option(
+        Frame1, QStringLiteral("Option1_0"), WindowText::Option1Caption0, 240, 360, 1455, 255);
     Option1[0]->setChecked(true);
-    Command1 = button(Frame1, QStringLiteral("Command1"), WindowText::Command1Caption, 720, 600,
-                      855, 255);
-    Option1[1] = option(Frame1, QStringLiteral("Option1_1"), WindowText::Option1Caption1, 240,
-                        1080, 735, 255);
-    Option1[2] = option(Frame1, QStringLiteral("Option1_2"), WindowText::Option1Caption2, 240,
-                        1440, 1095, 255);
-    Option1[3] = option(Frame1, QStringLiteral("Option1_3"), WindowText::Option1Caption3, 240,
-                        2160, 1575, 255);
+    Command1 = button(
+        Frame1, QStringLiteral("Command1"), WindowText::Command1Caption, 720, 600, 855, 255);
+    Option1[1] = option(
+        Frame1, QStringLiteral("Option1_1"), WindowText::Option1Caption1, 240, 1080, 735, 255);
+    Option1[2] = option(
+        Frame1, QStringLiteral("Option1_2"), WindowText::Option1Caption2, 240, 1440, 1095, 255);
+    Option1[3] = option(
+        Frame1, QStringLiteral("Option1_3"), WindowText::Option1Caption3, 240, 2160, 1575, 255);
     Text1[0] = entry(Frame1, QStringLiteral("Text1_0"), 720, 1680, 615, 270);
     Text1[1] = entry(Frame1, QStringLiteral("Text1_1"), 480, 2400, 1335, 270);
 
-    Command2 = button(client, QStringLiteral("Command2"), WindowText::Command2Caption, 3720,
-                      3720, 1335, 375);
-    Command3 = button(client, QStringLiteral("Command3"), WindowText::Command3Caption, 5880,
-                      3720, 1335, 375);
+    Command2 = button(
+        client, QStringLiteral("Command2"), WindowText::Command2Caption, 3720, 3720, 1335, 375);
+    Command3 = button(
+        client, QStringLiteral("Command3"), WindowText::Command3Caption, 5880, 3720, 1335, 375);
 
     Frame2 = frame(QStringLiteral("Frame2"), WindowText::Frame2Caption, 1560, 240, 1935, 1095);
-    Option2[0] = option(Frame2, QStringLiteral("Option2_0"), WindowText::Option2Caption0, 240,
-                        240, 1575, 375);
+    Option2[0] = option(
+        Frame2, QStringLiteral("Option2_0"), WindowText::Option2Caption0, 240, 240, 1575, 375);
     Option2[0]->setChecked(true);
-    Option2[1] = option(Frame2, QStringLiteral("Option2_1"), WindowText::Option2Caption1, 240,
-                        600, 1575, 375);
+    Option2[1] = option(
+        Frame2, QStringLiteral("Option2_1"), WindowText::Option2Caption1, 240, 600, 1575, 375);
 
-    Command4 = button(client, QStringLiteral("Command4"), WindowText::Command4Caption, 3720,
-                      3240, 1335, 375);
+    Command4 = button(
+        client, QStringLiteral("Command4"), WindowText::Command4Caption, 3720, 3240, 1335, 375);
 
-    Label1[1] = label(client, QStringLiteral("Label1_1"), WindowText::Label1Caption1, 3720, 120,
-                      960, 180);
+    Label1[1] = label(
+        client, QStringLiteral("Label1_1"), WindowText::Label1Caption1, 3720, 120, 960, 180);
     setColour(Label1[1], QPalette::WindowText, headingColour);
 
     ProgressBar1 = new QProgressBar(client);
@@ -193,28 +195,27 @@ void Form1::createControls()
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setVisible(false);
 
-    Label2 = label(client, QStringLiteral("Label2"), WindowText::Label2Caption, 6840, 3120, 345,
-                   180);
+    Label2
+        = label(client, QStringLiteral("Label2"), WindowText::Label2Caption, 6840, 3120, 345, 180);
 
-    Label3 = label(client, QStringLiteral("Label3"), WindowText::Label3DesignCaption, 5160, 3720,
-                   660, 180);
+    Label3 = label(
+        client, QStringLiteral("Label3"), WindowText::Label3DesignCaption, 5160, 3720, 660, 180);
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3->setFont(listFont());
     setColour(Label3, QPalette::WindowText, QColor(255, 0, 0));
 
-    Label4 = label(client, QStringLiteral("Label4"), WindowText::Label4DesignCaption, 5190, 3960,
-                   555, 180);
+    Label4 = label(
+        client, QStringLiteral("Label4"), WindowText::Label4DesignCaption, 5190, 3960, 555, 180);
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label4->setFont(listFont());
     setColour(Label4, QPalette::WindowText, QColor(0, 0, 255));
     Label4->setVisible(false);
 
-    const QWidget *tabOrder[] = {List1,      List2,      Option1[0], Command1, Option1[1],
-                                 Option1[2], Option1[3], Text1[0],   Text1[1], Command2,
-                                 Command3,   Option2[0], Option2[1], Command4};
+    const QWidget *tabOrder[] = { List1, List2, Option1[0], Command1, Option1[1], Option1[2],
+        Option1[3], Text1[0], Text1[1], Command2, Command3, Option2[0], Option2[1], Command4 };
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i)
-        QWidget::setTabOrder(const_cast<QWidget *>(tabOrder[i]),
-                             const_cast<QWidget *>(tabOrder[i + 1]));
+        QWidget::setTabOrder(
+            const_cast<QWidget *>(tabOrder[i]), const_cast<QWidget *>(tabOrder[i + 1]));
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -237,10 +238,10 @@ void Form1::createMenus()
 
     SimFile = bar->addMenu(WindowText::SimFileCaption);
     SimFile->setObjectName(QStringLiteral("SimFile"));
-    SimFileSave = action(SimFile->addAction(WindowText::SimFileSaveCaption),
-                         QStringLiteral("SimFileSave"));
-    SimFileLoad = action(SimFile->addAction(WindowText::SimFileLoadCaption),
-                         QStringLiteral("SimFileLoad"));
+    SimFileSave
+        = action(SimFile->addAction(WindowText::SimFileSaveCaption), QStringLiteral("SimFileSave"));
+    SimFileLoad
+        = action(SimFile->addAction(WindowText::SimFileLoadCaption), QStringLiteral("SimFileLoad"));
 
     ComPort = bar->addMenu(WindowText::ComPortCaption);
     ComPort->setObjectName(QStringLiteral("ComPort"));
@@ -263,7 +264,7 @@ QPointF Form1::centredOrigin(QSizeF screenTwips, QSizeF windowTwips)
     // Single precision, as the window's position has always been worked out.
     const float left = float(screenTwips.width() - windowTwips.width()) / 2.0f;
     const float top = float(screenTwips.height() - windowTwips.height()) / 2.0f;
-    return {double(left), double(top)};
+    return { double(left), double(top) };
 }
 
 void Form1::Form_Load()
@@ -272,14 +273,14 @@ void Form1::Form_Load()
         const double dpiX = s->logicalDotsPerInchX();
         const double dpiY = s->logicalDotsPerInchY();
         const auto twips = [&](QSize pixels) {
-            return QSizeF(pixels.width() * TwipsPerInch / dpiX,
-                          pixels.height() * TwipsPerInch / dpiY);
+            return QSizeF(
+                pixels.width() * TwipsPerInch / dpiX, pixels.height() * TwipsPerInch / dpiY);
         };
-        const QPointF origin = centredOrigin(twips(s->geometry().size()),
-                                             twips(frameGeometry().size()));
+        const QPointF origin
+            = centredOrigin(twips(s->geometry().size()), twips(frameGeometry().size()));
         move(s->geometry().topLeft()
-             + QPoint(qRound(origin.x() * dpiX / TwipsPerInch),
-                      qRound(origin.y() * dpiY / TwipsPerInch)));
+            + QPoint(qRound(origin.x() * dpiX / TwipsPerInch),
+                qRound(origin.y() * dpiY / TwipsPerInch)));
     }
     Text1[0]->setText(QString());
     Text1[1]->setText(QString());
@@ -307,8 +308,9 @@ void Form1::Com3_Click()
 
 void Form1::showFailureMessage(int failureNumber)
 {
-    m_dialogs.messageBox(this, WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber),
-                         WindowText::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
+    m_dialogs.messageBox(this,
+        WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber),
+        WindowText::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
 }
 
 void Form1::PG_End_Click()

@@ -35,14 +35,14 @@ public:
     // ports, and lists the points of table (the program-wide one in the
     // program; a fresh one per test).
     Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-          QWidget *parent = nullptr);
+        QWidget *parent = nullptr);
     ~Form1() override;
 
     // Window-level values.
-    QString CurrentFilePath;   // the path last chosen in the file dialog
-    qint16 PortNumber = 0;     // 1..3, the port the next transfer uses
-    QString TransferMode;      // "in" or "out"; empty until the first transfer
-    qint16 SendIndex = 0;      // position in List2 of the line last sent
+    QString CurrentFilePath; // the path last chosen in the file dialog
+    qint16 PortNumber = 0; // 1..3, the port the next transfer uses
+    QString TransferMode; // "in" or "out"; empty until the first transfer
+    qint16 SendIndex = 0; // position in List2 of the line last sent
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
@@ -95,12 +95,12 @@ private:
     // Controls, named as the window has always named them.
     ListBox *List1 = nullptr;
     ListBox *List2 = nullptr;
-    std::array<QLabel *, 2> Label1{};
+    std::array<QLabel *, 2> Label1 {};
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
-    std::array<QRadioButton *, 4> Option1{};
-    std::array<QRadioButton *, 2> Option2{};
-    std::array<QLineEdit *, 2> Text1{};
+    std::array<QRadioButton *, 4> Option1 {};
+    std::array<QRadioButton *, 2> Option2 {};
+    std::array<QLineEdit *, 2> Text1 {};
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;
@@ -110,7 +110,7 @@ private:
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;
     CommonDialog CommonDialog1;
-    CommPort MSComm1{m_ports};
+    CommPort MSComm1 { m_ports };
 
     // Menus.
     QMenu *SimFile = nullptr;

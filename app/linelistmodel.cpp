@@ -5,7 +5,8 @@
 namespace tavorin {
 
 LineListModel::LineListModel(bool sorted, QObject *parent)
-    : QAbstractListModel(parent), m_sorted(sorted)
+    : QAbstractListModel(parent)
+    , m_sorted(sorted)
 {
 }
 
@@ -16,9 +17,9 @@ bool LineListModel::sortsBefore(const QString &a, const QString &b)
 
 int LineListModel::add(const QString &line)
 {
-    const auto place = m_sorted ? std::upper_bound(m_lines.cbegin(), m_lines.cend(), line,
-                                                   &LineListModel::sortsBefore)
-                                : m_lines.cend();
+    const auto place = m_sorted
+        ? std::upper_bound(m_lines.cbegin(), m_lines.cend(), line, &LineListModel::sortsBefore)
+        : m_lines.cend();
     const int position = static_cast<int>(place - m_lines.cbegin());
     beginInsertRows({}, position, position);
     m_lines.insert(position, line);

@@ -3,7 +3,8 @@
 namespace tavorin {
 
 ListBox::ListBox(bool sorted, QAbstractItemView::SelectionMode selectionMode, QWidget *parent)
-    : QListView(parent), m_model(sorted)
+    : QListView(parent)
+    , m_model(sorted)
 {
     setModel(&m_model);
     setSelectionMode(selectionMode);
@@ -20,8 +21,7 @@ bool ListBox::isSelected(int position) const
 void ListBox::setSelected(int position, bool selected)
 {
     selectionModel()->select(m_model.index(position),
-                             selected ? QItemSelectionModel::Select
-                                      : QItemSelectionModel::Deselect);
+        selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }
 
 } // namespace tavorin

@@ -14,8 +14,7 @@ class ListBox : public QListView
     Q_OBJECT
 
 public:
-    ListBox(bool sorted, QAbstractItemView::SelectionMode selectionMode,
-            QWidget *parent = nullptr);
+    ListBox(bool sorted, QAbstractItemView::SelectionMode selectionMode, QWidget *parent = nullptr);
 
     void addItem(const QString &line) { m_model.add(line); }
     // Adds lines as addItem would, one after the other, in one step.

@@ -6,17 +6,24 @@
 namespace tavorin {
 
 MessageAnswer QtUserDialogs::messageBox(QWidget *parent, const QString &prompt,
-                                        const QString &title, MessageIcon icon,
-                                        MessageButtons buttons)
+    const QString &title, MessageIcon icon, MessageButtons buttons)
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);
     switch (icon) {
-    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
     }
     if (buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -29,13 +36,12 @@ MessageAnswer QtUserDialogs::messageBox(QWidget *parent, const QString &prompt,
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode mode,
-                                                 const QString &qtFilter,
-                                                 const QString &initialName)
+std::optional<QString> QtUserDialogs::fileDialog(
+    QWidget *parent, FileDialogMode mode, const QString &qtFilter, const QString &initialName)
 {
     const QString path = mode == FileDialogMode::Open
-                             ? QFileDialog::getOpenFileName(parent, {}, initialName, qtFilter)
-                             : QFileDialog::getSaveFileName(parent, {}, initialName, qtFilter);
+        ? QFileDialog::getOpenFileName(parent, {}, initialName, qtFilter)
+        : QFileDialog::getSaveFileName(parent, {}, initialName, qtFilter);
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -22,23 +22,23 @@ public:
     virtual ~UserDialogs() = default;
 
     virtual MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
-                                     MessageIcon icon, MessageButtons buttons) = 0;
+        MessageIcon icon, MessageButtons buttons)
+        = 0;
 
     // qtFilter is in Qt's form ("Description (*.sim)"); returns the chosen
     // full path, or nothing when the user cancels.
-    virtual std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
-                                              const QString &qtFilter,
-                                              const QString &initialName) = 0;
+    virtual std::optional<QString> fileDialog(
+        QWidget *parent, FileDialogMode mode, const QString &qtFilter, const QString &initialName)
+        = 0;
 };
 
 class QtUserDialogs final : public UserDialogs
 {
 public:
     MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
-                             MessageIcon icon, MessageButtons buttons) override;
-    std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
-                                      const QString &qtFilter,
-                                      const QString &initialName) override;
+        MessageIcon icon, MessageButtons buttons) override;
+    std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode, const QString &qtFilter,
+        const QString &initialName) override;
 };
 
 } // namespace tavorin

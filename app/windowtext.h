@@ -44,7 +44,8 @@ inline const QString ErrorPromptPrefix = u"エラーコード "_s;
 inline const QString ErrorTitle = u"エラーメッセージ"_s;
 inline const QString MessageTitle = u"メッセージ"_s;
 inline const QString SendReadyPrompt = u"ポケコン側で、受信出来るようにセットして下さい。"_s;
-inline const QString SendConfirmPrompt = u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s;
+inline const QString SendConfirmPrompt
+    = u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s;
 inline const QString ReceivePrompt = u"ポケコン側で、送信して下さい。"_s;
 inline const QString LoadFilter = u"ＳＩＭファイル　Files (*.sim)|*.sim|"_s;
 inline const QString SaveFilter = u"ＳＩＭファイル Files (*.sim)|*.sim|"_s;

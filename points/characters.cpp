@@ -20,7 +20,7 @@ qsizetype unitIndexOfCharacter(const QString &text, qsizetype n, qsizetype from 
     qsizetype unit = from;
     for (qsizetype seen = 0; seen < n && unit < text.size(); ++seen) {
         const bool pair = text.at(unit).isHighSurrogate() && unit + 1 < text.size()
-                          && text.at(unit + 1).isLowSurrogate();
+            && text.at(unit + 1).isLowSurrogate();
         unit += pair ? 2 : 1;
     }
     return unit;

@@ -18,16 +18,26 @@ constexpr char16_t Replacement = 0xFFFD;
 char16_t codePageTwin(char32_t c)
 {
     switch (c) {
-    case 0x301C: return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE (81 60)
-    case 0x2212: return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (81 7C)
-    case 0x2016: return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO (81 61)
-    case 0x2014: return 0x2015; // EM DASH -> HORIZONTAL BAR (81 5C)
-    case 0x00A2: return 0xFFE0; // CENT SIGN -> FULLWIDTH CENT SIGN (81 91)
-    case 0x00A3: return 0xFFE1; // POUND SIGN -> FULLWIDTH POUND SIGN (81 92)
-    case 0x00AC: return 0xFFE2; // NOT SIGN -> FULLWIDTH NOT SIGN (81 CA)
-    case 0x00A5: return u'\\';  // YEN SIGN -> 5C, which Japanese fonts draw as a yen
-    case 0x203E: return u'~';   // OVERLINE -> 7E
-    default: return 0;
+    case 0x301C:
+        return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE (81 60)
+    case 0x2212:
+        return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (81 7C)
+    case 0x2016:
+        return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO (81 61)
+    case 0x2014:
+        return 0x2015; // EM DASH -> HORIZONTAL BAR (81 5C)
+    case 0x00A2:
+        return 0xFFE0; // CENT SIGN -> FULLWIDTH CENT SIGN (81 91)
+    case 0x00A3:
+        return 0xFFE1; // POUND SIGN -> FULLWIDTH POUND SIGN (81 92)
+    case 0x00AC:
+        return 0xFFE2; // NOT SIGN -> FULLWIDTH NOT SIGN (81 CA)
+    case 0x00A5:
+        return u'\\'; // YEN SIGN -> 5C, which Japanese fonts draw as a yen
+    case 0x203E:
+        return u'~'; // OVERLINE -> 7E
+    default:
+        return 0;
     }
 }
 
@@ -84,8 +94,8 @@ QByteArray encode(QStringView text)
 {
     QStringEncoder encoder("Shift_JIS", QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
-    const bool rotated = std::any_of(text.begin(), text.end(),
-                                     [](QChar c) { return isRotatedControl(c.unicode()); });
+    const bool rotated = std::any_of(
+        text.begin(), text.end(), [](QChar c) { return isRotatedControl(c.unicode()); });
     if (!encoder.hasError() && !rotated)
         return bytes;
 
@@ -94,8 +104,9 @@ QByteArray encode(QStringView text)
     bytes.clear();
     bytes.reserve(text.size() * 2);
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const qsizetype length
+            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                               : 1;
         const QStringView character = text.sliced(i, length);
         i += length;
         if (length == 1 && character[0].unicode() < 0x80) {

@@ -28,7 +28,10 @@ inline constexpr int DialogCancelled = 32755;
 class Failure : public std::exception
 {
 public:
-    explicit Failure(int number) : m_number(number) {}
+    explicit Failure(int number)
+        : m_number(number)
+    {
+    }
 
     int number() const noexcept { return m_number; }
     const char *what() const noexcept override { return "tavorin::Failure"; }

@@ -21,9 +21,9 @@ QString form(const PointRecord &record)
 
 Columns takeApart(const QString &line)
 {
-    return {characters::mid(line, 1, NameWidth),
-            characters::mid(line, NameWidth + 1, CoordinateWidth),
-            characters::mid(line, NameWidth + CoordinateWidth + 1, CoordinateWidth)};
+    return { characters::mid(line, 1, NameWidth),
+        characters::mid(line, NameWidth + 1, CoordinateWidth),
+        characters::mid(line, NameWidth + CoordinateWidth + 1, CoordinateWidth) };
 }
 
 } // namespace tavorin::ListLine

@@ -4,7 +4,10 @@
 
 namespace tavorin {
 
-PointTable::PointTable() : m_entries(std::make_unique<std::array<PointRecord, Size>>()) {}
+PointTable::PointTable()
+    : m_entries(std::make_unique<std::array<PointRecord, Size>>())
+{
+}
 
 const PointRecord &PointTable::at(int position) const
 {

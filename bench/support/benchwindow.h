@@ -16,13 +16,13 @@ class AnswersOk final : public UserDialogs
 public:
     std::optional<QString> chosenFile;
 
-    MessageAnswer messageBox(QWidget *, const QString &, const QString &, MessageIcon,
-                             MessageButtons) override
+    MessageAnswer messageBox(
+        QWidget *, const QString &, const QString &, MessageIcon, MessageButtons) override
     {
         return MessageAnswer::Ok;
     }
-    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &,
-                                      const QString &) override
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
     {
         return chosenFile;
     }
@@ -34,12 +34,15 @@ public:
 class FixedPorts final : public PortResolver
 {
 public:
-    explicit FixedPorts(QString device = {}) : m_device(std::move(device)) {}
+    explicit FixedPorts(QString device = {})
+        : m_device(std::move(device))
+    {
+    }
     QString deviceName(int portNumber) const override
     {
         return portNumber == 1 && !m_device.isEmpty()
-                   ? m_device
-                   : QStringLiteral("/dev/tavorin-bench-no-port");
+            ? m_device
+            : QStringLiteral("/dev/tavorin-bench-no-port");
     }
 
 private:

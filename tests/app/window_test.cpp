@@ -22,7 +22,7 @@ TEST_F(StartUp, ShowsPortOneEmptyEntriesAndTheFirstOptions)
     EXPECT_EQ(text1(1)->text(), QString());
     EXPECT_TRUE(option(1, 0)->isChecked());
     EXPECT_TRUE(option(2, 0)->isChecked());
-    for (int i : {1, 2, 3})
+    for (int i : { 1, 2, 3 })
         EXPECT_FALSE(option(1, i)->isChecked()) << i;
     EXPECT_FALSE(option(2, 1)->isChecked());
     EXPECT_EQ(list(1)->listCount(), 0);
@@ -52,8 +52,8 @@ TEST_F(StartUp, TheWindowIsCentredOnTheScreen)
 
 TEST(Centring, KeepsFractionsAndGoesNegativeForAWindowLargerThanTheScreen)
 {
-    EXPECT_EQ(Form1::centredOrigin({14400, 10800}, {7425, 5421}), QPointF(3487.5, 2689.5));
-    EXPECT_EQ(Form1::centredOrigin({7200, 5400}, {9001, 6000}), QPointF(-900.5, -300.0));
+    EXPECT_EQ(Form1::centredOrigin({ 14400, 10800 }, { 7425, 5421 }), QPointF(3487.5, 2689.5));
+    EXPECT_EQ(Form1::centredOrigin({ 7200, 5400 }, { 9001, 6000 }), QPointF(-900.5, -300.0));
 }
 
 using PortChoice = WindowTest;
@@ -65,10 +65,8 @@ TEST_F(PortChoice, EachMenuItemSetsThePortAndItsLabel)
         const char *action;
         int port;
         QString caption;
-    } steps[] = {{"Com3", 3, QStringLiteral("ﾎﾟｰﾄ3")},
-                 {"Com2", 2, QStringLiteral("ﾎﾟｰﾄ2")},
-                 {"Com2", 2, QStringLiteral("ﾎﾟｰﾄ2")},
-                 {"Com1", 1, QStringLiteral("ﾎﾟｰﾄ1")}};
+    } steps[] = { { "Com3", 3, QStringLiteral("ﾎﾟｰﾄ3") }, { "Com2", 2, QStringLiteral("ﾎﾟｰﾄ2") },
+        { "Com2", 2, QStringLiteral("ﾎﾟｰﾄ2") }, { "Com1", 1, QStringLiteral("ﾎﾟｰﾄ1") } };
     for (const auto &step : steps) {
         menuAction(step.action)->trigger();
         EXPECT_EQ(form->PortNumber, step.port) << step.action;
@@ -117,9 +115,9 @@ TEST_F(Layout, CaptionsAndMenusReadExactly)
         }
         menus << entry;
     }
-    EXPECT_EQ(menus, QStringList({QStringLiteral("SIMAﾌｧｲﾙ|書込|読込"),
-                                  QStringLiteral("COMポート|COM1|COM2|COM3"),
-                                  QStringLiteral("終了")}));
+    EXPECT_EQ(menus,
+        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込"),
+            QStringLiteral("COMポート|COM1|COM2|COM3"), QStringLiteral("終了") }));
     EXPECT_FALSE(form->windowIcon().isNull());
     EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(32, 32));
 }
@@ -150,9 +148,10 @@ TEST_F(Layout, TabOrderFollowsTheControlTable)
             w = w->nextInFocusChain();
         order << w->objectName();
     }
-    EXPECT_EQ(order, QStringList({"List1", "List2", "Option1_0", "Command1", "Option1_1",
-                                  "Option1_2", "Option1_3", "Text1_0", "Text1_1", "Command2",
-                                  "Command3", "Option2_0", "Option2_1", "Command4"}));
+    EXPECT_EQ(order,
+        QStringList({ "List1", "List2", "Option1_0", "Command1", "Option1_1", "Option1_2",
+            "Option1_3", "Text1_0", "Text1_1", "Command2", "Command3", "Option2_0", "Option2_1",
+            "Command4" }));
 }
 
 using Ending = WindowTest;

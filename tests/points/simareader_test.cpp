@@ -97,8 +97,7 @@ const ReadCase ReadCases[] = {
         true, 0 },
     // ﾄｳ is C4 B3, also well-formed UTF-8 (U+0133): still code page 932.
     { "code page 932 katakana pairs that look like two-byte UTF-8",
-        file("A01,1," + cp932::encode(u"ﾄｳ") + ",1,2,,\r\n"), { { u"ﾄｳ"_qs, "1", "2" } }, true,
-        0 },
+        file("A01,1," + cp932::encode(u"ﾄｳ") + ",1,2,,\r\n"), { { u"ﾄｳ"_qs, "1", "2" } }, true, 0 },
     { "bytes invalid in code page 932 read as U+FFFD, a lead byte at a field end too",
         file("A01,1,\x85\x40P\x80,1,2,,\r\nA01,2,P\x82,3,4,,\r\n"),
         { { u"\uFFFDP\uFFFD"_qs, "1", "2" }, { u"P\uFFFD"_qs, "3", "4" } }, true, 0 },

@@ -49,9 +49,9 @@ public:
     }
 
     MessageAnswer messageBox(QWidget *, const QString &prompt, const QString &title,
-                             MessageIcon icon, MessageButtons buttons) override
+        MessageIcon icon, MessageButtons buttons) override
     {
-        m_messages.append({prompt, title, icon, buttons});
+        m_messages.append({ prompt, title, icon, buttons });
         if (!m_duringMessage.empty()) {
             auto action = std::move(m_duringMessage.front());
             m_duringMessage.pop_front();
@@ -64,10 +64,10 @@ public:
         return answer;
     }
 
-    std::optional<QString> fileDialog(QWidget *, FileDialogMode mode, const QString &filter,
-                                      const QString &initialName) override
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode mode, const QString &filter, const QString &initialName) override
     {
-        m_fileRequests.append({mode, filter, initialName});
+        m_fileRequests.append({ mode, filter, initialName });
         if (m_fileAnswers.empty())
             return std::nullopt;
         auto answer = std::move(m_fileAnswers.front());

@@ -50,7 +50,10 @@ protected:
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
         return found;
     }
-    ListBox *list(int number) const { return control<ListBox>(QStringLiteral("List%1").arg(number)); }
+    ListBox *list(int number) const
+    {
+        return control<ListBox>(QStringLiteral("List%1").arg(number));
+    }
     QRadioButton *option(int group, int index) const
     {
         return control<QRadioButton>(QStringLiteral("Option%1_%2").arg(group).arg(index));
