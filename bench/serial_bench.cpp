@@ -36,6 +36,19 @@ bool runUntilClosed(Form1 &form, int timeoutMs)
     return true;
 }
 
+// A window whose port 1 is one end of a fresh pseudo-terminal pair; the
+// pocket computer peer works the other end.
+struct PtyWindow
+{
+    std::unique_ptr<peer::PeerLine> line = peer::PeerLine::createPty();
+    bench::FixedPorts ports { line->deviceName() };
+    bench::AnswersOk dialogs;
+    PointTable table;
+    Form1 form { dialogs, ports, table };
+
+    template <typename T> T *control(const QString &name) { return form.findChild<T *>(name); }
+};
+
 QString listLine(int i)
 {
     return QStringLiteral("P%1").arg(i, 5, 10, QChar(u'0')).leftJustified(8)
@@ -48,20 +61,16 @@ void BM_Send999Lines(benchmark::State &state)
     constexpr int Lines = 999;
     for (auto _ : state) {
         state.PauseTiming();
-        auto line = peer::PeerLine::createPty();
-        bench::FixedPorts ports(line->deviceName());
-        bench::AnswersOk dialogs;
-        PointTable table;
-        Form1 form(dialogs, ports, table);
-        auto *list2 = form.findChild<ListBox *>(QStringLiteral("List2"));
+        PtyWindow window;
+        auto *list2 = window.control<ListBox>(QStringLiteral("List2"));
         for (int i = 0; i < Lines; ++i)
             list2->addItem(listLine(i));
         peer::ReceiverResult result;
-        std::thread pocket([&] { result = peer::receiveLines(*line); });
+        std::thread pocket([&] { result = peer::receiveLines(*window.line); });
         state.ResumeTiming();
 
-        form.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
-        const bool ended = runUntilClosed(form, 60000);
+        window.control<QPushButton>(QStringLiteral("Command2"))->click();
+        const bool ended = runUntilClosed(window.form, 60000);
 
         state.PauseTiming();
         pocket.join();
@@ -82,22 +91,18 @@ void receive(benchmark::State &state, int blockWindowMs)
             QString::number(i * 1.25, 'f', 3), QString::number(-i * 0.5, 'f', 3)));
     for (auto _ : state) {
         state.PauseTiming();
-        auto line = peer::PeerLine::createPty();
-        bench::FixedPorts ports(line->deviceName());
-        bench::AnswersOk dialogs;
-        PointTable table;
-        Form1 form(dialogs, ports, table);
-        form.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+        PtyWindow window;
+        window.control<QPushButton>(QStringLiteral("Command3"))->click();
         state.ResumeTiming();
 
-        std::thread pocket([&] { peer::sendRecords(*line, records); });
+        std::thread pocket([&] { peer::sendRecords(*window.line, records); });
         if (blockWindowMs > 0)
             QThread::msleep(ulong(blockWindowMs));
-        const bool ended = runUntilClosed(form, 60000);
+        const bool ended = runUntilClosed(window.form, 60000);
 
         state.PauseTiming();
         pocket.join();
-        const int got = form.findChild<ListBox *>(QStringLiteral("List2"))->listCount();
+        const int got = window.control<ListBox>(QStringLiteral("List2"))->listCount();
         if (!ended || got != Records)
             state.SkipWithError("records were lost");
         state.counters["lines"] = got;
