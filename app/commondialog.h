@@ -1,5 +1,7 @@
 #pragma once
 
+#include "failure.h"
+
 #include <QString>
 
 class QWidget;
@@ -22,15 +24,15 @@ public:
     // The full path chosen last; the initial name of the next dialog.
     QString FileName;
 
-    void ShowOpen();
-    void ShowSave();
+    Result<void> ShowOpen();
+    Result<void> ShowSave();
 
     // Filter turned into Qt's "Description (pattern);;..." form. A
     // description that already names its pattern is not given it twice.
     static QString qtFilter(const QString &filter);
 
 private:
-    void show(bool save);
+    Result<void> show(bool save);
 
     UserDialogs &m_dialogs;
     QWidget *m_parent;

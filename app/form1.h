@@ -82,6 +82,7 @@ private:
     // Transfers with the pocket computer (form1_transfer.cpp).
     void connectTransfer();
     bool setUpPort(const QString &settings, bool forReceiving);
+    Result<void> openPort(const QString &settings, bool forReceiving);
     void yieldToWindowEvents();
     void advanceProgress();
     void sendStep(const QString &message);

@@ -35,7 +35,7 @@ struct LoadedWindow
         for (int p = 0; p < PointTable::Size; ++p) {
             const int n = numbers[std::size_t(p)];
             const QString name = QStringLiteral("P%1").arg(n, 5, 10, QLatin1Char('0'));
-            table.store(p,
+            (void)table.store(p, // 0..Size-1 always fit
                 { name, QString::number(-12345.678 + n, 'f', 3),
                     QString::number(98765.4321 - n, 'f', 4) });
             list1->addItem(name);

@@ -35,7 +35,7 @@ void parseFile(benchmark::State &state)
 {
     const QByteArray &bytes = tenThousandAndOnePoints();
     for (auto _ : state) {
-        SimaReading reading = readSima(bytes);
+        Result<SimaReading> reading = readSima(bytes);
         benchmark::DoNotOptimize(reading);
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());

@@ -82,7 +82,7 @@ TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
     EXPECT_EQ(readAll(path("a.sim")), simaFileBytes(list(2)->lines()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "a.sim" }));
 
-    table->store(2, { "KEEP", "9", "9" });
+    ASSERT_TRUE(table->store(2, { "KEEP", "9", "9" }));
     load(path("a.sim"));
     EXPECT_EQ(dialogs.messages().size(), 0);
     EXPECT_EQ(form->CurrentFilePath, path("a.sim"));

@@ -197,7 +197,7 @@ TEST_F(Sending, PortsThatCannotBeOpenedAreReportedAndNothingStarts)
     fillList(1);
     menuAction(u"Com1"_s)->trigger();
     CommPort other(*ports);
-    other.setPortOpen(true);
+    ASSERT_TRUE(other.setPortOpen(true));
     command(2)->click();
     expectFailureShown(FailureNumber::PortAlreadyOpen, 8);
     EXPECT_EQ(form->TransferMode, QString());
