@@ -12,7 +12,8 @@ class UserDialogs;
 
 // The window's one file dialog. Reading and writing share it, so it offers
 // the path last chosen in either as the next initial name. With CancelError
-// set, a cancel throws Failure 32755.
+// set, a cancel fails with 32755; without it, a cancel is no failure and
+// leaves FileName as it was.
 class CommonDialog
 {
 public:
