@@ -1,6 +1,5 @@
 #include "commondialog.h"
 
-#include "failure.h"
 #include "userdialogs.h"
 
 #include <QStringList>
@@ -13,14 +12,14 @@ CommonDialog::CommonDialog(UserDialogs &dialogs, QWidget *parent)
 {
 }
 
-void CommonDialog::ShowOpen()
+Result<void> CommonDialog::ShowOpen()
 {
-    show(false);
+    return show(false);
 }
 
-void CommonDialog::ShowSave()
+Result<void> CommonDialog::ShowSave()
 {
-    show(true);
+    return show(true);
 }
 
 QString CommonDialog::qtFilter(const QString &filter)
@@ -39,16 +38,17 @@ QString CommonDialog::qtFilter(const QString &filter)
     return entries.join(u";;");
 }
 
-void CommonDialog::show(bool save)
+Result<void> CommonDialog::show(bool save)
 {
     const auto chosen = m_dialogs.fileDialog(
         m_parent, save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName);
     if (!chosen) {
         if (CancelError)
-            throw Failure(FailureNumber::DialogCancelled);
-        return;
+            return Failure { FailureNumber::DialogCancelled };
+        return {};
     }
     FileName = *chosen;
+    return {};
 }
 
 } // namespace tavorin

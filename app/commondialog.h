@@ -1,5 +1,7 @@
 #pragma once
 
+#include "failure.h"
+
 #include <QString>
 
 class QWidget;
@@ -10,7 +12,8 @@ class UserDialogs;
 
 // The window's one file dialog. Reading and writing share it, so it offers
 // the path last chosen in either as the next initial name. With CancelError
-// set, a cancel throws Failure 32755.
+// set, a cancel fails with 32755; without it, a cancel is no failure and
+// leaves FileName as it was.
 class CommonDialog
 {
 public:
@@ -22,15 +25,15 @@ public:
     // The full path chosen last; the initial name of the next dialog.
     QString FileName;
 
-    void ShowOpen();
-    void ShowSave();
+    Result<void> ShowOpen();
+    Result<void> ShowSave();
 
     // Filter turned into Qt's "Description (pattern);;..." form. A
     // description that already names its pattern is not given it twice.
     static QString qtFilter(const QString &filter);
 
 private:
-    void show(bool save);
+    Result<void> show(bool save);
 
     UserDialogs &m_dialogs;
     QWidget *m_parent;

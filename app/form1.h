@@ -19,6 +19,7 @@ class QRadioButton;
 namespace tavorin {
 
 class ListBox;
+class OptionNavigation;
 class PointTable;
 class PortResolver;
 class UserDialogs;
@@ -38,17 +39,18 @@ public:
         QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Window-level values.
-    QString CurrentFilePath; // the path last chosen in the file dialog
-    qint16 PortNumber = 0; // 1..3, the port the next transfer uses
-    QString TransferMode; // "in" or "out"; empty until the first transfer
-    qint16 SendIndex = 0; // position in List2 of the line last sent
+    // Window-level values, as the handlers left them.
+    QString currentFilePath() const { return CurrentFilePath; }
+    qint16 portNumber() const { return PortNumber; }
+    QString transferMode() const { return TransferMode; }
+    qint16 sendIndex() const { return SendIndex; }
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
     static QPointF centredOrigin(QSizeF screenTwips, QSizeF windowTwips);
 
-    // Event handlers.
+private slots:
+    // Event handlers, run by the controls and menus they are named after.
     void Form_Load();
     void Com1_Click();
     void Com2_Click();
@@ -82,6 +84,7 @@ private:
     // Transfers with the pocket computer (form1_transfer.cpp).
     void connectTransfer();
     bool setUpPort(const QString &settings, bool forReceiving);
+    Result<void> openPort(const QString &settings, bool forReceiving);
     void yieldToWindowEvents();
     void advanceProgress();
     void sendStep(const QString &message);
@@ -91,6 +94,13 @@ private:
     UserDialogs &m_dialogs;
     const PortResolver &m_ports;
     PointTable &m_table;
+    OptionNavigation *m_optionNavigation = nullptr;
+
+    // Window-level values.
+    QString CurrentFilePath; // the path last chosen in the file dialog
+    qint16 PortNumber = 0; // 1..3, the port the next transfer uses
+    QString TransferMode; // "in" or "out"; empty until the first transfer
+    qint16 SendIndex = 0; // position in List2 of the line last sent
 
     // Controls, named as the window has always named them.
     ListBox *List1 = nullptr;

@@ -2,7 +2,6 @@
 // transfer list as a file.
 #include "form1.h"
 
-#include "failure.h"
 #include "listbox.h"
 #include "pointtable.h"
 #include "simafile.h"
@@ -10,61 +9,51 @@
 
 namespace tavorin {
 
-namespace {
-
-// Shows the dialog; false when the user cancelled it.
-template <typename Show> bool chooseFile(CommonDialog &dialog, const QString &filter, Show show)
-{
-    dialog.CancelError = true;
-    dialog.Filter = filter;
-    try {
-        show();
-    } catch (const Failure &failure) {
-        if (failure.number() == FailureNumber::DialogCancelled)
-            return false;
-        throw;
-    }
-    return true;
-}
-
-} // namespace
-
 void Form1::SimFileLoad_Click()
 {
-    if (!chooseFile(CommonDialog1, WindowText::LoadFilter, [this] { CommonDialog1.ShowOpen(); }))
+    // A cancelled dialog is silent.
+    CommonDialog1.CancelError = true;
+    CommonDialog1.Filter = WindowText::LoadFilter;
+    if (!CommonDialog1.ShowOpen())
         return;
     CurrentFilePath = CommonDialog1.FileName;
 
     // The file is closed once loadSimaFile returns, before anything is shown.
-    const SimaReading reading = loadSimaFile(CurrentFilePath);
+    const Result<SimaReading> reading = loadSimaFile(CurrentFilePath);
 
     // Until the point records began the lists stay as they were; from then
     // on the points read are listed and stored in step, also when a failure
     // ended the reading.
-    if (reading.pointsBegun) {
-        QStringList names;
-        names.reserve(reading.points.size());
-        for (const PointRecord &point : reading.points)
-            names.append(point.name);
-        List1->clear();
-        List1->addItems(names);
-        for (int i = 0; i < int(reading.points.size()); ++i)
-            m_table.store(i, reading.points.at(i));
+    if (!reading) {
+        showFailureMessage(reading.failure());
+        return;
     }
-    if (reading.failure)
-        showFailureMessage(reading.failure);
+    QStringList names;
+    names.reserve(reading->points.size());
+    for (const PointRecord &point : reading->points)
+        names.append(point.name);
+    List1->clear();
+    List1->addItems(names);
+    for (int i = 0; i < int(reading->points.size()); ++i) {
+        if (!m_table.store(i, reading->points.at(i)))
+            break; // the reader gives no more points than the table holds
+    }
+    if (!reading->ending)
+        showFailureMessage(reading->ending.failure());
 }
 
 void Form1::SimFileSave_Click()
 {
-    if (!chooseFile(CommonDialog1, WindowText::SaveFilter, [this] { CommonDialog1.ShowSave(); }))
+    CommonDialog1.CancelError = true;
+    CommonDialog1.Filter = WindowText::SaveFilter;
+    if (!CommonDialog1.ShowSave())
         return;
     CurrentFilePath = CommonDialog1.FileName;
 
     // A write that fails is reported like a read that fails; the file that
     // was there before stays as it was.
-    if (const int failure = saveSimaFile(CurrentFilePath, List2->lines()))
-        showFailureMessage(failure);
+    if (const Result<void> saved = saveSimaFile(CurrentFilePath, List2->lines()); !saved)
+        showFailureMessage(saved.failure());
 }
 
 } // namespace tavorin

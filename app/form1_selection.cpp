@@ -55,6 +55,8 @@ private:
     std::function<bool(const QKeyEvent &)> m_handler;
 };
 
+} // namespace
+
 // Arrow keys inside an option group. Qt selects the next button by clicking
 // it, which runs its handler, and only then gives it the focus; a handler
 // that moves the focus to its entry would lose to that. This lets the
@@ -108,15 +110,13 @@ private:
     QPointer<QWidget> m_focus;
 };
 
-} // namespace
-
 void Form1::connectSelection()
 {
-    auto *navigation = new OptionNavigation(this);
+    m_optionNavigation = new OptionNavigation(this);
     for (QRadioButton *button : Option1)
-        button->installEventFilter(navigation);
+        button->installEventFilter(m_optionNavigation);
     for (QRadioButton *button : Option2)
-        button->installEventFilter(navigation);
+        button->installEventFilter(m_optionNavigation);
 
     for (qint16 i = 0; i < qint16(Text1.size()); ++i) {
         Text1[i]->installEventFilter(new KeyPressFilter(
@@ -172,8 +172,7 @@ void Form1::Option1_Click(qint16 Index)
         QLineEdit *entry = Text1[Index == 2 ? 0 : 1];
         entry->setText(QString());
         entry->setFocus();
-        if (auto *navigation = findChild<OptionNavigation *>(QString(), Qt::FindDirectChildrenOnly))
-            navigation->focusAfterNavigation(entry);
+        m_optionNavigation->focusAfterNavigation(entry);
         return;
     }
     default:

@@ -64,7 +64,9 @@ void Form1::Command2_Click()
     }
     TransferMode = ModeOut;
     SendIndex = 0;
-    MSComm1.Output(List2->item(0) + CarriageReturn);
+    // A line the port refuses ends the send; the port reports it once.
+    if (!MSComm1.Output(List2->item(0) + CarriageReturn))
+        return;
     yieldToWindowEvents();
     advanceProgress();
 }
@@ -100,29 +102,34 @@ void Form1::MSComm1_OnComm()
 // everything else as it was.
 bool Form1::setUpPort(const QString &settingsText, bool forReceiving)
 {
-    try {
-        if (MSComm1.portOpen())
-            MSComm1.setPortOpen(false);
-        MSComm1.setCommPort(PortNumber);
-        const std::optional<LineSettings> settings = LineSettings::parse(settingsText);
-        if (!settings)
-            throw Failure(FailureNumber::PortSettingsRefused);
-        MSComm1.setSettings(*settings);
-        if (forReceiving) {
-            MSComm1.setNullDiscard(true);
-            MSComm1.setRTSEnable(true);
-        }
-        MSComm1.setOutBufferSize(forReceiving ? 2 : 35);
-        MSComm1.setOutBufferCount(0);
-        MSComm1.setInBufferSize(forReceiving ? 35 : 3);
-        MSComm1.setInBufferCount(0);
-        MSComm1.setPortOpen(true);
-        MSComm1.setRThreshold(forReceiving ? 35 : 3);
-    } catch (const Failure &failure) {
-        showFailureMessage(failure.number());
-        return false;
+    const Result<void> opened = openPort(settingsText, forReceiving);
+    if (!opened)
+        showFailureMessage(opened.failure());
+    return opened.ok();
+}
+
+Result<void> Form1::openPort(const QString &settingsText, bool forReceiving)
+{
+    if (MSComm1.portOpen())
+        (void)MSComm1.setPortOpen(false); // closing cannot fail
+    MSComm1.setCommPort(PortNumber);
+    const std::optional<LineSettings> settings = LineSettings::parse(settingsText);
+    if (!settings)
+        return Failure { FailureNumber::PortSettingsRefused };
+    MSComm1.setSettings(*settings);
+    if (forReceiving) {
+        MSComm1.setNullDiscard(true);
+        MSComm1.setRTSEnable(true);
     }
-    return true;
+    // No buffer sizes are set: the port buffers without limit, so a window
+    // busy with a long list never makes it drop characters. What is still
+    // waiting from an earlier transfer is discarded before opening.
+    MSComm1.setOutBufferCount(0);
+    MSComm1.setInBufferCount(0);
+    if (const Result<void> opened = MSComm1.setPortOpen(true); !opened)
+        return opened;
+    MSComm1.setRThreshold(forReceiving ? 35 : 3);
+    return {};
 }
 
 // Lets pending window events run once, as the sender does after each line.
@@ -156,13 +163,15 @@ void Form1::sendStep(const QString &message)
     if (counted)
         SendIndex = qint16(next);
     if (counted && SendIndex < List2->listCount()) {
-        MSComm1.Output(List2->item(SendIndex) + CarriageReturn);
+        if (!MSComm1.Output(List2->item(SendIndex) + CarriageReturn))
+            return; // reported once by the port, which is closed now
         yieldToWindowEvents();
         advanceProgress();
         return;
     }
-    MSComm1.Output(EndMarker);
-    MSComm1.setPortOpen(false);
+    if (!MSComm1.Output(EndMarker))
+        return;
+    (void)MSComm1.setPortOpen(false);
     ProgressBar1->setVisible(false);
     Label4->setVisible(false);
 }
@@ -170,7 +179,7 @@ void Form1::sendStep(const QString &message)
 void Form1::receiveStep(const QString &message)
 {
     if (transfer::isEndMessage(message)) {
-        MSComm1.setPortOpen(false);
+        (void)MSComm1.setPortOpen(false);
         return;
     }
     List2->addItem(transfer::receivedLine(message));

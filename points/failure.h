@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
-#include <exception>
+#include <utility>
+#include <variant>
 
 namespace tavorin {
 
@@ -23,21 +24,62 @@ inline constexpr int PortSettingsRefused = 8015;
 inline constexpr int DialogCancelled = 32755;
 } // namespace FailureNumber
 
-// A failure carrying its platform failure number. Handlers catch it and decide
-// what the user sees; the number alone is what the message box shows.
-class Failure : public std::exception
+// How a step that can fail reports it: it returns Result<T>, which holds
+// either the step's value or the Failure that stopped it. A caller tests the
+// result before taking the value and passes a failure on, or shows its
+// number in the failure message. Nothing in the program throws.
+struct Failure
+{
+    int number = 0;
+
+    friend bool operator==(const Failure &, const Failure &) = default;
+};
+
+template <typename T> class [[nodiscard]] Result
 {
 public:
-    explicit Failure(int number)
-        : m_number(number)
+    Result(T value)
+        : m_state(std::in_place_index<0>, std::move(value))
     {
     }
+    Result(Failure failure)
+        : m_state(std::in_place_index<1>, failure)
+    {
+        Q_ASSERT(failure.number != 0);
+    }
 
-    int number() const noexcept { return m_number; }
-    const char *what() const noexcept override { return "tavorin::Failure"; }
+    bool ok() const { return m_state.index() == 0; }
+    explicit operator bool() const { return ok(); }
+    // The failure number; 0 when the step succeeded.
+    int failure() const { return ok() ? 0 : std::get<1>(m_state).number; }
+
+    // The value; only there when ok().
+    const T &value() const & { return std::get<0>(m_state); }
+    T &&value() && { return std::get<0>(std::move(m_state)); }
+    const T &operator*() const & { return value(); }
+    const T *operator->() const { return &value(); }
 
 private:
-    int m_number;
+    std::variant<T, Failure> m_state;
+};
+
+// A step that gives nothing back but can fail.
+template <> class [[nodiscard]] Result<void>
+{
+public:
+    Result() = default;
+    Result(Failure failure)
+        : m_failure(failure.number)
+    {
+        Q_ASSERT(failure.number != 0);
+    }
+
+    bool ok() const { return m_failure == 0; }
+    explicit operator bool() const { return ok(); }
+    int failure() const { return m_failure; }
+
+private:
+    int m_failure = 0;
 };
 
 } // namespace tavorin

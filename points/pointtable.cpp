@@ -1,7 +1,5 @@
 #include "pointtable.h"
 
-#include "failure.h"
-
 namespace tavorin {
 
 PointTable::PointTable()
@@ -11,26 +9,22 @@ PointTable::PointTable()
 
 const PointRecord &PointTable::at(int position) const
 {
-    checkPosition(position);
-    return (*m_entries)[static_cast<std::size_t>(position)];
+    static const PointRecord none;
+    return holds(position) ? (*m_entries)[static_cast<std::size_t>(position)] : none;
 }
 
-void PointTable::store(int position, PointRecord record)
+Result<void> PointTable::store(int position, PointRecord record)
 {
-    checkPosition(position);
+    if (!holds(position))
+        return Failure { FailureNumber::SubscriptOutOfRange };
     (*m_entries)[static_cast<std::size_t>(position)] = std::move(record);
+    return {};
 }
 
 PointTable &PointTable::programWide()
 {
     static PointTable table;
     return table;
-}
-
-void PointTable::checkPosition(int position)
-{
-    if (position < 0 || position >= Size)
-        throw Failure(FailureNumber::SubscriptOutOfRange);
 }
 
 } // namespace tavorin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "failure.h"
+
 #include <QString>
 
 #include <array>
@@ -20,8 +22,9 @@ struct PointRecord
 
 // The program-wide table of the points of the last SIMA file read: entries
 // 0..10000, empty at start. A load overwrites entries from 0 upwards and
-// leaves the ones above its last point as they were. A position outside the
-// table is failure 9, never a wrap or growth.
+// leaves the ones above its last point as they were. Storing outside the
+// table is failure 9, never a wrap or growth; reading is only ever asked for
+// positions the table holds (every caller stops at Size).
 class PointTable
 {
 public:
@@ -29,15 +32,17 @@ public:
 
     PointTable();
 
+    static bool holds(int position) { return position >= 0 && position < Size; }
+
+    // The entry at position, which the table holds; an empty record
+    // otherwise.
     const PointRecord &at(int position) const;
-    void store(int position, PointRecord record);
+    Result<void> store(int position, PointRecord record);
 
     // The one table the program uses for its whole run.
     static PointTable &programWide();
 
 private:
-    static void checkPosition(int position);
-
     std::unique_ptr<std::array<PointRecord, Size>> m_entries;
 };
 

@@ -40,20 +40,16 @@ int writeFailureBeforeOpening(const QFileInfo &info)
 
 } // namespace
 
-SimaReading loadSimaFile(const QString &path)
+Result<SimaReading> loadSimaFile(const QString &path)
 {
-    SimaReading reading;
     const QFileInfo info(path);
-    reading.failure = readFailureBeforeOpening(info);
-    if (reading.failure)
-        return reading;
+    if (const int failure = readFailureBeforeOpening(info))
+        return Failure { failure };
     QFile file(info.absoluteFilePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        reading.failure = file.error() == QFileDevice::PermissionsError
-            ? FailureNumber::PermissionDenied
-            : FailureNumber::PathFileAccessError;
-        return reading;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure { file.error() == QFileDevice::PermissionsError
+                ? FailureNumber::PermissionDenied
+                : FailureNumber::PathFileAccessError };
     return readSima(file);
 }
 
@@ -74,23 +70,23 @@ int writeFailureNumber(QFileDevice::FileError error)
     }
 }
 
-int saveSimaFile(const QString &path, const QStringList &lines)
+Result<void> saveSimaFile(const QString &path, const QStringList &lines)
 {
     const QFileInfo info(path);
     if (const int failure = writeFailureBeforeOpening(info))
-        return failure;
+        return Failure { failure };
     QSaveFile file(info.absoluteFilePath());
     if (!file.open(QIODevice::WriteOnly))
-        return writeFailureNumber(
-            file.error() == QFileDevice::WriteError ? QFileDevice::OpenError : file.error());
+        return Failure { writeFailureNumber(
+            file.error() == QFileDevice::WriteError ? QFileDevice::OpenError : file.error()) };
     if (!writeSima(lines, file)) {
         const int failure = writeFailureNumber(file.error());
         file.cancelWriting();
-        return failure;
+        return Failure { failure };
     }
     if (!file.commit())
-        return writeFailureNumber(file.error());
-    return 0;
+        return Failure { writeFailureNumber(file.error()) };
+    return {};
 }
 
 } // namespace tavorin

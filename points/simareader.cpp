@@ -157,11 +157,13 @@ public:
     // Stops the reading with failure number failure.
     void fail(int failure) { end(failure); }
 
-    SimaReading result() const
+    Result<SimaReading> result() const
     {
+        if (m_phase != Phase::Records)
+            return Failure { m_failure };
         SimaReading reading;
-        reading.pointsBegun = m_phase == Phase::Records;
-        reading.failure = m_failure;
+        if (m_failure != 0)
+            reading.ending = Failure { m_failure };
         if (m_points.empty())
             return reading;
 
@@ -364,7 +366,7 @@ private:
 
 } // namespace
 
-SimaReading readSima(QByteArrayView bytes)
+Result<SimaReading> readSima(QByteArrayView bytes)
 {
     Parser parser;
     if (parser.feed(bytes))
@@ -372,7 +374,7 @@ SimaReading readSima(QByteArrayView bytes)
     return parser.result();
 }
 
-SimaReading readSima(QIODevice &device)
+Result<SimaReading> readSima(QIODevice &device)
 {
     Parser parser;
     QByteArray chunk(ChunkSize, Qt::Uninitialized);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "failure.h"
 #include "pointtable.h"
 
 #include <QByteArrayView>
@@ -9,18 +10,18 @@ class QIODevice;
 
 namespace tavorin {
 
-// What reading a SIMA coordinate file gives: the points of its "A01"
-// records in file order (name cut to 8 characters, X and Y to 13), whether
-// the point records had begun (the "A00" line was read to its end), and the
-// failure number that ended the reading, 0 when "A99" ended it.
+// What reading a SIMA coordinate file gives once its point records have
+// begun (the "A00" line was read to its end): the points of its "A01"
+// records in file order (name cut to 8 characters, X and Y to 13), and how
+// the reading ended: ok at "A99", or the failure that cut it short. The
+// points read before such a failure are kept.
 //
-// A failure before the point records began means the lists must stay as
-// they were; after that, the points read before the failure are kept.
+// A failure before the point records began is the failure of the whole
+// reading: there are no points, and the lists must stay as they were.
 struct SimaReading
 {
     QList<PointRecord> points;
-    bool pointsBegun = false;
-    int failure = 0;
+    Result<void> ending;
 };
 
 // Reads SIMA coordinate text. The file is read line by line: everything up
@@ -35,7 +36,7 @@ struct SimaReading
 // Failures: 62 when the file ends before "A00" or "A99" (a record line that
 // the end cuts off before its Y field is not kept), 9 on a record past the
 // 10001 the point table holds, 57 when the device fails to read.
-SimaReading readSima(QByteArrayView bytes);
-SimaReading readSima(QIODevice &device);
+Result<SimaReading> readSima(QByteArrayView bytes);
+Result<SimaReading> readSima(QIODevice &device);
 
 } // namespace tavorin

@@ -1,7 +1,6 @@
 #include "commport.h"
 
 #include "codepage932.h"
-#include "failure.h"
 #include "portresolver.h"
 
 #include <QMetaObject>
@@ -81,21 +80,21 @@ int CommPort::inBufferCount() const
     return int(count);
 }
 
-void CommPort::setPortOpen(bool open)
+Result<void> CommPort::setPortOpen(bool open)
 {
     if (!open) {
         closePort();
-        return;
+        return {};
     }
     if (m_port.isOpen())
-        throw Failure(FailureNumber::PortAlreadyOpen);
+        return Failure { FailureNumber::PortAlreadyOpen };
 
     m_port.setPortName(m_ports.deviceName(m_portNumber));
     m_port.setReadBufferSize(0);
     if (!m_port.open(QIODevice::ReadWrite)) {
         const int number = openFailureNumber(m_port.error());
         m_port.clearError();
-        throw Failure(number);
+        return Failure { number };
     }
     const bool applied = m_port.setBaudRate(m_settings.baudRate)
         && m_port.setParity(m_settings.parity) && m_port.setDataBits(m_settings.dataBits)
@@ -104,7 +103,7 @@ void CommPort::setPortOpen(bool open)
     if (!applied) {
         m_port.close();
         m_port.clearError();
-        throw Failure(FailureNumber::PortSettingsRefused);
+        return Failure { FailureNumber::PortSettingsRefused };
     }
     if (m_rtsEnable) {
         m_port.setRequestToSend(true);
@@ -113,6 +112,7 @@ void CommPort::setPortOpen(bool open)
     m_framer.clear();
     m_messages.clear();
     m_current.clear();
+    return {};
 }
 
 void CommPort::closePort()
@@ -135,12 +135,18 @@ void CommPort::setRThreshold(int characters)
     scheduleDelivery();
 }
 
-bool CommPort::Output(const QString &text)
+Result<void> CommPort::Output(const QString &text)
 {
     if (!m_port.isOpen())
-        return false;
+        return Failure { FailureNumber::DeviceIoError };
     const QByteArray bytes = cp932::encode(text);
-    return m_port.write(bytes) == bytes.size();
+    if (m_port.write(bytes) != bytes.size()) {
+        // Part of a line may have gone out: the line is no longer the
+        // pocket computer's to trust, so the transfer ends here.
+        lose();
+        return Failure { FailureNumber::DeviceIoError };
+    }
+    return {};
 }
 
 QString CommPort::Input()
@@ -215,10 +221,16 @@ void CommPort::errorArrived(QSerialPort::SerialPortError error)
     default:
         return; // open failures are reported by setPortOpen, RTS refusals ignored
     }
+    lose();
+}
+
+// The device is gone or refuses to work: close the port, and tell the
+// window once, after the running handler returns. A vanished device raises
+// errors in a tight loop until the port is closed.
+void CommPort::lose()
+{
     if (!m_port.isOpen())
         return;
-    // A vanished device raises errors in a tight loop until the port is
-    // closed: close now, and tell the window once, after this returns.
     m_port.close();
     m_port.clearError();
     m_framer.clear();

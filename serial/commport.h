@@ -1,5 +1,6 @@
 #pragma once
 
+#include "failure.h"
 #include "linesettings.h"
 #include "messageframer.h"
 
@@ -21,9 +22,10 @@ class PortResolver;
 // EventHold is alive (the sender's yield to window events), messages that
 // complete wait and are delivered right after.
 //
-// Failures: opening throws Failure with 8002 (no such port), 8005 (port in
-// use) or 8015 (line settings refused). A device lost while open (adapter
-// unplugged, peer gone) closes the port and raises failed(57) once.
+// Failures: opening fails with 8002 (no such port), 8005 (port in use) or
+// 8015 (line settings refused). A device lost while open (adapter
+// unplugged, peer gone, a write refused) closes the port and raises
+// failed(57) once.
 class CommPort : public QObject
 {
     Q_OBJECT
@@ -44,28 +46,23 @@ public:
     void setRTSEnable(bool on);
     bool rtsEnable() const { return m_rtsEnable; }
 
-    // Buffer sizes are kept for the record only: the port buffers without
-    // limit, so a slow window never makes it drop characters.
-    void setOutBufferSize(int size) { m_outBufferSize = size; }
-    int outBufferSize() const { return m_outBufferSize; }
-    void setInBufferSize(int size) { m_inBufferSize = size; }
-    int inBufferSize() const { return m_inBufferSize; }
     // Setting a count to 0 discards what is waiting.
     void setOutBufferCount(int count);
     void setInBufferCount(int count);
     int inBufferCount() const;
 
-    // Opening resolves CommPort to a device and applies the settings;
-    // throws Failure. Closing first sends everything already written.
-    void setPortOpen(bool open);
+    // Opening resolves CommPort to a device and applies the settings.
+    // Closing first sends everything already written, and cannot fail.
+    Result<void> setPortOpen(bool open);
     bool portOpen() const { return m_port.isOpen(); }
 
     void setRThreshold(int characters);
     int rThreshold() const { return m_framer.charactersPerMessage(); }
 
-    // Writes text in code page 932, nothing appended. False when the port
-    // is closed or the write is refused.
-    bool Output(const QString &text);
+    // Writes text in code page 932, nothing appended. Fails with 57 when
+    // the port is closed or refuses the write; a refused write also closes
+    // the port and raises failed(57), as a lost device does.
+    Result<void> Output(const QString &text);
     // The message that raised the running comm() event; empty otherwise.
     QString Input();
     int CommEvent() const { return m_commEvent; }
@@ -97,6 +94,7 @@ private:
     void deliverPending();
     void scheduleDelivery();
     void closePort();
+    void lose();
 
     const PortResolver &m_ports;
     QSerialPort m_port;
@@ -107,8 +105,6 @@ private:
     LineSettings m_settings;
     bool m_nullDiscard = false;
     bool m_rtsEnable = false;
-    int m_outBufferSize = 512;
-    int m_inBufferSize = 1024;
     int m_commEvent = 0;
     int m_holds = 0;
     bool m_delivering = false;

@@ -16,7 +16,7 @@ using StartUp = WindowTest;
 
 TEST_F(StartUp, ShowsPortOneEmptyEntriesAndTheFirstOptions)
 {
-    EXPECT_EQ(form->PortNumber, 1);
+    EXPECT_EQ(form->portNumber(), 1);
     EXPECT_EQ(label("Label3")->text(), QStringLiteral("ﾎﾟｰﾄ1"));
     EXPECT_EQ(text1(0)->text(), QString());
     EXPECT_EQ(text1(1)->text(), QString());
@@ -29,16 +29,16 @@ TEST_F(StartUp, ShowsPortOneEmptyEntriesAndTheFirstOptions)
     EXPECT_EQ(list(2)->listCount(), 0);
     EXPECT_FALSE(control<QProgressBar>("ProgressBar1")->isVisible());
     EXPECT_FALSE(label("Label4")->isVisible());
-    EXPECT_EQ(form->CurrentFilePath, QString());
-    EXPECT_EQ(form->TransferMode, QString());
-    EXPECT_EQ(form->SendIndex, 0);
+    EXPECT_EQ(form->currentFilePath(), QString());
+    EXPECT_EQ(form->transferMode(), QString());
+    EXPECT_EQ(form->sendIndex(), 0);
 }
 
 TEST_F(StartUp, AfterARestartThePortIsOneAgain)
 {
     menuAction("Com3")->trigger();
     createWindow();
-    EXPECT_EQ(form->PortNumber, 1);
+    EXPECT_EQ(form->portNumber(), 1);
     EXPECT_EQ(label("Label3")->text(), QStringLiteral("ﾎﾟｰﾄ1"));
 }
 
@@ -69,7 +69,7 @@ TEST_F(PortChoice, EachMenuItemSetsThePortAndItsLabel)
         { "Com2", 2, QStringLiteral("ﾎﾟｰﾄ2") }, { "Com1", 1, QStringLiteral("ﾎﾟｰﾄ1") } };
     for (const auto &step : steps) {
         menuAction(step.action)->trigger();
-        EXPECT_EQ(form->PortNumber, step.port) << step.action;
+        EXPECT_EQ(form->portNumber(), step.port) << step.action;
         EXPECT_EQ(label("Label3")->text(), step.caption) << step.action;
     }
     EXPECT_TRUE(dialogs.messages().isEmpty());

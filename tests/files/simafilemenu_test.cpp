@@ -82,10 +82,10 @@ TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
     EXPECT_EQ(readAll(path("a.sim")), simaFileBytes(list(2)->lines()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "a.sim" }));
 
-    table->store(2, { "KEEP", "9", "9" });
+    ASSERT_TRUE(table->store(2, { "KEEP", "9", "9" }));
     load(path("a.sim"));
     EXPECT_EQ(dialogs.messages().size(), 0);
-    EXPECT_EQ(form->CurrentFilePath, path("a.sim"));
+    EXPECT_EQ(form->currentFilePath(), path("a.sim"));
     EXPECT_EQ(list1(), QStringList({ "P1", u"基準点1"_qs }));
     EXPECT_EQ(table->at(0), points[0]);
     EXPECT_EQ(table->at(1), points[1]);
@@ -113,7 +113,7 @@ TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
     choose("SimFileLoad", std::nullopt);
     choose("SimFileSave", std::nullopt);
     EXPECT_EQ(dialogs.messages().size(), 0);
-    EXPECT_EQ(form->CurrentFilePath, path("two.sim"));
+    EXPECT_EQ(form->currentFilePath(), path("two.sim"));
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "two.sim" }));
 }
@@ -150,7 +150,7 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
         choose(c.command, c.chosen);
         const std::string what = c.command + (" " + c.chosen.toStdString());
         expectFailures({ c.failure }, what);
-        EXPECT_EQ(form->CurrentFilePath, c.chosen) << what;
+        EXPECT_EQ(form->currentFilePath(), c.chosen) << what;
         EXPECT_EQ(list1(), c.list1) << what;
         EXPECT_EQ(table->at(0).name, c.list1.at(0)) << what;
         EXPECT_EQ(table->at(1).name, "OLD2") << what;

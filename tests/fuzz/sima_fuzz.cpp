@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    const SimaReading reading = readSima(bytes);
-    if (reading.points.size() > PointTable::Size)
+    const Result<SimaReading> reading = readSima(bytes);
+    const QList<PointRecord> points = reading ? reading->points : QList<PointRecord> {};
+    const int failure = reading ? reading->ending.failure() : reading.failure();
+    if (points.size() > PointTable::Size)
         std::abort();
-    if (!reading.pointsBegun && !reading.points.isEmpty())
-        std::abort();
-    if (reading.failure != 0 && reading.failure != 9 && reading.failure != 62)
+    if (failure != 0 && failure != 9 && failure != 62)
         std::abort();
     QStringList lines;
-    for (const PointRecord &point : reading.points) {
+    for (const PointRecord &point : points) {
         if (characters::count(point.name) > ListLine::NameWidth
             || characters::count(point.x) > ListLine::CoordinateWidth
             || characters::count(point.y) > ListLine::CoordinateWidth)
@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const SimaReading fromDevice = readSima(buffer);
-    if (fromDevice.points != reading.points || fromDevice.failure != reading.failure
-        || fromDevice.pointsBegun != reading.pointsBegun)
+    const Result<SimaReading> fromDevice = readSima(buffer);
+    if (fromDevice.ok() != reading.ok() || fromDevice.failure() != reading.failure()
+        || (reading && (fromDevice->points != points || fromDevice->ending.failure() != failure)))
         std::abort();
 
     const QString text = cp932::decode(bytes);
@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
 
     const QByteArray written = simaFileBytes(lines);
-    const SimaReading reread = readSima(written);
-    if (reread.failure != 0 || reread.points.size() != reading.points.size())
+    const Result<SimaReading> reread = readSima(written);
+    if (!reread || !reread->ending || reread->points.size() != points.size())
         std::abort();
     return 0;
 }

@@ -29,9 +29,10 @@ TEST(SimaWriter, WritesTheWorkedExampleByteForByteAndReadsItBack)
     EXPECT_EQ(written,
         Head + "A01,    1,P1          ,    -1234.567,      890.120,,\r\nA01,    2,"
             + hex("8AEE8F80935F31") + "        ,    12345.000,   -67890.500,,\r\nA99,\r\n");
-    const SimaReading reading = readSima(written);
-    EXPECT_EQ(reading.failure, 0);
-    EXPECT_EQ(reading.points, points);
+    const Result<SimaReading> reading = readSima(written);
+    ASSERT_TRUE(reading);
+    EXPECT_TRUE(reading->ending);
+    EXPECT_EQ(reading->points, points);
     EXPECT_EQ(simaFileBytes({}), Head + "A99,\r\n");
 }
 

@@ -321,7 +321,7 @@ TEST_F(RangeEntries, AddThePointsBetweenTheTwoNamedPositions)
     // Positions:       0       1       2       3       4       5        6       7
     loadPoints(named({ u"1"_s, u"2"_s, u"3"_s, u"5"_s, u"7"_s, u"12"_s, u"5"_s, u"9"_s }));
     // An entry of the table from earlier that the list does not show.
-    table->store(8, { u"Y"_s, u"8"_s, u"0.8"_s });
+    ASSERT_TRUE(table->store(8, { u"Y"_s, u"8"_s, u"0.8"_s }));
     // Each entry, with the positions it adds in the transfer list's order.
     const std::pair<QString, QList<int>> cases[] = {
         { u"5"_s, {} }, // no "/"
@@ -345,7 +345,7 @@ TEST_F(RangeEntries, AddThePointsBetweenTheTwoNamedPositions)
 
 TEST_F(RangeEntries, AddNothingWhileTheSimaListIsEmpty)
 {
-    table->store(0, { u"OLD"_s, u"1"_s, u"2"_s }); // from earlier, not listed
+    ASSERT_TRUE(table->store(0, { u"OLD"_s, u"1"_s, u"2"_s })); // from earlier, not listed
     chooseMode(3);
     enter(1, u"A/B"_s);
     EXPECT_EQ(transferList(), QStringList());

@@ -22,7 +22,7 @@ protected:
     static void open(CommPort &port, int threshold)
     {
         port.setSettings(*LineSettings::parse(u"9600,n,8,1"));
-        port.setPortOpen(true);
+        ASSERT_TRUE(port.setPortOpen(true));
         port.setRThreshold(threshold);
     }
 
@@ -68,15 +68,23 @@ TEST_F(CommPortTest, RefusedLineSettingsFailWith8015AndFreeTheDevice)
 {
     CommPort port(ports);
     port.setSettings(*LineSettings::parse(u"2400,e,8,1")); // no parity on a pty
-    try {
-        port.setPortOpen(true);
-        ADD_FAILURE() << "opened";
-    } catch (const Failure &failure) {
-        EXPECT_EQ(failure.number(), FailureNumber::PortSettingsRefused);
-    }
+    EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortSettingsRefused);
     EXPECT_FALSE(port.portOpen());
     open(port, 3);
     EXPECT_TRUE(port.portOpen());
+    EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortAlreadyOpen);
+}
+
+// A line written to a closed port fails, and is never silently dropped.
+TEST_F(CommPortTest, OutputOnAClosedPortFailsWith57)
+{
+    CommPort port(ports);
+    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), FailureNumber::DeviceIoError);
+    open(port, 3);
+    EXPECT_TRUE(port.Output(u"A1\r"_s).ok());
+    EXPECT_TRUE(port.setPortOpen(false).ok()); // sends what was written
+    EXPECT_EQ(peerLine->readLine(2000), QByteArray("A1\r"));
+    EXPECT_EQ(port.Output(u"A2\r"_s).failure(), FailureNumber::DeviceIoError);
 }
 
 } // namespace

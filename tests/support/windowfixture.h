@@ -74,7 +74,7 @@ protected:
     void loadPoints(const QList<PointRecord> &points)
     {
         for (int p = 0; p < points.size(); ++p) {
-            table->store(p, points[p]);
+            ASSERT_TRUE(table->store(p, points[p]));
             list(1)->addItem(points[p].name);
         }
     }

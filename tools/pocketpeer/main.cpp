@@ -10,10 +10,10 @@
 // the program is to open.
 #include "codepage932.h"
 #include "pocketpeer.h"
+#include "simafile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -52,12 +52,15 @@ int main(int argc, char *argv[])
 
     QList<QByteArray> records;
     if (role == u"send") {
-        QFile file(args[1]);
-        if (!file.open(QIODevice::ReadOnly)) {
-            err << args[1] << ": " << file.errorString() << "\n";
+        // Read as the program reads it; a file cut short still sends the
+        // points before the cut, as the program would list them.
+        const tavorin::Result<tavorin::SimaReading> reading = tavorin::loadSimaFile(args[1]);
+        const int failure = reading ? reading->ending.failure() : reading.failure();
+        if (failure)
+            err << args[1] << ": failure " << failure << "\n";
+        if (!reading)
             return 1;
-        }
-        for (const SimaPoint &point : readSimaPoints(file))
+        for (const tavorin::PointRecord &point : reading->points)
             records.append(pointRecord(point.name, point.x, point.y));
     }
 

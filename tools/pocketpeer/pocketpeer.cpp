@@ -1,6 +1,7 @@
 #include "pocketpeer.h"
 
 #include "codepage932.h"
+#include "listline.h"
 
 #include <QIODevice>
 #include <QStringList>
@@ -50,15 +51,6 @@ void setError(QString *error, const QString &text)
 {
     if (error)
         *error = text;
-}
-
-// A field as the file spells it, without the quotes around a quoted name.
-QString unquoted(QStringView field)
-{
-    field = field.trimmed();
-    if (field.size() >= 2 && field.startsWith(u'"') && field.endsWith(u'"'))
-        field = field.mid(1, field.size() - 2);
-    return field.toString();
 }
 
 } // namespace
@@ -217,9 +209,7 @@ ReceiverResult receiveLines(PeerLine &line, const ReceiverOptions &options,
 
 QByteArray pointRecord(const QString &name, const QString &x, const QString &y)
 {
-    const QString text = name.leftJustified(8, u' ', true) + x.rightJustified(13, u' ', true)
-        + y.rightJustified(13, u' ', true) + u'\r';
-    return cp932::encode(text);
+    return cp932::encode(ListLine::form({ name, x, y }) + u'\r');
 }
 
 QByteArray endMessage()
@@ -236,23 +226,6 @@ bool sendRecords(PeerLine &line, const QList<QByteArray> &records, int delayMs)
             QThread::msleep(ulong(delayMs));
     }
     return line.write(endMessage());
-}
-
-QList<SimaPoint> readSimaPoints(QIODevice &file)
-{
-    QList<SimaPoint> points;
-    const QString text = cp932::decode(file.readAll());
-    for (QStringView row : QStringView(text).split(u'\n')) {
-        row = row.trimmed();
-        if (!row.startsWith(u"A01,"))
-            continue;
-        const QList<QStringView> fields = row.split(u',');
-        if (fields.size() < 5)
-            continue;
-        points.append({ unquoted(fields[2]), fields[3].trimmed().toString(),
-            fields[4].trimmed().toString() });
-    }
-    return points;
 }
 
 } // namespace tavorin::peer

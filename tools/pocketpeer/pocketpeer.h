@@ -83,13 +83,4 @@ QByteArray endMessage();
 // went away.
 bool sendRecords(PeerLine &line, const QList<QByteArray> &records, int delayMs = 0);
 
-struct SimaPoint
-{
-    QString name;
-    QString x;
-    QString y;
-};
-// The "A01" points of a SIMA coordinate file (code page 932), in file order.
-QList<SimaPoint> readSimaPoints(QIODevice &file);
-
 } // namespace tavorin::peer
