@@ -65,7 +65,7 @@ public:
         const QImage image = m_window->screen()
                                  ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                                  .toImage();
-        const QString path = QDir(m_folder).filePath(name + u".png");
+        const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
         if (!image.save(path, "PNG", 0))
             std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
         else
