@@ -106,8 +106,8 @@ public:
         return m_qt.messageBox(parent, prompt, title, icon, buttons);
     }
 
-    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &,
-        const QString &) override
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
     {
         return m_file;
     }
@@ -234,7 +234,8 @@ int main(int argc, char *argv[])
     // Sending all points: the pocket computer acknowledges nine lines, the
     // picture shows the progress, then it takes the rest.
     option(1, 1)->click();
-    dialogs.expectBoxes({ QStringLiteral("guide-send-ready"), QStringLiteral("guide-send-confirm") });
+    dialogs.expectBoxes(
+        { QStringLiteral("guide-send-ready"), QStringLiteral("guide-send-confirm") });
     command(2)->click();
     for (int line = 0; line < 9; ++line) {
         pocket->readLine(2000);
@@ -256,7 +257,8 @@ int main(int argc, char *argv[])
     command(3)->click();
     for (int i = 1; i <= 6; ++i) {
         pocket->write(peer::pointRecord(QStringLiteral("N%1").arg(i),
-            QString::number(-35000.0 - 12.345 * i, 'f', 3), QString::number(18100.0 + 9.876 * i, 'f', 3)));
+            QString::number(-35000.0 - 12.345 * i, 'f', 3),
+            QString::number(18100.0 + 9.876 * i, 'f', 3)));
         QTest::qWait(50);
     }
     pocket->write(peer::endMessage());
