@@ -33,6 +33,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 using namespace tavorin;
