@@ -1,0 +1,273 @@
+// tavorin-guideshots: takes the user guide's pictures from the real window.
+//
+//   tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim
+//
+// Builds Form1 as the program does, drives it as a user would (menus,
+// buttons, typed entries, message boxes answered with OK) and saves the
+// screen around the window as PNGs after each main step. The serial ports
+// lead to a pseudo-terminal where this program plays the pocket computer;
+// COM3 leads nowhere, to show a failure. Run it on an X server
+// (tools/screenshot starts Xvfb), where menus and message boxes appear on
+// the screen beside the window.
+#include "form1.h"
+#include "listbox.h"
+#include "pocketpeer.h"
+#include "pointtable.h"
+#include "portresolver.h"
+#include "userdialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace tavorin;
+
+namespace {
+
+// Lets the window and the X server finish drawing.
+void settle()
+{
+    QTest::qWait(400);
+}
+
+class GuideShots
+{
+public:
+    explicit GuideShots(const QString &folder)
+        : m_folder(folder)
+    {
+    }
+
+    void setWindow(QWidget *window) { m_window = window; }
+
+    // Saves the screen under the window and any popup or message box over it.
+    void take(const QString &name, const QWidget *over = nullptr)
+    {
+        settle();
+        QRect area = m_window->frameGeometry();
+        if (over)
+            area |= over->frameGeometry();
+        const QImage image = m_window->screen()
+                                 ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                                 .toImage();
+        const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
+        if (!image.save(path, "PNG", 0))
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+        else
+            std::printf("saved %s\n", qPrintable(path));
+    }
+
+private:
+    QString m_folder;
+    QWidget *m_window = nullptr;
+};
+
+// The program's own message boxes and a file dialog that picks the sample
+// file. Each message box is photographed under the next name queued (none
+// for an empty name) and then answered with OK.
+class GuideDialogs final : public UserDialogs
+{
+public:
+    GuideDialogs(GuideShots &shots, const QString &file)
+        : m_shots(shots)
+        , m_file(file)
+    {
+    }
+
+    void expectBoxes(const QStringList &names) { m_boxNames += names; }
+
+    MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
+        MessageIcon icon, MessageButtons buttons) override
+    {
+        const QString name = m_boxNames.isEmpty() ? QString() : m_boxNames.takeFirst();
+        QTimer::singleShot(0, [this, name] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (!name.isEmpty())
+                m_shots.take(name, box);
+            box->button(QMessageBox::Ok)->click();
+        });
+        return m_qt.messageBox(parent, prompt, title, icon, buttons);
+    }
+
+    std::optional<QString> fileDialog(
+        QWidget *, FileDialogMode, const QString &, const QString &) override
+    {
+        return m_file;
+    }
+
+private:
+    GuideShots &m_shots;
+    QString m_file;
+    QStringList m_boxNames;
+    QtUserDialogs m_qt;
+};
+
+// COM1 and COM2 lead to the pocket computer played here; COM3 to nothing.
+class GuidePorts final : public PortResolver
+{
+public:
+    explicit GuidePorts(const QString &device)
+        : m_device(device)
+    {
+    }
+    QString deviceName(int portNumber) const override
+    {
+        return portNumber == 3 ? QStringLiteral("/dev/tavorin-guide-no-port") : m_device;
+    }
+
+private:
+    QString m_device;
+};
+
+template <typename T> T *control(QWidget *window, const QString &name)
+{
+    T *found = window->findChild<T *>(name);
+    if (!found) {
+        std::fprintf(stderr, "no control %s\n", qPrintable(name));
+        std::exit(1);
+    }
+    return found;
+}
+
+// Opens a menu of the menu bar, photographs it, and closes it again.
+void takeMenu(GuideShots &shots, QMainWindow *window, const QString &menuName, const QString &name)
+{
+    auto *menu = control<QMenu>(window, menuName);
+    window->menuBar()->setActiveAction(menu->menuAction());
+    settle();
+    shots.take(name, menu);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+}
+
+void typeAndEnter(QLineEdit *entry, const QString &text)
+{
+    entry->setFocus();
+    QTest::keyClicks(entry, text);
+    QTest::keyClick(entry, Qt::Key_Return);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim\n");
+        return 2;
+    }
+    // Menus appear at once, so that the picture catches them whole.
+    QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+    QApplication::setEffectEnabled(Qt::UI_FadeMenu, false);
+    // The standard buttons in Japanese, as the installed program shows them.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslation);
+
+    QString error;
+    const std::unique_ptr<peer::PeerLine> pocket = peer::PeerLine::createPty(&error);
+    if (!pocket) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    GuideShots shots(QString::fromLocal8Bit(argv[1]));
+    GuideDialogs dialogs(shots, QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    GuidePorts ports(pocket->deviceName());
+    Form1 window(dialogs, ports, PointTable::programWide());
+    shots.setWindow(&window);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    const auto option = [&](int group, int index) {
+        return control<QRadioButton>(&window, QStringLiteral("Option%1_%2").arg(group).arg(index));
+    };
+    const auto command = [&](int number) {
+        return control<QPushButton>(&window, QStringLiteral("Command%1").arg(number));
+    };
+    auto *list1 = control<ListBox>(&window, QStringLiteral("List1"));
+
+    // Reading a SIMA file.
+    takeMenu(shots, &window, QStringLiteral("SimFile"), QStringLiteral("guide-file-menu"));
+    control<QAction>(&window, QStringLiteral("SimFileLoad"))->trigger();
+    shots.take(QStringLiteral("guide-read"));
+
+    // The port.
+    takeMenu(shots, &window, QStringLiteral("ComPort"), QStringLiteral("guide-port-menu"));
+    control<QAction>(&window, QStringLiteral("Com2"))->trigger();
+
+    // The four ways of choosing points.
+    for (const int p : { 1, 2, 3, 8, 9 })
+        list1->setSelected(p, true);
+    command(1)->click();
+    shots.take(QStringLiteral("guide-pick"));
+    shots.take(QStringLiteral("screenshot"));
+    list1->clearSelection();
+    option(1, 1)->click();
+    shots.take(QStringLiteral("guide-all"));
+    command(4)->click();
+    option(1, 2)->click();
+    typeAndEnter(control<QLineEdit>(&window, QStringLiteral("Text1_0")), QStringLiteral("K1"));
+    shots.take(QStringLiteral("guide-prefix"));
+    command(4)->click();
+    option(1, 3)->click();
+    typeAndEnter(control<QLineEdit>(&window, QStringLiteral("Text1_1")), QStringLiteral("T2/T5"));
+    shots.take(QStringLiteral("guide-range"));
+
+    // Sending all points: the pocket computer acknowledges nine lines, the
+    // picture shows the progress, then it takes the rest.
+    option(1, 1)->click();
+    dialogs.expectBoxes(
+        { QStringLiteral("guide-send-ready"), QStringLiteral("guide-send-confirm") });
+    command(2)->click();
+    for (int line = 0; line < 9; ++line) {
+        pocket->readLine(2000);
+        pocket->write("ST\r");
+        settle();
+    }
+    shots.take(QStringLiteral("guide-sending"));
+    const int total = control<ListBox>(&window, QStringLiteral("List2"))->listCount();
+    for (int line = 9; line < total; ++line) {
+        pocket->readLine(2000);
+        pocket->write("ST\r");
+        QTest::qWait(50);
+    }
+    settle();
+
+    // Receiving: the pocket computer sends six points and the end message.
+    option(2, 1)->click();
+    dialogs.expectBoxes({ QStringLiteral("guide-receive") });
+    command(3)->click();
+    for (int i = 1; i <= 6; ++i) {
+        pocket->write(peer::pointRecord(QStringLiteral("N%1").arg(i),
+            QString::number(-35000.0 - 12.345 * i, 'f', 3),
+            QString::number(18100.0 + 9.876 * i, 'f', 3)));
+        QTest::qWait(50);
+    }
+    pocket->write(peer::endMessage());
+    shots.take(QStringLiteral("guide-received"));
+
+    // A port that is not there.
+    control<QAction>(&window, QStringLiteral("Com3"))->trigger();
+    dialogs.expectBoxes({ QString(), QStringLiteral("guide-error") });
+    command(3)->click();
+    return 0;
+}
