@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, ListLineForm,
             QStringLiteral("ABCDEFGH") + QStringLiteral("5678901234567") + spaces(9)
                 + QStringLiteral("-0.5") }));
 
-TEST(ListLineTakeApart, GivesTheColumnsUntrimmed)
+TEST(ListLineTakeApart, GivesTheColumnsUntrimmedAndWhatAShortLineHolds)
 {
     const QString line = ListLine::form(
         { QStringLiteral("基準点1"), QStringLiteral("12345.000"), QStringLiteral("-67890.500") });
@@ -66,14 +66,11 @@ TEST(ListLineTakeApart, GivesTheColumnsUntrimmed)
     EXPECT_EQ(columns.name, QStringLiteral("基準点1") + spaces(4));
     EXPECT_EQ(columns.x, spaces(4) + QStringLiteral("12345.000"));
     EXPECT_EQ(columns.y, spaces(3) + QStringLiteral("-67890.500"));
-}
-
-TEST(ListLineTakeApart, AShortLineGivesWhatItHolds)
-{
-    const ListLine::Columns columns = ListLine::takeApart(QStringLiteral("P1        12"));
-    EXPECT_EQ(columns.name, QStringLiteral("P1      "));
-    EXPECT_EQ(columns.x, QStringLiteral("  12"));
-    EXPECT_EQ(columns.y, QString());
+    // A short line gives what it holds.
+    const ListLine::Columns shortOne = ListLine::takeApart(QStringLiteral("P1        12"));
+    EXPECT_EQ(shortOne.name, QStringLiteral("P1      "));
+    EXPECT_EQ(shortOne.x, QStringLiteral("  12"));
+    EXPECT_EQ(shortOne.y, QString());
 }
 
 TEST(PointTableBounds, PositionsZeroTo10000AreTheTable)

@@ -69,8 +69,9 @@ const ReadCase ReadCases[] = {
             + cp932::encode(u"一二三四五六七八九十") + ",1,2,,\r\n"),
         { { "ABCDEFGH", "1234567.89012", "-98765.432109" }, { u"一二三四五六七八"_qs, "1", "2" } },
         true, 0 },
-    { "any tag but A99 is a point record", file("B01,1,P,1,2,,\r\nA02,2,Q,3,4,,\r\n"),
-        { { "P", "1", "2" }, { "Q", "3", "4" } }, true, 0 },
+    { "any tag but A99 is a point record, a99 too",
+        file("B01,1,P,1,2,,\r\na99,2,Q,3,4,,\r\nA02,3,R,5,6,,\r\n"),
+        { { "P", "1", "2" }, { "Q", "3", "4" }, { "R", "5", "6" } }, true, 0 },
     { "one record per line: missing final comma, elevation, fields; extra fields",
         file("A01,1,P,1,2,0\r\nA01,2,Q,3,4\r\nA01,3,R,5\r\nA01\r\nA01,5,S,6,7,,x,y,z,\r\nA01,6,T,8,"
              "9,,\r\n"),
@@ -155,32 +156,6 @@ TEST(SimaReaderLimits, TakesTenThousandAndOnePointsAndFailsWithNineOnTheNext)
         ASSERT_EQ(reading.points.size(), 10001);
         EXPECT_EQ(reading.points.last(), (PointRecord { "P10001", "1.5", "-2.5" }));
     }
-}
-
-TEST(SimaReaderLimits, AFiveMegabyteLineKeepsOnlyWhatItNeeds)
-{
-    const QByteArray huge(5 * 1024 * 1024, 'N');
-    const Outcome named = outcome(readSima(file("A01,1," + huge + ",1,2,,\r\n")));
-    EXPECT_EQ(show(named.points), show({ { "NNNNNNNN", "1", "2" } }));
-    EXPECT_EQ(named.failure, 0);
-
-    const Outcome unended = outcome(readSima("A00,\r\n" + huge));
-    EXPECT_EQ(unended.points.size(), 0);
-    EXPECT_EQ(unended.failure, FailureNumber::InputPastEndOfFile);
-}
-
-TEST(SimaReaderLimits, BinaryGarbageEndsInOneFailure)
-{
-    QByteArray garbage(256 * 1024, '\0');
-    quint32 state = 12345;
-    for (char &byte : garbage) {
-        state = state * 1103515245u + 12345u;
-        byte = char(state >> 24);
-    }
-    garbage.replace('\x1A', '\x1B');
-    const Outcome reading = outcome(readSima(garbage));
-    EXPECT_FALSE(reading.pointsBegun);
-    EXPECT_EQ(reading.failure, FailureNumber::InputPastEndOfFile);
 }
 
 // Hands out its data 7 bytes at a time and then fails to read.

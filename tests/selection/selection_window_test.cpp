@@ -1,6 +1,5 @@
 // The selection modes, the direction, the entries and the transfer-list
 // buttons, driven through the real window with clicks and keys.
-#include "characters.h"
 #include "windowfixture.h"
 
 #include <QSignalSpy>
@@ -10,22 +9,7 @@ using namespace tavorin;
 using namespace tavorin::test;
 using namespace Qt::StringLiterals;
 
-// Lets GoogleTest print texts in its failure messages.
-static void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
-
-// The transfer-list line of a point, column by column: name left-aligned in
-// 8, x and y right-aligned in 13 each.
-QString line(const QString &name, const QString &x, const QString &y)
-{
-    const qsizetype nameCharacters = characters::count(name);
-    return name + QString(std::max<qsizetype>(0, 8 - nameCharacters), u' ')
-        + x.rightJustified(13, u' ') + y.rightJustified(13, u' ');
-}
 
 // Points with the given names; x is the list position, y its tenth, so that
 // every line says which point it came from.
@@ -79,7 +63,7 @@ protected:
     {
         QStringList lines;
         for (int p : positions)
-            lines.append(line(table->at(p).name, table->at(p).x, table->at(p).y));
+            lines.append(listLine(table->at(p).name, table->at(p).x, table->at(p).y));
         return lines;
     }
     QStringList transferList() const { return list(2)->lines(); }
@@ -87,7 +71,7 @@ protected:
     void preload(int n)
     {
         for (int i = 0; i < n; ++i)
-            list(2)->addItem(line(QStringLiteral("#"), QString::number(i), QString()));
+            list(2)->addItem(listLine(QStringLiteral("#"), QString::number(i), QString()));
     }
     bool inMode(int index) const { return option(1, index)->isChecked(); }
 };
@@ -187,25 +171,7 @@ TEST_F(Modes, PrefixAndRangeEmptyAndFocusTheirEntryInEitherDirectionEachTimeChos
     }
 }
 
-TEST_F(Modes, DirectionToThePocketComputerChoosesTheFirstModeAndTouchesNothingElse)
-{
-    chooseMode(2);
-    text1(0)->setText(u"1"_s);
-    text1(1)->setText(u"1/1"_s);
-    preload(1);
-    chooseDirection(0); // chosen already: runs again
-    EXPECT_TRUE(inMode(0));
-    option(1, 3)->setChecked(true);
-    chooseDirection(1);
-    EXPECT_TRUE(inMode(3));
-    chooseDirection(0);
-    EXPECT_TRUE(inMode(0));
-    EXPECT_EQ(text1(0)->text(), u"1"_s);
-    EXPECT_EQ(text1(1)->text(), u"1/1"_s);
-    EXPECT_EQ(transferList(), QStringList({ line("#", "0", "") }));
-}
-
-TEST_F(Modes, ArrowKeysRunTheHandlerOfTheButtonTheySelect)
+TEST_F(Modes, ArrowKeysAndTheDirectionRunTheHandlerOfTheButtonTheySelect)
 {
     loadPoints(named({ "A", "B" }));
     option(1, 0)->setFocus();
@@ -217,13 +183,23 @@ TEST_F(Modes, ArrowKeysRunTheHandlerOfTheButtonTheySelect)
     EXPECT_TRUE(inMode(2));
     EXPECT_TRUE(text1(0)->hasFocus());
 
+    // The direction to the pocket computer chooses the first mode, also when
+    // chosen already, and touches nothing else; the other keeps the mode.
+    text1(0)->setText(u"1"_s);
+    text1(1)->setText(u"1/1"_s);
+    chooseDirection(0);
+    EXPECT_TRUE(inMode(0));
+    option(1, 3)->setChecked(true);
     option(2, 0)->setFocus();
     QTest::keyClick(option(2, 0), Qt::Key_Down);
     EXPECT_TRUE(option(2, 1)->isChecked());
-    EXPECT_TRUE(inMode(2));
+    EXPECT_TRUE(inMode(3));
     QTest::keyClick(option(2, 1), Qt::Key_Up);
     EXPECT_TRUE(option(2, 0)->isChecked());
     EXPECT_TRUE(inMode(0));
+    EXPECT_EQ(text1(0)->text(), u"1"_s);
+    EXPECT_EQ(text1(1)->text(), u"1/1"_s);
+    EXPECT_EQ(transferList(), linesOf({ 0, 1 }));
 }
 
 using Limit = Selection;
@@ -234,7 +210,7 @@ TEST_F(Limit, DecideHasNone)
     list(1)->selectAll();
     click(1);
     ASSERT_EQ(list(2)->listCount(), 1200);
-    EXPECT_EQ(list(2)->item(1199), line("P1199", "0", "0.0"));
+    EXPECT_EQ(list(2)->item(1199), listLine("P1199", "0", "0.0"));
 }
 
 TEST_F(Limit, AllAndTheEmptyPrefixTakeTheFirst999PointsInListOrder)

@@ -26,7 +26,7 @@ protected:
         port.setRThreshold(threshold);
     }
 
-    PtyPorts ports;
+    TestPorts ports;
     std::unique_ptr<peer::PeerLine> peerLine;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pocketpeer.h"
-#include "portresolver.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -10,26 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace tavorin::test {
-
-// Port n resolves to devices[n - 1], any other to a device that does not
-// exist: never a real port.
-class PtyPorts final : public PortResolver
-{
-public:
-    QStringList devices;
-    QString deviceName(int portNumber) const override
-    {
-        return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));
-    }
-};
 
 // Runs the window's events until done() holds or the time is up.
 template <typename Done> bool waitFor(Done done, int timeoutMs = 5000)

@@ -16,11 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString listLine(const QString &name, const QString &x, const QString &y)
-{
-    return name.leftJustified(8) + x.rightJustified(13) + y.rightJustified(13);
-}
-
 QByteArray wire(const QString &line)
 {
     return cp932::encode(line + u'\r');
@@ -33,7 +28,7 @@ protected:
     {
         peerLine = newPty();
         ASSERT_NE(peerLine, nullptr);
-        auto pty = std::make_unique<PtyPorts>();
+        auto pty = std::make_unique<TestPorts>();
         pty->devices = { peerLine->deviceName() };
         ports = std::move(pty);
         createWindow();
@@ -129,7 +124,9 @@ TEST_F(Sending, OneOrManyLinesGoOutInListOrderOnePerAcknowledgementThenTheEndMar
         const QStringList lines = list(2)->lines();
         ASSERT_EQ(lines.size(), names.size());
         command(2)->click();
-        EXPECT_EQ(comm()->settings(), *LineSettings::parse(u"2400,n,8,1"));
+        EXPECT_EQ(comm()->settings(),
+            (LineSettings {
+                2400, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop }));
         EXPECT_EQ(form->transferMode(), u"out"_s);
         for (int i = 0; i < lines.size(); ++i, ++sent) {
             const QString caption = u"%1/%2"_s.arg(i + 1).arg(lines.size());
@@ -235,7 +232,8 @@ using Receiving = TransferTest;
 TEST_F(Receiving, RecordsStandInSortedOrderHoweverTheBytesArriveUntilEsc)
 {
     command(3)->click();
-    EXPECT_EQ(comm()->settings(), *LineSettings::parse(u"9600,n,8,1"));
+    EXPECT_EQ(comm()->settings(),
+        (LineSettings { 9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop }));
     EXPECT_TRUE(comm()->nullDiscard());
     EXPECT_TRUE(comm()->rtsEnable());
     EXPECT_EQ(form->transferMode(), u"in"_s);

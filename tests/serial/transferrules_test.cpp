@@ -1,9 +1,11 @@
+#include "testsupport.h"
 #include "transferrules.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavorin;
 using namespace tavorin::transfer;
+using tavorin::test::listLine;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -62,14 +64,11 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
 
 TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
 {
-    const auto record = [](const QString &name, const QString &x, const QString &y) {
-        return name.leftJustified(8) + x.rightJustified(13) + y.rightJustified(13);
-    };
     // The name keeps its spaces; y runs to the record's end, so a digit in
     // character 35 belongs to it.
-    EXPECT_EQ(receivedLine(record(u" 東京 B1"_s, u"1"_s, u"-2"_s) + u'\r'),
+    EXPECT_EQ(receivedLine(listLine(u" 東京 B1"_s, u"1"_s, u"-2"_s) + u'\r'),
         u" 東京 B1  "_s + u"        1.000"_s + u"       -2.000"_s);
-    EXPECT_EQ(receivedLine(record(u"A"_s, u"1.5"_s, u"2.25"_s) + u'5'),
+    EXPECT_EQ(receivedLine(listLine(u"A"_s, u"1.5"_s, u"2.25"_s) + u'5'),
         u"A       "_s + u"        1.500"_s + u"        2.255"_s);
 }
 

@@ -3,8 +3,8 @@
 #include "form1.h"
 #include "listbox.h"
 #include "pointtable.h"
-#include "portresolver.h"
 #include "scripteddialogs.h"
+#include "testsupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,17 +17,6 @@
 #include <memory>
 
 namespace tavorin::test {
-
-// Port numbers resolve to devices that do not exist, so that no test can
-// open a real serial port of the machine by accident.
-class NoPorts final : public PortResolver
-{
-public:
-    QString deviceName(int portNumber) const override
-    {
-        return QStringLiteral("/dev/tavorin-test-no-port-%1").arg(portNumber);
-    }
-};
 
 // A real Form1 on the offscreen platform, with a fresh point table and
 // scripted dialogs, and lookups of its controls by name.
@@ -80,7 +69,7 @@ protected:
     }
 
     ScriptedDialogs dialogs;
-    std::unique_ptr<PortResolver> ports = std::make_unique<NoPorts>();
+    std::unique_ptr<PortResolver> ports = std::make_unique<TestPorts>();
     std::unique_ptr<PointTable> table;
     std::unique_ptr<Form1> form;
 };

@@ -1,5 +1,6 @@
-// Test runner for every test program: a QApplication on the offscreen
-// platform (unless the caller chose another), then GoogleTest.
+// Test runner of the window and pseudo-terminal test programs: a
+// QApplication on the offscreen platform (unless the caller chose another),
+// then GoogleTest.
 #include <QApplication>
 
 #include <gtest/gtest.h>

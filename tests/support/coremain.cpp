@@ -1,0 +1,12 @@
+// Test runner of the programs that need Qt Core only: a QCoreApplication,
+// then GoogleTest.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

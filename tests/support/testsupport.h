@@ -1,0 +1,42 @@
+#pragma once
+
+// What every test program shares: printing texts in failure messages, the
+// list line of a point written out independently of ListLine, and the port
+// numbers' devices.
+#include "characters.h"
+#include "portresolver.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+// Lets GoogleTest print texts in its failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace tavorin::test {
+
+// The list line of a point, column by column: the name left-aligned in 8
+// characters, x and y right-aligned in 13 each.
+inline QString listLine(const QString &name, const QString &x, const QString &y)
+{
+    return name + QString(std::max<qsizetype>(0, 8 - characters::count(name)), u' ')
+        + x.rightJustified(13) + y.rightJustified(13);
+}
+
+// Port n resolves to devices[n - 1], any other to a device that does not
+// exist, so that no test can open a real serial port of the machine.
+class TestPorts final : public PortResolver
+{
+public:
+    QStringList devices;
+    QString deviceName(int portNumber) const override
+    {
+        return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));
+    }
+};
+
+} // namespace tavorin::test
