@@ -35,27 +35,40 @@ TEST(SimaWriter, WritesTheWorkedExampleByteForByteAndReadsItBack)
     EXPECT_EQ(simaFileBytes({}), Head + "A99,\r\n");
 }
 
-TEST(SimaWriter, LinePieces)
+TEST(SimaWriter, LinePiecesAndTheNameReadBack)
 {
     struct Case
     {
         const char *what;
         QString listLine;
         QByteArray a01;
+        QString name;
     };
     const Case cases[] = {
-        { "a short line gives short pieces", "AB", "A01,    1,AB          ,,,," },
-        { "a line cut inside X", "NAME    12345", "A01,    1,NAME        ,12345,,," },
+        { "a short line gives short pieces", "AB", "A01,    1,AB          ,,,,", "AB" },
+        { "a line cut inside X", "NAME    12345", "A01,    1,NAME        ,12345,,,", "NAME" },
         { "eight full-width characters take 16 bytes and 4 spaces",
             ListLine::form({ u"一二三四五六七八"_qs, "1.0", "2.0" }),
             "A01,    1," + cp932::encode(u"一二三四五六七八")
-                + "    ,          1.0,          2.0,," },
+                + "    ,          1.0,          2.0,,",
+            u"一二三四五六七八"_qs },
         { "characters outside the code page become their twin or ?",
             ListLine::form({ u"A\u301CB\u00E4"_qs, "1", "2" }),
-            "A01,    1,A" + hex("8160") + "B?        ,            1,            2,," },
+            "A01,    1,A" + hex("8160") + "B?        ,            1,            2,,",
+            u"A\uFF5EB?"_qs },
+        { "a name with a comma is quoted without its blanks", " A,B    ",
+            "A01,    1,\"A,B\"       ,,,,", "A,B" },
+        { "a name beginning with a quote is quoted; quotes in it and line ends become ?",
+            " \"A\"\r\nB ", "A01,    1,\"?A???B\"    ,,,,", "?A???B" },
+        { "a quote later in a name is carried bare", "A\"B\x1A", "A01,    1,A\"B?        ,,,,",
+            "A\"B?" },
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(simaFileBytes({ c.listLine }), Head + c.a01 + "\r\nA99,\r\n") << c.what;
+    for (const Case &c : cases) {
+        const QByteArray written = simaFileBytes({ c.listLine });
+        EXPECT_EQ(written, Head + c.a01 + "\r\nA99,\r\n") << c.what;
+        const SimaReading back = readSima(written);
+        EXPECT_EQ(back.points.value(0).name, c.name) << c.what;
+    }
 }
 
 TEST(SimaWriter, PointNumbersAreRightAlignedInFiveAndNeverCut)
