@@ -50,7 +50,11 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         // finite: the field's own text stays, trimmed and right-aligned.
         { u"1234567890.12", u"1234567890.12" },
         { u" -123456789.1", u" -123456789.1" },
-        { u"999999999.9995", u"99999999.9995" }, // 14 characters, as y may be
+        // Where the text is longer (y may be 14), decimals go, from the right.
+        { u"999999999.9995", u"999999999.999" },
+        { u"-99999999.9995", u"-99999999.999" },
+        { u"123456789012.45", u"123456789012." },
+        { u"12345678901234", u"12345678901234" },
         { u"1E99999999999", u"1E99999999999" },
         { u"  1e12       ", u"         1e12" },
         { u"1e400", u"        1e400" },
@@ -71,6 +75,8 @@ TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
         u" 東京 B1  "_s + u"        1.000"_s + u"       -2.000"_s);
     EXPECT_EQ(receivedLine(record(u"A"_s, u"1.5"_s, u"2.25"_s) + u'5'),
         u"A       "_s + u"        1.500"_s + u"        2.255"_s);
+    EXPECT_EQ(receivedLine(u"A       1234567890.12-99999999.9995"_s),
+        u"A       1234567890.12-99999999.999"_s);
 }
 
 } // namespace
