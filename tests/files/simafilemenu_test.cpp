@@ -8,11 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstring>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -224,26 +222,6 @@ TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
     expectFailures({ denied, denied, denied });
     EXPECT_EQ(readAll(locked + "/old.sim"), "OLD");
     EXPECT_FALSE(QFileInfo::exists(locked + "/new.sim"));
-}
-
-TEST_F(SimaFileMenu, AWriteThatFailsHalfWayIsReportedAndLeavesTheOldFile)
-{
-    writeFile(path("out.sim"), "OLD CONTENT");
-    for (int i = 0; i < 2000; ++i)
-        list(2)->addItem(ListLine::form({ "P" + QString::number(i), "1", "2" }));
-    // Files of this process may grow to 20000 bytes, as on a full disk.
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limit = old;
-    limit.rlim_cur = 20000;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    save(path("out.sim"));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    expectFailures({ FailureNumber::DeviceIoError });
-    EXPECT_EQ(readAll(path("out.sim")), "OLD CONTENT");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "out.sim" }));
 }
 
 // Saves over "old.sim" on a full 16 KiB tmpfs that still has room bytes free,
