@@ -231,9 +231,9 @@ TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
 std::string saveOnFullDisk(const QString &folder, int points, qint64 room)
 {
     int out[2];
-    if (pipe(out) != 0)
-        return "skip: no pipe";
-    const pid_t child = fork();
+    const pid_t child = pipe(out) == 0 ? fork() : -1;
+    if (child < 0)
+        return "skip: no pipe or child process";
     if (child == 0) {
         auto report = [&](const QByteArray &text) {
             _exit(write(out[1], text.constData(), text.size()) == text.size() ? 0 : 1);
@@ -266,19 +266,14 @@ TEST(SimaFileSave, AFullDiskIsSixtyOneAndLeavesTheOldFile)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "only root can mount the small full file system this needs";
-    // One point stays in the save's buffer until flushed; 2000 points are
-    // written at once and end in a short write.
-    const struct
-    {
-        int points;
-        qint64 room;
-    } cases[] = { { 1, 0 }, { 2000, 4096 } };
-    for (const auto &c : cases) {
+    // Points and bytes free: one point stays in the save's buffer until
+    // flushed; 2000 points are written at once and end in a short write.
+    for (const auto &[points, room] : { std::pair(1, 0), std::pair(2000, 4096) }) {
         QTemporaryDir dir;
-        const std::string result = saveOnFullDisk(dir.path(), c.points, c.room);
+        const std::string result = saveOnFullDisk(dir.path(), points, room);
         if (result.starts_with("skip"))
             GTEST_SKIP() << result;
-        EXPECT_EQ(result, "61 OLD CONTENT fill,old.sim") << c.points << " points";
+        EXPECT_EQ(result, "61 OLD CONTENT fill,old.sim") << points << " points";
     }
 }
 

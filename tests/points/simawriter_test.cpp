@@ -3,8 +3,6 @@
 #include "simareader.h"
 #include "simawriter.h"
 
-#include <QBuffer>
-
 #include <gtest/gtest.h>
 
 using namespace tavorin;
@@ -80,26 +78,6 @@ TEST(SimaWriter, PointNumbersAreRightAlignedInFiveAndNeverCut)
     EXPECT_EQ(written.at(4 + 9999), "A01,10000" + tail);
     EXPECT_EQ(written.at(4 + 32767), "A01,32768" + tail);
     EXPECT_EQ(written.at(4 + 99999), "A01,100000" + tail);
-}
-
-// Takes the first 100 bytes written and refuses the rest.
-class RefusingDevice : public QBuffer
-{
-protected:
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        const qint64 n = std::min(size, 100 - pos());
-        return n > 0 ? QBuffer::writeData(data, n) : -1;
-    }
-};
-
-TEST(SimaWriter, ADeviceThatRefusesHalfWayIsAFailure)
-{
-    const QStringList lines = { ListLine::form({ "P", "1", "2" }) };
-    RefusingDevice device;
-    device.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(writeSima(lines, device));
-    EXPECT_EQ(device.data(), simaFileBytes(lines).left(100));
 }
 
 } // namespace
