@@ -43,7 +43,7 @@ public:
     QString currentFilePath() const { return CurrentFilePath; }
     qint16 portNumber() const { return PortNumber; }
     QString transferMode() const { return TransferMode; }
-    qint16 sendIndex() const { return SendIndex; }
+    int sendIndex() const { return SendIndex; }
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
@@ -100,7 +100,9 @@ private:
     QString CurrentFilePath; // the path last chosen in the file dialog
     qint16 PortNumber = 0; // 1..3, the port the next transfer uses
     QString TransferMode; // "in" or "out"; empty until the first transfer
-    qint16 SendIndex = 0; // position in List2 of the line last sent
+    // Position in List2 of the line last sent. Wider than the 16 bits the
+    // list once had: a long reception can leave more than 32767 lines.
+    int SendIndex = 0;
 
     // Controls, named as the window has always named them.
     ListBox *List1 = nullptr;

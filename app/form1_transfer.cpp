@@ -14,8 +14,6 @@
 #include <QProgressBar>
 #include <QRadioButton>
 
-#include <limits>
-
 namespace tavorin {
 
 namespace {
@@ -156,13 +154,8 @@ void Form1::sendStep(const QString &message)
 {
     if (!transfer::isAcknowledgement(message))
         return;
-    // SendIndex is 16 bits wide: a list longer than it can count ends the
-    // send rather than wrapping to a negative position.
-    const int next = SendIndex + 1;
-    const bool counted = next <= std::numeric_limits<qint16>::max();
-    if (counted)
-        SendIndex = qint16(next);
-    if (counted && SendIndex < List2->listCount()) {
+    ++SendIndex;
+    if (SendIndex < List2->listCount()) {
         if (!MSComm1.Output(List2->item(SendIndex) + CarriageReturn))
             return; // reported once by the port, which is closed now
         yieldToWindowEvents();

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace tavorin {
 
 namespace {
@@ -38,6 +40,27 @@ int writeFailureBeforeOpening(const QFileInfo &info)
     return 0;
 }
 
+// The failure number of a write, flush or open that failed with the system
+// error err. The system error tells a full disk apart even where Qt does
+// not: a short write leaves Qt's own error at NoError.
+int writeFailureNumber(int err, int otherwise)
+{
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+        return FailureNumber::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FailureNumber::PermissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return FailureNumber::PathNotFound;
+    default:
+        return otherwise;
+    }
+}
+
 } // namespace
 
 Result<SimaReading> loadSimaFile(const QString &path)
@@ -53,39 +76,29 @@ Result<SimaReading> loadSimaFile(const QString &path)
     return readSima(file);
 }
 
-int writeFailureNumber(QFileDevice::FileError error)
-{
-    switch (error) {
-    case QFileDevice::ResourceError:
-        return FailureNumber::DiskFull;
-    case QFileDevice::PermissionsError:
-        return FailureNumber::PermissionDenied;
-    case QFileDevice::OpenError:
-    case QFileDevice::RenameError:
-    case QFileDevice::CopyError:
-    case QFileDevice::RemoveError:
-        return FailureNumber::PathFileAccessError;
-    default:
-        return FailureNumber::DeviceIoError;
-    }
-}
-
 Result<void> saveSimaFile(const QString &path, const QStringList &lines)
 {
     const QFileInfo info(path);
     if (const int failure = writeFailureBeforeOpening(info))
         return Failure { failure };
     QSaveFile file(info.absoluteFilePath());
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return Failure { writeFailureNumber(
-            file.error() == QFileDevice::WriteError ? QFileDevice::OpenError : file.error()) };
-    if (!writeSima(lines, file)) {
-        const int failure = writeFailureNumber(file.error());
+        return Failure { writeFailureNumber(errno, FailureNumber::PathFileAccessError) };
+    // Output smaller than the file's buffer reaches the disk only when it is
+    // flushed, and commit() would put a file whose flush failed in place all
+    // the same: flush here, so that a write that did not complete is always
+    // seen and the old file stays as it was.
+    errno = 0;
+    if (!writeSima(lines, file) || !file.flush()) {
+        const int failure = writeFailureNumber(errno, FailureNumber::DeviceIoError);
         file.cancelWriting();
         return Failure { failure };
     }
     if (!file.commit())
-        return Failure { writeFailureNumber(file.error()) };
+        return Failure { file.error() == QFileDevice::RenameError
+                ? FailureNumber::PathFileAccessError
+                : FailureNumber::DeviceIoError };
     return {};
 }
 

@@ -2,7 +2,6 @@
 
 #include "simareader.h"
 
-#include <QFileDevice>
 #include <QStringList>
 
 namespace tavorin {
@@ -19,8 +18,5 @@ Result<SimaReading> loadSimaFile(const QString &path);
 // 75 not a plain file or not put in place, 61 disk full, 57 a write that
 // fails otherwise.
 Result<void> saveSimaFile(const QString &path, const QStringList &lines);
-
-// The failure number of a write that failed with error.
-int writeFailureNumber(QFileDevice::FileError error);
 
 } // namespace tavorin

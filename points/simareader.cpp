@@ -50,9 +50,11 @@ struct RawPoint
 };
 
 // Tells whether the bytes seen so far are well-formed UTF-8 holding Japanese
-// text, that is characters of three or more bytes. Two-byte characters alone
-// do not tell: pairs of half-width katakana in code page 932 (ﾄｳ is C4 B3)
-// are well-formed two-byte UTF-8 as well.
+// text, that is at least one character of three or more bytes. Two-byte
+// characters alone do not tell: pairs of half-width katakana in code page 932
+// (ﾄｳ is C4 B3) are well-formed two-byte UTF-8 as well. A character cut off
+// by the end of the bytes, as in a truncated copy, does not count against
+// UTF-8: the file's other names must still read right.
 class Utf8Check
 {
 public:
@@ -85,7 +87,7 @@ public:
             m_wideCharacter = true;
     }
 
-    bool isUtf8Text() const { return m_valid && m_pending == 0 && m_wideCharacter; }
+    bool isUtf8Text() const { return m_valid && m_wideCharacter; }
 
 private:
     void start(int continuations, uchar low, uchar high)

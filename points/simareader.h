@@ -30,8 +30,10 @@ struct SimaReading
 // the end of a line are empty, extra ones ignored; lines of nothing but
 // blanks are skipped). CR LF, LF and CR end a line, a byte 0x1A ends the
 // file. Text is code page 932 unless the file starts with a UTF-8 byte order
-// mark or is valid UTF-8 holding characters of three or more bytes (Japanese
-// text; two-byte sequences alone may be half-width katakana pairs).
+// mark or is valid UTF-8 with at least one character of three or more bytes
+// (Japanese text). A character cut off by the end of the file is left out of
+// that test. UTF-8 whose only non-ASCII characters take two bytes reads as
+// code page 932, because half-width katakana pairs look the same.
 //
 // Failures: 62 when the file ends before "A00" or "A99" (a record line that
 // the end cuts off before its Y field is not kept), 9 on a record past the

@@ -33,9 +33,40 @@ void appendLine(QByteArray &bytes, const QString &line)
     bytes += "\r\n";
 }
 
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// The name as a field that reads back as the same name. A name holding a
+// comma, or beginning with a double quote, would move every later field:
+// it is written quoted and without its surrounding blanks, which the reader
+// drops anyway. Characters that no field can carry (a line end, the end of
+// file byte 0x1A, a double quote inside quotes) are written as '?', as
+// characters outside the code page are. Other names stay as they are.
+QString nameField(QString name)
+{
+    for (QChar &c : name) {
+        if (c == u'\r' || c == u'\n' || c == u'\x1A')
+            c = u'?';
+    }
+    qsizetype first = 0;
+    qsizetype end = name.size();
+    while (first < end && isBlank(name.at(first)))
+        ++first;
+    while (end > first && isBlank(name.at(end - 1)))
+        --end;
+    if (!name.contains(u',') && !(first < end && name.at(first) == u'"'))
+        return name;
+    QString quoted = name.mid(first, end - first);
+    quoted.replace(u'"', u'?');
+    return u'"' + quoted + u'"';
+}
+
 QString pointLine(qsizetype position, const QString &listLine)
 {
-    const ListLine::Columns columns = ListLine::takeApart(listLine);
+    ListLine::Columns columns = ListLine::takeApart(listLine);
+    columns.name = nameField(columns.name);
     const qsizetype nameFill = NamePieceWidth - characters::count(columns.name);
     QString line = SimaText::PointTag;
     line += u',';

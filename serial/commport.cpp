@@ -169,10 +169,7 @@ void CommPort::frameArrived()
 {
     if (!m_port.isOpen() || m_port.bytesAvailable() == 0)
         return;
-    QByteArray bytes = m_port.readAll();
-    if (m_nullDiscard)
-        bytes.removeIf([](char c) { return c == '\0'; });
-    m_framer.append(bytes);
+    m_framer.append(m_port.readAll());
     while (auto message = m_framer.takeMessage())
         m_messages.push_back(std::move(*message));
 }

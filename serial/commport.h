@@ -41,8 +41,8 @@ public:
     int commPort() const { return m_portNumber; }
     void setSettings(const LineSettings &settings) { m_settings = settings; }
     const LineSettings &settings() const { return m_settings; }
-    void setNullDiscard(bool on) { m_nullDiscard = on; }
-    bool nullDiscard() const { return m_nullDiscard; }
+    void setNullDiscard(bool on) { m_framer.setNullDiscard(on); }
+    bool nullDiscard() const { return m_framer.nullDiscard(); }
     void setRTSEnable(bool on);
     bool rtsEnable() const { return m_rtsEnable; }
 
@@ -103,7 +103,6 @@ private:
     QByteArray m_current;
     int m_portNumber = 1;
     LineSettings m_settings;
-    bool m_nullDiscard = false;
     bool m_rtsEnable = false;
     int m_commEvent = 0;
     int m_holds = 0;

@@ -2,6 +2,8 @@
 
 #include "codepage932.h"
 
+#include <algorithm>
+
 namespace tavorin {
 
 void MessageFramer::append(QByteArrayView bytes)
@@ -12,7 +14,10 @@ void MessageFramer::append(QByteArrayView bytes)
         m_buffer.remove(0, m_start);
         m_start = 0;
     }
+    const qsizetype from = m_buffer.size();
     m_buffer.append(bytes);
+    if (m_nullDiscard)
+        m_buffer.erase(std::remove(m_buffer.begin() + from, m_buffer.end(), '\0'), m_buffer.end());
 }
 
 std::optional<QByteArray> MessageFramer::takeMessage()

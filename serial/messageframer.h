@@ -19,6 +19,9 @@ public:
     // 0 takes no messages at all (bytes are kept).
     void setCharactersPerMessage(int characters) { m_characters = characters; }
     int charactersPerMessage() const { return m_characters; }
+    // With null discard on, NUL bytes are dropped as they arrive.
+    void setNullDiscard(bool on) { m_nullDiscard = on; }
+    bool nullDiscard() const { return m_nullDiscard; }
 
     void append(QByteArrayView bytes);
     // The next whole message, removed from the buffer, or nothing.
@@ -30,6 +33,7 @@ private:
     QByteArray m_buffer;
     qsizetype m_start = 0; // bytes before this were handed out already
     int m_characters = 0;
+    bool m_nullDiscard = false;
 };
 
 } // namespace tavorin

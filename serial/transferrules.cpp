@@ -117,11 +117,26 @@ QString formatted(const DecimalNumber &number)
     return text;
 }
 
+// Right-aligns text in the column; a longer text stays whole.
 QString rightAligned(QStringView text)
 {
-    QString column(ColumnWidth, u' ');
-    column.append(text);
-    return column.right(ColumnWidth);
+    return text.toString().rightJustified(ColumnWidth, u' ');
+}
+
+// The field's own text for a value too wide to format: its sign and its
+// digits before the point always stay, decimals are dropped from the right
+// until it fits the column, but never the point itself.
+QString shortenedText(QStringView fieldText)
+{
+    QString text = fieldText.trimmed().toString();
+    const qsizetype point = text.indexOf(u'.');
+    if (text.size() <= ColumnWidth || point < 0)
+        return text;
+    qsizetype decimalsEnd = point + 1;
+    while (decimalsEnd < text.size() && isDigit(text[decimalsEnd]))
+        ++decimalsEnd;
+    const qsizetype drop = std::min(text.size() - ColumnWidth, decimalsEnd - point - 1);
+    return text.remove(decimalsEnd - drop, drop);
 }
 
 } // namespace
@@ -146,7 +161,7 @@ QString coordinateColumn(QStringView fieldText)
     const QString text = formatted(readNumber(fieldText));
     if (!text.isEmpty())
         return rightAligned(text);
-    return rightAligned(fieldText.trimmed());
+    return rightAligned(shortenedText(fieldText));
 }
 
 QString receivedLine(QStringView record)

@@ -26,8 +26,9 @@ bool isEndMessage(QStringView message);
 // in 13 columns.
 //
 // A value whose formatted text would not fit the 13 columns keeps the
-// field's own text (trimmed, right-aligned) instead, so that no digit or
-// minus sign is cut off.
+// field's own text (trimmed, right-aligned) instead, with its sign and its
+// digits before the point: where that text is longer than 13 (y may be 14),
+// decimals are dropped from the right, never the point or a digit before it.
 QString coordinateColumn(QStringView fieldText);
 
 // The transfer-list line of a point record: characters 1 to 8 unchanged as

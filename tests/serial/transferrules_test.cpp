@@ -28,7 +28,6 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         { u"-999.9995", u"    -1000.000" },
         // No negative zero.
         { u"-0.0004", u"        0.000" },
-        { u"-.0001e0", u"        0.000" },
         // Spaces, tabs and line feeds are ignored anywhere; reading stops
         // at the first character that cannot continue the number.
         { u"1 2 3.4", u"      123.400" },
@@ -36,7 +35,6 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         { u"12.5.3", u"       12.500" },
         { u"-20.25\r", u"      -20.250" },
         { u".25", u"        0.250" },
-        { u"-", u"        0.000" },
         { u"007.1230", u"        7.123" },
         { u"1.5E+2", u"      150.000" },
         { u"25e-3", u"        0.025" },
@@ -52,7 +50,11 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         // finite: the field's own text stays, trimmed and right-aligned.
         { u"1234567890.12", u"1234567890.12" },
         { u" -123456789.1", u" -123456789.1" },
-        { u"999999999.9995", u"99999999.9995" }, // 14 characters, as y may be
+        // Where the text is longer (y may be 14), decimals go, from the right.
+        { u"999999999.9995", u"999999999.999" },
+        { u"-99999999.9995", u"-99999999.999" },
+        { u"123456789012.45", u"123456789012." },
+        { u"12345678901234", u"12345678901234" },
         { u"1E99999999999", u"1E99999999999" },
         { u"  1e12       ", u"         1e12" },
         { u"1e400", u"        1e400" },
@@ -70,6 +72,8 @@ TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
         u" 東京 B1  "_s + u"        1.000"_s + u"       -2.000"_s);
     EXPECT_EQ(receivedLine(listLine(u"A"_s, u"1.5"_s, u"2.25"_s) + u'5'),
         u"A       "_s + u"        1.500"_s + u"        2.255"_s);
+    EXPECT_EQ(receivedLine(u"A       1234567890.12-99999999.9995"_s),
+        u"A       1234567890.12-99999999.999"_s);
 }
 
 } // namespace
