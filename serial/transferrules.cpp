@@ -1,13 +1,16 @@
 #include "transferrules.h"
 
+#include "listline.h"
+
 #include <algorithm>
 
 namespace tavorin::transfer {
 
 namespace {
 
-constexpr qsizetype ColumnWidth = 13;
-constexpr qsizetype NameWidth = 8;
+// The columns of the list line the records become.
+constexpr qsizetype ColumnWidth = ListLine::CoordinateWidth;
+constexpr qsizetype NameWidth = ListLine::NameWidth;
 constexpr int DecimalPlaces = 3;
 // Far beyond anything that fits the column; keeps the exponent from
 // overflowing on a text of many exponent digits.
@@ -117,10 +120,12 @@ QString formatted(const DecimalNumber &number)
     return text;
 }
 
-// Right-aligns text in the column; a longer text stays whole.
+// Right-aligns text in the column as the list line does; a longer text
+// stays whole rather than lose its sign or leading digits.
 QString rightAligned(QStringView text)
 {
-    return text.toString().rightJustified(ColumnWidth, u' ');
+    return text.size() > ColumnWidth ? text.toString()
+                                     : ListLine::coordinateColumn(text.toString());
 }
 
 // The field's own text for a value too wide to format: its sign and its
