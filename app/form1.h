@@ -79,6 +79,8 @@ private:
 
     void createControls();
     void createMenus();
+    void listFurtherPorts();
+    void chooseFurtherPort(const QString &device);
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -98,7 +100,8 @@ private:
 
     // Window-level values.
     QString CurrentFilePath; // the path last chosen in the file dialog
-    qint16 PortNumber = 0; // 1..3, the port the next transfer uses
+    qint16 PortNumber = 0; // 1..3, the port the next transfer uses; 0: a further port
+    QString m_portDevice; // the further port chosen; empty for COM1..COM3
     QString TransferMode; // "in" or "out"; empty until the first transfer
     qint16 SendIndex = 0; // position in List2 of the line last sent
 

@@ -38,6 +38,7 @@ inline const QString Com2Caption = u"COM2"_s;
 inline const QString Com3Caption = u"COM3"_s;
 inline const QString PgEndCaption = u"終了"_s;
 inline const QString Port1Caption = u"ﾎﾟｰﾄ1"_s;
+inline const QString PortCaptionPrefix = u"ﾎﾟｰﾄ"_s; // before a further port's short name
 inline const QString Port2Caption = u"ﾎﾟｰﾄ2"_s;
 inline const QString Port3Caption = u"ﾎﾟｰﾄ3"_s;
 inline const QString ErrorPromptPrefix = u"エラーコード "_s;

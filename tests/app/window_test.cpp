@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
@@ -74,6 +75,34 @@ TEST_F(PortChoice, EachMenuItemSetsThePortAndItsLabel)
     }
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_FALSE(menuAction("Com1")->isCheckable());
+}
+
+TEST_F(PortChoice, FurtherPortsFollowASeparatorListedAfreshEachTimeTheMenuOpens)
+{
+    auto *menu = control<QMenu>(QStringLiteral("ComPort"));
+    const auto openMenu = [&] {
+        menu->popup(QPoint());
+        menu->hide();
+        QStringList items;
+        for (QAction *item : menu->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return items;
+    };
+    auto &seam = static_cast<NoPorts &>(*ports);
+    seam.further = { "/dev/ttyUSB0", "/dev/ttyACM12", "COM5", "/dev/ttyS4" };
+    EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3", "-" }) + seam.further);
+    const QStringList captions { QStringLiteral("ﾎﾟｰﾄUSB0"), QStringLiteral("ﾎﾟｰﾄACM12"),
+        QStringLiteral("ﾎﾟｰﾄ5"), QStringLiteral("ﾎﾟｰﾄ5") };
+    for (int i = 0; i < 4; ++i) {
+        menu->actions()[4 + i]->trigger();
+        EXPECT_EQ(form->portNumber(), 0) << i;
+        EXPECT_EQ(
+            label("Label3")->text() + label("Label3")->toolTip(), captions[i] + seam.further[i]);
+    }
+    menuAction("Com2")->trigger();
+    EXPECT_EQ(label("Label3")->text() + label("Label3")->toolTip(), QStringLiteral("ﾎﾟｰﾄ2"));
+    seam.further.clear();
+    EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3" }));
 }
 
 using Layout = WindowTest;

@@ -20,11 +20,13 @@ inline void PrintTo(const QString &text, std::ostream *out)
 namespace tavorin::test {
 
 // Port n resolves to devices[n - 1], any other to a device that does not
-// exist: never a real port.
+// exist: never a real port. The further ports are what a test sets.
 class PtyPorts final : public PortResolver
 {
 public:
     QStringList devices;
+    QStringList further;
+    QStringList furtherPorts() const override { return further; }
     QString deviceName(int portNumber) const override
     {
         return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));

@@ -19,10 +19,13 @@
 namespace tavorin::test {
 
 // Port numbers resolve to devices that do not exist, so that no test can
-// open a real serial port of the machine by accident.
+// open a real serial port of the machine by accident. The further ports are
+// what a test sets.
 class NoPorts final : public PortResolver
 {
 public:
+    QStringList further;
+    QStringList furtherPorts() const override { return further; }
     QString deviceName(int portNumber) const override
     {
         return QStringLiteral("/dev/tavorin-test-no-port-%1").arg(portNumber);
