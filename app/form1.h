@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage932.h"
 #include "commondialog.h"
 #include "commport.h"
 
@@ -34,9 +35,10 @@ class Form1 : public QMainWindow
 public:
     // The window asks the user through dialogs, opens serial ports through
     // ports, and lists the points of table (the program-wide one in the
-    // program; a fresh one per test).
+    // program; a fresh one per test). Without the code page 932 converter
+    // (converterPresent false) SIMA files are neither read nor written.
     Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-        QWidget *parent = nullptr);
+        bool converterPresent = cp932::converterPresent(), QWidget *parent = nullptr);
     ~Form1() override;
 
     // Window-level values, as the handlers left them.
@@ -44,6 +46,10 @@ public:
     qint16 portNumber() const { return PortNumber; }
     QString transferMode() const { return TransferMode; }
     qint16 sendIndex() const { return SendIndex; }
+
+    // Runs once the window is shown: says so when SIMA files cannot be read
+    // or written here.
+    void openAtStart(const QString &filePath);
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
@@ -71,6 +77,8 @@ private:
     // The failure message: "エラーコード " and the number with a leading
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
+    // Says that SIMA files cannot be read or written here; false when they can.
+    bool refuseWithoutConverter();
 
     // Selection: the one step that puts the point at position p of List1
     // into List2, and the Enter key of the Text1 entries.
@@ -96,6 +104,7 @@ private:
     UserDialogs &m_dialogs;
     const PortResolver &m_ports;
     PointTable &m_table;
+    const bool m_converterPresent;
     OptionNavigation *m_optionNavigation = nullptr;
 
     // Window-level values.

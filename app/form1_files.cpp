@@ -5,12 +5,31 @@
 #include "listbox.h"
 #include "pointtable.h"
 #include "simafile.h"
+#include "userdialogs.h"
 #include "windowtext.h"
 
 namespace tavorin {
 
+bool Form1::refuseWithoutConverter()
+{
+    if (m_converterPresent)
+        return false;
+    m_dialogs.messageBox(this, WindowText::ConverterMissingPrompt, WindowText::ErrorTitle,
+        MessageIcon::Critical, MessageButtons::Ok);
+    return true;
+}
+
+void Form1::openAtStart(const QString &filePath)
+{
+    if (refuseWithoutConverter())
+        return;
+    (void)filePath;
+}
+
 void Form1::SimFileLoad_Click()
 {
+    if (refuseWithoutConverter())
+        return;
     // A cancelled dialog is silent.
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::LoadFilter;
@@ -44,6 +63,8 @@ void Form1::SimFileLoad_Click()
 
 void Form1::SimFileSave_Click()
 {
+    if (refuseWithoutConverter())
+        return;
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::SaveFilter;
     if (!CommonDialog1.ShowSave())

@@ -1,3 +1,4 @@
+#include "startup.h"
 #include "windowfixture.h"
 
 #include <QApplication>
@@ -103,6 +104,16 @@ TEST_F(PortChoice, FurtherPortsFollowASeparatorListedAfreshEachTimeTheMenuOpens)
     EXPECT_EQ(label("Label3")->text() + label("Label3")->toolTip(), QStringLiteral("ﾎﾟｰﾄ2"));
     seam.further.clear();
     EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3" }));
+}
+
+TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
+{
+    const std::unique_ptr<QTranslator> translator = installQtTranslation();
+    if (!translator)
+        GTEST_SKIP() << "no qtbase_ja.qm (Debian package qt6-translations-l10n)";
+    EXPECT_EQ(
+        QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("開く"));
 }
 
 using Layout = WindowTest;
