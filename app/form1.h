@@ -48,7 +48,8 @@ public:
     qint16 sendIndex() const { return SendIndex; }
 
     // Runs once the window is shown: says so when SIMA files cannot be read
-    // or written here.
+    // or written here, else reads filePath (given on the command line; empty
+    // for none) as 読込 does.
     void openAtStart(const QString &filePath);
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
@@ -79,6 +80,7 @@ private:
     void showFailureMessage(int failureNumber);
     // Says that SIMA files cannot be read or written here; false when they can.
     bool refuseWithoutConverter();
+    void loadFile();
 
     // Selection: the one step that puts the point at position p of List1
     // into List2, and the Enter key of the Text1 entries.

@@ -8,6 +8,8 @@
 #include "userdialogs.h"
 #include "windowtext.h"
 
+#include <QFileInfo>
+
 namespace tavorin {
 
 bool Form1::refuseWithoutConverter()
@@ -21,9 +23,11 @@ bool Form1::refuseWithoutConverter()
 
 void Form1::openAtStart(const QString &filePath)
 {
-    if (refuseWithoutConverter())
+    if (refuseWithoutConverter() || filePath.isEmpty())
         return;
-    (void)filePath;
+    // As if chosen in the file dialog: the next dialog offers this path.
+    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
+    loadFile();
 }
 
 void Form1::SimFileLoad_Click()
@@ -35,6 +39,12 @@ void Form1::SimFileLoad_Click()
     CommonDialog1.Filter = WindowText::LoadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
+    loadFile();
+}
+
+// Reads the file chosen last into List1 and the point table.
+void Form1::loadFile()
+{
     CurrentFilePath = CommonDialog1.FileName;
 
     // The file is closed once loadSimaFile returns, before anything is shown.

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
@@ -114,6 +115,38 @@ TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
     EXPECT_EQ(
         QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("開く"));
+}
+
+// The real program, without a display.
+TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
+{
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QByteArray output; // the first line
+        QByteArray errors; // the end; Qt may warn before
+    } cases[] = {
+        { { "--version" }, 0, "tavorin 1.1", "" },
+        { { "--help" }, 0, "Usage: tavorin [options] [FILE.sim]", "" },
+        { { "-platform", "offscreen", "--bogus" }, 1, "", "tavorin: Unknown option 'bogus'.\n" },
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    for (const auto &c : cases) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TAVORIN_EXECUTABLE), c.arguments);
+        EXPECT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
+        const QByteArray output = process.readAllStandardOutput();
+        EXPECT_EQ(output.split('\n').value(0), c.output);
+        EXPECT_TRUE(process.readAllStandardError().endsWith(c.errors));
+        if (c.arguments == QStringList { "--version" }) {
+            EXPECT_EQ(output, "tavorin 1.1\n");
+        }
+    }
 }
 
 using Layout = WindowTest;
