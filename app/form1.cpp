@@ -57,11 +57,13 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 
 } // namespace
 
-Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table, QWidget *parent)
+Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
+    bool converterPresent, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_ports(ports)
     , m_table(table)
+    , m_converterPresent(converterPresent)
     , CommonDialog1(dialogs, this)
 {
     setWindowTitle(WindowText::WindowCaption);
@@ -256,6 +258,7 @@ void Form1::createMenus()
     connect(Com1, &QAction::triggered, this, &Form1::Com1_Click);
     connect(Com2, &QAction::triggered, this, &Form1::Com2_Click);
     connect(Com3, &QAction::triggered, this, &Form1::Com3_Click);
+    connect(ComPort, &QMenu::aboutToShow, this, &Form1::listFurtherPorts);
     connect(PG_End, &QAction::triggered, this, &Form1::PG_End_Click);
 }
 
@@ -286,24 +289,60 @@ void Form1::Form_Load()
     Text1[1]->setText(QString());
     PortNumber = 1;
     Label3->setText(WindowText::Port1Caption);
+    m_portDevice.clear();
+    Label3->setToolTip(QString());
 }
 
 void Form1::Com1_Click()
 {
     PortNumber = 1;
     Label3->setText(WindowText::Port1Caption);
+    m_portDevice.clear();
+    Label3->setToolTip(QString());
 }
 
 void Form1::Com2_Click()
 {
     PortNumber = 2;
     Label3->setText(WindowText::Port2Caption);
+    m_portDevice.clear();
+    Label3->setToolTip(QString());
 }
 
 void Form1::Com3_Click()
 {
     PortNumber = 3;
     Label3->setText(WindowText::Port3Caption);
+    m_portDevice.clear();
+    Label3->setToolTip(QString());
+}
+
+// Below COM1..COM3 and a separator, the machine's other serial ports. The
+// list is built afresh each time the menu opens, as adapters come and go;
+// without further ports the menu holds only the three items.
+void Form1::listFurtherPorts()
+{
+    const QList<QAction *> previous = ComPort->actions().mid(3);
+    for (QAction *action : previous)
+        delete action;
+    const QStringList devices = m_ports.furtherPorts();
+    if (devices.isEmpty())
+        return;
+    ComPort->addSeparator();
+    for (const QString &device : devices) {
+        connect(ComPort->addAction(device), &QAction::triggered, this,
+            [this, device] { chooseFurtherPort(device); });
+    }
+}
+
+// Works like Com1_Click: the port takes effect when the next transfer
+// starts. The label shows a short name; its tooltip the whole device.
+void Form1::chooseFurtherPort(const QString &device)
+{
+    PortNumber = 0;
+    m_portDevice = device;
+    Label3->setText(WindowText::PortCaptionPrefix + shortPortName(device));
+    Label3->setToolTip(device);
 }
 
 void Form1::showFailureMessage(int failureNumber)

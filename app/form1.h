@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage932.h"
 #include "commondialog.h"
 #include "commport.h"
 
@@ -34,9 +35,10 @@ class Form1 : public QMainWindow
 public:
     // The window asks the user through dialogs, opens serial ports through
     // ports, and lists the points of table (the program-wide one in the
-    // program; a fresh one per test).
+    // program; a fresh one per test). Without the code page 932 converter
+    // (converterPresent false) SIMA files are neither read nor written.
     Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-        QWidget *parent = nullptr);
+        bool converterPresent = cp932::converterPresent(), QWidget *parent = nullptr);
     ~Form1() override;
 
     // Window-level values, as the handlers left them.
@@ -44,6 +46,11 @@ public:
     qint16 portNumber() const { return PortNumber; }
     QString transferMode() const { return TransferMode; }
     int sendIndex() const { return SendIndex; }
+
+    // Runs once the window is shown: says so when SIMA files cannot be read
+    // or written here, else reads filePath (given on the command line; empty
+    // for none) as 読込 does.
+    void openAtStart(const QString &filePath);
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
@@ -71,6 +78,9 @@ private:
     // The failure message: "エラーコード " and the number with a leading
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
+    // Says that SIMA files cannot be read or written here; false when they can.
+    bool refuseWithoutConverter();
+    void loadFile();
 
     // Selection: the one step that puts the point at position p of List1
     // into List2, and the Enter key of the Text1 entries.
@@ -79,6 +89,8 @@ private:
 
     void createControls();
     void createMenus();
+    void listFurtherPorts();
+    void chooseFurtherPort(const QString &device);
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -94,11 +106,13 @@ private:
     UserDialogs &m_dialogs;
     const PortResolver &m_ports;
     PointTable &m_table;
+    const bool m_converterPresent;
     OptionNavigation *m_optionNavigation = nullptr;
 
     // Window-level values.
     QString CurrentFilePath; // the path last chosen in the file dialog
-    qint16 PortNumber = 0; // 1..3, the port the next transfer uses
+    qint16 PortNumber = 0; // 1..3, the port the next transfer uses; 0: a further port
+    QString m_portDevice; // the further port chosen; empty for COM1..COM3
     QString TransferMode; // "in" or "out"; empty until the first transfer
     // Position in List2 of the line last sent. Wider than the 16 bits the
     // list once had: a long reception can leave more than 32767 lines.

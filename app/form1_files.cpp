@@ -5,17 +5,46 @@
 #include "listbox.h"
 #include "pointtable.h"
 #include "simafile.h"
+#include "userdialogs.h"
 #include "windowtext.h"
+
+#include <QFileInfo>
 
 namespace tavorin {
 
+bool Form1::refuseWithoutConverter()
+{
+    if (m_converterPresent)
+        return false;
+    m_dialogs.messageBox(this, WindowText::ConverterMissingPrompt, WindowText::ErrorTitle,
+        MessageIcon::Critical, MessageButtons::Ok);
+    return true;
+}
+
+void Form1::openAtStart(const QString &filePath)
+{
+    if (refuseWithoutConverter() || filePath.isEmpty())
+        return;
+    // As if chosen in the file dialog: the next dialog offers this path.
+    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
+    loadFile();
+}
+
 void Form1::SimFileLoad_Click()
 {
+    if (refuseWithoutConverter())
+        return;
     // A cancelled dialog is silent.
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::LoadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
+    loadFile();
+}
+
+// Reads the file chosen last into List1 and the point table.
+void Form1::loadFile()
+{
     CurrentFilePath = CommonDialog1.FileName;
 
     // The file is closed once loadSimaFile returns, before anything is shown.
@@ -44,6 +73,8 @@ void Form1::SimFileLoad_Click()
 
 void Form1::SimFileSave_Click()
 {
+    if (refuseWithoutConverter())
+        return;
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::SaveFilter;
     if (!CommonDialog1.ShowSave())

@@ -111,6 +111,7 @@ Result<void> Form1::openPort(const QString &settingsText, bool forReceiving)
     if (MSComm1.portOpen())
         (void)MSComm1.setPortOpen(false); // closing cannot fail
     MSComm1.setCommPort(PortNumber);
+    MSComm1.setDeviceName(m_portDevice);
     const std::optional<LineSettings> settings = LineSettings::parse(settingsText);
     if (!settings)
         return Failure { FailureNumber::PortSettingsRefused };

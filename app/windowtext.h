@@ -38,6 +38,7 @@ inline const QString Com2Caption = u"COM2"_s;
 inline const QString Com3Caption = u"COM3"_s;
 inline const QString PgEndCaption = u"終了"_s;
 inline const QString Port1Caption = u"ﾎﾟｰﾄ1"_s;
+inline const QString PortCaptionPrefix = u"ﾎﾟｰﾄ"_s; // before a further port's short name
 inline const QString Port2Caption = u"ﾎﾟｰﾄ2"_s;
 inline const QString Port3Caption = u"ﾎﾟｰﾄ3"_s;
 inline const QString ErrorPromptPrefix = u"エラーコード "_s;
@@ -47,6 +48,8 @@ inline const QString SendReadyPrompt = u"ポケコン側で、受信出来るよ
 inline const QString SendConfirmPrompt
     = u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s;
 inline const QString ReceivePrompt = u"ポケコン側で、送信して下さい。"_s;
+inline const QString ConverterMissingPrompt
+    = u"この環境ではShift_JIS（コードページ932）の文字変換が使えないため、SIMAファイルの読込・書込はできません。"_s;
 inline const QString LoadFilter = u"ＳＩＭファイル　Files (*.sim)|*.sim|"_s;
 inline const QString SaveFilter = u"ＳＩＭファイル Files (*.sim)|*.sim|"_s;
 

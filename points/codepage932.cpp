@@ -56,6 +56,11 @@ bool isSingleByte(uchar byte)
 
 } // namespace
 
+bool converterPresent()
+{
+    return QStringDecoder("Shift_JIS").isValid() && QStringEncoder("Shift_JIS").isValid();
+}
+
 QString decode(QByteArrayView bytes)
 {
     QStringDecoder decoder("Shift_JIS", QStringConverter::Flag::Stateless);

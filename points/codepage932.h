@@ -23,6 +23,11 @@ constexpr bool isTrailByte(uchar byte)
     return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
 
+// Whether Qt offers the code page 932 converter. It comes with Qt's ICU
+// support; a Qt built without ICU lacks it and would turn every kanji
+// into '?'.
+bool converterPresent();
+
 // Decodes whole text. A byte that cannot start a character, a lead byte
 // without a valid trail byte, and a pair the code page does not map each
 // become one U+FFFD; decoding goes on with the next byte, so nothing after

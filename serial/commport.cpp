@@ -89,7 +89,7 @@ Result<void> CommPort::setPortOpen(bool open)
     if (m_port.isOpen())
         return Failure { FailureNumber::PortAlreadyOpen };
 
-    m_port.setPortName(m_ports.deviceName(m_portNumber));
+    m_port.setPortName(m_deviceName.isEmpty() ? m_ports.deviceName(m_portNumber) : m_deviceName);
     m_port.setReadBufferSize(0);
     if (!m_port.open(QIODevice::ReadWrite)) {
         const int number = openFailureNumber(m_port.error());

@@ -39,6 +39,10 @@ public:
 
     void setCommPort(int portNumber) { m_portNumber = portNumber; }
     int commPort() const { return m_portNumber; }
+    // A further port named by its device; when set, opening uses it in
+    // place of CommPort's device. Empty for COM1..COM3.
+    void setDeviceName(const QString &device) { m_deviceName = device; }
+    const QString &deviceName() const { return m_deviceName; }
     void setSettings(const LineSettings &settings) { m_settings = settings; }
     const LineSettings &settings() const { return m_settings; }
     void setNullDiscard(bool on) { m_framer.setNullDiscard(on); }
@@ -102,6 +106,7 @@ private:
     std::deque<QByteArray> m_messages;
     QByteArray m_current;
     int m_portNumber = 1;
+    QString m_deviceName;
     LineSettings m_settings;
     bool m_rtsEnable = false;
     int m_commEvent = 0;

@@ -1,5 +1,7 @@
 #include "portresolver.h"
 
+#include <QSerialPortInfo>
+
 namespace tavorin {
 
 QString SystemPortResolver::deviceName(int portNumber) const
@@ -9,6 +11,40 @@ QString SystemPortResolver::deviceName(int portNumber) const
 #else
     return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 #endif
+}
+
+QStringList SystemPortResolver::furtherPorts() const
+{
+    const QStringList fixed { deviceName(1), deviceName(2), deviceName(3) };
+    QStringList further;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+        const QString device = info.portName();
+#else
+        const QString device = info.systemLocation();
+#endif
+        if (!fixed.contains(device, Qt::CaseInsensitive) && !further.contains(device))
+            further.append(device);
+    }
+    return further;
+}
+
+QString shortPortName(const QString &device)
+{
+    QString name = device.mid(device.lastIndexOf(u'/') + 1);
+    for (const QString &prefix :
+        { QStringLiteral("COM"), QStringLiteral("tty"), QStringLiteral("cu.") }) {
+        if (name.startsWith(prefix, Qt::CaseInsensitive)) {
+            name.remove(0, prefix.size());
+            break;
+        }
+    }
+    // ttyS<n> is the n+1-th built-in port, which Windows calls COM<n+1>.
+    bool isNumber = false;
+    const int builtIn = name.startsWith(u'S') ? name.mid(1).toInt(&isNumber) : 0;
+    if (isNumber)
+        return QString::number(builtIn + 1);
+    return name;
 }
 
 } // namespace tavorin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tavorin {
 
@@ -12,6 +13,9 @@ class PortResolver
 public:
     virtual ~PortResolver() = default;
     virtual QString deviceName(int portNumber) const = 0;
+    // The machine's other serial ports (USB and ACM adapters, COM4 and up),
+    // as full device names; asked afresh each time, as adapters come and go.
+    virtual QStringList furtherPorts() const { return {}; }
 };
 
 // "COM1".."COM3" on Windows, /dev/ttyS0../dev/ttyS2 elsewhere.
@@ -19,6 +23,12 @@ class SystemPortResolver final : public PortResolver
 {
 public:
     QString deviceName(int portNumber) const override;
+    // The ports QSerialPortInfo reports, less those COM1..COM3 name.
+    QStringList furtherPorts() const override;
 };
+
+// The short name of a further port that fits the window's port label:
+// "5" for COM5, "USB0" for /dev/ttyUSB0, "5" for /dev/ttyS4 (COM5 there).
+QString shortPortName(const QString &device);
 
 } // namespace tavorin

@@ -1,7 +1,10 @@
+#include "startup.h"
 #include "windowfixture.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
@@ -68,6 +71,76 @@ TEST_F(PortChoice, EachMenuItemSetsThePortAndItsLabel)
     }
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_FALSE(menuAction("Com1")->isCheckable());
+}
+
+TEST_F(PortChoice, FurtherPortsFollowASeparatorListedAfreshEachTimeTheMenuOpens)
+{
+    auto *menu = control<QMenu>(QStringLiteral("ComPort"));
+    const auto openMenu = [&] {
+        menu->popup(QPoint());
+        menu->hide();
+        QStringList items;
+        for (QAction *item : menu->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return items;
+    };
+    auto &seam = static_cast<TestPorts &>(*ports);
+    seam.further = { "/dev/ttyUSB0", "/dev/ttyACM12", "COM5", "/dev/ttyS4" };
+    EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3", "-" }) + seam.further);
+    const QStringList captions { QStringLiteral("ﾎﾟｰﾄUSB0"), QStringLiteral("ﾎﾟｰﾄACM12"),
+        QStringLiteral("ﾎﾟｰﾄ5"), QStringLiteral("ﾎﾟｰﾄ5") };
+    for (int i = 0; i < 4; ++i) {
+        menu->actions()[4 + i]->trigger();
+        EXPECT_EQ(form->portNumber(), 0) << i;
+        EXPECT_EQ(
+            label("Label3")->text() + label("Label3")->toolTip(), captions[i] + seam.further[i]);
+    }
+    menuAction("Com2")->trigger();
+    EXPECT_EQ(label("Label3")->text() + label("Label3")->toolTip(), QStringLiteral("ﾎﾟｰﾄ2"));
+    seam.further.clear();
+    EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3" }));
+}
+
+TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
+{
+    const std::unique_ptr<QTranslator> translator = installQtTranslation();
+    if (!translator)
+        GTEST_SKIP() << "no qtbase_ja.qm (Debian package qt6-translations-l10n)";
+    EXPECT_EQ(
+        QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("開く"));
+}
+
+// The real program, without a display.
+TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
+{
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QByteArray output; // the first line
+        QByteArray errors; // the end; Qt may warn before
+    } cases[] = {
+        { { "--version" }, 0, "tavorin 1.1", "" },
+        { { "--help" }, 0, "Usage: tavorin [options] [FILE.sim]", "" },
+        { { "-platform", "offscreen", "--bogus" }, 1, "", "tavorin: Unknown option 'bogus'.\n" },
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    for (const auto &c : cases) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TAVORIN_EXECUTABLE), c.arguments);
+        EXPECT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
+        const QByteArray output = process.readAllStandardOutput();
+        EXPECT_EQ(output.split('\n').value(0), c.output);
+        EXPECT_TRUE(process.readAllStandardError().endsWith(c.errors));
+        if (c.arguments == QStringList { "--version" }) {
+            EXPECT_EQ(output, "tavorin 1.1\n");
+        }
+    }
 }
 
 using Layout = WindowTest;

@@ -121,6 +121,38 @@ TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "two.sim" }));
 }
 
+TEST_F(SimaFileMenu, AFileGivenAtStartIsReadAsLoadReadsIt)
+{
+    writeFile(path("start.sim"), "A00,\r\nA01,1,P1,1,2,,\r\nA01,2,P2,3,4,,\r\nA99,\r\n");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    form->openAtStart("start.sim"); // relative, as typed in a terminal
+    QDir::setCurrent(before);
+    EXPECT_EQ(list1(), QStringList({ "P1", "P2" }));
+    EXPECT_EQ(table->at(1).x, "3");
+    choose("SimFileLoad", std::nullopt);
+    EXPECT_EQ(dialogs.fileRequests().value(0).initialName, path("start.sim"));
+    form->openAtStart(path("missing.sim"));
+    expectFailures({ FailureNumber::FileNotFound });
+    EXPECT_EQ(form->currentFilePath(), path("missing.sim"));
+}
+
+TEST_F(SimaFileMenu, WithoutTheCodePage932ConverterFilesAreRefusedWithAMessage)
+{
+    converterPresent = false;
+    createWindow();
+    form->openAtStart(path("two.sim"));
+    load(path("two.sim"));
+    save(path("new.sim"));
+    ASSERT_EQ(dialogs.messages().size(), 3);
+    const auto &m = dialogs.messages()[2];
+    EXPECT_EQ(m.prompt + m.title,
+        u"この環境ではShift_JIS（コードページ932）の文字変換が使えないため、SIMAファイルの読込・書込はできません。エラーメッセージ"_qs);
+    EXPECT_EQ(m.icon, MessageIcon::Critical);
+    EXPECT_TRUE(dialogs.fileRequests().isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
 TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
 {
     QDir(dir.path()).mkdir("folder.sim");

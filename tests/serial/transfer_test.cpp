@@ -6,6 +6,7 @@
 #include "ptyline.h"
 #include "windowfixture.h"
 
+#include <QMenu>
 #include <QProgressBar>
 
 #include <thread>
@@ -200,6 +201,23 @@ TEST_F(Sending, PortsThatCannotBeOpenedAreReportedAndNothingStarts)
     command(2)->click();
     expectFailureShown(FailureNumber::PortAlreadyOpen, 8);
     EXPECT_EQ(form->transferMode(), QString());
+}
+
+TEST_F(Sending, AFurtherPortChosenInTheMenuCarriesTheNextTransferAndAnUnpluggedOneGives8002)
+{
+    const auto adapter = newPty();
+    ASSERT_NE(adapter, nullptr);
+    static_cast<TestPorts &>(*ports).further
+        = { u"/dev/tavorin-test-gone"_s, adapter->deviceName() };
+    auto *menu = control<QMenu>(u"ComPort"_s);
+    menu->popup(QPoint());
+    fillList(1);
+    menu->actions().value(5)->trigger();
+    command(2)->click();
+    EXPECT_EQ(nextLine(*adapter), wire(list(2)->item(0)));
+    menu->actions().value(4)->trigger();
+    command(2)->click(); // closes the adapter's port, then cannot open the next one
+    expectFailureShown(FailureNumber::PortNotFound, 5);
 }
 
 TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)

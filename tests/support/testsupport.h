@@ -28,11 +28,14 @@ inline QString listLine(const QString &name, const QString &x, const QString &y)
 }
 
 // Port n resolves to devices[n - 1], any other to a device that does not
-// exist, so that no test can open a real serial port of the machine.
+// exist, so that no test can open a real serial port of the machine. The
+// further ports are what a test sets.
 class TestPorts final : public PortResolver
 {
 public:
     QStringList devices;
+    QStringList further;
+    QStringList furtherPorts() const override { return further; }
     QString deviceName(int portNumber) const override
     {
         return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));

@@ -1,0 +1,98 @@
+#include "startup.h"
+
+#include "form1.h"
+#include "pointtable.h"
+#include "portresolver.h"
+#include "userdialogs.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QLibraryInfo>
+
+#include <cstdio>
+
+namespace tavorin {
+
+using namespace Qt::StringLiterals;
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCoreApplication::setApplicationName(u"tavorin"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVORIN_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Moves survey points between SIMA coordinate files "
+                                     u"(*.sim) and a pocket computer on a serial port."_s);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(
+        u"FILE.sim"_s, u"A SIMA coordinate file to read at start."_s, u"[FILE.sim]"_s);
+
+    CommandLine line;
+    const auto end = [&line](int code, const QString &output) {
+        line.exitCode = code;
+        line.output = output;
+        return line;
+    };
+    // Qt's own options (-platform, -style) are unknown here until
+    // QApplication has taken them out; help and version count regardless.
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
+        QString text = parser.helpText();
+        return end(0, text.replace(u"<executable_name>"_s, u"tavorin"_s));
+    }
+    if (parser.isSet(version))
+        return end(0, u"tavorin "_s + QCoreApplication::applicationVersion() + u'\n');
+    if (!parsed)
+        return end(1, u"tavorin: "_s + parser.errorText() + u'\n');
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return end(1, u"tavorin: give at most one file\n"_s);
+    line.filePath = files.value(0);
+    return line;
+}
+
+std::unique_ptr<QTranslator> installQtTranslation()
+{
+    const QString beside = QCoreApplication::applicationDirPath();
+    const QString folders[] = { QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside,
+        QDir(beside).filePath(QStringLiteral("translations")) };
+    auto translator = std::make_unique<QTranslator>();
+    for (const QString &folder : folders) {
+        if (translator->load(QStringLiteral("qtbase_ja"), folder)
+            && QCoreApplication::installTranslator(translator.get()))
+            return translator;
+    }
+    return nullptr;
+}
+
+int runTavorin(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // --help and --version before QApplication, so that they need no display.
+    CommandLine line = parseCommandLine(arguments);
+    if (line.exitCode == 0) {
+        std::fputs(line.output.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    // Again without Qt's own options, and from Qt's own list, which on
+    // Windows keeps every character of a file name the code page lacks.
+    line = parseCommandLine(QCoreApplication::arguments());
+    if (line.exitCode) {
+        std::fputs(line.output.toLocal8Bit().constData(), stderr);
+        return *line.exitCode;
+    }
+    const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
+    QtUserDialogs dialogs;
+    SystemPortResolver ports;
+    Form1 window(dialogs, ports, PointTable::programWide());
+    window.show();
+    window.openAtStart(line.filePath);
+    return QApplication::exec();
+}
+
+} // namespace tavorin
