@@ -4,6 +4,7 @@
 #include "commport.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -19,6 +20,7 @@ class QRadioButton;
 namespace tavorin {
 
 class ListBox;
+class PlanWindow;
 class PointTable;
 class PortResolver;
 class UserDialogs;
@@ -77,6 +79,8 @@ private:
 
     void createControls();
     void createMenus();
+    // Opens the plan window, or brings it to the front when it is open.
+    void showPlan();
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -121,6 +125,8 @@ private:
     QAction *Com2 = nullptr;
     QAction *Com3 = nullptr;
     QAction *PG_End = nullptr;
+
+    QPointer<PlanWindow> m_planWindow;
 };
 
 } // namespace tavorin
