@@ -11,21 +11,46 @@
 #include <QPainterPath>
 #include <QSet>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace tavorin {
 
 namespace {
 
-// A coordinate text as a number: the text as read, surrounding spaces
-// allowed; anything else (empty, letters, infinity) is no coordinate.
+// A coordinate text as a number: a decimal number, perhaps with a sign or
+// an exponent, surrounding spaces allowed; anything else (empty, letters,
+// full-width digits, infinity) is no coordinate.
 std::optional<double> coordinate(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    const QStringView trimmed = QStringView(text).trimmed();
+    std::array<char, 16> ascii {};
+    if (trimmed.isEmpty() || trimmed.size() > qsizetype(ascii.size()))
+        return std::nullopt;
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        const char16_t c = trimmed[i].unicode();
+        if (c > 0x7f)
+            return std::nullopt;
+        ascii[std::size_t(i)] = char(c);
+    }
+    const char *first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
+    const char *last = ascii.data() + trimmed.size();
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+// A name as its list line shows it: its first 8 characters, without the
+// spaces that pad the name column.
+QStringView shownName(QStringView name)
+{
+    name = name.left(ListLine::NameWidth); // names longer than 8 are cut anyway
+    while (!name.isEmpty() && name.back() == u' ')
+        name.chop(1);
+    return name;
 }
 
 // The pixels from corner a to corner b, both included, whichever way the
@@ -126,9 +151,21 @@ void PlanWidget::readPoints()
     const int count = std::min(m_list1->rowCount(), PointTable::Size);
     std::vector<std::optional<SurveyPoint>> points(std::size_t(count), std::nullopt);
     m_names.assign(std::size_t(count), QString());
-    m_lines.assign(std::size_t(count), QString());
     m_labelWidths.assign(std::size_t(count), 0);
+    // Names are at most 8 characters in a fixed-pitch font: the width of a
+    // name is the sum of its characters' advances, each measured once.
     const QFontMetricsF metrics(font());
+    QHash<char16_t, float> advances;
+    const auto widthOf = [&](const QString &name) {
+        float width = 0;
+        for (const QChar c : name) {
+            auto known = advances.constFind(c.unicode());
+            if (known == advances.cend())
+                known = advances.insert(c.unicode(), float(metrics.horizontalAdvance(c)));
+            width += *known;
+        }
+        return width;
+    };
     for (int p = 0; p < count; ++p) {
         const PointRecord &record = m_table.at(p);
         const auto x = coordinate(record.x);
@@ -136,8 +173,7 @@ void PlanWidget::readPoints()
         if (x && y)
             points[std::size_t(p)] = SurveyPoint { *x, *y };
         m_names[std::size_t(p)] = record.name;
-        m_lines[std::size_t(p)] = ListLine::form(record);
-        m_labelWidths[std::size_t(p)] = float(metrics.horizontalAdvance(record.name));
+        m_labelWidths[std::size_t(p)] = widthOf(record.name);
     }
     m_geometry.setPoints(std::move(points));
     m_pointsStale = false;
@@ -147,20 +183,26 @@ void PlanWidget::readPoints()
 
 void PlanWidget::readTransfer()
 {
-    QSet<QString> lines;
+    // A point stands in List2 when its list line does. Only points whose
+    // name leads some line of List2 get their line formed and looked up.
+    QStringList lines;
     const int rows = m_list2->rowCount();
-    lines.reserve(rows);
     for (int r = 0; r < rows; ++r)
-        lines.insert(m_list2->index(r, 0).data().toString());
-    m_inTransfer.assign(m_lines.size(), 0);
-    for (std::size_t p = 0; p < m_lines.size(); ++p)
-        m_inTransfer[p] = lines.contains(m_lines[p]);
+        lines.append(m_list2->index(r, 0).data().toString());
+    const QSet<QString> lineSet(lines.cbegin(), lines.cend());
+    QSet<QStringView> names;
+    for (const QString &line : lines)
+        names.insert(shownName(line));
+    m_inTransfer.assign(m_names.size(), 0);
+    for (std::size_t p = 0; p < m_names.size() && !names.isEmpty(); ++p)
+        m_inTransfer[p] = names.contains(shownName(m_names[p]))
+            && lineSet.contains(ListLine::form(m_table.at(int(p))));
     m_transferStale = false;
 }
 
 void PlanWidget::readSelection()
 {
-    m_selected.assign(m_lines.size(), 0);
+    m_selected.assign(m_names.size(), 0);
     const int count = int(m_selected.size());
     for (const QItemSelectionRange &range : m_selection->selection())
         for (int r = std::max(0, range.top()); r <= std::min(range.bottom(), count - 1); ++r)

@@ -80,7 +80,6 @@ private:
 
     PlanGeometry m_geometry;
     std::vector<QString> m_names;
-    std::vector<QString> m_lines; // each point's list line, to find it in List2
     std::vector<float> m_labelWidths;
     std::vector<char> m_selected;
     std::vector<char> m_inTransfer;
