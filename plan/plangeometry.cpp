@@ -14,6 +14,10 @@ constexpr double MaxScale = 1e6;
 constexpr double PixelLimit = 1e9;
 // Label cells are this wide; a cell is as tall as a label.
 constexpr double LabelCellWidth = 8;
+// Points are noted in cells of this size. A label starts more than one cell
+// to the right of its own point (see the label offset), so that point's
+// cell never blocks it.
+constexpr double MarkCellSize = 4;
 
 } // namespace
 
@@ -137,6 +141,20 @@ QList<int> PlanGeometry::chooseLabels(std::span<const int> order,
     // overlap share a cell, so a label whose cells are all free overlaps no
     // label chosen before it.
     std::vector<char> taken(std::size_t(columns) * std::size_t(rows), 0);
+    // Which cells of a finer grid hold a point, so that no name is written
+    // over the marks of other points either.
+    const int markColumns = std::max(1, int(std::ceil(m_viewport.width() / MarkCellSize)));
+    const int markRows = std::max(1, int(std::ceil(m_viewport.height() / MarkCellSize)));
+    std::vector<char> marked(std::size_t(markColumns) * std::size_t(markRows), 0);
+    const auto markCell = [&](int c, int r) -> char & {
+        return marked[std::size_t(r) * std::size_t(markColumns) + std::size_t(c)];
+    };
+    for (int position = 0; position < pointCount(); ++position) {
+        const auto pixel = pixelOf(position);
+        if (pixel && pixel->x() >= 0 && pixel->y() >= 0 && pixel->x() < m_viewport.width()
+            && pixel->y() < m_viewport.height())
+            markCell(int(pixel->x() / MarkCellSize), int(pixel->y() / MarkCellSize)) = 1;
+    }
     for (const int position : order) {
         const auto pixel = pixelOf(position);
         if (!pixel)
@@ -158,6 +176,13 @@ QList<int> PlanGeometry::chooseLabels(std::span<const int> order,
         for (int r = r0; r <= r1 && free; ++r)
             for (int c = c0; c <= c1 && free; ++c)
                 free = !cell(c, r);
+        const int m0 = std::max(0, int(std::floor(left / MarkCellSize)));
+        const int m1 = std::min(markColumns - 1, int(std::ceil(right / MarkCellSize)) - 1);
+        const int n0 = std::max(0, int(std::floor(top / MarkCellSize)));
+        const int n1 = std::min(markRows - 1, int(std::ceil(bottom / MarkCellSize)) - 1);
+        for (int r = n0; r <= n1 && free; ++r)
+            for (int c = m0; c <= m1 && free; ++c)
+                free = !markCell(c, r);
         if (!free)
             continue;
         for (int r = r0; r <= r1; ++r)

@@ -59,8 +59,9 @@ public:
     // Which names to draw: labels of labelHeight pixels, each starting at
     // labelOffset from its point's pixel, with the widths given per
     // position. Points are taken in the order given; a label is drawn only
-    // where it overlaps no label drawn before it, so crowded points show
-    // fewer names and zooming in reveals more.
+    // where it overlaps no label drawn before it and no other point, so
+    // crowded points show fewer names and zooming in reveals more. The
+    // offset is at least 5 pixels to the right.
     QList<int> chooseLabels(std::span<const int> order, std::span<const float> labelWidths,
         double labelHeight, QPointF labelOffset) const;
 

@@ -135,7 +135,8 @@ void PlanWidget::refresh()
 {
     if (m_pointsStale)
         readPoints();
-    if (m_fitPending) {
+    // Fitting waits until the widget is shown at its size.
+    if (m_fitPending && isVisible()) {
         m_geometry.setViewport(size());
         m_geometry.fit();
         m_fitPending = false;

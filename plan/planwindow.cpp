@@ -46,6 +46,7 @@ PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
     layout->addWidget(m_plan, 1);
     layout->addLayout(status);
     resize(640, 480);
+    m_plan->refresh();
     m_plan->setFocus();
 }
 
