@@ -9,6 +9,7 @@ namespace tavorin {
 namespace {
 
 constexpr double MaxScale = 1e6;
+constexpr double MinScale = 1e-12;
 // Screen positions further out than this have no pixel: they are far off
 // any window and would not fit an int.
 constexpr double PixelLimit = 1e9;
@@ -63,10 +64,10 @@ void PlanGeometry::fit()
 void PlanGeometry::zoomAbout(QPointF screenPoint, double factor)
 {
     const SurveyPoint fixed = toSurvey(screenPoint);
-    // Never past the largest scale; never smaller than a thousandth of a
-    // pixel for the whole plan's extent, but a fit may already be below.
-    const double minScale = std::min(m_scale, 1e-12);
-    m_scale = std::clamp(m_scale * factor, minScale, std::max(m_scale, MaxScale));
+    // Never past the largest scale nor below the smallest; a fit of a plan
+    // of enormous extent may already lie outside, and zooming keeps it.
+    m_scale
+        = std::clamp(m_scale * factor, std::min(m_scale, MinScale), std::max(m_scale, MaxScale));
     m_centre.x = fixed.x + (screenPoint.y() - m_viewport.height() / 2) / m_scale;
     m_centre.y = fixed.y - (screenPoint.x() - m_viewport.width() / 2) / m_scale;
 }

@@ -162,4 +162,26 @@ TEST_F(Plan, MarksFollowList1sSelectionAndList2)
     EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
 }
 
+TEST(PlanLabels, CrowdedNamesGiveWayAndZoomingInRevealsThem)
+{
+    // Five points 1 apart from west to east, fitted at 38 pixels apart.
+    PlanGeometry geometry;
+    std::vector<std::optional<SurveyPoint>> points;
+    for (int p = 0; p < 5; ++p)
+        points.push_back(SurveyPoint { 0, double(p) });
+    geometry.setPoints(points);
+    geometry.setViewport({ 200, 100 });
+    geometry.fit();
+    const int order[] = { 0, 1, 2, 3, 4 };
+    const auto labels = [&](float width) {
+        const std::vector<float> widths(5, width);
+        return geometry.chooseLabels(order, widths, 12, { 6, -10 });
+    };
+    EXPECT_EQ(labels(30), QList<int>({ 0, 1, 2, 3, 4 }));
+    // Longer names would run over the next point: only the last is shown.
+    EXPECT_EQ(labels(60), QList<int>({ 4 }));
+    geometry.zoomAbout({ 100, 50 }, 2);
+    EXPECT_EQ(labels(60), QList<int>({ 0, 1, 2, 3 }));
+}
+
 } // namespace
