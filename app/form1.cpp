@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include "listbox.h"
+#include "plantext.h"
+#include "planwindow.h"
 #include "pointtable.h"
 #include "portresolver.h"
 #include "userdialogs.h"
@@ -82,7 +84,11 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The plan reads the lists: it goes before them.
+    delete m_planWindow;
+}
 
 QRect Form1::twipsRect(int left, int top, int width, int height) const
 {
@@ -244,6 +250,9 @@ void Form1::createMenus()
         = action(SimFile->addAction(WindowText::SimFileSaveCaption), QStringLiteral("SimFileSave"));
     SimFileLoad
         = action(SimFile->addAction(WindowText::SimFileLoadCaption), QStringLiteral("SimFileLoad"));
+    SimFile->addSeparator();
+    connect(action(SimFile->addAction(PlanText::Caption), QStringLiteral("PlanView")),
+        &QAction::triggered, this, &Form1::showPlan);
 
     ComPort = bar->addMenu(WindowText::ComPortCaption);
     ComPort->setObjectName(QStringLiteral("ComPort"));
@@ -260,6 +269,16 @@ void Form1::createMenus()
     connect(Com3, &QAction::triggered, this, &Form1::Com3_Click);
     connect(ComPort, &QMenu::aboutToShow, this, &Form1::listFurtherPorts);
     connect(PG_End, &QAction::triggered, this, &Form1::PG_End_Click);
+}
+
+void Form1::showPlan()
+{
+    if (!m_planWindow)
+        m_planWindow
+            = new PlanWindow(m_table, List1->selectionModel(), List2->model(), List1->font(), this);
+    m_planWindow->show();
+    m_planWindow->raise();
+    m_planWindow->activateWindow();
 }
 
 QPointF Form1::centredOrigin(QSizeF screenTwips, QSizeF windowTwips)

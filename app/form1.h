@@ -5,6 +5,7 @@
 #include "commport.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -21,6 +22,7 @@ namespace tavorin {
 
 class ListBox;
 class OptionNavigation;
+class PlanWindow;
 class PointTable;
 class PortResolver;
 class UserDialogs;
@@ -91,6 +93,8 @@ private:
     void createMenus();
     void listFurtherPorts();
     void chooseFurtherPort(const QString &device);
+    // Opens the plan window, or brings it to the front when it is open.
+    void showPlan();
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -147,6 +151,8 @@ private:
     QAction *Com2 = nullptr;
     QAction *Com3 = nullptr;
     QAction *PG_End = nullptr;
+
+    QPointer<PlanWindow> m_planWindow;
 };
 
 } // namespace tavorin

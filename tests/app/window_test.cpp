@@ -173,7 +173,7 @@ TEST_F(Layout, CaptionsAndMenusReadExactly)
         menus << entry;
     }
     EXPECT_EQ(menus,
-        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込"),
+        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込||配置図"),
             QStringLiteral("COMポート|COM1|COM2|COM3"), QStringLiteral("終了") }));
     EXPECT_FALSE(form->windowIcon().isNull());
     EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(32, 32));

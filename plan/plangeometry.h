@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QRect>
+#include <QSizeF>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace tavorin {
+
+// A point of the plan in survey coordinates: x is the northing, y the
+// easting, as SIMA files hold them.
+struct SurveyPoint
+{
+    double x = 0;
+    double y = 0;
+};
+
+// Where the points of the SIMA file list lie on the screen, with no widget
+// of its own: X (north) runs up the screen and Y (east) to the right, both
+// at the same scale. Positions are those of List1; a point without numeric
+// coordinates has none and is never on the plan.
+class PlanGeometry
+{
+public:
+    static constexpr double FitMargin = 24; // pixels kept free round the points when fitting
+
+    void setPoints(std::vector<std::optional<SurveyPoint>> points);
+    int pointCount() const { return int(m_points.size()); }
+    bool isOnPlan(int position) const { return m_points.at(std::size_t(position)).has_value(); }
+    int withoutCoordinates() const { return m_withoutCoordinates; }
+
+    void setViewport(QSizeF size) { m_viewport = size; }
+    QSizeF viewport() const { return m_viewport; }
+    double scale() const { return m_scale; } // pixels per unit of the coordinates
+
+    // Shows every point of the plan, centred, as large as the viewport allows.
+    void fit();
+    // Zooms by factor, keeping the survey point under screenPoint where it is.
+    void zoomAbout(QPointF screenPoint, double factor);
+    void panBy(QPointF screenDelta);
+
+    QPointF toScreen(SurveyPoint p) const;
+    SurveyPoint toSurvey(QPointF screenPoint) const;
+    // The pixel a point is drawn at (its screen position rounded), or nothing
+    // when it is not on the plan or too far off the screen to have a pixel.
+    std::optional<QPoint> pixelOf(int position) const;
+
+    // The point whose pixel lies nearest to screenPoint, not further than
+    // radius pixels; -1 when there is none.
+    int hitTest(QPointF screenPoint, double radius) const;
+    // The points whose pixels lie inside pixels, its edges included, in
+    // ascending position.
+    QList<int> pointsIn(const QRect &pixels) const;
+
+    // Which names to draw: labels of labelHeight pixels, each starting at
+    // labelOffset from its point's pixel, with the widths given per
+    // position. Points are taken in the order given; a label is drawn only
+    // where it overlaps no label drawn before it and no other point, so
+    // crowded points show fewer names and zooming in reveals more. The
+    // offset is at least 5 pixels to the right.
+    QList<int> chooseLabels(std::span<const int> order, std::span<const float> labelWidths,
+        double labelHeight, QPointF labelOffset) const;
+
+private:
+    std::vector<std::optional<SurveyPoint>> m_points;
+    int m_withoutCoordinates = 0;
+    QSizeF m_viewport { 1, 1 };
+    double m_scale = 1;
+    SurveyPoint m_centre; // the survey point at the middle of the viewport
+};
+
+} // namespace tavorin

@@ -1,0 +1,412 @@
+#include "planwidget.h"
+
+#include "listline.h"
+#include "pointtable.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSet>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace tavorin {
+
+namespace {
+
+// A coordinate text as a number: a decimal number, perhaps with a sign or
+// an exponent, surrounding spaces allowed; anything else (empty, letters,
+// full-width digits, infinity) is no coordinate.
+std::optional<double> coordinate(const QString &text)
+{
+    const QStringView trimmed = QStringView(text).trimmed();
+    std::array<char, 16> ascii {};
+    if (trimmed.isEmpty() || trimmed.size() > qsizetype(ascii.size()))
+        return std::nullopt;
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        const char16_t c = trimmed[i].unicode();
+        if (c > 0x7f)
+            return std::nullopt;
+        ascii[std::size_t(i)] = char(c);
+    }
+    const char *first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
+    const char *last = ascii.data() + trimmed.size();
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A name as its list line shows it: its first 8 characters, without the
+// spaces that pad the name column.
+QStringView shownName(QStringView name)
+{
+    name = name.left(ListLine::NameWidth); // names longer than 8 are cut anyway
+    while (!name.isEmpty() && name.back() == u' ')
+        name.chop(1);
+    return name;
+}
+
+// The pixels from corner a to corner b, both included, whichever way the
+// mouse went (QRect::normalized would drop the edge pixels of a rectangle
+// drawn backwards).
+QRect spanned(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+        QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+QRect markRect(QPoint centre, int size)
+{
+    return { centre.x() - size / 2, centre.y() - size / 2, size, size };
+}
+
+} // namespace
+
+PlanWidget::PlanWidget(PointTable &table, QItemSelectionModel *list1Selection,
+    QAbstractItemModel *list2, QWidget *parent)
+    : QWidget(parent)
+    , m_table(table)
+    , m_selection(list1Selection)
+    , m_list1(list1Selection->model())
+    , m_list2(list2)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+
+    // Reading another file changes List1; adding, erasing and receiving
+    // change List2; List1's selection changes by mouse, keys or the plan.
+    const auto follow = [this](QAbstractItemModel *model, bool points) {
+        const auto mark = [this, points] { changed(points, true, points); };
+        connect(model, &QAbstractItemModel::rowsInserted, this, mark);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, mark);
+        connect(model, &QAbstractItemModel::modelReset, this, mark);
+        connect(model, &QAbstractItemModel::dataChanged, this, mark);
+        connect(model, &QAbstractItemModel::layoutChanged, this, mark);
+    };
+    follow(m_list1, true);
+    follow(m_list2, false);
+    connect(m_selection, &QItemSelectionModel::selectionChanged, this,
+        [this] { changed(false, false, true); });
+}
+
+// Changes are only noted here and taken in at the next refresh: a selection
+// command adds its lines one by one, and the SIMA reader lists the names
+// before it stores the points in the table.
+void PlanWidget::changed(bool points, bool transfer, bool selection)
+{
+    m_pointsStale |= points;
+    m_transferStale |= transfer;
+    m_selectionStale |= selection;
+    update();
+    if (!m_refreshQueued) {
+        m_refreshQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_refreshQueued = false;
+                refresh();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+const PlanGeometry &PlanWidget::geometry()
+{
+    refresh();
+    return m_geometry;
+}
+
+void PlanWidget::fitToWindow()
+{
+    m_fitPending = true;
+    update();
+}
+
+void PlanWidget::refresh()
+{
+    if (m_pointsStale)
+        readPoints();
+    // Fitting waits until the widget is shown at its size.
+    if (m_fitPending && isVisible()) {
+        m_geometry.setViewport(size());
+        m_geometry.fit();
+        m_fitPending = false;
+    }
+    if (m_transferStale)
+        readTransfer();
+    if (m_selectionStale)
+        readSelection();
+}
+
+void PlanWidget::readPoints()
+{
+    const int count = std::min(m_list1->rowCount(), PointTable::Size);
+    std::vector<std::optional<SurveyPoint>> points(std::size_t(count), std::nullopt);
+    m_names.assign(std::size_t(count), QString());
+    m_labelWidths.assign(std::size_t(count), 0);
+    // Names are at most 8 characters in a fixed-pitch font: the width of a
+    // name is the sum of its characters' advances, each measured once.
+    const QFontMetricsF metrics(font());
+    QHash<char16_t, float> advances;
+    const auto widthOf = [&](const QString &name) {
+        float width = 0;
+        for (const QChar c : name) {
+            auto known = advances.constFind(c.unicode());
+            if (known == advances.cend())
+                known = advances.insert(c.unicode(), float(metrics.horizontalAdvance(c)));
+            width += *known;
+        }
+        return width;
+    };
+    for (int p = 0; p < count; ++p) {
+        const PointRecord &record = m_table.at(p);
+        const auto x = coordinate(record.x);
+        const auto y = coordinate(record.y);
+        if (x && y)
+            points[std::size_t(p)] = SurveyPoint { *x, *y };
+        m_names[std::size_t(p)] = record.name;
+        m_labelWidths[std::size_t(p)] = widthOf(record.name);
+    }
+    m_geometry.setPoints(std::move(points));
+    m_pointsStale = false;
+    m_transferStale = m_selectionStale = m_fitPending = true;
+    emit withoutCoordinatesChanged(m_geometry.withoutCoordinates());
+}
+
+void PlanWidget::readTransfer()
+{
+    // A point stands in List2 when its list line does. Only points whose
+    // name leads some line of List2 get their line formed and looked up.
+    QStringList lines;
+    const int rows = m_list2->rowCount();
+    for (int r = 0; r < rows; ++r)
+        lines.append(m_list2->index(r, 0).data().toString());
+    const QSet<QString> lineSet(lines.cbegin(), lines.cend());
+    QSet<QStringView> names;
+    for (const QString &line : lines)
+        names.insert(shownName(line));
+    m_inTransfer.assign(m_names.size(), 0);
+    for (std::size_t p = 0; p < m_names.size() && !names.isEmpty(); ++p)
+        m_inTransfer[p] = names.contains(shownName(m_names[p]))
+            && lineSet.contains(ListLine::form(m_table.at(int(p))));
+    m_transferStale = false;
+}
+
+void PlanWidget::readSelection()
+{
+    m_selected.assign(m_names.size(), 0);
+    const int count = int(m_selected.size());
+    for (const QItemSelectionRange &range : m_selection->selection())
+        for (int r = std::max(0, range.top()); r <= std::min(range.bottom(), count - 1); ++r)
+            m_selected[std::size_t(r)] = 1;
+    m_selectionStale = false;
+}
+
+void PlanWidget::pick(const QList<int> &positions, bool extend)
+{
+    QItemSelection selection;
+    for (qsizetype i = 0; i < positions.size();) {
+        // One range per run of neighbouring positions.
+        qsizetype j = i;
+        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1)
+            ++j;
+        selection.select(m_list1->index(positions[i], 0), m_list1->index(positions[j], 0));
+        i = j + 1;
+    }
+    if (extend)
+        m_selection->select(selection, QItemSelectionModel::Select);
+    else
+        m_selection->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void PlanWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintPlan(painter);
+}
+
+void PlanWidget::paintPlan(QPainter &painter)
+{
+    refresh();
+    painter.fillRect(rect(), Qt::white);
+    std::vector<int> visible;
+    paintMarks(painter, visible);
+    paintLabels(painter, visible);
+    if (m_drag == Drag::Select) {
+        painter.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(spanned(m_pressPos, m_dragPos));
+    }
+    paintNorthArrow(painter);
+    paintScaleBar(painter);
+}
+
+void PlanWidget::paintMarks(QPainter &painter, std::vector<int> &visible)
+{
+    // Marks are drawn in three batches, plain points under the marked ones.
+    QList<QRect> plain, transfer, selected;
+    const QRect area = rect().adjusted(-4, -4, 4, 4);
+    for (int p = 0; p < m_geometry.pointCount(); ++p) {
+        const auto pixel = m_geometry.pixelOf(p);
+        if (!pixel || !area.contains(*pixel))
+            continue;
+        visible.push_back(p);
+        if (m_selected[std::size_t(p)])
+            selected.append(markRect(*pixel, 7));
+        if (m_inTransfer[std::size_t(p)])
+            transfer.append(markRect(*pixel, m_selected[std::size_t(p)] ? 11 : 7));
+        else if (!m_selected[std::size_t(p)])
+            plain.append(markRect(*pixel, 5));
+    }
+    painter.setPen(Qt::NoPen);
+    const auto draw = [&painter](const QList<QRect> &marks, const QColor &colour) {
+        painter.setBrush(colour);
+        painter.drawRects(marks.constData(), int(marks.size()));
+    };
+    draw(plain, PlainColour);
+    draw(transfer, TransferColour);
+    draw(selected, SelectedColour);
+}
+
+void PlanWidget::paintLabels(QPainter &painter, const std::vector<int> &visible)
+{
+    // Names of selected points first, then of points in the transfer list,
+    // so that where names crowd, theirs are the ones shown.
+    std::vector<int> order;
+    order.reserve(visible.size());
+    const auto take = [&](auto wanted) {
+        for (const int p : visible)
+            if (wanted(std::size_t(p)))
+                order.push_back(p);
+    };
+    take([this](std::size_t p) { return m_selected[p]; });
+    take([this](std::size_t p) { return !m_selected[p] && m_inTransfer[p]; });
+    take([this](std::size_t p) { return !m_selected[p] && !m_inTransfer[p]; });
+
+    const QFontMetricsF metrics(font());
+    const QPointF offset(6, -metrics.height() + 2);
+    const QList<int> labels
+        = m_geometry.chooseLabels(order, m_labelWidths, metrics.height(), offset);
+    painter.setFont(font());
+    for (const int p : labels) {
+        painter.setPen(m_selected[std::size_t(p)] ? SelectedColour : PlainColour);
+        painter.drawText(QPointF(*m_geometry.pixelOf(p)) + offset + QPointF(0, metrics.ascent()),
+            m_names[std::size_t(p)]);
+    }
+}
+
+void PlanWidget::paintNorthArrow(QPainter &painter)
+{
+    const QPointF tip(width() - 24, 12);
+    QPainterPath arrow;
+    arrow.moveTo(tip);
+    arrow.lineTo(tip + QPointF(7, 24));
+    arrow.lineTo(tip + QPointF(0, 18));
+    arrow.lineTo(tip + QPointF(-7, 24));
+    arrow.closeSubpath();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::black);
+    painter.drawPath(arrow);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawText(
+        QRectF(tip.x() - 10, tip.y() + 26, 20, 16), Qt::AlignCenter, QStringLiteral("N"));
+}
+
+void PlanWidget::paintScaleBar(QPainter &painter)
+{
+    // The longest of 1, 2 or 5 times a power of ten that is at most 120
+    // pixels long on the plan.
+    const double units = 120 / m_geometry.scale();
+    const double power = std::pow(10.0, std::floor(std::log10(units)));
+    double length = power;
+    for (const double step : { 2.0, 5.0 })
+        if (step * power <= units)
+            length = step * power;
+    const double pixels = length * m_geometry.scale();
+    if (!std::isfinite(pixels))
+        return;
+    const QPointF start(12, height() - 14);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(start, start + QPointF(pixels, 0));
+    painter.drawLine(start + QPointF(0, -4), start + QPointF(0, 0));
+    painter.drawLine(start + QPointF(pixels, -4), start + QPointF(pixels, 0));
+    painter.setPen(Qt::black);
+    painter.drawText(
+        start + QPointF(0, -6), QString::number(length, 'g', 6) + QStringLiteral(" m"));
+}
+
+void PlanWidget::resizeEvent(QResizeEvent *event)
+{
+    // A new size keeps the middle of the plan and its scale.
+    m_geometry.setViewport(size());
+    QWidget::resizeEvent(event);
+}
+
+void PlanWidget::mousePressEvent(QMouseEvent *event)
+{
+    refresh();
+    m_pressPos = m_dragPos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        m_drag = Drag::Select;
+        m_extend = event->modifiers().testFlag(Qt::ControlModifier);
+    } else if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) {
+        m_drag = Drag::Pan;
+    }
+}
+
+void PlanWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const SurveyPoint at = m_geometry.toSurvey(pos);
+    emit cursorMoved(at.x, at.y);
+    if (m_drag == Drag::Pan)
+        m_geometry.panBy(pos - m_dragPos);
+    if (m_drag != Drag::None)
+        update();
+    m_dragPos = pos;
+}
+
+void PlanWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_drag == Drag::Select && event->button() == Qt::LeftButton) {
+        refresh();
+        if ((pos - m_pressPos).manhattanLength() < QApplication::startDragDistance()) {
+            // A click: the point under the cursor alone, or with Ctrl added.
+            const int hit = m_geometry.hitTest(pos, HitRadius);
+            if (hit >= 0 || !m_extend)
+                pick(hit >= 0 ? QList<int> { hit } : QList<int> {}, m_extend);
+        } else {
+            pick(m_geometry.pointsIn(spanned(m_pressPos, pos)), m_extend);
+        }
+    }
+    m_drag = Drag::None;
+    update();
+}
+
+void PlanWidget::wheelEvent(QWheelEvent *event)
+{
+    // One notch of the wheel (120) zooms by about a fifth.
+    m_geometry.zoomAbout(event->position(), std::pow(2.0, event->angleDelta().y() / 480.0));
+    update();
+}
+
+void PlanWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Home || event->key() == Qt::Key_F)
+        fitToWindow();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace tavorin

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "plangeometry.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <vector>
+
+class QAbstractItemModel;
+class QItemSelectionModel;
+
+namespace tavorin {
+
+class PointTable;
+
+// The plan of the points of the SIMA file list. It draws each point of
+// List1 (entry p of the point table for item p) with its name, highlights
+// the points selected in List1 and marks those whose list line stands in
+// List2. Picking on the plan changes List1's selection and nothing else.
+//
+// Mouse: a left drag selects the points in its rectangle (with Ctrl, adds
+// them), a left click selects the point under it, the wheel zooms about the
+// cursor, a right or middle drag pans. Home or F fits every point again.
+class PlanWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Mark colours, one per kind of point; the middle pixel of a mark shows
+    // its kind.
+    static inline const QColor PlainColour { 0, 0, 0 };
+    static inline const QColor TransferColour { 0, 0, 255 };
+    static inline const QColor SelectedColour { 224, 0, 0 };
+    static constexpr double HitRadius = 6;
+
+    PlanWidget(PointTable &table, QItemSelectionModel *list1Selection, QAbstractItemModel *list2,
+        QWidget *parent = nullptr);
+
+    // The geometry as it stands after taking in every change of the lists.
+    const PlanGeometry &geometry();
+    void fitToWindow();
+    // Takes in the changes of List1, List2 and the selection since the last
+    // call; painting does this too.
+    void refresh();
+
+    // The whole plan, as paintEvent draws it.
+    void paintPlan(QPainter &painter);
+
+signals:
+    void cursorMoved(double x, double y);
+    void withoutCoordinatesChanged(int count);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    enum class Drag { None, Select, Pan };
+
+    void changed(bool points, bool transfer, bool selection);
+    void readPoints();
+    void readTransfer();
+    void readSelection();
+    void pick(const QList<int> &positions, bool extend);
+    void paintMarks(QPainter &painter, std::vector<int> &visible);
+    void paintLabels(QPainter &painter, const std::vector<int> &visible);
+    void paintNorthArrow(QPainter &painter);
+    void paintScaleBar(QPainter &painter);
+
+    PointTable &m_table;
+    QItemSelectionModel *m_selection;
+    QAbstractItemModel *m_list1;
+    QAbstractItemModel *m_list2;
+
+    PlanGeometry m_geometry;
+    std::vector<QString> m_names;
+    std::vector<float> m_labelWidths;
+    std::vector<char> m_selected;
+    std::vector<char> m_inTransfer;
+
+    bool m_pointsStale = true;
+    bool m_transferStale = true;
+    bool m_selectionStale = true;
+    bool m_fitPending = true;
+    bool m_refreshQueued = false;
+
+    Drag m_drag = Drag::None;
+    bool m_extend = false;
+    QPoint m_pressPos;
+    QPoint m_dragPos;
+};
+
+} // namespace tavorin

@@ -1,0 +1,181 @@
+// The plan window through the real Form1: opening it from the menu, the
+// surveyor's axes, picking by area and by click, and the markings that follow
+// List1's selection and List2.
+#include "listline.h"
+#include "plantext.h"
+#include "planwidget.h"
+#include "planwindow.h"
+#include "simawriter.h"
+#include "windowfixture.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavorin;
+using namespace tavorin::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Points 0..8 on a square grid: point 3i + j at X = 10i, Y = 10j.
+QList<PointRecord> grid()
+{
+    QList<PointRecord> points;
+    for (int p = 0; p < 9; ++p)
+        points.append(
+            { u"G%1"_s.arg(p), QString::number(p / 3 * 10), QString::number(p % 3 * 10) });
+    return points;
+}
+
+class Plan : public WindowTest
+{
+protected:
+    void open(const QList<PointRecord> &points)
+    {
+        loadPoints(points);
+        menuAction(u"PlanView"_s)->trigger();
+        window = form->findChild<PlanWindow *>();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        plan = window->plan();
+    }
+    QPoint at(int p) { return plan->geometry().pixelOf(p).value(); }
+    QColor colourAt(QPoint pixel) { return plan->grab().toImage().pixelColor(pixel); }
+    QColor colourAt(int p) { return colourAt(at(p)); }
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mousePress(plan, Qt::LeftButton, keys, from);
+        QTest::mouseRelease(plan, Qt::LeftButton, keys, to);
+    }
+    QList<int> selected() const
+    {
+        QList<int> positions;
+        for (int p = 0; p < list(1)->listCount(); ++p)
+            if (list(1)->isSelected(p))
+                positions.append(p);
+        return positions;
+    }
+
+    PlanWindow *window = nullptr;
+    PlanWidget *plan = nullptr;
+};
+
+TEST_F(Plan, OpensOnceFromTheSimaFileMenuAndFollowsANewFile)
+{
+    open(grid());
+    EXPECT_EQ(window->windowTitle(), u"配置図"_s);
+    menuAction(u"PlanView"_s)->trigger();
+    EXPECT_EQ(form->findChildren<PlanWindow *>().size(), 1);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"b.sim"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(simaFileBytes(
+        { ListLine::form({ "N1", "500", "700" }), ListLine::form({ "N2", "x", "1" }) }));
+    file.close();
+    dialogs.chooseNextFile(file.fileName());
+    menuAction(u"SimFileLoad"_s)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(plan->geometry().pointCount(), 2);
+    EXPECT_EQ(window->findChild<QLabel *>(u"PlanWithoutCoordinates"_s)->text(), u"座標なし 1点"_s);
+    // The new point is fitted into the middle of the plan.
+    EXPECT_EQ(at(0), QPoint((plan->width() + 1) / 2, (plan->height() + 1) / 2));
+}
+
+TEST_F(Plan, DrawsNorthUpAndEastRightAtOneScaleAndLeavesOutPointsWithoutCoordinates)
+{
+    open({ { "A", "0", "0" }, { "N", "100", "0" }, { "E", "0", "100" }, { "Q", "1e", "5" },
+        { "R", "", "5" } });
+    EXPECT_FALSE(plan->geometry().isOnPlan(3));
+    EXPECT_FALSE(plan->geometry().isOnPlan(4));
+    EXPECT_EQ(window->findChild<QLabel *>(u"PlanWithoutCoordinates"_s)->text(), u"座標なし 2点"_s);
+    EXPECT_EQ(at(1).x(), at(0).x());
+    EXPECT_EQ(at(2).y(), at(0).y());
+    EXPECT_GT(at(0).y() - at(1).y(), 100);
+    EXPECT_EQ(at(0).y() - at(1).y(), at(2).x() - at(0).x());
+    for (int p : { 0, 1, 2 })
+        EXPECT_EQ(colourAt(p), PlanWidget::PlainColour) << p;
+
+    // The wheel zooms about the cursor: the point under it stays put.
+    const QPoint north = at(1);
+    QWheelEvent wheel(north, plan->mapToGlobal(north), {}, { 0, 240 }, Qt::NoButton, {},
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plan, &wheel);
+    EXPECT_LE((at(1) - north).manhattanLength(), 1);
+    EXPECT_GT(at(0).y() - at(1).y(), 140);
+
+    QMouseEvent move(QEvent::MouseMove, at(0), plan->mapToGlobal(at(0)), Qt::NoButton, {}, {});
+    QApplication::sendEvent(plan, &move);
+    const SurveyPoint a = plan->geometry().toSurvey(at(0));
+    EXPECT_EQ(window->findChild<QLabel *>(u"PlanCursor"_s)->text(),
+        u"X %1   Y %2"_s.arg(a.x, 0, 'f', 3).arg(a.y, 0, 'f', 3));
+}
+
+TEST_F(Plan, RectangleSelectsThePointsInsideItsEdgesIncludedAndCtrlExtends)
+{
+    open(grid());
+    drag(at(3), at(1));
+    EXPECT_EQ(selected(), QList<int>({ 0, 1, 3, 4 }));
+    // Point 8 on the top edge, point 5 a pixel below the bottom one.
+    drag(at(5) + QPoint(2, -1), at(8) + QPoint(-2, 0), Qt::ControlModifier);
+    EXPECT_EQ(selected(), QList<int>({ 0, 1, 3, 4, 8 }));
+    drag(at(5), at(5), Qt::ControlModifier);
+    EXPECT_EQ(selected(), QList<int>({ 0, 1, 3, 4, 5, 8 }));
+    // A plain click takes one point alone; one off every point clears.
+    drag(at(7), at(7));
+    EXPECT_EQ(selected(), QList<int>({ 7 }));
+    EXPECT_EQ(colourAt(7), PlanWidget::SelectedColour);
+    EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
+    drag(at(7) + QPoint(30, 0), at(7) + QPoint(30, 0));
+    EXPECT_EQ(selected(), QList<int>());
+}
+
+TEST_F(Plan, MarksFollowList1sSelectionAndList2)
+{
+    open(grid());
+    ListBox *list1 = list(1);
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {},
+        list1->visualRect(list1->model()->index(2, 0)).center());
+    EXPECT_EQ(colourAt(2), PlanWidget::SelectedColour);
+    QTest::keyClick(list1, Qt::Key_Down);
+    EXPECT_EQ(colourAt(2), PlanWidget::PlainColour);
+    EXPECT_EQ(colourAt(3), PlanWidget::SelectedColour);
+
+    // "決定" adds the points picked on the plan; "全部" and "ﾘｽﾄﾌｧｲﾙ消去"
+    // change the marks of every point.
+    drag(at(5), at(4));
+    EXPECT_EQ(selected(), QList<int>({ 4, 5 }));
+    command(1)->click();
+    EXPECT_EQ(
+        list(2)->lines(), QStringList({ ListLine::form(grid()[4]), ListLine::form(grid()[5]) }));
+    EXPECT_EQ(colourAt(at(4) + QPoint(4, 0)), PlanWidget::TransferColour);
+    EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
+    option(1, 1)->click();
+    EXPECT_EQ(colourAt(6), PlanWidget::TransferColour);
+    command(4)->click();
+    EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
+}
+
+TEST(PlanLabels, CrowdedNamesGiveWayAndZoomingInRevealsThem)
+{
+    // Five points 1 apart from west to east, fitted at 38 pixels apart.
+    PlanGeometry geometry;
+    std::vector<std::optional<SurveyPoint>> points;
+    for (int p = 0; p < 5; ++p)
+        points.push_back(SurveyPoint { 0, double(p) });
+    geometry.setPoints(points);
+    geometry.setViewport({ 200, 100 });
+    geometry.fit();
+    const int order[] = { 0, 1, 2, 3, 4 };
+    const auto labels = [&](float width) {
+        const std::vector<float> widths(5, width);
+        return geometry.chooseLabels(order, widths, 12, { 6, -10 });
+    };
+    EXPECT_EQ(labels(30), QList<int>({ 0, 1, 2, 3, 4 }));
+    // Longer names would run over the next point: only the last is shown.
+    EXPECT_EQ(labels(60), QList<int>({ 4 }));
+    geometry.zoomAbout({ 100, 50 }, 2);
+    EXPECT_EQ(labels(60), QList<int>({ 0, 1, 2, 3 }));
+}
+
+} // namespace
