@@ -11,16 +11,18 @@
 // the screen beside the window.
 #include "form1.h"
 #include "listbox.h"
+#include "planwidget.h"
+#include "planwindow.h"
 #include "pocketpeer.h"
 #include "pointtable.h"
 #include "portresolver.h"
+#include "startup.h"
 #include "userdialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,11 +61,17 @@ public:
     // Saves the screen under the window and any popup or message box over it.
     void take(const QString &name, const QWidget *over = nullptr)
     {
+        takeOf(m_window, name, over);
+    }
+
+    // The same for another window of the program.
+    void takeOf(const QWidget *window, const QString &name, const QWidget *over = nullptr)
+    {
         settle();
-        QRect area = m_window->frameGeometry();
+        QRect area = window->frameGeometry();
         if (over)
             area |= over->frameGeometry();
-        const QImage image = m_window->screen()
+        const QImage image = window->screen()
                                  ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                                  .toImage();
         const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
@@ -177,11 +185,8 @@ int main(int argc, char *argv[])
     // Menus appear at once, so that the picture catches them whole.
     QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
     QApplication::setEffectEnabled(Qt::UI_FadeMenu, false);
-    // The standard buttons in Japanese, as the installed program shows them.
-    QTranslator qtTranslation;
-    if (qtTranslation.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
-            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTranslation);
+    // The standard buttons in Japanese, as the program shows them.
+    const std::unique_ptr<QTranslator> qtTranslation = installQtTranslation();
 
     QString error;
     const std::unique_ptr<peer::PeerLine> pocket = peer::PeerLine::createPty(&error);
@@ -220,6 +225,23 @@ int main(int argc, char *argv[])
     command(1)->click();
     shots.take(QStringLiteral("guide-pick"));
     shots.take(QStringLiteral("screenshot"));
+
+    // The plan: a rectangle dragged over part of the K line picks its points
+    // in the SIMA file list, beside the points already in the transfer list.
+    control<QAction>(&window, QStringLiteral("PlanView"))->trigger();
+    auto *planWindow = control<PlanWindow>(&window, QString());
+    if (!QTest::qWaitForWindowExposed(planWindow))
+        return 1;
+    PlanWidget *plan = planWindow->plan();
+    const QRect area = QRect(*plan->geometry().pixelOf(10), *plan->geometry().pixelOf(14))
+                           .normalized()
+                           .adjusted(-6, -6, 6, 6);
+    QTest::mousePress(plan, Qt::LeftButton, {}, area.topLeft());
+    QTest::mouseMove(plan, area.bottomRight());
+    QTest::mouseRelease(plan, Qt::LeftButton, {}, area.bottomRight());
+    QTest::mouseMove(plan, area.center());
+    shots.takeOf(planWindow, QStringLiteral("guide-plan"));
+    planWindow->close();
     list1->clearSelection();
     option(1, 1)->click();
     shots.take(QStringLiteral("guide-all"));
