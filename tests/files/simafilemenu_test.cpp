@@ -11,6 +11,7 @@
 #include <cstring>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,38 +77,29 @@ protected:
 
 TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
 {
-    const QList<PointRecord> points
-        = { { "P1", "-1234.567", "890.120" }, { u"基準点1"_qs, "12345.000", "-67890.500" } };
+    const PointRecord p1 { "P1", "-1234.567", "890.120" },
+        p2 { u"基準点1"_qs, "12345.000", "-67890.500" }, keep { "KEEP", "9", "9" };
     writeFile(path("a.sim"), QByteArray(5000, 'x'));
-    list(2)->addItem(ListLine::form(points[1]));
-    list(2)->addItem(ListLine::form(points[0]));
+    list(2)->addItem(ListLine::form(p2));
+    list(2)->addItem(ListLine::form(p1));
     save(path("a.sim"));
     EXPECT_EQ(readAll(path("a.sim")), simaFileBytes(list(2)->lines()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "a.sim" }));
 
-    ASSERT_TRUE(table->store(2, { "KEEP", "9", "9" }));
+    ASSERT_TRUE(table->store(2, keep));
     load(path("a.sim"));
     EXPECT_EQ(dialogs.messages().size(), 0);
     EXPECT_EQ(form->currentFilePath(), path("a.sim"));
     EXPECT_EQ(list1(), QStringList({ "P1", u"基準点1"_qs }));
-    EXPECT_EQ(table->at(0), points[0]);
-    EXPECT_EQ(table->at(1), points[1]);
-    EXPECT_EQ(table->at(2), (PointRecord { "KEEP", "9", "9" }));
-
-    // A second file replaces the list and the table's first entries.
-    writeFile(path("b.sim"), "A00,\r\nA01,1,Q,5,6,,\r\nA99,\r\n");
-    load(path("b.sim"));
-    EXPECT_EQ(list1(), QStringList({ "Q" }));
-    EXPECT_EQ(table->at(0), (PointRecord { "Q", "5", "6" }));
-    EXPECT_EQ(table->at(1), points[1]);
+    EXPECT_EQ(QList({ table->at(0), table->at(1), table->at(2) }), QList({ p1, p2, keep }));
 
     const auto &requests = dialogs.fileRequests();
-    ASSERT_EQ(requests.size(), 3);
+    ASSERT_EQ(requests.size(), 2);
     EXPECT_EQ(requests[0].mode, FileDialogMode::Save);
     EXPECT_EQ(requests[0].filter, u"ＳＩＭファイル Files (*.sim)"_qs);
     EXPECT_EQ(requests[1].mode, FileDialogMode::Open);
     EXPECT_EQ(requests[1].filter, u"ＳＩＭファイル　Files (*.sim)"_qs);
-    EXPECT_EQ(requests[2].initialName, path("a.sim"));
+    EXPECT_EQ(requests[1].initialName, path("a.sim"));
 }
 
 TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
@@ -157,64 +149,37 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
 {
     QDir(dir.path()).mkdir("folder.sim");
     writeFile(path("noa00.sim"), "G00,1,\r\nA01,1,P,1,2,,\r\nA99,\r\n");
-    writeFile(path("empty.sim"), "");
     writeFile(path("noa99.sim"), "A00,\r\nA01,1,P,1,2,,\r\nA01,2,Q,3");
-    struct Case
-    {
-        const char *command;
-        QString chosen;
-        int failure;
-        QStringList list1;
-    };
     const QStringList old = { "OLD1", "OLD2" };
-    const Case cases[] = {
-        { "SimFileLoad", path("missing.sim"), FailureNumber::FileNotFound, old },
-        { "SimFileLoad", path("nowhere/a.sim"), FailureNumber::PathNotFound, old },
-        { "SimFileLoad", path("folder.sim"), FailureNumber::PathFileAccessError, old },
-        { "SimFileLoad", QStringLiteral("/dev/zero"), FailureNumber::PathFileAccessError, old },
-        { "SimFileLoad", path("empty.sim"), FailureNumber::InputPastEndOfFile, old },
-        { "SimFileLoad", path("noa00.sim"), FailureNumber::InputPastEndOfFile, old },
-        { "SimFileLoad", path("noa99.sim"), FailureNumber::InputPastEndOfFile, { "P" } },
-        { "SimFileSave", path("nowhere/a.sim"), FailureNumber::PathNotFound, old },
-        { "SimFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old },
-    };
-    for (const Case &c : cases) {
+    for (const auto &[command, chosen, failure, list1After] : {
+             std::tuple("SimFileLoad", path("missing.sim"), FailureNumber::FileNotFound, old),
+             std::tuple("SimFileLoad", path("nowhere/a.sim"), FailureNumber::PathNotFound, old),
+             std::tuple("SimFileLoad", path("folder.sim"), FailureNumber::PathFileAccessError, old),
+             std::tuple(
+                 "SimFileLoad", QString("/dev/zero"), FailureNumber::PathFileAccessError, old),
+             std::tuple("SimFileLoad", path("noa00.sim"), FailureNumber::InputPastEndOfFile, old),
+             std::tuple("SimFileLoad", path("noa99.sim"), FailureNumber::InputPastEndOfFile,
+                 QStringList({ "P" })),
+             std::tuple("SimFileSave", path("nowhere/a.sim"), FailureNumber::PathNotFound, old),
+             std::tuple("SimFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
+         }) {
         createWindow();
         loadTwoPoints();
         list(2)->addItem(ListLine::form({ "P1", "1", "2" }));
-        choose(c.command, c.chosen);
-        const std::string what = c.command + (" " + c.chosen.toStdString());
-        expectFailures({ c.failure }, what);
-        EXPECT_EQ(form->currentFilePath(), c.chosen) << what;
-        EXPECT_EQ(list1(), c.list1) << what;
-        EXPECT_EQ(table->at(0).name, c.list1.at(0)) << what;
+        choose(command, chosen);
+        const std::string what = command + (" " + chosen.toStdString());
+        expectFailures({ failure }, what);
+        EXPECT_EQ(form->currentFilePath(), chosen) << what;
+        EXPECT_EQ(list1(), list1After) << what;
+        EXPECT_EQ(table->at(0).name, list1After.at(0)) << what;
         EXPECT_EQ(table->at(1).name, "OLD2") << what;
     }
     EXPECT_FALSE(QFileInfo::exists(path("nowhere")));
     EXPECT_EQ(
         QDir(path("folder.sim")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-        QStringList({ "empty.sim", "noa00.sim", "noa99.sim", "two.sim" }));
+        QStringList({ "noa00.sim", "noa99.sim", "two.sim" }));
 }
-
-// Root ignores file permissions: for a while it acts as the user "nobody", as
-// a surveyor at an ordinary account would. The saved user stays root.
-class ActAsNobody
-{
-public:
-    ActAsNobody()
-        : m_dropped(geteuid() == 0 && setresuid(65534, 65534, 0) == 0)
-    {
-    }
-    ~ActAsNobody()
-    {
-        if (m_dropped && setresuid(0, 0, 0) != 0)
-            std::abort();
-    }
-
-private:
-    const bool m_dropped;
-};
 
 TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
 {
@@ -222,21 +187,26 @@ TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
     QDir(dir.path()).mkdir("locked");
     writeFile(locked + "/old.sim", "OLD");
     writeFile(path("secret.sim"), "A00,\r\nA99,\r\n");
-    const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(dir.path(), readAndEnter | QFile::WriteOwner);
-    QFile::setPermissions(locked, readAndEnter);
-    QFile::setPermissions(path("secret.sim"), QFile::WriteOwner);
-    {
-        const ActAsNobody nobody;
-        if (access(QFile::encodeName(locked).constData(), W_OK) == 0)
-            GTEST_SKIP()
-                << "this user may write into read-only folders; no permission failure to show";
+    const auto mode = [](const QString &name, mode_t bits) {
+        ASSERT_EQ(chmod(QFile::encodeName(name).constData(), bits), 0) << name.toStdString();
+    };
+    mode(dir.path(), 0755);
+    mode(locked, 0555);
+    mode(path("secret.sim"), 0200);
+    // Root ignores file permissions: for a while it acts as the user "nobody",
+    // as a surveyor at an ordinary account would. The saved user stays root.
+    const bool nobody = geteuid() == 0 && setresuid(65534, 65534, 0) == 0;
+    const bool mayWrite = access(QFile::encodeName(locked).constData(), W_OK) == 0;
+    if (!mayWrite) {
         save(locked + "/old.sim");
         save(locked + "/new.sim");
         load(path("secret.sim"));
     }
-    QFile::setPermissions(locked, readAndEnter | QFile::WriteOwner);
+    if (nobody && setresuid(0, 0, 0) != 0)
+        std::abort();
+    mode(locked, 0755);
+    if (mayWrite)
+        GTEST_SKIP() << "this user may write into read-only folders; no permission failure to show";
     const int denied = FailureNumber::PermissionDenied;
     expectFailures({ denied, denied, denied });
     EXPECT_EQ(readAll(locked + "/old.sim"), "OLD");
@@ -244,88 +214,73 @@ TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
 }
 
 // Saves over "old.sim" on a full 16 KiB tmpfs that still has room bytes free,
-// in a child process with its own mount namespace. The child reports the
-// failure number, the old file's bytes and the files left, or why it could
-// not run.
-std::string saveOnFullDisk(const QString &folder, int points, qint64 room)
-{
-    int out[2];
-    const pid_t child = pipe(out) == 0 ? fork() : -1;
-    if (child < 0)
-        return "skip: no pipe or child process";
-    if (child == 0) {
-        auto report = [&](const QByteArray &text) {
-            _exit(write(out[1], text.constData(), text.size()) == text.size() ? 0 : 1);
-        };
-        const QByteArray where = QFile::encodeName(folder);
-        if (unshare(CLONE_NEWNS) != 0
-            || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || mount("tmpfs", where.constData(), "tmpfs", 0, "size=16k") != 0)
-            report(QByteArray("skip: no private tmpfs: ") + strerror(errno));
-        writeFile(folder + "/old.sim", "OLD CONTENT");
-        QFile fill(folder + "/fill");
-        fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        while (fill.write(QByteArray(512, 'f')) == 512) { }
-        fill.resize(fill.size() - room);
-        fill.close();
-        const int failure = saveSimaFile(
-            folder + "/old.sim", QStringList(points, ListLine::form({ "P", "1", "2" })))
-                                .failure();
-        report(QByteArray::number(failure) + ' ' + readAll(folder + "/old.sim") + ' '
-            + QDir(folder).entryList(QDir::Files | QDir::Hidden).join(',').toUtf8());
-    }
-    close(out[1]);
-    QByteArray text(200, 0);
-    text.resize(std::max<ssize_t>(read(out[0], text.data(), text.size()), 0));
-    close(out[0]);
-    waitpid(child, nullptr, 0);
-    return text.toStdString();
-}
-
+// in a child process with its own mount namespace. The child writes the
+// failure number, the old file's bytes and the files left (or why it could
+// not run) to a file beside the tmpfs.
 TEST(SimaFileSave, AFullDiskIsSixtyOneAndLeavesTheOldFile)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "only root can mount the small full file system this needs";
-    // Points and bytes free: one point stays in the save's buffer until
-    // flushed; 2000 points are written at once and end in a short write.
+    // One point stays in the save's buffer until flushed; 2000 points are
+    // written at once and end in a short write.
     for (const auto &[points, room] : { std::pair(1, 0), std::pair(2000, 4096) }) {
         QTemporaryDir dir;
-        const std::string result = saveOnFullDisk(dir.path(), points, room);
-        if (result.starts_with("skip"))
-            GTEST_SKIP() << result;
-        EXPECT_EQ(result, "61 OLD CONTENT fill,old.sim") << points << " points";
+        const QString disk = dir.filePath("disk"), result = dir.filePath("result");
+        QDir(dir.path()).mkdir("disk");
+        const pid_t child = fork();
+        if (child == 0) {
+            QByteArray text = "skip: no private tmpfs: ";
+            if (unshare(CLONE_NEWNS) != 0
+                || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=16k")
+                    != 0) {
+                text += strerror(errno);
+            } else {
+                writeFile(disk + "/old.sim", "OLD CONTENT");
+                QFile fill(disk + "/fill");
+                fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+                while (fill.write(QByteArray(512, 'f')) == 512) { }
+                fill.resize(fill.size() - room);
+                fill.close();
+                const QStringList lines(points, ListLine::form({ "P", "1", "2" }));
+                text = QByteArray::number(saveSimaFile(disk + "/old.sim", lines).failure()) + ' '
+                    + readAll(disk + "/old.sim") + ' '
+                    + QDir(disk).entryList(QDir::Files | QDir::Hidden).join(',').toUtf8();
+            }
+            writeFile(result, text);
+            _exit(0);
+        }
+        ASSERT_EQ(waitpid(child, nullptr, 0), child);
+        const std::string text = readAll(result).toStdString();
+        if (text.starts_with("skip"))
+            GTEST_SKIP() << text;
+        EXPECT_EQ(text, "61 OLD CONTENT fill,old.sim") << points << " points";
     }
 }
 
 TEST_F(SimaFileMenu, RealFilesLoadWithTheirPoints)
 {
-    const QString realDir = QStringLiteral(TAVORIN_SHARED_DATA_DIR "/sima-real");
-    if (!QFileInfo(realDir).isDir())
-        GTEST_SKIP() << "no real SIMA files at " << realDir.toStdString();
+    const QString real = QStringLiteral(TAVORIN_SHARED_DATA_DIR "/sima-real/kmrjs-");
     const PointRecord polygon[] = { { "Auto-337", "-23795.960", "-32832.251" },
         { "Auto-460", "-23898.372", "-32863.633" } };
     const PointRecord point[]
         = { { "T-5965", "-24010.239", "-32836.454" }, { "T-5926", "-24007.337", "-32837.018" } };
-    const struct
-    {
-        const char *file;
-        int count;
-        const PointRecord *firstAndLast;
-    } cases[] = {
-        { "kmrjs-polygonGeoJSON.simaObj.sim", 26, polygon },
-        { "kmrjs-polygonGeoJSON.simaObj.DERIVED-cp932.sim", 26, polygon },
-        { "kmrjs-polygonGeoJSON.simaObjSpaced.sim", 26, polygon },
-        { "kmrjs-pointGeoJSON.simasplitted.sim", 4, point },
-        { "kmrjs-pointGeoJSON.simasplitedSpaced.sim", 4, point },
-    };
-    for (const auto &c : cases) {
+    for (const auto &[file, count, firstAndLast] : {
+             std::tuple("polygonGeoJSON.simaObj.sim", 26, polygon),
+             std::tuple("polygonGeoJSON.simaObj.DERIVED-cp932.sim", 26, polygon),
+             std::tuple("polygonGeoJSON.simaObjSpaced.sim", 26, polygon),
+             std::tuple("pointGeoJSON.simasplitted.sim", 4, point),
+             std::tuple("pointGeoJSON.simasplitedSpaced.sim", 4, point),
+         }) {
+        if (!QFileInfo::exists(real + file))
+            GTEST_SKIP() << "no real SIMA file " << (real + file).toStdString();
         createWindow();
         dialogs.clearRecord();
-        load(realDir + u'/' + QString::fromLatin1(c.file));
-        EXPECT_EQ(dialogs.messages().size(), 0) << c.file;
-        ASSERT_EQ(list(1)->listCount(), c.count) << c.file;
-        EXPECT_EQ(table->at(0), c.firstAndLast[0]) << c.file;
-        EXPECT_EQ(table->at(c.count - 1), c.firstAndLast[1]) << c.file;
+        load(real + file);
+        EXPECT_EQ(dialogs.messages().size(), 0) << file;
+        ASSERT_EQ(list(1)->listCount(), count) << file;
+        EXPECT_EQ(table->at(0), firstAndLast[0]) << file;
+        EXPECT_EQ(table->at(count - 1), firstAndLast[1]) << file;
     }
 }
 

@@ -10,39 +10,18 @@ using namespace tavorin;
 
 namespace {
 
-std::string show(const QList<PointRecord> &points)
-{
-    std::string text;
-    for (const PointRecord &p : points)
-        text
-            += "[" + p.name.toStdString() + "|" + p.x.toStdString() + "|" + p.y.toStdString() + "]";
-    return text;
-}
-
-// A reading flattened for comparing: its points, whether the point records
-// began, and the failure that ended it (0 at "A99").
-struct Outcome
-{
-    QList<PointRecord> points;
-    bool pointsBegun = false;
-    int failure = 0;
-};
-
-Outcome outcome(const Result<SimaReading> &reading)
+// A reading as one text: its points as [name|x|y], then the failure that
+// ended it (0 at "A99"); "none" and the failure when the records never began.
+std::string outcome(const Result<SimaReading> &reading)
 {
     if (!reading)
-        return { {}, false, reading.failure() };
-    return { reading->points, true, reading->ending.failure() };
+        return "none " + std::to_string(reading.failure());
+    std::string text;
+    for (const PointRecord &p : reading->points)
+        text
+            += "[" + p.name.toStdString() + "|" + p.x.toStdString() + "|" + p.y.toStdString() + "]";
+    return text + " " + std::to_string(reading->ending.failure());
 }
-
-struct ReadCase
-{
-    const char *what;
-    QByteArray bytes;
-    QList<PointRecord> points;
-    bool pointsBegun;
-    int failure;
-};
 
 const QByteArray Header = "G00, 1,TITLE,\r\nZ00,,\r\nA00,\r\n";
 
@@ -51,113 +30,90 @@ QByteArray file(const QByteArray &records)
     return Header + records + "A99,\r\n";
 }
 
-const ReadCase ReadCases[] = {
-    { "no points between A00 and A99", "A00,\r\nA99,\r\n", {}, true, 0 },
-    { "no A00: nothing begins", "G00, 1,T,\r\nA01,1,P,1,2,,\r\nA99,\r\n", {}, false, 62 },
-    { "an empty file", "", {}, false, 62 },
-    { "A00 cut off by the end", "G00,1,\r\nA00", {}, false, 62 },
-    { "A00 line without its line end", "G00,1,\r\nA00,", {}, false, 62 },
-    { "A00 without A99", Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,4,,\r\n",
-        { { "P", "1", "2" }, { "Q", "3", "4" } }, true, 62 },
-    { "a last record cut before its Y", Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,",
-        { { "P", "1", "2" } }, true, 62 },
-    { "a last record cut after its Y", Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,4",
-        { { "P", "1", "2" }, { "Q", "3", "4" } }, true, 62 },
-    { "A99 without its line end", Header + "A01,1,P,1,2,,\r\nA99", { { "P", "1", "2" } }, true, 0 },
-    { "names keep 8 characters, coordinates 13",
-        file("A01,1,ABCDEFGHIJ,1234567.890123456,-98765.4321098765,,\r\nA01,2,"
-            + cp932::encode(u"一二三四五六七八九十") + ",1,2,,\r\n"),
-        { { "ABCDEFGH", "1234567.89012", "-98765.432109" }, { u"一二三四五六七八"_qs, "1", "2" } },
-        true, 0 },
-    { "any tag but A99 is a point record, a99 too",
-        file("B01,1,P,1,2,,\r\na99,2,Q,3,4,,\r\nA02,3,R,5,6,,\r\n"),
-        { { "P", "1", "2" }, { "Q", "3", "4" }, { "R", "5", "6" } }, true, 0 },
-    { "one record per line: missing final comma, elevation, fields; extra fields",
-        file("A01,1,P,1,2,0\r\nA01,2,Q,3,4\r\nA01,3,R,5\r\nA01\r\nA01,5,S,6,7,,x,y,z,\r\nA01,6,T,8,"
-             "9,,\r\n"),
-        { { "P", "1", "2" }, { "Q", "3", "4" }, { "R", "5", "" }, { "", "", "" }, { "S", "6", "7" },
-            { "T", "8", "9" } },
-        true, 0 },
-    { "A99 in a name or coordinate does not end the reading",
-        file("A01,1,A99,A99,A99,,\r\nA01,2,Q,3,4,,\r\n"),
-        { { "A99", "A99", "A99" }, { "Q", "3", "4" } }, true, 0 },
-    { "blanks and tabs around fields are dropped", file("A01,    1,   P 1   ,\t-1.5\t, 2.5 ,,\r\n"),
-        { { "P 1", "-1.5", "2.5" } }, true, 0 },
-    { "a padded field longer than what is kept",
-        file("A01,1,AB" + QByteArray(100, ' ') + ",1,2,,\r\nA01,2,CD" + QByteArray(100, ' ')
-            + "E,1,2,,\r\n"),
-        { { "AB", "1", "2" }, { "CD      ", "1", "2" } }, true, 0 },
-    { "quotes keep commas and spaces; an unclosed one ends at the line end",
-        file("A01,1,\" P, 1\" skipped,\"1,5\",2,,\r\nA01,2,\"P,1\r\n"),
-        { { " P, 1", "1,5", "2" }, { "P,1", "", "" } }, true, 0 },
-    { "lone LF and lone CR end lines", "A00,\nA01,1,P,1,2,,\nA01,2,Q,3,4,,\rA99,\r",
-        { { "P", "1", "2" }, { "Q", "3", "4" } }, true, 0 },
-    { "blank lines are skipped, a line of commas is not",
-        file("\r\n   \r\nA01,1,P,1,2,,\r\n\r\n\t\r\n,,,\r\n"),
-        { { "P", "1", "2" }, { "", "", "" } }, true, 0 },
-    { "0x1A ends the file",
-        Header
-            + "A01,1,P,1,2,,\r\n\x1A"
-              "A99,\r\n",
-        { { "P", "1", "2" } }, true, 62 },
-    { "A00 may stand anywhere before the records", "Z00,A00,ignored\r\nA01,1,P,1,2,,\r\nA99,\r\n",
-        { { "P", "1", "2" } }, true, 0 },
-    { "only what comes before A99 is read", file("A01,1,P,1,2,,\r\n") + "A01,2,Q,3,4,,\r\n\x1A",
-        { { "P", "1", "2" } }, true, 0 },
-    { "UTF-8 with a byte order mark before A00",
-        "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,基準点,1,2,,\r\nA99,\r\n"_qs).toUtf8(),
-        { { u"基準点"_qs, "1", "2" } }, true, 0 },
-    { "UTF-8 without a byte order mark", file(u"A01,1,ﾃﾞｰﾀ点,1,2,,\r\n"_qs.toUtf8()),
-        { { u"ﾃﾞｰﾀ点"_qs, "1", "2" } }, true, 0 },
-    { "UTF-8 cut inside its last character",
-        (u"A00,\r\nA01,1,基準点,1,2,,\r\nA01,2,点"_qs).toUtf8().chopped(1),
-        { { u"基準点"_qs, "1", "2" } }, true, 62 },
-    { "code page 932 with half-width katakana",
-        file("A01,1," + cp932::encode(u"ﾃﾞｰﾀ点") + ",1,2,,\r\n"), { { u"ﾃﾞｰﾀ点"_qs, "1", "2" } },
-        true, 0 },
-    // ﾄｳ is C4 B3, also well-formed UTF-8 (U+0133): still code page 932.
-    { "code page 932 katakana pairs that look like two-byte UTF-8",
-        file("A01,1," + cp932::encode(u"ﾄｳ") + ",1,2,,\r\n"), { { u"ﾄｳ"_qs, "1", "2" } }, true, 0 },
-    { "bytes invalid in code page 932 read as U+FFFD, a lead byte at a field end too",
-        file("A01,1,\x85\x40P\x80,1,2,,\r\nA01,2,P\x82,3,4,,\r\n"),
-        { { u"\uFFFDP\uFFFD"_qs, "1", "2" }, { u"P\uFFFD"_qs, "3", "4" } }, true, 0 },
-};
-
-void PrintTo(const ReadCase &c, std::ostream *os)
+TEST(SimaReader, ReadsPointsBeginningAndFailure)
 {
-    *os << c.what;
-}
-
-class SimaReaderCases : public ::testing::TestWithParam<ReadCase>
-{
-};
-
-TEST_P(SimaReaderCases, ReadsPointsBeginningAndFailure)
-{
-    const ReadCase &c = GetParam();
-    QBuffer buffer;
-    buffer.setData(c.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    for (const Outcome &reading : { outcome(readSima(c.bytes)), outcome(readSima(buffer)) }) {
-        EXPECT_EQ(show(reading.points), show(c.points));
-        EXPECT_EQ(reading.pointsBegun, c.pointsBegun);
-        EXPECT_EQ(reading.failure, c.failure);
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+        const char *read;
+    } cases[] = {
+        { "no points between A00 and A99", "A00,\r\nA99,\r\n", " 0" },
+        { "no A00: nothing begins", "G00, 1,T,\r\nA01,1,P,1,2,,\r\nA99,\r\n", "none 62" },
+        { "an empty file", "", "none 62" },
+        { "A00 line without its line end", "G00,1,\r\nA00,", "none 62" },
+        { "a last record cut before its Y", Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,", "[P|1|2] 62" },
+        { "a last record cut after its Y", Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,4",
+            "[P|1|2][Q|3|4] 62" },
+        { "A99 without its line end", Header + "A01,1,P,1,2,,\r\nA99", "[P|1|2] 0" },
+        { "names keep 8 characters, coordinates 13",
+            file("A01,1,ABCDEFGHIJ,1234567.890123456,-98765.4321098765,,\r\nA01,2,"
+                + cp932::encode(u"一二三四五六七八九十") + ",1,2,,\r\n"),
+            "[ABCDEFGH|1234567.89012|-98765.432109][一二三四五六七八|1|2] 0" },
+        { "any tag but A99 is a point record, a99 too",
+            file("B01,1,P,1,2,,\r\na99,2,Q,3,4,,\r\nA02,3,R,5,6,,\r\n"),
+            "[P|1|2][Q|3|4][R|5|6] 0" },
+        { "one record per line: missing final comma, elevation, fields; extra fields",
+            file("A01,1,P,1,2,0\r\nA01,2,Q,3,4\r\nA01,3,R,5\r\nA01\r\nA01,5,S,6,7,,x,y,z,\r\n"),
+            "[P|1|2][Q|3|4][R|5|][||][S|6|7] 0" },
+        { "A99 in a name or coordinate does not end the reading",
+            file("A01,1,A99,A99,A99,,\r\nA01,2,Q,3,4,,\r\n"), "[A99|A99|A99][Q|3|4] 0" },
+        { "blanks and tabs around fields are dropped",
+            file("A01,    1,   P 1   ,\t-1.5\t, 2.5 ,,\r\n"), "[P 1|-1.5|2.5] 0" },
+        { "a padded field longer than what is kept",
+            file("A01,1,AB" + QByteArray(100, ' ') + ",1,2,,\r\nA01,2,CD" + QByteArray(100, ' ')
+                + "E,1,2,,\r\n"),
+            "[AB|1|2][CD      |1|2] 0" },
+        { "quotes keep commas and spaces; an unclosed one ends at the line end",
+            file("A01,1,\" P, 1\" skipped,\"1,5\",2,,\r\nA01,2,\"P,1\r\n"),
+            "[ P, 1|1,5|2][P,1||] 0" },
+        { "lone LF and lone CR end lines", "A00,\nA01,1,P,1,2,,\nA01,2,Q,3,4,,\rA99,\r",
+            "[P|1|2][Q|3|4] 0" },
+        { "blank lines are skipped, a line of commas is not",
+            file("\r\n   \r\nA01,1,P,1,2,,\r\n\r\n\t\r\n,,,\r\n"), "[P|1|2][||] 0" },
+        { "0x1A ends the file", Header + "A01,1,P,1,2,,\r\n\x1A" + "A99,\r\n", "[P|1|2] 62" },
+        { "A00 may stand anywhere before the records",
+            "Z00,A00,ignored\r\nA01,1,P,1,2,,\r\nA99,\r\n", "[P|1|2] 0" },
+        { "only what comes before A99 is read", file("A01,1,P,1,2,,\r\n") + "A01,2,Q,3,4,,\r\n\x1A",
+            "[P|1|2] 0" },
+        { "UTF-8 with a byte order mark before A00",
+            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,基準点,1,2,,\r\nA99,\r\n"_qs).toUtf8(),
+            "[基準点|1|2] 0" },
+        { "UTF-8 without a byte order mark", file(u"A01,1,ﾃﾞｰﾀ点,1,2,,\r\n"_qs.toUtf8()),
+            "[ﾃﾞｰﾀ点|1|2] 0" },
+        { "UTF-8 cut inside its last character",
+            (u"A00,\r\nA01,1,基準点,1,2,,\r\nA01,2,点"_qs).toUtf8().chopped(1), "[基準点|1|2] 62" },
+        { "code page 932 with half-width katakana",
+            file("A01,1," + cp932::encode(u"ﾃﾞｰﾀ点") + ",1,2,,\r\n"), "[ﾃﾞｰﾀ点|1|2] 0" },
+        // ﾄｳ is C4 B3, also well-formed UTF-8 (U+0133): still code page 932.
+        { "code page 932 katakana pairs that look like two-byte UTF-8",
+            file("A01,1," + cp932::encode(u"ﾄｳ") + ",1,2,,\r\n"), "[ﾄｳ|1|2] 0" },
+        { "bytes invalid in code page 932 read as U+FFFD, a lead byte at a field end too",
+            file("A01,1,\x85\x40P\x80,1,2,,\r\nA01,2,P\x82,3,4,,\r\n"),
+            "[\uFFFDP\uFFFD|1|2][P\uFFFD|3|4] 0" },
+    };
+    for (const auto &c : cases) {
+        QBuffer buffer;
+        buffer.setData(c.bytes);
+        buffer.open(QIODevice::ReadOnly);
+        EXPECT_EQ(outcome(readSima(c.bytes)), c.read) << c.what;
+        EXPECT_EQ(outcome(readSima(buffer)), c.read) << c.what;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SimaReaderCases, ::testing::ValuesIn(ReadCases));
-
-TEST(SimaReaderLimits, TakesTenThousandAndOnePointsAndFailsWithNineOnTheNext)
+TEST(SimaReader, TakesTenThousandAndOnePointsAndFailsWithNineOnTheNext)
 {
     for (const int count : { 10001, 10002 }) {
         QByteArray bytes = Header;
         for (int i = 1; i <= count; ++i)
             bytes += "A01," + QByteArray::number(i) + ",P" + QByteArray::number(i)
                 + ",1.5,-2.5,,\r\n";
-        const Outcome reading = outcome(readSima(bytes + "A99,\r\n"));
-        EXPECT_EQ(reading.failure, count == 10001 ? 0 : FailureNumber::SubscriptOutOfRange);
-        ASSERT_EQ(reading.points.size(), 10001);
-        EXPECT_EQ(reading.points.last(), (PointRecord { "P10001", "1.5", "-2.5" }));
+        const Result<SimaReading> reading = readSima(bytes + "A99,\r\n");
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(
+            reading->ending.failure(), count == 10001 ? 0 : FailureNumber::SubscriptOutOfRange);
+        ASSERT_EQ(reading->points.size(), 10001);
+        EXPECT_EQ(reading->points.last(), (PointRecord { "P10001", "1.5", "-2.5" }));
     }
 }
 
@@ -179,18 +135,12 @@ protected:
     }
 };
 
-TEST(SimaReaderDevice, AFailingReadGivesFiftySevenAndKeepsThePointsBefore)
+TEST(SimaReader, AFailingReadGivesFiftySevenAndKeepsThePointsBefore)
 {
     FailingDevice afterPoints(Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,4,,\r\nA01,3,R");
-    const Outcome reading = outcome(readSima(afterPoints));
-    EXPECT_EQ(show(reading.points), show({ { "P", "1", "2" }, { "Q", "3", "4" } }));
-    EXPECT_TRUE(reading.pointsBegun);
-    EXPECT_EQ(reading.failure, FailureNumber::DeviceIoError);
-
+    EXPECT_EQ(outcome(readSima(afterPoints)), "[P|1|2][Q|3|4] 57");
     FailingDevice beforeBegin("G00,1,\r\nZ00,");
-    const Outcome early = outcome(readSima(beforeBegin));
-    EXPECT_FALSE(early.pointsBegun);
-    EXPECT_EQ(early.failure, FailureNumber::DeviceIoError);
+    EXPECT_EQ(outcome(readSima(beforeBegin)), "none 57");
 }
 
 } // namespace

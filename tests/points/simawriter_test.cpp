@@ -51,10 +51,6 @@ TEST(SimaWriter, LinePiecesAndTheNameReadBack)
             "A01,    1," + cp932::encode(u"一二三四五六七八")
                 + "    ,          1.0,          2.0,,",
             u"一二三四五六七八"_qs },
-        { "characters outside the code page become their twin or ?",
-            ListLine::form({ u"A\u301CB\u00E4"_qs, "1", "2" }),
-            "A01,    1,A" + hex("8160") + "B?        ,            1,            2,,",
-            u"A\uFF5EB?"_qs },
         { "a name with a comma is quoted without its blanks", " A,B    ",
             "A01,    1,\"A,B\"       ,,,,", "A,B" },
         { "a name beginning with a quote is quoted; quotes in it and line ends become ?",
