@@ -88,14 +88,12 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
     const QString prompts[] = { u"ポケコン側で、受信出来るようにセットして下さい。"_s,
         u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s,
         u"ポケコン側で、送信して下さい。"_s };
-    const MessageButtons buttons[]
-        = { MessageButtons::Ok, MessageButtons::OkCancel, MessageButtons::OkCancel };
     ASSERT_EQ(dialogs.messages().size(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(dialogs.messages()[i].prompt, prompts[i]);
-        EXPECT_EQ(dialogs.messages()[i].title, u"メッセージ"_s);
-        EXPECT_EQ(dialogs.messages()[i].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(dialogs.messages()[i].buttons, buttons[i]);
+        const auto &m = dialogs.messages()[i];
+        EXPECT_EQ(m.prompt + u'|' + m.title, prompts[i] + u"|メッセージ"_s);
+        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(m.buttons, i ? MessageButtons::OkCancel : MessageButtons::Ok);
     }
     EXPECT_FALSE(comm()->portOpen());
     EXPECT_EQ(form->transferMode(), QString());
