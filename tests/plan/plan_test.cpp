@@ -60,7 +60,7 @@ protected:
     PlanWidget *plan = nullptr;
 };
 
-TEST_F(Plan, OpensOnceFromTheSimaFileMenuAndFollowsANewFile)
+TEST_F(Plan, OpensOnceFollowsANewFileDrawsNorthUpAndEastRightAndLeavesOutPointsWithoutCoordinates)
 {
     open(grid());
     EXPECT_EQ(window->windowTitle(), u"配置図"_s);
@@ -70,25 +70,19 @@ TEST_F(Plan, OpensOnceFromTheSimaFileMenuAndFollowsANewFile)
     QTemporaryDir dir;
     QFile file(dir.filePath(u"b.sim"_s));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(simaFileBytes(
-        { ListLine::form({ "N1", "500", "700" }), ListLine::form({ "N2", "x", "1" }) }));
+    file.write(simaFileBytes({ ListLine::form({ "A", "0", "0" }),
+        ListLine::form({ "N", "100", "0" }), ListLine::form({ "E", "0", "100" }),
+        ListLine::form({ "Q", "1e", "5" }), ListLine::form({ "R", "", "5" }) }));
     file.close();
     dialogs.chooseNextFile(file.fileName());
     menuAction(u"SimFileLoad"_s)->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(plan->geometry().pointCount(), 2);
-    EXPECT_EQ(window->findChild<QLabel *>(u"PlanWithoutCoordinates"_s)->text(), u"座標なし 1点"_s);
-    // The new point is fitted into the middle of the plan.
-    EXPECT_EQ(at(0), QPoint((plan->width() + 1) / 2, (plan->height() + 1) / 2));
-}
-
-TEST_F(Plan, DrawsNorthUpAndEastRightAtOneScaleAndLeavesOutPointsWithoutCoordinates)
-{
-    open({ { "A", "0", "0" }, { "N", "100", "0" }, { "E", "0", "100" }, { "Q", "1e", "5" },
-        { "R", "", "5" } });
+    EXPECT_EQ(plan->geometry().pointCount(), 5);
     EXPECT_FALSE(plan->geometry().isOnPlan(3));
     EXPECT_FALSE(plan->geometry().isOnPlan(4));
     EXPECT_EQ(window->findChild<QLabel *>(u"PlanWithoutCoordinates"_s)->text(), u"座標なし 2点"_s);
+    // The new points are fitted into the middle of the plan: N and E about it.
+    EXPECT_EQ(at(1) + at(2), QPoint(plan->width(), plan->height()));
     EXPECT_EQ(at(1).x(), at(0).x());
     EXPECT_EQ(at(2).y(), at(0).y());
     EXPECT_GT(at(0).y() - at(1).y(), 100);

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <deque>
-#include <functional>
 #include <optional>
 
 namespace tavorin::test {
@@ -33,12 +32,6 @@ public:
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
     void chooseNextFile(std::optional<QString> path) { m_fileAnswers.push_back(std::move(path)); }
-    // Runs while the next message box is "open", as things the user does
-    // then (for instance events that arrive meanwhile).
-    void whileNextMessageIsShown(std::function<void()> action)
-    {
-        m_duringMessage.push_back(std::move(action));
-    }
 
     const QList<Message> &messages() const { return m_messages; }
     const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
@@ -52,33 +45,28 @@ public:
         MessageIcon icon, MessageButtons buttons) override
     {
         m_messages.append({ prompt, title, icon, buttons });
-        if (!m_duringMessage.empty()) {
-            auto action = std::move(m_duringMessage.front());
-            m_duringMessage.pop_front();
-            action();
-        }
-        if (m_messageAnswers.empty())
-            return MessageAnswer::Ok;
-        const MessageAnswer answer = m_messageAnswers.front();
-        m_messageAnswers.pop_front();
-        return answer;
+        return next(m_messageAnswers, MessageAnswer::Ok);
     }
 
     std::optional<QString> fileDialog(
         QWidget *, FileDialogMode mode, const QString &filter, const QString &initialName) override
     {
         m_fileRequests.append({ mode, filter, initialName });
-        if (m_fileAnswers.empty())
-            return std::nullopt;
-        auto answer = std::move(m_fileAnswers.front());
-        m_fileAnswers.pop_front();
-        return answer;
+        return next(m_fileAnswers, std::optional<QString>());
     }
 
 private:
+    template <typename T> static T next(std::deque<T> &answers, T otherwise)
+    {
+        if (answers.empty())
+            return otherwise;
+        T answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
     std::deque<MessageAnswer> m_messageAnswers;
     std::deque<std::optional<QString>> m_fileAnswers;
-    std::deque<std::function<void()>> m_duringMessage;
     QList<Message> m_messages;
     QList<FileRequest> m_fileRequests;
 };

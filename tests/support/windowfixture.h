@@ -39,18 +39,12 @@ protected:
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
         return found;
     }
-    ListBox *list(int number) const
-    {
-        return control<ListBox>(QStringLiteral("List%1").arg(number));
-    }
+    ListBox *list(int n) const { return control<ListBox>(QStringLiteral("List%1").arg(n)); }
     QRadioButton *option(int group, int index) const
     {
         return control<QRadioButton>(QStringLiteral("Option%1_%2").arg(group).arg(index));
     }
-    QLineEdit *text1(int index) const
-    {
-        return control<QLineEdit>(QStringLiteral("Text1_%1").arg(index));
-    }
+    QLineEdit *text1(int i) const { return control<QLineEdit>(QStringLiteral("Text1_%1").arg(i)); }
     QPushButton *command(int number) const
     {
         return control<QPushButton>(QStringLiteral("Command%1").arg(number));
