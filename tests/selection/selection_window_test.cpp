@@ -89,12 +89,12 @@ using Modes = Selection;
 
 TEST_F(Modes, DecideAndEnterAddOnlyInTheirOwnModeWithDirectionToThePocketComputer)
 {
-    // The prefix and the range each name two listed points, never the
-    // unlisted one, and nothing when read from the other entry.
+    // Neither the prefix nor the range sees the unlisted point, which leaves
+    // "A3" naming position 0; read from the other entry, each adds nothing.
     loadPoints(named({ "A1", "B", "A2" }));
     ASSERT_TRUE(table->store(3, { u"A3"_s, u"3"_s, u"0.3"_s })); // from earlier, not listed
     list(1)->selectAll();
-    const QString texts[] = { u"A"_s, u"B/A2"_s };
+    const QString texts[] = { u"A"_s, u"B/A3"_s };
     for (int state = 0; state < 8; ++state) {
         const int direction = state / 4, mode = state % 4;
         option(2, direction)->setChecked(true);
@@ -116,7 +116,7 @@ TEST_F(Modes, DecideAndEnterAddOnlyInTheirOwnModeWithDirectionToThePocketCompute
             EXPECT_EQ(box->text(), texts[entry] + u" y"_s) << state << entry;
             EXPECT_EQ(returnPressed.count(), 0) << state << entry;
         }
-        const QList<int> added[] = { { 0, 2, 1 }, {}, { 0, 0, 2, 2 }, { 2, 2, 1, 1 } };
+        const QList<int> added[] = { { 0, 2, 1 }, {}, { 0, 0, 2, 2 }, { 0, 0, 1, 1 } };
         EXPECT_EQ(transferList(), linesOf(direction == 0 ? added[mode] : QList<int>())) << state;
     }
     // The range stops once the transfer list holds 999 lines.
