@@ -143,8 +143,6 @@ TEST_F(Layout, CaptionsMenusAColourAFontAndTheSelectionModes)
     EXPECT_EQ(list(1)->font().families().value(0), QStringLiteral("ＭＳ ゴシック"));
     EXPECT_EQ(list(1)->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(list(2)->selectionMode(), QAbstractItemView::MultiSelection);
-    EXPECT_FALSE(list(1)->lineModel().isSorted());
-    EXPECT_TRUE(list(2)->lineModel().isSorted());
 }
 
 TEST_F(Layout, TabOrderFollowsTheControlTable)

@@ -39,8 +39,6 @@ protected:
         QRadioButton *button = option(group, index);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
     }
-    void chooseMode(int index) { chooseOption(1, index); }
-    void chooseDirection(int index) { chooseOption(2, index); }
     void click(int commandNumber) { QTest::mouseClick(command(commandNumber), Qt::LeftButton); }
     // Lines of the points at the given positions, in the order given.
     QStringList linesOf(const QList<int> &positions) const
@@ -132,12 +130,12 @@ TEST_F(Modes, PrefixAndRangeEmptyAndFocusTheirEntryInEitherDirectionEachTimeChos
 {
     for (int state = 0; state < 8; ++state) { // direction, mode, first or second time
         if (state % 4 == 0)
-            chooseDirection(state / 4);
+            chooseOption(2, state / 4);
         const int entry = state / 2 % 2;
         text1(0)->setText(u"keep"_s);
         text1(1)->setText(u"keep"_s);
         command(1)->setFocus();
-        chooseMode(2 + entry);
+        chooseOption(1, 2 + entry);
         EXPECT_EQ(text1(entry)->text() + u'|' + text1(1 - entry)->text(), u"|keep"_s) << state;
         EXPECT_TRUE(text1(entry)->hasFocus()) << state;
     }
@@ -153,7 +151,7 @@ TEST_F(Modes, AllArrowKeysAndTheDirectionRunTheHandlerOfTheButtonTheySelect)
     EXPECT_EQ(transferList(), QStringList());
     loadPoints(named({ "Z", "A", "M" }));
     preload(2);
-    chooseMode(1); // chosen already: runs again
+    chooseOption(1, 1); // chosen already: runs again
     EXPECT_EQ(transferList(), linesOf({ 1, 2, 0 }));
     QTest::keyClick(option(1, 1), Qt::Key_Down);
     EXPECT_TRUE(inMode(2));
@@ -164,7 +162,7 @@ TEST_F(Modes, AllArrowKeysAndTheDirectionRunTheHandlerOfTheButtonTheySelect)
     // with it Option1_1 leaves the emptied list empty.
     text1(0)->setText(u"1"_s);
     text1(1)->setText(u"1/1"_s);
-    chooseDirection(0);
+    chooseOption(2, 0);
     EXPECT_TRUE(inMode(0));
     option(1, 3)->setChecked(true);
     option(2, 0)->setFocus();
@@ -172,7 +170,7 @@ TEST_F(Modes, AllArrowKeysAndTheDirectionRunTheHandlerOfTheButtonTheySelect)
     EXPECT_TRUE(option(2, 1)->isChecked());
     EXPECT_TRUE(inMode(3));
     click(4);
-    chooseMode(1);
+    chooseOption(1, 1);
     EXPECT_TRUE(inMode(1));
     option(2, 1)->setFocus();
     QTest::keyClick(option(2, 1), Qt::Key_Up);
