@@ -2,13 +2,12 @@
 
 #include "failure.h"
 #include "simawriter.h"
+#include "systemerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <cerrno>
 
 namespace tavorin {
 
@@ -40,27 +39,6 @@ int writeFailureBeforeOpening(const QFileInfo &info)
     return 0;
 }
 
-// The failure number of a write, flush or open that failed with the system
-// error err. The system error tells a full disk apart even where Qt does
-// not: a short write leaves Qt's own error at NoError.
-int writeFailureNumber(int err, int otherwise)
-{
-    switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-        return FailureNumber::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FailureNumber::PermissionDenied;
-    case ENOENT:
-    case ENOTDIR:
-        return FailureNumber::PathNotFound;
-    default:
-        return otherwise;
-    }
-}
-
 } // namespace
 
 Result<SimaReading> loadSimaFile(const QString &path)
@@ -82,23 +60,26 @@ Result<void> saveSimaFile(const QString &path, const QStringList &lines)
     if (const int failure = writeFailureBeforeOpening(info))
         return Failure { failure };
     QSaveFile file(info.absoluteFilePath());
-    errno = 0;
+    systemerror::clear();
     if (!file.open(QIODevice::WriteOnly))
-        return Failure { writeFailureNumber(errno, FailureNumber::PathFileAccessError) };
+        return Failure { systemerror::saveFailureNumber(
+            systemerror::openFailure(info.absolutePath()), FailureNumber::PathFileAccessError) };
     // Output smaller than the file's buffer reaches the disk only when it is
     // flushed, and commit() would put a file whose flush failed in place all
     // the same: flush here, so that a write that did not complete is always
     // seen and the old file stays as it was.
-    errno = 0;
+    systemerror::clear();
     if (!writeSima(lines, file) || !file.flush()) {
-        const int failure = writeFailureNumber(errno, FailureNumber::DeviceIoError);
+        const int failure
+            = systemerror::saveFailureNumber(systemerror::last(), FailureNumber::DeviceIoError);
         file.cancelWriting();
         return Failure { failure };
     }
+    systemerror::clear();
     if (!file.commit())
-        return Failure { file.error() == QFileDevice::RenameError
-                ? FailureNumber::PathFileAccessError
-                : FailureNumber::DeviceIoError };
+        return Failure { systemerror::commitFailureNumber(systemerror::last(),
+            file.error() == QFileDevice::RenameError ? FailureNumber::PathFileAccessError
+                                                     : FailureNumber::DeviceIoError) };
     return {};
 }
 

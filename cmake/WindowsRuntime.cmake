@@ -1,0 +1,40 @@
+# On Windows every program of the build lands in one folder, bin/, beside the
+# DLLs it needs: Qt's, the platform plugins (Qt looks for plugins beside the
+# program too) and, with MinGW, the compiler's runtime. Tests and tools then
+# start there with nothing on PATH, natively and under Wine alike.
+if(NOT WIN32)
+    return()
+endif()
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+
+# The MinGW runtime DLLs, as the compiler itself finds them.
+set(TAVORIN_MINGW_RUNTIME)
+if(MINGW)
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+            OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(IS_ABSOLUTE "${path}" AND EXISTS "${path}")
+            get_filename_component(path "${path}" REALPATH)
+            list(APPEND TAVORIN_MINGW_RUNTIME "${path}")
+        endif()
+    endforeach()
+endif()
+
+# tavorin_deploy_runtime(TARGET): copies the DLLs TARGET loads, and the
+# windows and offscreen platform plugins, into bin/ after each build of it.
+function(tavorin_deploy_runtime target)
+    set(plugins)
+    foreach(plugin Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin)
+        if(TARGET ${plugin})
+            list(APPEND plugins "$<TARGET_FILE:${plugin}>")
+        endif()
+    endforeach()
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            $<TARGET_RUNTIME_DLLS:${target}> ${TAVORIN_MINGW_RUNTIME} $<TARGET_FILE_DIR:${target}>
+        COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/platforms
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${plugins}
+            $<TARGET_FILE_DIR:${target}>/platforms
+        COMMAND_EXPAND_LISTS VERBATIM)
+endfunction()

@@ -1,0 +1,18 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 GCC (posix
+# threads), the compiler the Windows Qt in tools/build-windows was built with.
+# Test programs run under Wine, both when ctest lists their cases and when it
+# runs them.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+find_program(TAVORIN_WINE NAMES wine wine64)
+if(TAVORIN_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${TAVORIN_WINE})
+endif()
