@@ -10,7 +10,11 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#ifdef Q_OS_MACOS
+#include <util.h> // openpty
+#else
 #include <pty.h>
+#endif
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
