@@ -28,12 +28,14 @@ constexpr int ClientWidthTwips = 7425;
 constexpr int ClientHeightTwips = 4620;
 
 // The Japanese fixed-pitch font of the lists and the port labels, with the
-// fonts that stand in for it where it is not installed.
+// fonts that stand in for it where it is not installed. Each list ends in a
+// font that every Windows PC has, whatever its language, under the name
+// Windows gives it outside Japan.
 QFont listFont()
 {
     QFont font;
-    font.setFamilies({ WindowText::ListFont, QStringLiteral("MS Gothic"),
-        QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP") });
+    font.setFamilies({ WindowText::ListFont, QStringLiteral("IPAGothic"),
+        QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("MS Gothic") });
     font.setPointSize(9);
     font.setWeight(QFont::Normal);
     return font;
@@ -45,7 +47,8 @@ QFont windowFont()
 {
     QFont font;
     font.setFamilies({ QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
-        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic") });
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"),
+        QStringLiteral("MS Gothic") });
     font.setPointSize(9);
     return font;
 }
