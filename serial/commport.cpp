@@ -30,6 +30,23 @@ int openFailureNumber(QSerialPort::SerialPortError error)
 
 } // namespace
 
+bool CommPort::losesDevice(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    // Linux reports an unplugged adapter or a vanished peer as a resource,
+    // read or write error. Windows drivers report the same unplug as any of
+    // a resource, permission or unknown error, depending on the driver.
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::UnknownError:
+        return true;
+    default:
+        return false;
+    }
+}
+
 CommPort::CommPort(const PortResolver &ports, QObject *parent)
     : QObject(parent)
     , m_ports(ports)
@@ -48,12 +65,22 @@ CommPort::~CommPort()
 void CommPort::setRTSEnable(bool on)
 {
     m_rtsEnable = on;
-    if (m_port.isOpen()) {
-        // A device without an RTS line (a pseudo-terminal) refuses this;
-        // the line works without it.
-        m_port.setRequestToSend(on);
-        m_port.clearError();
-    }
+    if (m_port.isOpen())
+        setControlLines();
+}
+
+// DTR on, RTS as RTSEnable says, set explicitly: Qt leaves them as the
+// platform opens the port (Linux raises RTS, Windows lowers it), and some
+// pocket computer cables take their power or handshake from these lines.
+// A device without them (a pseudo-terminal) refuses; the line works
+// without them, so the refusal is no lost device.
+void CommPort::setControlLines()
+{
+    m_settingControlLines = true;
+    m_port.setDataTerminalReady(true);
+    m_port.setRequestToSend(m_rtsEnable);
+    m_port.clearError();
+    m_settingControlLines = false;
 }
 
 void CommPort::setOutBufferCount(int count)
@@ -105,10 +132,7 @@ Result<void> CommPort::setPortOpen(bool open)
         m_port.clearError();
         return Failure { FailureNumber::PortSettingsRefused };
     }
-    if (m_rtsEnable) {
-        m_port.setRequestToSend(true);
-        m_port.clearError(); // see setRTSEnable
-    }
+    setControlLines();
     m_framer.clear();
     m_messages.clear();
     m_current.clear();
@@ -210,15 +234,10 @@ void CommPort::scheduleDelivery()
 
 void CommPort::errorArrived(QSerialPort::SerialPortError error)
 {
-    switch (error) {
-    case QSerialPort::ResourceError:
-    case QSerialPort::ReadError:
-    case QSerialPort::WriteError:
-        break;
-    default:
-        return; // open failures are reported by setPortOpen, RTS refusals ignored
-    }
-    lose();
+    // Open failures are reported by setPortOpen (lose ignores a closed
+    // port), and refused control lines by nobody.
+    if (losesDevice(error) && !m_settingControlLines)
+        lose();
 }
 
 // The device is gone or refuses to work: close the port, and tell the

@@ -26,6 +26,8 @@ class PortResolver;
 // 8015 (line settings refused). A device lost while open (adapter
 // unplugged, peer gone, a write refused) closes the port and raises
 // failed(57) once.
+//
+// Control lines: once open, DTR is on and RTS follows RTSEnable.
 class CommPort : public QObject
 {
     Q_OBJECT
@@ -71,6 +73,9 @@ public:
     QString Input();
     int CommEvent() const { return m_commEvent; }
 
+    // Whether an error the open port raises means the device is lost.
+    static bool losesDevice(QSerialPort::SerialPortError error);
+
     // Holds comm() events back while alive; messages that complete meanwhile
     // are delivered once the running handler returns.
     class EventHold
@@ -99,6 +104,7 @@ private:
     void scheduleDelivery();
     void closePort();
     void lose();
+    void setControlLines();
 
     const PortResolver &m_ports;
     QSerialPort m_port;
@@ -109,6 +115,7 @@ private:
     QString m_deviceName;
     LineSettings m_settings;
     bool m_rtsEnable = false;
+    bool m_settingControlLines = false;
     int m_commEvent = 0;
     int m_holds = 0;
     bool m_delivering = false;

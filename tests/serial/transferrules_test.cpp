@@ -1,3 +1,4 @@
+#include "commport.h"
 #include "testsupport.h"
 #include "transferrules.h"
 
@@ -69,6 +70,20 @@ TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
         u"A       "_s + u"        1.500"_s + u"        2.255"_s);
     EXPECT_EQ(receivedLine(u"A       1234567890.12-99999999.9995"_s),
         u"A       1234567890.12-99999999.999"_s);
+}
+
+// An adapter pulled out mid-transfer arrives, by platform and driver, as
+// any of five errors; the others come from a refused setting or a wait.
+TEST(LostDevice, EveryWayAnUnplugArrivesEndsTheTransferAndNothingElse)
+{
+    using E = QSerialPort::SerialPortError;
+    const std::pair<E, bool> cases[] = { { E::ResourceError, true }, { E::ReadError, true },
+        { E::WriteError, true }, { E::PermissionError, true }, { E::UnknownError, true },
+        { E::NoError, false }, { E::DeviceNotFoundError, false }, { E::OpenError, false },
+        { E::NotOpenError, false }, { E::TimeoutError, false },
+        { E::UnsupportedOperationError, false } };
+    for (const auto &[error, lost] : cases)
+        EXPECT_EQ(CommPort::losesDevice(error), lost) << error;
 }
 
 } // namespace
