@@ -60,6 +60,17 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
     widget->setPalette(palette);
 }
 
+// A list or entry box keeps its light background in every colour scheme, so
+// its text stays black with it: under a dark scheme (Windows 11 dark mode)
+// the scheme's light text would vanish on it.
+void setBoxColour(QWidget *widget, QColor background)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, Qt::black);
+    widget->setPalette(palette);
+}
+
 } // namespace
 
 Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
@@ -140,7 +151,7 @@ void Form1::createControls()
     const auto entry
         = [&](QWidget *container, const QString &name, int left, int top, int width, int height) {
               auto *t = new QLineEdit(WindowText::Text1DesignText, container);
-              setColour(t, QPalette::Base, QColor(192, 255, 192));
+              setBoxColour(t, QColor(192, 255, 192));
               place(t, name, left, top, width, height);
               return t;
           };
@@ -156,12 +167,12 @@ void Form1::createControls()
     List1 = new ListBox(false, QAbstractItemView::ExtendedSelection, client);
     place(List1, QStringLiteral("List1"), 240, 360, 1095, 4020);
     List1->setFont(listFont());
-    setColour(List1, QPalette::Base, QColor(255, 255, 192));
+    setBoxColour(List1, QColor(255, 255, 192));
 
     List2 = new ListBox(true, QAbstractItemView::MultiSelection, client);
     place(List2, QStringLiteral("List2"), 3720, 360, 3495, 2760);
     List2->setFont(listFont());
-    setColour(List2, QPalette::Base, QColor(255, 224, 192));
+    setBoxColour(List2, QColor(255, 224, 192));
 
     Label1[0] = label(
         client, QStringLiteral("Label1_0"), WindowText::Label1Caption0, 180, 120, 1245, 180);

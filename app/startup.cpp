@@ -12,7 +12,38 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace tavorin {
+
+namespace {
+
+#ifdef Q_OS_WIN
+// A Windows program with a window starts without a console: what --help,
+// --version or a bad option print goes to the console the program was
+// started from, if any. Output already sent to a file or a pipe stays there.
+void printToStartingConsole()
+{
+    const auto unconnected = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE
+            || GetFileType(handle) == FILE_TYPE_UNKNOWN;
+    };
+    const bool out = unconnected(STD_OUTPUT_HANDLE), err = unconnected(STD_ERROR_HANDLE);
+    if ((!out && !err) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (out)
+        std::freopen("CONOUT$", "w", stdout);
+    if (err)
+        std::freopen("CONOUT$", "w", stderr);
+}
+#else
+void printToStartingConsole() { }
+#endif
+
+} // namespace
 
 using namespace Qt::StringLiterals;
 
@@ -57,11 +88,16 @@ std::unique_ptr<QTranslator> installQtTranslation()
     const QString beside = QCoreApplication::applicationDirPath();
     const QString folders[] = { QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside,
         QDir(beside).filePath(QStringLiteral("translations")) };
+    // qtbase_ja as Debian's package and Qt's own folder have it; qt_ja, the
+    // catalogue that names it, as Qt's Windows installers and windeployqt
+    // deploy it.
     auto translator = std::make_unique<QTranslator>();
     for (const QString &folder : folders) {
-        if (translator->load(QStringLiteral("qtbase_ja"), folder)
-            && QCoreApplication::installTranslator(translator.get()))
-            return translator;
+        for (const QString &name : { QStringLiteral("qtbase_ja"), QStringLiteral("qt_ja") }) {
+            if (translator->load(name, folder)
+                && QCoreApplication::installTranslator(translator.get()))
+                return translator;
+        }
     }
     return nullptr;
 }
@@ -74,15 +110,21 @@ int runTavorin(int argc, char *argv[])
     // --help and --version before QApplication, so that they need no display.
     CommandLine line = parseCommandLine(arguments);
     if (line.exitCode == 0) {
+        printToStartingConsole();
         std::fputs(line.output.toLocal8Bit().constData(), stdout);
         return 0;
     }
 
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // The style the Windows package ships, whatever a newer Qt would pick.
+    QApplication::setStyle(QStringLiteral("windowsvista"));
+#endif
     // Again without Qt's own options, and from Qt's own list, which on
     // Windows keeps every character of a file name the code page lacks.
     line = parseCommandLine(QCoreApplication::arguments());
     if (line.exitCode) {
+        printToStartingConsole();
         std::fputs(line.output.toLocal8Bit().constData(), stderr);
         return *line.exitCode;
     }

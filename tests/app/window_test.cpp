@@ -160,6 +160,27 @@ TEST_F(Layout, TabOrderFollowsTheControlTable)
             "Command4" }));
 }
 
+// Under a dark colour scheme (Windows 11 dark mode) the lists and entry
+// boxes keep their light backgrounds, and their text stays black with them.
+TEST_F(Layout, BoxesStayReadableUnderADarkColourScheme)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, Qt::black);
+    dark.setColor(QPalette::Text, Qt::white);
+    QApplication::setPalette(dark);
+    createWindow();
+    QApplication::setPalette(light);
+    const std::pair<QWidget *, QColor> boxes[] = { { list(1), QColor(255, 255, 192) },
+        { list(2), QColor(255, 224, 192) }, { text1(0), QColor(192, 255, 192) },
+        { text1(1), QColor(192, 255, 192) } };
+    for (const auto &[box, background] : boxes) {
+        EXPECT_EQ(box->palette().color(QPalette::Base), background) << box->objectName().toStdString();
+        EXPECT_EQ(box->palette().color(QPalette::Text), QColor(Qt::black))
+            << box->objectName().toStdString();
+    }
+}
+
 using Ending = WindowTest;
 
 TEST_F(Ending, EndMenuEndsTheProgramWithoutAQuestion)
