@@ -60,12 +60,11 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 } // namespace
 
 Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-    bool converterPresent, QWidget *parent)
+    QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_ports(ports)
     , m_table(table)
-    , m_converterPresent(converterPresent)
     , CommonDialog1(dialogs, this)
 {
     setWindowTitle(WindowText::WindowCaption);
