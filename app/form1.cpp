@@ -59,8 +59,7 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 
 } // namespace
 
-Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-    QWidget *parent)
+Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_ports(ports)

@@ -38,7 +38,8 @@ EncodeTable makeEncodeTable()
         if (!isLeadByte(uchar(lead)))
             continue;
         for (int trail = 0; trail < TrailBytes; ++trail)
-            take(DoubleByteTable[leadIndex(uchar(lead))][trail], quint16(lead << 8 | (0x40 + trail)));
+            take(DoubleByteTable[leadIndex(uchar(lead))][trail],
+                quint16(lead << 8 | (0x40 + trail)));
     }
     for (const auto &[unit, code] : EncodeExceptions)
         table[unit] = code;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 using namespace tavorin;
 
@@ -51,8 +52,8 @@ const std::map<char16_t, QByteArray> WrittenOtherwise = {
 std::optional<QString> windowsRead(QByteArrayView bytes)
 {
     wchar_t text[4];
-    const int length = MultiByteToWideChar(
-        932, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), text, 4);
+    const int length
+        = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), text, 4);
     if (length <= 0)
         return std::nullopt;
     return QString::fromWCharArray(text, length);
@@ -89,8 +90,8 @@ TEST(CodePage932OnWindows, EveryByteAndPairReadsAsWindowsReadsIt)
             const QByteArrayView bytes(pair, 2);
             // A lead byte takes any trail byte; a pair the page does not map
             // is one U+FFFD. Otherwise each byte stands alone.
-            const QString expected = cp932::isLeadByte(uchar(first))
-                    && cp932::isTrailByte(uchar(second))
+            const QString expected
+                = cp932::isLeadByte(uchar(first)) && cp932::isTrailByte(uchar(second))
                 ? expectedCharacter(bytes)
                 : expectedCharacter(bytes.first(1)) + expectedCharacter(bytes.sliced(1));
             // Where Windows takes both bytes whole, it must agree.

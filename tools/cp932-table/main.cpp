@@ -12,8 +12,8 @@
 
 #include <array>
 #include <cstdio>
-#include <vector>
 #include <string>
+#include <vector>
 
 using namespace tavorin;
 
@@ -115,11 +115,12 @@ int writeTable(const QString &path)
         }
     }
 
-    std::string out = "// Code page 932 as this program reads and writes it, made by tools/cp932-table\n"
-                      "// from the conversion through Qt's ICU converter that the program used\n"
-                      "// before. Do not edit: `cmake --build build --target cp932-table` writes it.\n\n"
-                      "// Each byte read alone; U+FFFD where it cannot stand alone.\n"
-                      "constexpr char16_t SingleByteTable[256] = {\n";
+    std::string out
+        = "// Code page 932 as this program reads and writes it, made by tools/cp932-table\n"
+          "// from the conversion through Qt's ICU converter that the program used\n"
+          "// before. Do not edit: `cmake --build build --target cp932-table` writes it.\n\n"
+          "// Each byte read alone; U+FFFD where it cannot stand alone.\n"
+          "constexpr char16_t SingleByteTable[256] = {\n";
     appendValues(out, single, "    ");
     out += "};\n\n"
            "// Each lead byte (81-9F, then E0-FC) followed by each trail byte 40-FC (7F,\n"
