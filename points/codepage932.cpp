@@ -11,6 +11,15 @@ constexpr int TrailBytes = 0xFC - 0x40 + 1;
 
 #include "cp932table.inc"
 
+// ASCII reads as itself, which lets decode() take it without the table.
+static_assert([] {
+    for (int byte = 0; byte < 0x80; ++byte) {
+        if (SingleByteTable[byte] != byte)
+            return false;
+    }
+    return true;
+}());
+
 int leadIndex(uchar lead)
 {
     return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
@@ -63,7 +72,10 @@ QString decode(QByteArrayView bytes)
     const auto *const end = in + bytes.size();
     while (in < end) {
         const uchar byte = *in;
-        if (isLeadByte(byte) && end - in > 1 && isTrailByte(in[1])) {
+        if (byte < 0x80) {
+            *out++ = byte;
+            ++in;
+        } else if (isLeadByte(byte) && end - in > 1 && isTrailByte(in[1])) {
             *out++ = DoubleByteTable[leadIndex(byte)][in[1] - 0x40];
             in += 2;
         } else {
