@@ -73,13 +73,11 @@ void setBoxColour(QWidget *widget, QColor background)
 
 } // namespace
 
-Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-    bool converterPresent, QWidget *parent)
+Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_ports(ports)
     , m_table(table)
-    , m_converterPresent(converterPresent)
     , CommonDialog1(dialogs, this)
 {
     setWindowTitle(WindowText::WindowCaption);

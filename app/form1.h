@@ -1,6 +1,5 @@
 #pragma once
 
-#include "codepage932.h"
 #include "commondialog.h"
 #include "commport.h"
 
@@ -37,10 +36,9 @@ class Form1 : public QMainWindow
 public:
     // The window asks the user through dialogs, opens serial ports through
     // ports, and lists the points of table (the program-wide one in the
-    // program; a fresh one per test). Without the code page 932 converter
-    // (converterPresent false) SIMA files are neither read nor written.
+    // program; a fresh one per test).
     Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
-        bool converterPresent = cp932::converterPresent(), QWidget *parent = nullptr);
+        QWidget *parent = nullptr);
     ~Form1() override;
 
     // Window-level values, as the handlers left them.
@@ -80,8 +78,6 @@ private:
     // The failure message: "エラーコード " and the number with a leading
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
-    // Says that SIMA files cannot be read or written here; false when they can.
-    bool refuseWithoutConverter();
     void loadFile();
 
     // Selection: the one step that puts the point at position p of List1
@@ -110,7 +106,6 @@ private:
     UserDialogs &m_dialogs;
     const PortResolver &m_ports;
     PointTable &m_table;
-    const bool m_converterPresent;
     OptionNavigation *m_optionNavigation = nullptr;
 
     // Window-level values.

@@ -12,18 +12,9 @@
 
 namespace tavorin {
 
-bool Form1::refuseWithoutConverter()
-{
-    if (m_converterPresent)
-        return false;
-    m_dialogs.messageBox(this, WindowText::ConverterMissingPrompt, WindowText::ErrorTitle,
-        MessageIcon::Critical, MessageButtons::Ok);
-    return true;
-}
-
 void Form1::openAtStart(const QString &filePath)
 {
-    if (refuseWithoutConverter() || filePath.isEmpty())
+    if (filePath.isEmpty())
         return;
     // As if chosen in the file dialog: the next dialog offers this path.
     CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
@@ -32,8 +23,6 @@ void Form1::openAtStart(const QString &filePath)
 
 void Form1::SimFileLoad_Click()
 {
-    if (refuseWithoutConverter())
-        return;
     // A cancelled dialog is silent.
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::LoadFilter;
@@ -73,8 +62,6 @@ void Form1::loadFile()
 
 void Form1::SimFileSave_Click()
 {
-    if (refuseWithoutConverter())
-        return;
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::SaveFilter;
     if (!CommonDialog1.ShowSave())

@@ -48,8 +48,6 @@ inline const QString SendReadyPrompt = u"ポケコン側で、受信出来るよ
 inline const QString SendConfirmPrompt
     = u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s;
 inline const QString ReceivePrompt = u"ポケコン側で、送信して下さい。"_s;
-inline const QString ConverterMissingPrompt
-    = u"この環境ではShift_JIS（コードページ932）の文字変換が使えないため、SIMAファイルの読込・書込はできません。"_s;
 inline const QString LoadFilter = u"ＳＩＭファイル　Files (*.sim)|*.sim|"_s;
 inline const QString SaveFilter = u"ＳＩＭファイル Files (*.sim)|*.sim|"_s;
 

@@ -1,138 +1,114 @@
 #include "codepage932.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#include <algorithm>
+#include <array>
 
 namespace tavorin::cp932 {
 
 namespace {
 
-constexpr char16_t Replacement = 0xFFFD;
+constexpr int LeadBytes = 60; // 81-9F and E0-FC
+constexpr int TrailBytes = 0xFC - 0x40 + 1;
 
-// Characters that the code page lacks but that other Japanese encodings
-// (JIS X 0208 as read by non-Microsoft software) use for a character the
-// code page does have. Written as that character, a file reads back the way
-// its author meant.
-char16_t codePageTwin(char32_t c)
-{
-    switch (c) {
-    case 0x301C:
-        return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE (81 60)
-    case 0x2212:
-        return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (81 7C)
-    case 0x2016:
-        return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO (81 61)
-    case 0x2014:
-        return 0x2015; // EM DASH -> HORIZONTAL BAR (81 5C)
-    case 0x00A2:
-        return 0xFFE0; // CENT SIGN -> FULLWIDTH CENT SIGN (81 91)
-    case 0x00A3:
-        return 0xFFE1; // POUND SIGN -> FULLWIDTH POUND SIGN (81 92)
-    case 0x00AC:
-        return 0xFFE2; // NOT SIGN -> FULLWIDTH NOT SIGN (81 CA)
-    case 0x00A5:
-        return u'\\'; // YEN SIGN -> 5C, which Japanese fonts draw as a yen
-    case 0x203E:
-        return u'~'; // OVERLINE -> 7E
-    default:
-        return 0;
+#include "cp932table.inc"
+
+// ASCII reads as itself, which lets decode() take it without the table.
+static_assert([] {
+    for (int byte = 0; byte < 0x80; ++byte) {
+        if (SingleByteTable[byte] != byte)
+            return false;
     }
+    return true;
+}());
+
+int leadIndex(uchar lead)
+{
+    return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
 }
 
-// ICU's Shift_JIS table (from IBM code page 943) rotates three control
-// characters: 1A reads as U+001C, 1C as U+007F and 7F as U+001A, and the
-// reverse on writing. Code page 932 keeps them as they are, like all ASCII.
-bool isRotatedControl(char16_t c)
+// What each UTF-16 unit is written as: one byte below 0x100, else lead byte
+// and trail byte. Every character that reads back from the tables is written
+// as the first code that reads as it, except those the table lists.
+using EncodeTable = std::array<quint16, 0x10000>;
+
+EncodeTable makeEncodeTable()
 {
-    return c == 0x1A || c == 0x1C || c == 0x7F;
+    EncodeTable table;
+    table.fill('?');
+    std::array<bool, 0x10000> taken {};
+    const auto take = [&](char16_t unit, quint16 code) {
+        if (unit != 0xFFFD && !taken[unit]) {
+            taken[unit] = true;
+            table[unit] = code;
+        }
+    };
+    for (int byte = 0; byte <= 0xFF; ++byte)
+        take(SingleByteTable[byte], quint16(byte));
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        if (!isLeadByte(uchar(lead)))
+            continue;
+        for (int trail = 0; trail < TrailBytes; ++trail)
+            take(DoubleByteTable[leadIndex(uchar(lead))][trail],
+                quint16(lead << 8 | (0x40 + trail)));
+    }
+    for (const auto &[unit, code] : EncodeExceptions)
+        table[unit] = code;
+    return table;
 }
 
-bool isSingleByte(uchar byte)
+const EncodeTable &encodeTable()
 {
-    return byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF);
+    static const EncodeTable table = makeEncodeTable();
+    return table;
 }
 
 } // namespace
 
-bool converterPresent()
-{
-    return QStringDecoder("Shift_JIS").isValid() && QStringEncoder("Shift_JIS").isValid();
-}
-
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder("Shift_JIS", QStringConverter::Flag::Stateless);
-    QString text;
-    text.reserve(bytes.size());
-    // Well-formed runs go to the decoder whole; each malformed byte becomes
-    // one replacement character between them.
-    qsizetype runStart = 0;
-    const auto flushRun = [&](qsizetype end) {
-        if (end > runStart)
-            text += decoder.decode(bytes.sliced(runStart, end - runStart));
-    };
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        const auto byte = uchar(bytes[i]);
-        if (isRotatedControl(byte)) {
-            flushRun(i);
-            text += QChar(byte);
-            runStart = ++i;
-        } else if (isSingleByte(byte)) {
-            ++i;
-        } else if (isLeadByte(byte) && i + 1 < size && isTrailByte(uchar(bytes[i + 1]))) {
-            i += 2;
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *const start = reinterpret_cast<char16_t *>(text.data());
+    char16_t *out = start;
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    const auto *const end = in + bytes.size();
+    while (in < end) {
+        const uchar byte = *in;
+        if (byte < 0x80) {
+            *out++ = byte;
+            ++in;
+        } else if (isLeadByte(byte) && end - in > 1 && isTrailByte(in[1])) {
+            *out++ = DoubleByteTable[leadIndex(byte)][in[1] - 0x40];
+            in += 2;
         } else {
-            flushRun(i);
-            text += QChar(Replacement);
-            runStart = ++i;
+            // A byte that cannot stand alone, a lead byte among them, reads
+            // as U+FFFD, and the byte after it is read on its own.
+            *out++ = SingleByteTable[byte];
+            ++in;
         }
     }
-    flushRun(size);
+    text.truncate(out - start);
     return text;
 }
 
 QByteArray encode(QStringView text)
 {
-    QStringEncoder encoder("Shift_JIS", QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    const bool rotated = std::any_of(
-        text.begin(), text.end(), [](QChar c) { return isRotatedControl(c.unicode()); });
-    if (!encoder.hasError() && !rotated)
-        return bytes;
-
-    // Some character is missing from the code page: encode character by
-    // character, so that only the missing ones are replaced.
-    bytes.clear();
-    bytes.reserve(text.size() * 2);
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length
-            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
-                                                                                               : 1;
-        const QStringView character = text.sliced(i, length);
-        i += length;
-        if (length == 1 && character[0].unicode() < 0x80) {
-            bytes += char(character[0].unicode());
+    const EncodeTable &table = encodeTable();
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char *out = bytes.data();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < size && text[i + 1].isLowSurrogate()) {
+            // No character outside the Basic Multilingual Plane is in the page.
+            *out++ = '?';
+            ++i;
             continue;
         }
-
-        QStringEncoder single("Shift_JIS", QStringConverter::Flag::Stateless);
-        QByteArray encoded = single.encode(character);
-        if (!single.hasError()) {
-            bytes += encoded;
-            continue;
-        }
-        const char16_t twin = length == 1 ? codePageTwin(character[0].unicode()) : 0;
-        if (twin) {
-            QStringEncoder twinEncoder("Shift_JIS", QStringConverter::Flag::Stateless);
-            bytes += twinEncoder.encode(QStringView(&twin, 1));
-        } else {
-            bytes += '?';
-        }
+        const quint16 code = table[unit];
+        if (code > 0xFF)
+            *out++ = char(code >> 8);
+        *out++ = char(code);
     }
+    bytes.truncate(out - bytes.data());
     return bytes;
 }
 

@@ -8,7 +8,8 @@
 // Code page 932 (Microsoft's Shift_JIS), the encoding of SIMA files and of
 // the text on the serial line: ASCII and half-width katakana take one byte,
 // every other character two (a lead byte and a trail byte). 0x5C is '\' and
-// 0x7E is '~', as Windows reads them.
+// 0x7E is '~', as Windows reads them. The conversion is a table of the
+// program's own (made by tools/cp932-table), the same on every platform.
 namespace tavorin::cp932 {
 
 // True for a byte that starts a two-byte character.
@@ -22,11 +23,6 @@ constexpr bool isTrailByte(uchar byte)
 {
     return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
-
-// Whether Qt offers the code page 932 converter. It comes with Qt's ICU
-// support; a Qt built without ICU lacks it and would turn every kanji
-// into '?'.
-bool converterPresent();
 
 // Decodes whole text. A byte that cannot start a character, a lead byte
 // without a valid trail byte, and a pair the code page does not map each

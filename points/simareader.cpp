@@ -8,7 +8,9 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 namespace tavorin {
@@ -32,6 +34,12 @@ bool isBlank(char byte)
     return byte == ' ' || byte == '\t';
 }
 
+// The first n characters of text; text itself when it has no more units.
+QString cut(QString text, qsizetype n)
+{
+    return text.size() <= n ? std::move(text) : characters::left(text, n);
+}
+
 // The kept beginning of a field.
 struct FieldBytes
 {
@@ -39,6 +47,13 @@ struct FieldBytes
     qsizetype size = 0;
 
     QByteArrayView view() const { return { bytes.data(), size }; }
+
+    // Copies only the bytes that count: this runs for every field.
+    void assign(const FieldBytes &other)
+    {
+        std::copy_n(other.bytes.begin(), other.size, bytes.begin());
+        size = other.size;
+    }
 };
 
 // A record line as read: the kept bytes of its name, X and Y.
@@ -48,6 +63,26 @@ struct RawPoint
     FieldBytes x;
     FieldBytes y;
 };
+
+// A kept point: where its name, X and Y lie, one after another, in the
+// parser's kept bytes.
+struct KeptPoint
+{
+    quint32 begin = 0;
+    std::array<quint8, 3> sizes {};
+};
+static_assert(CoordinateBytes <= 0xFF && NameBytes <= 0xFF);
+
+// Bytes that, inside a field's text, only go to the field: printable ASCII
+// and tab, but not the comma and double quote that end or open fields.
+// Runs of them are taken whole rather than byte by byte.
+constexpr std::array<bool, 256> FieldTextBytes = [] {
+    std::array<bool, 256> table {};
+    for (int byte = 0x20; byte < 0x7F; ++byte)
+        table[std::size_t(byte)] = byte != ',' && byte != '"';
+    table['\t'] = true;
+    return table;
+}();
 
 // Tells whether the bytes seen so far are well-formed UTF-8 holding Japanese
 // text, that is at least one character of three or more bytes. Two-byte
@@ -89,6 +124,9 @@ public:
 
     bool isUtf8Text() const { return m_valid && m_wideCharacter; }
 
+    // True when no multi-byte character is open, so that ASCII tells nothing.
+    bool betweenCharacters() const { return m_pending == 0; }
+
 private:
     void start(int continuations, uchar low, uchar high)
     {
@@ -123,9 +161,32 @@ public:
                 chunk = chunk.sliced(3);
             }
         }
-        for (const char byte : chunk) {
+        const char *at = chunk.data();
+        const char *const end = at + chunk.size();
+        while (at < end) {
             if (m_done)
                 return false;
+            if (m_fieldState != FieldState::AfterQuote && m_utf8.betweenCharacters()
+                && FieldTextBytes[uchar(*at)]) {
+                if (m_fieldState == FieldState::Start) {
+                    // Blanks before a field are nothing; its first other
+                    // byte starts it.
+                    while (at < end && isBlank(*at))
+                        ++at;
+                    if (at == end || !FieldTextBytes[uchar(*at)])
+                        continue;
+                    m_lineHasContent = true;
+                    m_fieldState = FieldState::Plain;
+                    m_fieldHasContent = true;
+                }
+                const char *runEnd = at + 1;
+                while (runEnd < end && FieldTextBytes[uchar(*runEnd)])
+                    ++runEnd;
+                keepRun(at, runEnd);
+                at = runEnd;
+                continue;
+            }
+            const char byte = *at++;
             if (byte == EndOfFileByte) {
                 finish();
                 return false;
@@ -169,28 +230,35 @@ public:
         if (m_points.empty())
             return reading;
 
-        // One decoding for all fields: joined by line feeds, which no field
-        // holds and which stop any bad multi-byte sequence before them.
-        QByteArray joined;
-        joined.reserve(qsizetype(m_points.size()) * 3 * 12);
-        for (const RawPoint &point : m_points) {
-            joined += point.name.view();
-            joined += '\n';
-            joined += point.x.view();
-            joined += '\n';
-            joined += point.y.view();
-            joined += '\n';
-        }
-        const bool utf8 = m_byteOrderMark || m_utf8.isUtf8Text();
-        const QString text = utf8 ? QString::fromUtf8(joined) : cp932::decode(joined);
-        const QList<QStringView> fields = QStringView(text).split(u'\n');
-
         reading.points.reserve(qsizetype(m_points.size()));
-        for (qsizetype i = 0; i + 2 < fields.size(); i += 3) {
-            reading.points.append({ characters::left(fields[i].toString(), ListLine::NameWidth),
-                characters::left(fields[i + 1].toString(), ListLine::CoordinateWidth),
-                characters::left(fields[i + 2].toString(), ListLine::CoordinateWidth) });
+        const auto add = [&reading](QString name, QString x, QString y) {
+            reading.points.append({ cut(std::move(name), ListLine::NameWidth),
+                cut(std::move(x), ListLine::CoordinateWidth),
+                cut(std::move(y), ListLine::CoordinateWidth) });
+        };
+        if (!m_byteOrderMark && !m_utf8.isUtf8Text()) {
+            // Code page 932: no character spans two fields, so each field
+            // reads on its own.
+            for (const KeptPoint &point : m_points)
+                add(cp932::decode(keptField(point, 0)), cp932::decode(keptField(point, 1)),
+                    cp932::decode(keptField(point, 2)));
+            return reading;
         }
+
+        // UTF-8: one decoding for all fields, joined by line feeds, which no
+        // field holds and which stop any bad multi-byte sequence before them.
+        QByteArray joined;
+        joined.reserve(qsizetype(m_kept.size() + 3 * m_points.size()));
+        for (const KeptPoint &point : m_points) {
+            for (int field = 0; field < 3; ++field) {
+                joined += keptField(point, field);
+                joined += '\n';
+            }
+        }
+        const QString text = QString::fromUtf8(joined);
+        const QList<QStringView> fields = QStringView(text).split(u'\n');
+        for (qsizetype i = 0; i + 2 < fields.size(); i += 3)
+            add(fields[i].toString(), fields[i + 1].toString(), fields[i + 2].toString());
         return reading;
     }
 
@@ -259,6 +327,28 @@ private:
         }
     }
 
+    QByteArrayView keptField(const KeptPoint &point, int field) const
+    {
+        qsizetype begin = point.begin;
+        for (int before = 0; before < field; ++before)
+            begin += point.sizes[std::size_t(before)];
+        return { m_kept.data() + begin, point.sizes[std::size_t(field)] };
+    }
+
+    // Keeps [begin, end), bytes of FieldTextBytes, as keep() would one by one.
+    void keepRun(const char *begin, const char *end)
+    {
+        const qsizetype room = std::max<qsizetype>(fieldLimit() - m_field.size, 0);
+        const qsizetype kept = std::min<qsizetype>(end - begin, room);
+        std::copy(begin, begin + kept, m_field.bytes.begin() + m_field.size);
+        m_field.size += kept;
+        if (m_fieldState == FieldState::Quoted)
+            m_fieldCut = m_fieldCut || begin + kept < end;
+        else
+            m_fieldCut
+                = m_fieldCut || std::any_of(begin + kept, end, [](char b) { return !isBlank(b); });
+    }
+
     void keep(char byte)
     {
         if (m_field.size < fieldLimit()) {
@@ -277,9 +367,9 @@ private:
             while (field.size > 0 && isBlank(field.bytes[std::size_t(field.size - 1)]))
                 --field.size;
         }
+        const char *const tag = m_phase == Phase::SeekingBegin ? "A00" : "A99";
         const bool isTag
-            = field.view() == QByteArrayView(m_phase == Phase::SeekingBegin ? "A00" : "A99")
-            && !m_fieldCut;
+            = field.size == 3 && std::equal(tag, tag + 3, field.bytes.begin()) && !m_fieldCut;
         switch (m_phase) {
         case Phase::SeekingBegin:
             if (isTag)
@@ -293,13 +383,13 @@ private:
                 m_tagIsEnd = isTag;
                 break;
             case 2:
-                m_point.name = field;
+                m_point.name.assign(field);
                 break;
             case 3:
-                m_point.x = field;
+                m_point.x.assign(field);
                 break;
             case 4:
-                m_point.y = field;
+                m_point.y.assign(field);
                 break;
             default:
                 break;
@@ -327,7 +417,7 @@ private:
         m_fieldIndex = 0;
         m_lineHasContent = false;
         m_tagIsEnd = false;
-        m_point = {};
+        m_point.name.size = m_point.x.size = m_point.y.size = 0;
     }
 
     // Keeps the point of the current line; false (and failure 9) when the
@@ -338,7 +428,13 @@ private:
             end(FailureNumber::SubscriptOutOfRange);
             return false;
         }
-        m_points.push_back(m_point);
+        KeptPoint kept { quint32(m_kept.size()), {} };
+        const FieldBytes *fields[] = { &m_point.name, &m_point.x, &m_point.y };
+        for (std::size_t i = 0; i < 3; ++i) {
+            kept.sizes[i] = quint8(fields[i]->size);
+            m_kept.append(fields[i]->bytes.data(), std::size_t(fields[i]->size));
+        }
+        m_points.push_back(kept);
         return true;
     }
 
@@ -363,7 +459,9 @@ private:
     bool m_lineHasContent = false;
     bool m_tagIsEnd = false;
     RawPoint m_point;
-    std::vector<RawPoint> m_points;
+    // The kept points, their fields' bytes one after another in m_kept.
+    std::vector<KeptPoint> m_points;
+    std::string m_kept;
 };
 
 } // namespace

@@ -129,22 +129,6 @@ TEST_F(SimaFileMenu, AFileGivenAtStartIsReadAsLoadReadsIt)
     EXPECT_EQ(form->currentFilePath(), path("missing.sim"));
 }
 
-TEST_F(SimaFileMenu, WithoutTheCodePage932ConverterFilesAreRefusedWithAMessage)
-{
-    converterPresent = false;
-    createWindow();
-    form->openAtStart(path("two.sim"));
-    load(path("two.sim"));
-    save(path("new.sim"));
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    const auto &m = dialogs.messages()[2];
-    EXPECT_EQ(m.prompt + m.title,
-        u"この環境ではShift_JIS（コードページ932）の文字変換が使えないため、SIMAファイルの読込・書込はできません。エラーメッセージ"_qs);
-    EXPECT_EQ(m.icon, MessageIcon::Critical);
-    EXPECT_TRUE(dialogs.fileRequests().isEmpty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
-}
-
 TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
 {
     QDir(dir.path()).mkdir("folder.sim");

@@ -6,8 +6,8 @@ using namespace tavorin;
 
 namespace {
 
-// The ICU table behind Qt turns 1A, 1C and 7F into one another; code page
-// 932 reads and writes them as themselves.
+// Control characters that IBM's variant of the page swaps; code page 932
+// reads and writes them as themselves.
 const QString Controls = QString::fromLatin1("\x1A\x1C\x7F");
 
 TEST(CodePage932, EncodesKatakanaControlsAndMissingCharactersAsTheirTwinOrAQuestionMark)

@@ -29,7 +29,7 @@ protected:
     {
         form.reset();
         table = std::make_unique<PointTable>();
-        form = std::make_unique<Form1>(dialogs, *ports, *table, converterPresent);
+        form = std::make_unique<Form1>(dialogs, *ports, *table);
         form->show();
     }
 
@@ -64,7 +64,6 @@ protected:
 
     ScriptedDialogs dialogs;
     std::unique_ptr<PortResolver> ports = std::make_unique<TestPorts>();
-    bool converterPresent = true; // false plays a Qt without code page 932
     std::unique_ptr<PointTable> table;
     std::unique_ptr<Form1> form;
 };
