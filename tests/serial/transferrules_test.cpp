@@ -53,6 +53,8 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         { u"1E99999999999", u"1E99999999999" },
         { u"  1e12       ", u"         1e12" },
         { u"1e400", u"        1e400" },
+        // The exponent stays; the decimals before it give way.
+        { u"1.23456789E+20", u"1.2345678E+20" },
     };
     for (const auto &c : cases)
         EXPECT_EQ(coordinateColumn(c.field), QString::fromUtf16(c.column))
