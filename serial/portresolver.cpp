@@ -15,14 +15,21 @@ QString SystemPortResolver::deviceName(int portNumber) const
 
 QStringList SystemPortResolver::furtherPorts() const
 {
-    const QStringList fixed { deviceName(1), deviceName(2), deviceName(3) };
-    QStringList further;
+    QStringList reported;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
-        const QString device = info.portName();
+        reported.append(info.portName());
 #else
-        const QString device = info.systemLocation();
+        reported.append(info.systemLocation());
 #endif
+    }
+    return furtherPortsAmong(reported, { deviceName(1), deviceName(2), deviceName(3) });
+}
+
+QStringList furtherPortsAmong(const QStringList &reported, const QStringList &fixed)
+{
+    QStringList further;
+    for (const QString &device : reported) {
         if (!fixed.contains(device, Qt::CaseInsensitive) && !further.contains(device))
             further.append(device);
     }

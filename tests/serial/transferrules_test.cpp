@@ -73,4 +73,31 @@ TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
         u"A       1234567890.12-99999999.999"_s);
 }
 
+// The port menu's list from the devices the system reports, without any
+// real port: each device once, those of COM1..COM3 left out.
+TEST(PortList, FurtherPortsAreTheReportedOnesOnceLessCom1ToCom3)
+{
+    const struct
+    {
+        QStringList reported, fixed, further;
+    } cases[] = {
+        { { "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3", "/dev/ttyACM0",
+              "/dev/ttyUSB0", "/dev/ttyS3" },
+            { "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2" },
+            { "/dev/ttyUSB0", "/dev/ttyS3", "/dev/ttyACM0" } },
+        { { "COM3", "com1", "COM10", "COM4", "Com2", "COM10" }, { "COM1", "COM2", "COM3" },
+            { "COM10", "COM4" } },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(furtherPortsAmong(c.reported, c.fixed), c.further) << c.fixed[0].toStdString();
+    QStringList devices;
+    for (int n = 1; n <= 3; ++n)
+        devices << SystemPortResolver().deviceName(n);
+#ifdef Q_OS_WIN
+    EXPECT_EQ(devices, QStringList({ "COM1", "COM2", "COM3" }));
+#else
+    EXPECT_EQ(devices, QStringList({ "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2" }));
+#endif
+}
+
 } // namespace
