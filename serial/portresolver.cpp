@@ -23,14 +23,15 @@ QStringList SystemPortResolver::furtherPorts() const
         reported.append(info.systemLocation());
 #endif
     }
-    return furtherPortsAmong(reported, { deviceName(1), deviceName(2), deviceName(3) });
+    return furtherPortsAmong(reported, *this);
 }
 
-QStringList furtherPortsAmong(const QStringList &reported, const QStringList &fixed)
+QStringList furtherPortsAmong(const QStringList &reported, const PortResolver &fixed)
 {
+    const QStringList builtIn { fixed.deviceName(1), fixed.deviceName(2), fixed.deviceName(3) };
     QStringList further;
     for (const QString &device : reported) {
-        if (!fixed.contains(device, Qt::CaseInsensitive) && !further.contains(device))
+        if (!builtIn.contains(device, Qt::CaseInsensitive) && !further.contains(device))
             further.append(device);
     }
     return further;

@@ -6,6 +6,7 @@
 using namespace tavorin;
 using namespace tavorin::transfer;
 using tavorin::test::listLine;
+using tavorin::test::TestPorts;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -74,30 +75,27 @@ TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
 }
 
 // The port menu's list from the devices the system reports, without any
-// real port: each device once, those of COM1..COM3 left out.
-TEST(PortList, FurtherPortsAreTheReportedOnesOnceLessCom1ToCom3)
+// real port: each device once, those of ports 1 to 3 left out, as Linux
+// and as Windows name them.
+TEST(PortList, FurtherPortsAreTheReportedOnesOnceLessThoseOfPorts1To3)
 {
-    const struct
-    {
-        QStringList reported, fixed, further;
-    } cases[] = {
-        { { "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3", "/dev/ttyACM0",
-              "/dev/ttyUSB0", "/dev/ttyS3" },
-            { "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2" },
-            { "/dev/ttyUSB0", "/dev/ttyS3", "/dev/ttyACM0" } },
-        { { "COM3", "com1", "COM10", "COM4", "Com2", "COM10" }, { "COM1", "COM2", "COM3" },
-            { "COM10", "COM4" } },
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(furtherPortsAmong(c.reported, c.fixed), c.further) << c.fixed[0].toStdString();
+    TestPorts onLinux, onWindows;
+    onLinux.devices = QStringList({ "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2" });
+    onWindows.devices = QStringList({ "COM1", "COM2", "COM3" });
     QStringList devices;
     for (int n = 1; n <= 3; ++n)
         devices << SystemPortResolver().deviceName(n);
 #ifdef Q_OS_WIN
-    EXPECT_EQ(devices, QStringList({ "COM1", "COM2", "COM3" }));
+    EXPECT_EQ(devices, onWindows.devices);
 #else
-    EXPECT_EQ(devices, QStringList({ "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2" }));
+    EXPECT_EQ(devices, onLinux.devices);
 #endif
+    EXPECT_EQ(furtherPortsAmong({ "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2",
+                                    "/dev/ttyS3", "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS3" },
+                  onLinux),
+        QStringList({ "/dev/ttyUSB0", "/dev/ttyS3", "/dev/ttyACM0" }));
+    EXPECT_EQ(furtherPortsAmong({ "COM3", "com1", "COM10", "COM4", "Com2", "COM10" }, onWindows),
+        QStringList({ "COM10", "COM4" }));
 }
 
 } // namespace
