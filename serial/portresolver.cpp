@@ -2,7 +2,24 @@
 
 #include <QSerialPortInfo>
 
+#include <algorithm>
+#include <tuple>
+
 namespace tavorin {
+
+namespace {
+
+// A device name as its stem and its number: "COM" and 10 for COM10, so that
+// COM4 comes before COM10 and /dev/ttyUSB2 before /dev/ttyUSB10.
+std::tuple<QString, qulonglong, QString> numberOrder(const QString &device)
+{
+    qsizetype digits = device.size();
+    while (digits > 0 && device[digits - 1].isDigit())
+        --digits;
+    return { device.left(digits).toUpper(), device.sliced(digits).toULongLong(), device };
+}
+
+} // namespace
 
 QString SystemPortResolver::deviceName(int portNumber) const
 {
@@ -15,17 +32,27 @@ QString SystemPortResolver::deviceName(int portNumber) const
 
 QStringList SystemPortResolver::furtherPorts() const
 {
-    const QStringList fixed { deviceName(1), deviceName(2), deviceName(3) };
-    QStringList further;
+    QStringList reported;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
-        const QString device = info.portName();
+        reported.append(info.portName());
 #else
-        const QString device = info.systemLocation();
+        reported.append(info.systemLocation());
 #endif
-        if (!fixed.contains(device, Qt::CaseInsensitive) && !further.contains(device))
+    }
+    return furtherPortsAmong(reported, *this);
+}
+
+QStringList furtherPortsAmong(const QStringList &reported, const PortResolver &fixed)
+{
+    const QStringList builtIn { fixed.deviceName(1), fixed.deviceName(2), fixed.deviceName(3) };
+    QStringList further;
+    for (const QString &device : reported) {
+        if (!builtIn.contains(device, Qt::CaseInsensitive) && !further.contains(device))
             further.append(device);
     }
+    std::sort(further.begin(), further.end(),
+        [](const QString &a, const QString &b) { return numberOrder(a) < numberOrder(b); });
     return further;
 }
 

@@ -27,6 +27,11 @@ public:
     QStringList furtherPorts() const override;
 };
 
+// The further ports among the devices the system reports: each device once,
+// in number order (COM4 before COM10), less the devices fixed gives ports 1
+// to 3, which match whatever their case, as Windows names its ports.
+QStringList furtherPortsAmong(const QStringList &reported, const PortResolver &fixed);
+
 // The short name of a further port that fits the window's port label:
 // "5" for COM5, "USB0" for /dev/ttyUSB0, "5" for /dev/ttyS4 (COM5 there).
 QString shortPortName(const QString &device);

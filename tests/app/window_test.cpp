@@ -2,6 +2,8 @@
 #include "windowfixture.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -79,12 +81,38 @@ TEST_F(PortChoice, MenuItemsSetThePortAndLabelFurtherPortsAreListedAfreshEachTim
 
 TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
 {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(folder + "/qtbase_ja.qm"))
+        GTEST_SKIP() << "no qtbase_ja.qm in " << folder.toStdString()
+                     << " (Debian package qt6-translations-l10n)";
     const std::unique_ptr<QTranslator> translator = installQtTranslation();
-    if (!translator)
-        GTEST_SKIP() << "no qtbase_ja.qm (Debian package qt6-translations-l10n)";
+    ASSERT_NE(translator, nullptr);
     EXPECT_EQ(
         QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("開く"));
+}
+
+TEST(CommandLine, OneFileIsReadAndTwoAreRefusedWhereverTheOptionsStand)
+{
+    const struct
+    {
+        QStringList arguments;
+        QString filePath;
+        int exitCode; // -1: the window opens
+        QString output;
+    } cases[] = {
+        { { "a.sim" }, "a.sim", -1, "" },
+        { { "--", "-b.sim" }, "-b.sim", -1, "" },
+        { { "a.sim", "b.sim" }, "", 1, "tavorin: give at most one file\n" },
+        { { "--version", "a.sim" }, "", 0, "tavorin 1.1\n" },
+        { { "a.sim", "--bogus" }, "", 1, "tavorin: Unknown option 'bogus'.\n" },
+    };
+    for (const auto &c : cases) {
+        const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
+        EXPECT_EQ(
+            line.filePath + u'|' + QString::number(line.exitCode.value_or(-1)) + u'|' + line.output,
+            c.filePath + u'|' + QString::number(c.exitCode) + u'|' + c.output);
+    }
 }
 
 // The real program, without a display.

@@ -9,11 +9,18 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <functional>
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 using namespace tavorin;
 using namespace tavorin::test;
@@ -197,50 +204,119 @@ TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
     EXPECT_FALSE(QFileInfo::exists(locked + "/new.sim"));
 }
 
-// Saves over "old.sim" on a full 16 KiB tmpfs that still has room bytes free,
-// in a child process with its own mount namespace. The child writes the
-// failure number, the old file's bytes and the files left (or why it could
-// not run) to a file beside the tmpfs.
-TEST(SimaFileSave, AFullDiskIsSixtyOneAndLeavesTheOldFile)
+#ifdef Q_OS_LINUX
+// A way for a save to fail: it readies the folder "disk" in the child
+// process that saves there, and gives why it cannot, or nothing.
+using SaveSetUp = std::function<QByteArray(const QString &disk)>;
+
+// Root acts as the user "nobody" to save: its files are nobody's.
+int ownedBySaver(const QString &path)
 {
-    if (geteuid() != 0)
-        GTEST_SKIP() << "only root can mount the small full file system this needs";
+    return geteuid() == 0 ? chown(QFile::encodeName(path).constData(), 65534, 65534) : 0;
+}
+
+// Saves points over "disk/old.sim" in a child process, as the user "nobody"
+// where the test runs as root (root passes every permission check), and
+// expects the failure number, the old file's bytes and the folder's files.
+void expectSave(const char *what, int points, const SaveSetUp &setUp, const char *outcome)
+{
+    QTemporaryDir dir;
+    const QString disk = dir.filePath("disk"), result = dir.filePath("result");
+    QDir(dir.path()).mkdir("disk");
+    writeFile(disk + "/old.sim", "OLD CONTENT");
+    chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    ASSERT_EQ(ownedBySaver(disk) + ownedBySaver(disk + "/old.sim"), 0) << strerror(errno);
+    const pid_t child = fork();
+    if (child == 0) {
+        QByteArray text = setUp(disk);
+        if (!text.isEmpty()) {
+            text.prepend("skip: ");
+        } else {
+            const bool root = geteuid() == 0;
+            if (root
+                && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 0) != 0
+                    || setresuid(65534, 65534, 0) != 0))
+                _exit(1);
+            const QStringList lines(points, ListLine::form({ "P", "1", "2" }));
+            const int failure = saveSimaFile(disk + "/old.sim", lines).failure();
+            if (root && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0))
+                _exit(1);
+            chmod(QFile::encodeName(disk).constData(), 0755);
+            text = QByteArray::number(failure) + ' ' + readAll(disk + "/old.sim") + ' '
+                + QDir(disk).entryList(QDir::Files | QDir::Hidden).join(',').toUtf8();
+        }
+        writeFile(result, text);
+        _exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(status, 0) << what;
+    const std::string text = readAll(result).toStdString();
+    if (text.starts_with("skip"))
+        GTEST_SKIP() << what << ": " << text;
+    EXPECT_EQ(text, outcome) << what;
+}
+
+// Nothing where a system call returned 0, else why it failed.
+QByteArray whyFailed(int returned)
+{
+    return returned == 0 ? QByteArray() : QByteArray(strerror(errno));
+}
+
+SaveSetUp folderMode(mode_t bits)
+{
+    return [bits](const QString &disk) {
+        return whyFailed(chmod(QFile::encodeName(disk).constData(), bits));
+    };
+}
+
+// Runs without root too, so that a save reporting success after a failed
+// flush is caught on any machine.
+TEST(SimaFileSave, AFailedWriteOrFlushIsFiftySevenAndAFolderNotSearchedSeventy)
+{
+    const SaveSetUp limit = [](const QString &) {
+        // Writes past the limit fail with EFBIG, whoever writes.
+        const rlimit bytes { 100, 100 };
+        signal(SIGXFSZ, SIG_IGN);
+        return whyFailed(setrlimit(RLIMIT_FSIZE, &bytes));
+    };
     // One point stays in the save's buffer until flushed; 2000 points are
     // written at once and end in a short write.
+    expectSave("a flush past the file-size limit", 1, limit, "57 OLD CONTENT old.sim");
+    expectSave("a write past the file-size limit", 2000, limit, "57 OLD CONTENT old.sim");
+    expectSave(
+        "a folder written into, not searched", 1, folderMode(0622), "70 OLD CONTENT old.sim");
+}
+
+TEST(SimaFileSave, AFullDiskIsSixtyOneAndAnotherUsersFileInAStickyFolderSeventyFive)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can mount a small full file system and act as another user";
+    const SaveSetUp sticky = [](const QString &disk) {
+        const QByteArray folder = QFile::encodeName(disk), old = folder + "/old.sim";
+        return whyFailed(chown(old.constData(), 0, 0) + chmod(old.constData(), 0666)
+            + chown(folder.constData(), 0, 0) + chmod(folder.constData(), 01777));
+    };
+    expectSave("a sticky folder, another user's file", 1, sticky, "75 OLD CONTENT old.sim");
+    // A full 16 KiB tmpfs with room bytes free, in the child's own mount
+    // namespace.
     for (const auto &[points, room] : { std::pair(1, 0), std::pair(2000, 4096) }) {
-        QTemporaryDir dir;
-        const QString disk = dir.filePath("disk"), result = dir.filePath("result");
-        QDir(dir.path()).mkdir("disk");
-        const pid_t child = fork();
-        if (child == 0) {
-            QByteArray text = "skip: no private tmpfs: ";
+        const SaveSetUp fullDisk = [room](const QString &disk) -> QByteArray {
             if (unshare(CLONE_NEWNS) != 0
                 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-                || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=16k")
-                    != 0) {
-                text += strerror(errno);
-            } else {
-                writeFile(disk + "/old.sim", "OLD CONTENT");
-                QFile fill(disk + "/fill");
-                fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-                while (fill.write(QByteArray(512, 'f')) == 512) { }
-                fill.resize(fill.size() - room);
-                fill.close();
-                const QStringList lines(points, ListLine::form({ "P", "1", "2" }));
-                text = QByteArray::number(saveSimaFile(disk + "/old.sim", lines).failure()) + ' '
-                    + readAll(disk + "/old.sim") + ' '
-                    + QDir(disk).entryList(QDir::Files | QDir::Hidden).join(',').toUtf8();
-            }
-            writeFile(result, text);
-            _exit(0);
-        }
-        ASSERT_EQ(waitpid(child, nullptr, 0), child);
-        const std::string text = readAll(result).toStdString();
-        if (text.starts_with("skip"))
-            GTEST_SKIP() << text;
-        EXPECT_EQ(text, "61 OLD CONTENT fill,old.sim") << points << " points";
+                || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=16k") != 0)
+                return QByteArray("no private tmpfs: ") + strerror(errno);
+            writeFile(disk + "/old.sim", "OLD CONTENT");
+            QFile fill(disk + "/fill");
+            fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+            while (fill.write(QByteArray(512, 'f')) == 512) { }
+            fill.resize(fill.size() - room);
+            return whyFailed(ownedBySaver(disk + "/old.sim"));
+        };
+        expectSave("a full disk", points, fullDisk, "61 OLD CONTENT fill,old.sim");
     }
 }
+#endif
 
 TEST_F(SimaFileMenu, RealFilesLoadWithTheirPoints)
 {

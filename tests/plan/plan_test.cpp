@@ -115,12 +115,17 @@ TEST_F(Plan, RectangleSelectsThePointsInsideItsEdgesIncludedAndCtrlExtends)
     EXPECT_EQ(selected(), QList<int>({ 0, 1, 3, 4, 8 }));
     drag(at(5), at(5), Qt::ControlModifier);
     EXPECT_EQ(selected(), QList<int>({ 0, 1, 3, 4, 5, 8 }));
-    // A plain click takes one point alone; one off every point clears.
+    // A plain click takes one point alone, a click 5 or 6 pixels off a
+    // mark too; one 6.4 pixels off every mark clears.
     drag(at(7), at(7));
     EXPECT_EQ(selected(), QList<int>({ 7 }));
     EXPECT_EQ(colourAt(7), PlanWidget::SelectedColour);
     EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
-    drag(at(7) + QPoint(30, 0), at(7) + QPoint(30, 0));
+    drag(at(6) + QPoint(4, -3), at(6) + QPoint(4, -3));
+    EXPECT_EQ(selected(), QList<int>({ 6 }));
+    drag(at(7) + QPoint(0, 6), at(7) + QPoint(0, 6), Qt::ControlModifier);
+    EXPECT_EQ(selected(), QList<int>({ 6, 7 }));
+    drag(at(8) + QPoint(-5, 4), at(8) + QPoint(-5, 4));
     EXPECT_EQ(selected(), QList<int>());
 }
 
@@ -152,24 +157,35 @@ TEST_F(Plan, MarksFollowList1sSelectionAndList2)
 
 TEST(PlanLabels, CrowdedNamesGiveWayAndZoomingInRevealsThem)
 {
-    // Five points 1 apart from west to east, fitted at 38 pixels apart.
-    PlanGeometry geometry;
-    std::vector<std::optional<SurveyPoint>> points;
-    for (int p = 0; p < 5; ++p)
-        points.push_back(SurveyPoint { 0, double(p) });
-    geometry.setPoints(points);
-    geometry.setViewport({ 200, 100 });
-    geometry.fit();
+    // Five points 1 apart, fitted 38 pixels apart from west to east, and
+    // 24 pixels (two label heights) apart from north to south.
+    PlanGeometry row, column;
+    std::vector<std::optional<SurveyPoint>> across, down;
+    for (int p = 0; p < 5; ++p) {
+        across.push_back(SurveyPoint { 0, double(p) });
+        down.push_back(SurveyPoint { double(p), 0 });
+    }
+    row.setPoints(across);
+    row.setViewport({ 200, 100 });
+    row.fit();
+    column.setPoints(down);
+    column.setViewport({ 100, 144 });
+    column.fit();
     const int order[] = { 0, 1, 2, 3, 4 };
-    const auto labels = [&](float width) {
+    const auto labels = [&](const PlanGeometry &geometry, float width, std::size_t taken = 5) {
         const std::vector<float> widths(5, width);
-        return geometry.chooseLabels(order, widths, 12, { 6, -10 });
+        return geometry.chooseLabels(std::span(order).first(taken), widths, 12, { 6, -10 });
     };
-    EXPECT_EQ(labels(30), QList<int>({ 0, 1, 2, 3, 4 }));
+    EXPECT_EQ(labels(row, 30), QList<int>({ 0, 1, 2, 3, 4 }));
     // Longer names would run over the next point: only the last is shown.
-    EXPECT_EQ(labels(60), QList<int>({ 4 }));
-    geometry.zoomAbout({ 100, 50 }, 2);
-    EXPECT_EQ(labels(60), QList<int>({ 0, 1, 2, 3 }));
+    EXPECT_EQ(labels(row, 60), QList<int>({ 4 }));
+    row.zoomAbout({ 100, 50 }, 2);
+    EXPECT_EQ(labels(row, 60), QList<int>({ 0, 1, 2, 3 }));
+    // Names one above another keep their place however long; at 6 pixels
+    // apart the second overlaps the first and gives way.
+    EXPECT_EQ(labels(column, 60), QList<int>({ 0, 1, 2, 3, 4 }));
+    column.zoomAbout({ 50, 72 }, 0.25);
+    EXPECT_EQ(labels(column, 60, 2), QList<int>({ 0 }));
 }
 
 } // namespace

@@ -157,6 +157,22 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBits)
     EXPECT_EQ(label4()->text(), u"32769/32769"_s);
 }
 
+TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)
+{
+    fillList(2);
+    command(2)->click();
+    EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
+    list(2)->addItem(listLine(u"A3"_s, u"3"_s, u"1"_s));
+    QStringList shown;
+    for (int i = 1; i <= 3; ++i) {
+        peerLine->write("ST\r");
+        EXPECT_EQ(nextLine(*peerLine), i < 3 ? wire(list(2)->item(i)) : "/\r") << i;
+        shown << label4()->text() + u' ' + QString::number(progress()->value()) + u'/'
+                + QString::number(progress()->maximum());
+    }
+    EXPECT_EQ(shown, QStringList({ u"2/3 2/2"_s, u"3/3 2/2"_s, u"3/3 2/2"_s }));
+}
+
 TEST_F(Sending, WindowEventsRunDuringTheYieldAfterAWrite)
 {
     fillList(1);

@@ -7,6 +7,7 @@
 using namespace tavorin;
 using namespace tavorin::transfer;
 using tavorin::test::listLine;
+using tavorin::test::TestPorts;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -54,6 +55,8 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         { u"1E99999999999", u"1E99999999999" },
         { u"  1e12       ", u"         1e12" },
         { u"1e400", u"        1e400" },
+        // The exponent stays; the decimals before it give way.
+        { u"1.23456789E+20", u"1.2345678E+20" },
     };
     for (const auto &c : cases)
         EXPECT_EQ(coordinateColumn(c.field), QString::fromUtf16(c.column))
@@ -84,6 +87,31 @@ TEST(LostDevice, EveryWayAnUnplugArrivesEndsTheTransferAndNothingElse)
         { E::UnsupportedOperationError, false } };
     for (const auto &[error, lost] : cases)
         EXPECT_EQ(CommPort::losesDevice(error), lost) << error;
+}
+
+// The port menu's list from the devices the system reports, without any
+// real port: each device once, in number order, those of ports 1 to 3 left
+// out, as Linux and as Windows name them.
+TEST(PortList, FurtherPortsAreTheReportedOnesOnceLessThoseOfPorts1To3)
+{
+    TestPorts onLinux, onWindows;
+    onLinux.devices = QStringList({ "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2" });
+    onWindows.devices = QStringList({ "COM1", "COM2", "COM3" });
+    QStringList devices;
+    for (int n = 1; n <= 3; ++n)
+        devices << SystemPortResolver().deviceName(n);
+#ifdef Q_OS_WIN
+    EXPECT_EQ(devices, onWindows.devices);
+#else
+    EXPECT_EQ(devices, onLinux.devices);
+#endif
+    EXPECT_EQ(furtherPortsAmong({ "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2",
+                                    "/dev/ttyS3", "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS3" },
+                  onLinux),
+        QStringList({ "/dev/ttyACM0", "/dev/ttyS3", "/dev/ttyUSB0" }));
+    EXPECT_EQ(furtherPortsAmong({ "COM3", "com1", "COM10", "COM4", "Com2", "COM10", "COM12" },
+                  onWindows),
+        QStringList({ "COM4", "COM10", "COM12" }));
 }
 
 } // namespace
