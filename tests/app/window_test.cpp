@@ -115,9 +115,15 @@ TEST(CommandLine, OneFileIsReadAndTwoAreRefusedWhereverTheOptionsStand)
     }
 }
 
-// The real program, without a display.
+// The real program, without a display. The C runtime ends Windows lines with
+// CR LF.
 TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
 {
+#ifdef Q_OS_WIN
+    const QByteArray eol = "\r\n";
+#else
+    const QByteArray eol = "\n";
+#endif
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
@@ -129,11 +135,11 @@ TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
         EXPECT_EQ(process.exitCode(), exitCode) << arguments.join(' ').toStdString();
         return std::pair(process.readAllStandardOutput(), process.readAllStandardError());
     };
-    EXPECT_EQ(run({ "--version" }, 0).first, "tavorin 1.1\n");
-    EXPECT_TRUE(run({ "--help" }, 0).first.startsWith("Usage: tavorin [options] [FILE.sim]\n"));
+    EXPECT_EQ(run({ "--version" }, 0).first, "tavorin 1.1" + eol);
+    EXPECT_TRUE(run({ "--help" }, 0).first.startsWith("Usage: tavorin [options] [FILE.sim]" + eol));
     const auto [output, errors] = run({ "-platform", "offscreen", "--bogus" }, 1);
     EXPECT_EQ(output, "");
-    EXPECT_TRUE(errors.endsWith("tavorin: Unknown option 'bogus'.\n")); // Qt may warn before
+    EXPECT_TRUE(errors.endsWith("tavorin: Unknown option 'bogus'." + eol)); // Qt may warn before
 }
 
 using Layout = WindowTest;

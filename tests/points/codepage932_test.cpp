@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavorin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -13,11 +14,11 @@ const QString Controls = QString::fromLatin1("\x1A\x1C\x7F");
 TEST(CodePage932, EncodesKatakanaControlsAndMissingCharactersAsTheirTwinOrAQuestionMark)
 {
     const std::pair<QString, const char *> cases[] = {
-        { u"ﾃﾞｰﾀ\\~"_qs, "C3DEB0C05C7E" },
-        { u"\u301C\u2212\u00A5"_qs, "8160817C5C" },
+        { u"ﾃﾞｰﾀ\\~"_s, "C3DEB0C05C7E" },
+        { u"\u301C\u2212\u00A5"_s, "8160817C5C" },
         // A Latin letter with diaeresis and an emoji have no place in the page.
         { QString::fromUcs4(U"A\u00E4B\U0001F600y"), "413F423F79" },
-        { u"あ"_qs + Controls + "A", "82A01A1C7F41" },
+        { u"あ"_s + Controls + "A", "82A01A1C7F41" },
     };
     for (const auto &[text, bytes] : cases)
         EXPECT_EQ(cp932::encode(text).toHex().toUpper().toStdString(), bytes);
@@ -27,7 +28,7 @@ TEST(CodePage932, DecodesEachBadByteOrPairAsOneReplacementAndLosesNothing)
 {
     const QString r(QChar(0xFFFD));
     const std::pair<const char *, QString> cases[] = {
-        { "5C7E8160", u"\\~\uFF5E"_qs },
+        { "5C7E8160", u"\\~\uFF5E"_s },
         { "41FF8020A042", "A" + r + r + " " + r + "B" },
         // A lead byte with a trail that cannot follow it: the trail is read on.
         { "81203132", r + " 12" },
@@ -35,7 +36,7 @@ TEST(CodePage932, DecodesEachBadByteOrPairAsOneReplacementAndLosesNothing)
         { "85404142", r + "AB" },
         // A lead byte at the very end is not dropped silently.
         { "414281", "AB" + r },
-        { "82A01A1C7F411A82A0", u"あ"_qs + Controls + u"A\x1Aあ"_qs },
+        { "82A01A1C7F411A82A0", u"あ"_s + Controls + u"A\x1Aあ"_s },
     };
     for (const auto &[bytes, text] : cases)
         EXPECT_EQ(cp932::decode(QByteArray::fromHex(bytes)).toStdString(), text.toStdString())

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavorin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -26,8 +27,8 @@ TEST(ListLine, FormsTheThreeColumns)
         { {}, spaces(34) },
         { { "ABCDEFGH", "-1234567.8901", "1234567.89012" }, "ABCDEFGH-1234567.89011234567.89012" },
         // Eight Japanese characters fill the name column.
-        { { u"基準点基準点基準"_qs, "1.0", "2.0" },
-            u"基準点基準点基準"_qs + spaces(10) + "1.0" + spaces(10) + "2.0" },
+        { { u"基準点基準点基準"_s, "1.0", "2.0" },
+            u"基準点基準点基準"_s + spaces(10) + "1.0" + spaces(10) + "2.0" },
         // A longer name keeps its first 8, a longer coordinate its last 13.
         { { "ABCDEFGHIJ", "12345678901234567", "-0.5" },
             "ABCDEFGH5678901234567" + spaces(9) + "-0.5" },
@@ -42,8 +43,8 @@ TEST(ListLine, TakeApartGivesTheColumnsUntrimmedAndWhatAShortLineHolds)
         const ListLine::Columns c = ListLine::takeApart(line);
         return QStringList { c.name, c.x, c.y };
     };
-    EXPECT_EQ(columns(ListLine::form({ u"基準点1"_qs, "12345.000", "-67890.500" })),
-        QStringList({ u"基準点1    "_qs, "    12345.000", "   -67890.500" }));
+    EXPECT_EQ(columns(ListLine::form({ u"基準点1"_s, "12345.000", "-67890.500" })),
+        QStringList({ u"基準点1    "_s, "    12345.000", "   -67890.500" }));
     EXPECT_EQ(columns("P1        12"), QStringList({ "P1      ", "  12", "" }));
 }
 

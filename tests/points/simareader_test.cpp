@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavorin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -77,15 +78,15 @@ TEST(SimaReader, ReadsPointsBeginningAndFailure)
         { "only what comes before A99 is read", file("A01,1,P,1,2,,\r\n") + "A01,2,Q,3,4,,\r\n\x1A",
             "[P|1|2] 0" },
         { "UTF-8 with a byte order mark before A00",
-            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,基準点,1,2,,\r\nA99,\r\n"_qs).toUtf8(),
+            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,基準点,1,2,,\r\nA99,\r\n"_s).toUtf8(),
             "[基準点|1|2] 0" },
         { "UTF-8 with a byte order mark, its other characters of two bytes",
-            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,α1,25°,é,,\r\nA99,\r\n"_qs).toUtf8(),
+            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,α1,25°,é,,\r\nA99,\r\n"_s).toUtf8(),
             "[α1|25°|é] 0" },
-        { "UTF-8 without a byte order mark", file(u"A01,1,ﾃﾞｰﾀ点,1,2,,\r\n"_qs.toUtf8()),
+        { "UTF-8 without a byte order mark", file(u"A01,1,ﾃﾞｰﾀ点,1,2,,\r\n"_s.toUtf8()),
             "[ﾃﾞｰﾀ点|1|2] 0" },
         { "UTF-8 cut inside its last character",
-            (u"A00,\r\nA01,1,基準点,1,2,,\r\nA01,2,点"_qs).toUtf8().chopped(1), "[基準点|1|2] 62" },
+            (u"A00,\r\nA01,1,基準点,1,2,,\r\nA01,2,点"_s).toUtf8().chopped(1), "[基準点|1|2] 62" },
         { "code page 932 with half-width katakana",
             file("A01,1," + cp932::encode(u"ﾃﾞｰﾀ点") + ",1,2,,\r\n"), "[ﾃﾞｰﾀ点|1|2] 0" },
         // ﾄｳ is C4 B3, also well-formed UTF-8 (U+0133): still code page 932.

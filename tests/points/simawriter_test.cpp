@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavorin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,7 +21,7 @@ const QByteArray Head = "G00, 1," + hex("82728268826C8260837483408343838B") + QB
 TEST(SimaWriter, WritesTheWorkedExampleByteForByteAndReadsItBack)
 {
     const QList<PointRecord> points
-        = { { "P1", "-1234.567", "890.120" }, { u"基準点1"_qs, "12345.000", "-67890.500" } };
+        = { { "P1", "-1234.567", "890.120" }, { u"基準点1"_s, "12345.000", "-67890.500" } };
     const QByteArray written
         = simaFileBytes({ ListLine::form(points[0]), ListLine::form(points[1]) });
     EXPECT_EQ(written.size(), 208);
@@ -47,10 +48,10 @@ TEST(SimaWriter, LinePiecesAndTheNameReadBack)
         { "a short line gives short pieces", "AB", "A01,    1,AB          ,,,,", "AB" },
         { "a line cut inside X", "NAME    12345", "A01,    1,NAME        ,12345,,,", "NAME" },
         { "eight full-width characters take 16 bytes and 4 spaces",
-            ListLine::form({ u"一二三四五六七八"_qs, "1.0", "2.0" }),
+            ListLine::form({ u"一二三四五六七八"_s, "1.0", "2.0" }),
             "A01,    1," + cp932::encode(u"一二三四五六七八")
                 + "    ,          1.0,          2.0,,",
-            u"一二三四五六七八"_qs },
+            u"一二三四五六七八"_s },
         { "a name with a comma is quoted without its blanks", " A,B    ",
             "A01,    1,\"A,B\"       ,,,,", "A,B" },
         { "a name beginning with a quote is quoted; quotes in it and line ends become ?",
