@@ -1,6 +1,6 @@
 # On Windows every program of the build lands in one folder, bin/, beside the
 # DLLs it needs: Qt's, the platform plugins (Qt looks for plugins beside the
-# program too) and, with MinGW, the compiler's runtime. Tests and tools then
+# program too), with MinGW the compiler's runtime, and Qt's Japanese texts. Tests and tools then
 # start there with nothing on PATH, natively and under Wine alike.
 if(NOT WIN32)
     return()
@@ -21,6 +21,13 @@ if(MINGW)
     endforeach()
 endif()
 
+# Qt's Japanese texts for its own dialogs, from the Windows Qt where it has
+# them, else from the build machine's Qt (Debian's qt6-translations-l10n):
+# the same file on every platform.
+find_file(TAVORIN_QTBASE_JA_QM qtbase_ja.qm
+    PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS} /usr/share/qt6/translations
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+
 # tavorin_deploy_runtime(TARGET): copies the DLLs TARGET loads, and the
 # windows and offscreen platform plugins, into bin/ after each build of it.
 function(tavorin_deploy_runtime target)
@@ -37,4 +44,11 @@ function(tavorin_deploy_runtime target)
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${plugins}
             $<TARGET_FILE_DIR:${target}>/platforms
         COMMAND_EXPAND_LISTS VERBATIM)
+    if(TAVORIN_QTBASE_JA_QM)
+        add_custom_command(TARGET ${target} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/translations
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TAVORIN_QTBASE_JA_QM}
+                $<TARGET_FILE_DIR:${target}>/translations
+            VERBATIM)
+    endif()
 endfunction()
