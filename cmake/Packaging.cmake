@@ -9,12 +9,13 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Tavorin moves survey points (a point name with X and Y coordinates) between
 SIMA coordinate files (*.sim) on a PC and a pocket computer on a serial port.
 It reads a SIMA file, lets the user choose points by hand, all of them, by
-name prefix or by a range of names, sends them to the pocket computer,
-receives the points the pocket computer sends and writes them back as a SIMA
-file. The window is in Japanese.
+name prefix, by a range of names or by area on a plan of the points, sends
+them to the pocket computer, receives the points the pocket computer sends
+and writes them as a SIMA file. The window and the user guide are in
+Japanese.
 .
-tavorin-pocketpeer plays the pocket computer on a serial line or a
-pseudo-terminal, for trying the program without one.")
+tavorin-pocketpeer, a test tool, plays the pocket computer on a serial line
+or a pseudo-terminal pair.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
 

@@ -129,6 +129,8 @@ private:
 };
 
 // COM1 and COM2 lead to the pocket computer played here; COM3 to nothing.
+// The port menu lists one further port, as a plugged-in USB adapter shows
+// there; it is only named, never opened, and no real port is looked up.
 class GuidePorts final : public PortResolver
 {
 public:
@@ -140,6 +142,7 @@ public:
     {
         return portNumber == 3 ? QStringLiteral("/dev/tavorin-guide-no-port") : m_device;
     }
+    QStringList furtherPorts() const override { return { QStringLiteral("/dev/ttyUSB0") }; }
 
 private:
     QString m_device;
@@ -227,13 +230,14 @@ int main(int argc, char *argv[])
     shots.take(QStringLiteral("screenshot"));
 
     // The plan: a rectangle dragged over part of the K line picks its points
-    // in the SIMA file list, beside the points already in the transfer list.
+    // in the SIMA file list, beside the points already in the transfer list;
+    // K3 is in both, and shows the mark of both.
     control<QAction>(&window, QStringLiteral("PlanView"))->trigger();
     auto *planWindow = control<PlanWindow>(&window, QString());
     if (!QTest::qWaitForWindowExposed(planWindow))
         return 1;
     PlanWidget *plan = planWindow->plan();
-    const QRect area = QRect(*plan->geometry().pixelOf(10), *plan->geometry().pixelOf(14))
+    const QRect area = QRect(*plan->geometry().pixelOf(9), *plan->geometry().pixelOf(14))
                            .normalized()
                            .adjusted(-6, -6, 6, 6);
     QTest::mousePress(plan, Qt::LeftButton, {}, area.topLeft());
