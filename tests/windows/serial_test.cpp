@@ -75,7 +75,8 @@ QString peerPrinted(const QString &text, int timeoutMs)
 // The line as the device last had it, from the modem-line stand-in's log.
 QString lastLineState()
 {
-    const QStringList states = readText(hostFile("TAVORIN_MODEM_LOG")).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList states
+        = readText(hostFile("TAVORIN_MODEM_LOG")).split(u'\n', Qt::SkipEmptyParts);
     return states.value(states.size() - 1, u"(no state logged)"_s);
 }
 
