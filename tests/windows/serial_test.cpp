@@ -33,7 +33,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Every wait is bounded: a line that stalls fails the case, never hangs it.
-constexpr int TransferTimeoutMs = 20000;
+constexpr int TransferTimeoutMs = 10000;
 
 template <typename Done> bool waitFor(Done done, int timeoutMs)
 {
