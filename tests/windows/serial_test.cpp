@@ -8,8 +8,8 @@
 // the control lines as the device gets them (TAVORIN_MODEM_LOG).
 // Sending.* and Receiving.* are the whole transfers, which need a port that
 // Windows itself reads: run them on a Windows PC whose COM1 is cabled to
-// "tavorin-pocketpeer receive" and "tavorin-pocketpeer send
-// serial-points.sim" respectively.
+// the peer, "tavorin-pocketpeer receive" for Sending.* and
+// "tavorin-pocketpeer send serial-points.sim" for Receiving.*.
 //
 // The peer's side, where it runs on the same machine: its output file
 // (TAVORIN_PEER_LOG), and a file whose creation tells a sending peer to
