@@ -28,4 +28,34 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# On Windows, `cpack` makes the installer (NSIS, in Japanese, from
+# dist/windows/NSIS.template.in) and the portable zip of the same files
+# (cmake/WindowsPackage.cmake); tools/package-windows builds and checks both.
+if(WIN32)
+    set(CPACK_GENERATOR NSIS64 ZIP)
+    set(CPACK_PACKAGE_FILE_NAME tavorin-${PROJECT_VERSION}-win64)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY Tavorin)
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Tavorin)
+    set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/dist/windows)
+    set(CPACK_NSIS_PACKAGE_NAME Tavorin)
+    set(CPACK_NSIS_DISPLAY_NAME Tavorin)
+    set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+    set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/dist/windows/tavorin.ico)
+    set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/dist/windows/tavorin.ico)
+    set(CPACK_NSIS_URL_INFO_ABOUT "${TAVORIN_HOMEPAGE}")
+    set(CPACK_TAVORIN_SIMA_PROGID Tavorin.SimaFile)
+    # The file type's name as the desktop's file type shows it in Japanese.
+    file(STRINGS ${PROJECT_SOURCE_DIR}/dist/tavorin-sima.xml comment
+        REGEX "<comment xml:lang=\"ja\">" ENCODING UTF-8)
+    string(REGEX REPLACE ".*<comment xml:lang=\"ja\">([^<]+)</comment>.*" "\\1"
+        CPACK_TAVORIN_SIMA_DESCRIPTION "${comment}")
+    file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE CPACK_TAVORIN_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+    # The licence page shows the text as it is; Windows wants CR LF.
+    configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+    set(CPACK_TAVORIN_LICENSE_CRLF ${PROJECT_BINARY_DIR}/LICENSE.txt)
+    # tavorin.exe signed (with a certificate given) before it is packed.
+    set(CPACK_TAVORIN_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/WindowsSign.cmake)
+endif()
+
 include(CPack)
