@@ -85,11 +85,16 @@ using Captions = WindowTest;
 // has its own case with the transfers.
 TEST_F(Captions, ALabelGrowsToItsWholeCaptionCentredOnItsPlaceAndCoversNoNeighbour)
 {
+    QLabel *port = label("Label3");
+    // Without a font that has the port label's characters (Wine here has
+    // none), each is drawn as a box whose width is no font's.
+    for (const QChar c : port->text())
+        if (!QFontMetrics(port->font()).inFont(c))
+            GTEST_SKIP() << "no font with the port label's characters";
     const int scale = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
     EXPECT_EQ(form->devicePixelRatio(), scale);
     for (const char *name : { "Label1_0", "Label1_1", "Label2", "Label3" })
         expectWholeCaption(label(name));
-    QLabel *port = label("Label3");
     const QRect place = port->geometry(); // "ﾎﾟｰﾄ1" fits its place
     const QFont font = port->font();
     static_cast<TestPorts &>(*ports).further
