@@ -42,11 +42,8 @@ Result<void> CommonDialog::show(bool save)
 {
     const auto chosen = m_dialogs.fileDialog(
         m_parent, save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName);
-    if (!chosen) {
-        if (CancelError)
-            return Failure { FailureNumber::DialogCancelled };
-        return {};
-    }
+    if (!chosen)
+        return Failure { FailureNumber::DialogCancelled };
     FileName = *chosen;
     return {};
 }

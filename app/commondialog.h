@@ -11,15 +11,13 @@ namespace tavorin {
 class UserDialogs;
 
 // The window's one file dialog. Reading and writing share it, so it offers
-// the path last chosen in either as the next initial name. With CancelError
-// set, a cancel fails with 32755; without it, a cancel is no failure and
-// leaves FileName as it was.
+// the path last chosen in either as the next initial name. A cancel fails
+// with 32755 and leaves FileName as it was.
 class CommonDialog
 {
 public:
     explicit CommonDialog(UserDialogs &dialogs, QWidget *parent = nullptr);
 
-    bool CancelError = false;
     // Filter in "Description|pattern|Description|pattern|" form.
     QString Filter;
     // The full path chosen last; the initial name of the next dialog.

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "captionlabel.h"
 #include "listbox.h"
 #include "plantext.h"
 #include "planwindow.h"
@@ -125,9 +126,10 @@ void Form1::createControls()
           };
     const auto label = [&](QWidget *container, const QString &name, const QString &caption,
                            int left, int top, int width, int height) {
-        auto *l = new QLabel(caption, container);
+        auto *l = new CaptionLabel(caption, container);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         place(l, name, left, top, width, height);
+        l->setPlace(l->geometry());
         return l;
     };
     const auto button = [&](QWidget *container, const QString &name, const QString &caption,
@@ -221,15 +223,19 @@ void Form1::createControls()
     Label3 = label(
         client, QStringLiteral("Label3"), WindowText::Label3DesignCaption, 5160, 3720, 660, 180);
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label3->setFont(listFont());
+    Label3->setCaptionFont(listFont());
     setColour(Label3, QPalette::WindowText, QColor(255, 0, 0));
 
     Label4 = label(
         client, QStringLiteral("Label4"), WindowText::Label4DesignCaption, 5190, 3960, 555, 180);
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label4->setFont(listFont());
+    Label4->setCaptionFont(listFont());
     setColour(Label4, QPalette::WindowText, QColor(0, 0, 255));
     Label4->setVisible(false);
+    // Every control stands at its place now: a caption wider than its label
+    // takes the room its neighbours leave.
+    for (CaptionLabel *l : client->findChildren<CaptionLabel *>(Qt::FindDirectChildrenOnly))
+        l->fit();
 
     const QWidget *tabOrder[] = { List1, List2, Option1[0], Command1, Option1[1], Option1[2],
         Option1[3], Text1[0], Text1[1], Command2, Command3, Option2[0], Option2[1], Command4 };
@@ -319,7 +325,7 @@ void Form1::Form_Load()
     Text1[0]->setText(QString());
     Text1[1]->setText(QString());
     PortNumber = 1;
-    Label3->setText(WindowText::Port1Caption);
+    Label3->setCaption(WindowText::Port1Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -327,7 +333,7 @@ void Form1::Form_Load()
 void Form1::Com1_Click()
 {
     PortNumber = 1;
-    Label3->setText(WindowText::Port1Caption);
+    Label3->setCaption(WindowText::Port1Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -335,7 +341,7 @@ void Form1::Com1_Click()
 void Form1::Com2_Click()
 {
     PortNumber = 2;
-    Label3->setText(WindowText::Port2Caption);
+    Label3->setCaption(WindowText::Port2Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -343,7 +349,7 @@ void Form1::Com2_Click()
 void Form1::Com3_Click()
 {
     PortNumber = 3;
-    Label3->setText(WindowText::Port3Caption);
+    Label3->setCaption(WindowText::Port3Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -372,7 +378,7 @@ void Form1::chooseFurtherPort(const QString &device)
 {
     PortNumber = 0;
     m_portDevice = device;
-    Label3->setText(WindowText::PortCaptionPrefix + shortPortName(device));
+    Label3->setCaption(WindowText::PortCaptionPrefix + shortPortName(device));
     Label3->setToolTip(device);
 }
 

@@ -10,7 +10,6 @@
 
 class QAction;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
@@ -19,6 +18,7 @@ class QRadioButton;
 
 namespace tavorin {
 
+class CaptionLabel;
 class ListBox;
 class OptionNavigation;
 class PlanWindow;
@@ -120,7 +120,7 @@ private:
     // Controls, named as the window has always named them.
     ListBox *List1 = nullptr;
     ListBox *List2 = nullptr;
-    std::array<QLabel *, 2> Label1 {};
+    std::array<CaptionLabel *, 2> Label1 {};
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     std::array<QRadioButton *, 4> Option1 {};
@@ -131,9 +131,9 @@ private:
     QPushButton *Command3 = nullptr;
     QPushButton *Command4 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
+    CaptionLabel *Label2 = nullptr;
+    CaptionLabel *Label3 = nullptr;
+    CaptionLabel *Label4 = nullptr;
     CommonDialog CommonDialog1;
     CommPort MSComm1 { m_ports };
 

@@ -23,8 +23,8 @@ void Form1::openAtStart(const QString &filePath)
 
 void Form1::SimFileLoad_Click()
 {
-    // A cancelled dialog is silent.
-    CommonDialog1.CancelError = true;
+    // A cancelled dialog fails with 32755, which is not shown: reading stops
+    // silently.
     CommonDialog1.Filter = WindowText::LoadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
@@ -62,9 +62,8 @@ void Form1::loadFile()
 
 void Form1::SimFileSave_Click()
 {
-    CommonDialog1.CancelError = true;
     CommonDialog1.Filter = WindowText::SaveFilter;
-    if (!CommonDialog1.ShowSave())
+    if (!CommonDialog1.ShowSave()) // cancelled: silent, as for reading
         return;
     CurrentFilePath = CommonDialog1.FileName;
 

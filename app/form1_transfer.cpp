@@ -2,6 +2,7 @@
 // points, and the serial port's receive event.
 #include "form1.h"
 
+#include "captionlabel.h"
 #include "failure.h"
 #include "linesettings.h"
 #include "listbox.h"
@@ -10,7 +11,6 @@
 #include "windowtext.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
 
@@ -148,7 +148,7 @@ void Form1::advanceProgress()
 {
     const int written = SendIndex + 1;
     ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
-    Label4->setText(transfer::progressCaption(written, List2->listCount()));
+    Label4->setCaption(transfer::progressCaption(written, List2->listCount()));
 }
 
 void Form1::sendStep(const QString &message)

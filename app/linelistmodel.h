@@ -16,8 +16,6 @@ class LineListModel : public QAbstractListModel
 public:
     explicit LineListModel(bool sorted, QObject *parent = nullptr);
 
-    bool isSorted() const { return m_sorted; }
-
     // Adds line and returns the position it took.
     int add(const QString &line);
     // Adds lines one after the other; an unsorted list takes them in one

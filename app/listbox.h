@@ -26,7 +26,6 @@ public:
     void clear() { m_model.clear(); }
 
     const QStringList &lines() const { return m_model.lines(); }
-    LineListModel &lineModel() { return m_model; }
 
 private:
     LineListModel m_model;

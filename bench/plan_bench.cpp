@@ -74,7 +74,7 @@ void repaintWithNames(benchmark::State &state)
         QPainter painter(&image);
         plan->paintPlan(painter);
     }
-    if (plan->geometry().pointCount() != PointTable::Size)
+    if (plan->planGeometry().pointCount() != PointTable::Size)
         state.SkipWithError("not every point is on the plan");
 }
 BENCHMARK(repaintWithNames)->Unit(benchmark::kMillisecond);
@@ -83,7 +83,7 @@ void rectangleQuery(benchmark::State &state)
 {
     LoadedWindow window;
     PlanWidget *plan = window.openPlan()->plan();
-    const PlanGeometry &geometry = plan->geometry();
+    const PlanGeometry &geometry = plan->planGeometry();
     const QRect middle(
         plan->width() / 4, plan->height() / 4, plan->width() / 2, plan->height() / 2);
     qsizetype found = 0;

@@ -34,7 +34,6 @@ public:
     int withoutCoordinates() const { return m_withoutCoordinates; }
 
     void setViewport(QSizeF size) { m_viewport = size; }
-    QSizeF viewport() const { return m_viewport; }
     double scale() const { return m_scale; } // pixels per unit of the coordinates
 
     // Shows every point of the plan, centred, as large as the viewport allows.

@@ -119,7 +119,7 @@ void PlanWidget::changed(bool points, bool transfer, bool selection)
     }
 }
 
-const PlanGeometry &PlanWidget::geometry()
+const PlanGeometry &PlanWidget::planGeometry()
 {
     refresh();
     return m_geometry;
@@ -127,7 +127,7 @@ const PlanGeometry &PlanWidget::geometry()
 
 void PlanWidget::fitToWindow()
 {
-    m_fitPending = true;
+    m_fitPending = m_keepFit = true;
     update();
 }
 
@@ -178,7 +178,7 @@ void PlanWidget::readPoints()
     }
     m_geometry.setPoints(std::move(points));
     m_pointsStale = false;
-    m_transferStale = m_selectionStale = m_fitPending = true;
+    m_transferStale = m_selectionStale = m_fitPending = m_keepFit = true;
     emit withoutCoordinatesChanged(m_geometry.withoutCoordinates());
 }
 
@@ -347,8 +347,10 @@ void PlanWidget::paintScaleBar(QPainter &painter)
 
 void PlanWidget::resizeEvent(QResizeEvent *event)
 {
-    // A new size keeps the middle of the plan and its scale.
+    // A new size fits the points again as long as the user has not zoomed or
+    // panned; after that it keeps the middle of the plan and its scale.
     m_geometry.setViewport(size());
+    m_fitPending |= m_keepFit;
     QWidget::resizeEvent(event);
 }
 
@@ -369,8 +371,10 @@ void PlanWidget::mouseMoveEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     const SurveyPoint at = m_geometry.toSurvey(pos);
     emit cursorMoved(at.x, at.y);
-    if (m_drag == Drag::Pan)
+    if (m_drag == Drag::Pan && pos != m_dragPos) {
         m_geometry.panBy(pos - m_dragPos);
+        m_keepFit = false;
+    }
     if (m_drag != Drag::None)
         update();
     m_dragPos = pos;
@@ -397,7 +401,9 @@ void PlanWidget::mouseReleaseEvent(QMouseEvent *event)
 void PlanWidget::wheelEvent(QWheelEvent *event)
 {
     // One notch of the wheel (120) zooms by about a fifth.
+    refresh();
     m_geometry.zoomAbout(event->position(), std::pow(2.0, event->angleDelta().y() / 480.0));
+    m_keepFit = false;
     update();
 }
 

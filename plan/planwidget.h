@@ -22,6 +22,9 @@ class PointTable;
 // Mouse: a left drag selects the points in its rectangle (with Ctrl, adds
 // them), a left click selects the point under it, the wheel zooms about the
 // cursor, a right or middle drag pans. Home or F fits every point again.
+// Until the user zooms or pans, the points are fitted again whenever the
+// widget changes size; after that a new size keeps the scale and the middle
+// of the plan, until the points are fitted again.
 class PlanWidget : public QWidget
 {
     Q_OBJECT
@@ -38,7 +41,9 @@ public:
         QWidget *parent = nullptr);
 
     // The geometry as it stands after taking in every change of the lists.
-    const PlanGeometry &geometry();
+    const PlanGeometry &planGeometry();
+    // Fits every point into the widget, now and on each later resize until
+    // the user zooms or pans.
     void fitToWindow();
     // Takes in the changes of List1, List2 and the selection since the last
     // call; painting does this too.
@@ -88,6 +93,7 @@ private:
     bool m_transferStale = true;
     bool m_selectionStale = true;
     bool m_fitPending = true;
+    bool m_keepFit = true; // false once the user zoomed or panned
     bool m_refreshQueued = false;
 
     Drag m_drag = Drag::None;

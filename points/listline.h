@@ -13,7 +13,6 @@ namespace ListLine {
 
 inline constexpr qsizetype NameWidth = 8;
 inline constexpr qsizetype CoordinateWidth = 13;
-inline constexpr qsizetype Width = NameWidth + 2 * CoordinateWidth;
 
 // The columns of a line, untrimmed: the name keeps its trailing spaces, the
 // coordinates their leading ones. A short line gives what it holds.

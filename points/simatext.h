@@ -13,8 +13,6 @@ inline const QString Description1Line = u"Z00,,"_s;
 inline const QString Description2Line = u"Z00, ／　座標　／,"_s;
 inline const QString PointsBeginLine = u"A00,"_s;
 inline const QString PointsEndLine = u"A99,"_s;
-inline const QString PointsBeginTag = u"A00"_s;
 inline const QString PointTag = u"A01"_s;
-inline const QString PointsEndTag = u"A99"_s;
 
 } // namespace tavorin::SimaText

@@ -40,11 +40,9 @@ public:
     ~CommPort() override;
 
     void setCommPort(int portNumber) { m_portNumber = portNumber; }
-    int commPort() const { return m_portNumber; }
     // A further port named by its device; when set, opening uses it in
     // place of CommPort's device. Empty for COM1..COM3.
     void setDeviceName(const QString &device) { m_deviceName = device; }
-    const QString &deviceName() const { return m_deviceName; }
     void setSettings(const LineSettings &settings) { m_settings = settings; }
     const LineSettings &settings() const { return m_settings; }
     void setNullDiscard(bool on) { m_framer.setNullDiscard(on); }
@@ -63,7 +61,6 @@ public:
     bool portOpen() const { return m_port.isOpen(); }
 
     void setRThreshold(int characters);
-    int rThreshold() const { return m_framer.charactersPerMessage(); }
 
     // Writes text in code page 932, nothing appended. Fails with 57 when
     // the port is closed or refuses the write; a refused write also closes

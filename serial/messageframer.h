@@ -18,7 +18,6 @@ class MessageFramer
 public:
     // 0 takes no messages at all (bytes are kept).
     void setCharactersPerMessage(int characters) { m_characters = characters; }
-    int charactersPerMessage() const { return m_characters; }
     // With null discard on, NUL bytes are dropped as they arrive.
     void setNullDiscard(bool on) { m_nullDiscard = on; }
     bool nullDiscard() const { return m_nullDiscard; }

@@ -79,6 +79,48 @@ TEST_F(PortChoice, MenuItemsSetThePortAndLabelFurtherPortsAreListedAfreshEachTim
     EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3" }));
 }
 
+using Captions = WindowTest;
+
+// Run at QT_SCALE_FACTOR=2 too (see tests/CMakeLists.txt). The send count
+// has its own case with the transfers.
+TEST_F(Captions, ALabelGrowsToItsWholeCaptionCentredOnItsPlaceAndCoversNoNeighbour)
+{
+    QLabel *port = label("Label3");
+    // Without a font that has the port label's characters (Wine here has
+    // none), each is drawn as a box whose width is no font's.
+    for (const QChar c : port->text())
+        if (!QFontMetrics(port->font()).inFont(c))
+            GTEST_SKIP() << "no font with the port label's characters";
+    const int scale = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+    EXPECT_EQ(form->devicePixelRatio(), scale);
+    for (const char *name : { "Label1_0", "Label1_1", "Label2", "Label3" })
+        expectWholeCaption(label(name));
+    const QRect place = port->geometry(); // "ﾎﾟｰﾄ1" fits its place
+    const QFont font = port->font();
+    static_cast<TestPorts &>(*ports).further
+        = { "/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyACM12", "COM12" };
+    control<QMenu>("ComPort")->popup(QPoint());
+    const QList<QAction *> further = control<QMenu>("ComPort")->actions().mid(4);
+    ASSERT_EQ(further.size(), 4);
+    for (QAction *item : further) {
+        item->trigger();
+        expectWholeCaption(port);
+        // Centred on its place, unless the neighbour it touches pushed it aside.
+        const QRect shown = port->geometry();
+        const int offCentre = shown.center().x() - place.center().x();
+        const std::string caption = port->text().toStdString();
+        EXPECT_TRUE(shown.contains(place)) << caption;
+        EXPECT_TRUE(std::abs(offCentre) <= 1
+            || (offCentre > 0 && command(2)->geometry().right() == shown.left() - 1)
+            || (offCentre < 0 && command(3)->geometry().left() == shown.right() + 1))
+            << caption;
+    }
+    // A caption that fits takes the label back to its place and font.
+    menuAction("Com2")->trigger();
+    EXPECT_EQ(port->geometry(), place);
+    EXPECT_EQ(port->font(), font);
+}
+
 TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
 {
     // Qt's own folder (Linux), or a translations folder beside the program, as

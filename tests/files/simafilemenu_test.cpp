@@ -113,12 +113,16 @@ TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
 TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
 {
     loadTwoPoints();
+    // The file last chosen changed since: a cancel neither reads nor writes it.
+    const QByteArray changed = "A00,\r\nA01,1,NEW1,1,2,,\r\nA99,\r\n";
+    writeFile(path("two.sim"), changed);
     choose("SimFileLoad", std::nullopt);
     choose("SimFileSave", std::nullopt);
     EXPECT_EQ(dialogs.messages().size(), 0);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "two.sim" }));
+    EXPECT_EQ(readAll(path("two.sim")), changed);
 }
 
 TEST_F(SimaFileMenu, AFileGivenAtStartIsReadAsLoadReadsIt)

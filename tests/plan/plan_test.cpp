@@ -8,8 +8,11 @@
 #include "simawriter.h"
 #include "windowfixture.h"
 
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 using namespace tavorin;
 using namespace tavorin::test;
@@ -39,7 +42,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         plan = window->plan();
     }
-    QPoint at(int p) { return plan->geometry().pixelOf(p).value(); }
+    QPoint at(int p) { return plan->planGeometry().pixelOf(p).value(); }
     QColor colourAt(QPoint pixel) { return plan->grab().toImage().pixelColor(pixel); }
     QColor colourAt(int p) { return colourAt(at(p)); }
     void drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = {})
@@ -77,9 +80,9 @@ TEST_F(Plan, OpensOnceFollowsANewFileDrawsNorthUpAndEastRightAndLeavesOutPointsW
     dialogs.chooseNextFile(file.fileName());
     menuAction(u"SimFileLoad"_s)->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(plan->geometry().pointCount(), 5);
-    EXPECT_FALSE(plan->geometry().isOnPlan(3));
-    EXPECT_FALSE(plan->geometry().isOnPlan(4));
+    EXPECT_EQ(plan->planGeometry().pointCount(), 5);
+    EXPECT_FALSE(plan->planGeometry().isOnPlan(3));
+    EXPECT_FALSE(plan->planGeometry().isOnPlan(4));
     EXPECT_EQ(window->findChild<QLabel *>(u"PlanWithoutCoordinates"_s)->text(), u"座標なし 2点"_s);
     // The new points are fitted into the middle of the plan: N and E about it.
     EXPECT_EQ(at(1) + at(2), QPoint(plan->width(), plan->height()));
@@ -100,7 +103,7 @@ TEST_F(Plan, OpensOnceFollowsANewFileDrawsNorthUpAndEastRightAndLeavesOutPointsW
 
     QMouseEvent move(QEvent::MouseMove, at(0), plan->mapToGlobal(at(0)), Qt::NoButton, {}, {});
     QApplication::sendEvent(plan, &move);
-    const SurveyPoint a = plan->geometry().toSurvey(at(0));
+    const SurveyPoint a = plan->planGeometry().toSurvey(at(0));
     EXPECT_EQ(window->findChild<QLabel *>(u"PlanCursor"_s)->text(),
         u"X %1   Y %2"_s.arg(a.x, 0, 'f', 3).arg(a.y, 0, 'f', 3));
 }
@@ -153,6 +156,71 @@ TEST_F(Plan, MarksFollowList1sSelectionAndList2)
     EXPECT_EQ(colourAt(6), PlanWidget::TransferColour);
     command(4)->click();
     EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
+}
+
+TEST_F(Plan, ResizingFitsThePointsUntilTheUserZoomsOrPansAndFittingAgainResumesIt)
+{
+    open(grid());
+    const auto pan = [&] {
+        QTest::mousePress(plan, Qt::RightButton, {}, { 100, 100 });
+        QMouseEvent move(QEvent::MouseMove, QPointF(130, 90), plan->mapToGlobal(QPointF(130, 90)),
+            Qt::NoButton, Qt::RightButton, {});
+        QApplication::sendEvent(plan, &move);
+        QTest::mouseRelease(plan, Qt::RightButton, {}, { 130, 90 });
+    };
+    const auto zoom = [&] {
+        QWheelEvent wheel(QPointF(90, 70), plan->mapToGlobal(QPointF(90, 70)), {}, { 0, 120 },
+            Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plan, &wheel);
+    };
+    const auto fitButton = [&] { window->findChild<QPushButton *>(u"PlanFit"_s)->click(); };
+    const auto key = [&](Qt::Key k) { return [this, k] { QTest::keyClick(plan, k); }; };
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        QSize windowSize;
+        bool fits; // after the resize: fitted, or scale and middle kept
+    } steps[] = {
+        { "nothing", {}, { 900, 400 }, true },
+        { "nothing", {}, { 500, 640 }, true },
+        { "a zoom", zoom, { 700, 500 }, false },
+        { "a resize", {}, { 600, 600 }, false },
+        { "全体表示", fitButton, { 600, 420 }, true },
+        { "a pan", pan, { 800, 600 }, false },
+        { "Home", key(Qt::Key_Home), { 640, 480 }, true },
+        { "a zoom", zoom, { 500, 500 }, false },
+        { "F", key(Qt::Key_F), { 900, 300 }, true },
+    };
+    // The grid spans 20 by 20 about its point 4 at X 10, Y 10.
+    const auto expectFitted = [&](const char *what) {
+        const QSize size = plan->size();
+        EXPECT_DOUBLE_EQ(plan->planGeometry().scale(),
+            (std::min(size.width(), size.height()) - 2 * PlanGeometry::FitMargin) / 20)
+            << what;
+        EXPECT_EQ(plan->planGeometry().toScreen({ 10, 10 }), QRectF(plan->rect()).center()) << what;
+    };
+    const auto middle
+        = [&] { return plan->planGeometry().toSurvey(QRectF(plan->rect()).center()); };
+    for (const auto &step : steps) {
+        if (step.act)
+            step.act();
+        if (step.fits)
+            expectFitted(step.what);
+        const double scale = plan->planGeometry().scale();
+        const SurveyPoint centre = middle();
+        const QSize before = plan->size();
+        window->resize(step.windowSize);
+        QCoreApplication::processEvents();
+        ASSERT_NE(plan->size(), before) << step.what;
+        if (step.fits) {
+            expectFitted(step.what);
+        } else {
+            EXPECT_EQ(plan->planGeometry().scale(), scale) << step.what;
+            EXPECT_DOUBLE_EQ(middle().x, centre.x) << step.what;
+            EXPECT_DOUBLE_EQ(middle().y, centre.y) << step.what;
+        }
+    }
 }
 
 TEST(PlanLabels, CrowdedNamesGiveWayAndZoomingInRevealsThem)

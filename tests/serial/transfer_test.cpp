@@ -140,21 +140,29 @@ TEST_F(Sending, OneOrManyLinesGoOutInListOrderOnePerAcknowledgementThenTheEndMar
     }
 }
 
-TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBits)
+// The count under the port label shows whole, in a label grown for it or,
+// at 32769 lines, in a smaller font; a short count puts it back in place.
+TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCountShowsWhole)
 {
-    const int count = 32769; // more lines than a 16-bit position counts
-    fillList(count);
-    peer::ReceiverResult result;
-    std::thread pocket([&] { result = peer::receiveLines(*peerLine); });
-    command(2)->click();
-    EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 60000));
-    pocket.join();
-    EXPECT_TRUE(result.endMarker);
-    ASSERT_EQ(result.lines.size(), count);
-    for (int i = 0; i < count; ++i)
-        ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
-    EXPECT_EQ(progress()->value(), count);
-    EXPECT_EQ(label4()->text(), u"32769/32769"_s);
+    const QRect place = label4()->geometry(); // "Label4" fits its place
+    for (const int count : { 32769, 999, 3 }) { // 32769: past a 16-bit position
+        list(2)->clear();
+        fillList(count);
+        peer::ReceiverResult result;
+        std::thread pocket([&] { result = peer::receiveLines(*peerLine); });
+        command(2)->click();
+        EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 60000));
+        pocket.join();
+        EXPECT_TRUE(result.endMarker);
+        ASSERT_EQ(result.lines.size(), count);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
+        EXPECT_EQ(progress()->value(), count);
+        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
+        expectWholeCaption(label4());
+    }
+    EXPECT_EQ(label4()->geometry(), place);
+    EXPECT_EQ(label4()->font(), label(u"Label3"_s)->font());
 }
 
 TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)

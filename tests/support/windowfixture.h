@@ -52,6 +52,20 @@ protected:
     QLabel *label(const QString &name) const { return control<QLabel>(name); }
     QAction *menuAction(const QString &name) const { return control<QAction>(name); }
 
+    // The label shows all of its caption: the caption's width and line height
+    // in the label's font fit inside it, and it covers no other control.
+    static void expectWholeCaption(const QLabel *shown)
+    {
+        const std::string what = (shown->objectName() + u' ' + shown->text()).toStdString();
+        const QFontMetrics metrics(shown->font());
+        EXPECT_LE(metrics.horizontalAdvance(shown->text()), shown->contentsRect().width()) << what;
+        EXPECT_LE(metrics.height(), shown->contentsRect().height()) << what;
+        for (const QWidget *other :
+            shown->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(other == shown || !other->geometry().intersects(shown->geometry()))
+                << what << " covers " << other->objectName().toStdString();
+    }
+
     // Lists the points in List1 and stores them in the table in step, from
     // position 0 upwards, as reading a SIMA file does.
     void loadPoints(const QList<PointRecord> &points)

@@ -237,7 +237,7 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(planWindow))
         return 1;
     PlanWidget *plan = planWindow->plan();
-    const QRect area = QRect(*plan->geometry().pixelOf(9), *plan->geometry().pixelOf(14))
+    const QRect area = QRect(*plan->planGeometry().pixelOf(9), *plan->planGeometry().pixelOf(14))
                            .normalized()
                            .adjusted(-6, -6, 6, 6);
     QTest::mousePress(plan, Qt::LeftButton, {}, area.topLeft());
