@@ -83,11 +83,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     return line;
 }
 
-std::unique_ptr<QTranslator> installQtTranslation()
+QStringList qtTranslationFolders()
 {
     const QString beside = QCoreApplication::applicationDirPath();
-    const QString folders[] = { QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside,
+    return { QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside,
         QDir(beside).filePath(QStringLiteral("translations")) };
+}
+
+std::unique_ptr<QTranslator> installQtTranslation(const QStringList &folders)
+{
     // qtbase_ja as Debian's package and Qt's own folder have it; qt_ja, the
     // catalogue that names it, as Qt's Windows installers and windeployqt
     // deploy it.

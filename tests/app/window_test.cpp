@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace tavorin;
@@ -130,11 +131,27 @@ TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
     if (!QFileInfo::exists(folder + "/qtbase_ja.qm") && !QFileInfo::exists(beside + "/qtbase_ja.qm"))
         GTEST_SKIP() << "no qtbase_ja.qm in " << folder.toStdString() << " or "
                      << beside.toStdString() << " (Debian package qt6-translations-l10n)";
-    const std::unique_ptr<QTranslator> translator = installQtTranslation();
-    ASSERT_NE(translator, nullptr);
-    EXPECT_EQ(
-        QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("開く"));
+    const auto japanese = [] {
+        return QCoreApplication::translate("QPlatformTheme", "Cancel") + u'|'
+            + QCoreApplication::translate("QFileDialog", "Open");
+    };
+    {
+        const std::unique_ptr<QTranslator> translator = installQtTranslation();
+        ASSERT_NE(translator, nullptr);
+        EXPECT_EQ(japanese(), QStringLiteral("キャンセル|開く"));
+    }
+    // Deployed as Qt's Windows installers deploy it: qt_ja.qm alone.
+    QTemporaryDir deployed;
+    const QString qm = QFileInfo::exists(folder + "/qtbase_ja.qm") ? folder : beside;
+    ASSERT_TRUE(QFile::copy(qm + "/qtbase_ja.qm", deployed.filePath("qt_ja.qm")));
+    {
+        const auto translator
+            = installQtTranslation({ deployed.filePath("nothing"), deployed.path() });
+        EXPECT_NE(translator, nullptr);
+        EXPECT_EQ(japanese(), QStringLiteral("キャンセル|開く"));
+    }
+    EXPECT_EQ(installQtTranslation({ deployed.filePath("nothing") }), nullptr);
+    EXPECT_EQ(japanese(), QStringLiteral("Cancel|Open"));
 }
 
 TEST(CommandLine, OneFileIsReadAndTwoAreRefusedWhereverTheOptionsStand)
