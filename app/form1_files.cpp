@@ -37,27 +37,27 @@ void Form1::loadFile()
     CurrentFilePath = CommonDialog1.FileName;
 
     // The file is closed once loadSimaFile returns, before anything is shown.
-    const Result<SimaReading> reading = loadSimaFile(CurrentFilePath);
+    Result<SimaReading> result = loadSimaFile(CurrentFilePath);
 
     // Until the point records began the lists stay as they were; from then
     // on the points read are listed and stored in step, also when a failure
     // ended the reading.
-    if (!reading) {
-        showFailureMessage(reading.failure());
+    if (!result) {
+        showFailureMessage(result.failure());
         return;
     }
+    SimaReading reading = std::move(result).value();
     QStringList names;
-    names.reserve(reading->points.size());
-    for (const PointRecord &point : reading->points)
+    names.reserve(reading.points.size());
+    for (const PointRecord &point : reading.points)
         names.append(point.name);
     List1->clear();
     List1->addItems(names);
-    for (int i = 0; i < int(reading->points.size()); ++i) {
-        if (!m_table.store(i, reading->points.at(i)))
-            break; // the reader gives no more points than the table holds
-    }
-    if (!reading->ending)
-        showFailureMessage(reading->ending.failure());
+    names.clear();
+    // The reader gives no more points than the table holds.
+    (void)m_table.storeFromStart(std::move(reading.points));
+    if (!reading.ending)
+        showFailureMessage(reading.ending.failure());
 }
 
 void Form1::SimFileSave_Click()
