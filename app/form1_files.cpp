@@ -21,6 +21,13 @@ void Form1::openAtStart(const QString &filePath)
     loadFile();
 }
 
+void Form1::openAtStart(const QString &filePath, Result<SimaReading> reading)
+{
+    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
+    CurrentFilePath = CommonDialog1.FileName;
+    showReading(std::move(reading));
+}
+
 void Form1::SimFileLoad_Click()
 {
     // A cancelled dialog is silent.
@@ -35,10 +42,12 @@ void Form1::SimFileLoad_Click()
 void Form1::loadFile()
 {
     CurrentFilePath = CommonDialog1.FileName;
-
     // The file is closed once loadSimaFile returns, before anything is shown.
-    Result<SimaReading> result = loadSimaFile(CurrentFilePath);
+    showReading(loadSimaFile(CurrentFilePath));
+}
 
+void Form1::showReading(Result<SimaReading> result)
+{
     // Until the point records began the lists stay as they were; from then
     // on the points read are listed and stored in step, also when a failure
     // ended the reading.
