@@ -9,20 +9,26 @@
 #include "userdialogs.h"
 #include "windowtext.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleFactory>
 
 namespace tavorin {
 
 namespace {
+
+// The window's icon, compiled in and read straight from its XPM text: a file
+// or resource would have Qt look through its image format plug-ins first.
+#include "resources/tavorin.xpm"
 
 constexpr double TwipsPerInch = 1440.0;
 constexpr int ClientWidthTwips = 7425;
@@ -54,6 +60,26 @@ QFont windowFont()
     return font;
 }
 
+// The style of the option buttons: a narrow gap between mark and caption, so
+// that the longest caption ("何から何　　A/B") fits the button's width;
+// everything else as the application's style draws it.
+class OptionStyle final : public QProxyStyle
+{
+public:
+    OptionStyle()
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+    }
+
+    int pixelMetric(
+        PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_RadioButtonLabelSpacing)
+            return 1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 {
     QPalette palette = widget->palette();
@@ -83,7 +109,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
 {
     setWindowTitle(WindowText::WindowCaption);
     setFont(windowFont());
-    setWindowIcon(QIcon(QStringLiteral(":/tavorin/tavorin.xpm")));
+    setWindowIcon(QPixmap(tavorin_icon));
     createControls();
     createMenus();
     connectTransfer();
@@ -139,12 +165,12 @@ void Form1::createControls()
         place(b, name, left, top, width, height);
         return b;
     };
+    auto *optionStyle = new OptionStyle;
+    optionStyle->setParent(client);
     const auto option = [&](QWidget *container, const QString &name, const QString &caption,
                             int left, int top, int width, int height) {
         auto *o = new QRadioButton(caption, container);
-        // A narrow gap between mark and caption, so that the longest
-        // caption ("何から何　　A/B") fits the button's width.
-        o->setStyleSheet(QStringLiteral("QRadioButton { spacing: 1px; }"));
+        o->setStyle(optionStyle);
         place(o, name, left, top, width, height);
         return o;
     };

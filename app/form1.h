@@ -2,6 +2,7 @@
 
 #include "commondialog.h"
 #include "commport.h"
+#include "simareader.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -51,6 +52,9 @@ public:
     // or written here, else reads filePath (given on the command line; empty
     // for none) as 読込 does.
     void openAtStart(const QString &filePath);
+    // The same with the file already read into reading, as the program does
+    // while the window is being built.
+    void openAtStart(const QString &filePath, Result<SimaReading> reading);
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
@@ -79,6 +83,8 @@ private:
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
     void loadFile();
+    // Lists and stores what reading the file at CurrentFilePath gave.
+    void showReading(Result<SimaReading> result);
 
     // Selection: the one step that puts the point at position p of List1
     // into List2, and the Enter key of the Text1 entries.

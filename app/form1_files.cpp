@@ -21,6 +21,13 @@ void Form1::openAtStart(const QString &filePath)
     loadFile();
 }
 
+void Form1::openAtStart(const QString &filePath, Result<SimaReading> reading)
+{
+    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
+    CurrentFilePath = CommonDialog1.FileName;
+    showReading(std::move(reading));
+}
+
 void Form1::SimFileLoad_Click()
 {
     // A cancelled dialog fails with 32755, which is not shown: reading stops
@@ -35,29 +42,31 @@ void Form1::SimFileLoad_Click()
 void Form1::loadFile()
 {
     CurrentFilePath = CommonDialog1.FileName;
-
     // The file is closed once loadSimaFile returns, before anything is shown.
-    const Result<SimaReading> reading = loadSimaFile(CurrentFilePath);
+    showReading(loadSimaFile(CurrentFilePath));
+}
 
+void Form1::showReading(Result<SimaReading> result)
+{
     // Until the point records began the lists stay as they were; from then
     // on the points read are listed and stored in step, also when a failure
     // ended the reading.
-    if (!reading) {
-        showFailureMessage(reading.failure());
+    if (!result) {
+        showFailureMessage(result.failure());
         return;
     }
+    SimaReading reading = std::move(result).value();
     QStringList names;
-    names.reserve(reading->points.size());
-    for (const PointRecord &point : reading->points)
+    names.reserve(reading.points.size());
+    for (const PointRecord &point : reading.points)
         names.append(point.name);
     List1->clear();
     List1->addItems(names);
-    for (int i = 0; i < int(reading->points.size()); ++i) {
-        if (!m_table.store(i, reading->points.at(i)))
-            break; // the reader gives no more points than the table holds
-    }
-    if (!reading->ending)
-        showFailureMessage(reading->ending.failure());
+    names.clear();
+    // The reader gives no more points than the table holds.
+    (void)m_table.storeFromStart(std::move(reading.points));
+    if (!reading.ending)
+        showFailureMessage(reading.ending.failure());
 }
 
 void Form1::SimFileSave_Click()

@@ -1,8 +1,32 @@
 #include "linelistmodel.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <limits>
 
 namespace tavorin {
+
+namespace {
+
+bool isLatin1(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+}
+
+// The block that takes length more units: the last one while it has room,
+// else a new one. A block is never filled past the size it was made with,
+// so its text never moves and the rows pointing into it stay right.
+template <typename Text> Text &roomFor(std::vector<Text> &blocks, qsizetype length, qsizetype size)
+{
+    if (blocks.empty() || blocks.back().capacity() - blocks.back().size() < length) {
+        blocks.emplace_back();
+        blocks.back().reserve(std::max(size, length));
+    }
+    return blocks.back();
+}
+
+} // namespace
 
 LineListModel::LineListModel(bool sorted, QObject *parent)
     : QAbstractListModel(parent)
@@ -10,19 +34,56 @@ LineListModel::LineListModel(bool sorted, QObject *parent)
 {
 }
 
-bool LineListModel::sortsBefore(const QString &a, const QString &b)
+bool LineListModel::sortsBefore(QStringView a, QStringView b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
-int LineListModel::add(const QString &line)
+template <typename Use> auto LineListModel::withText(const Row &row, Use use) const
 {
-    const auto place = m_sorted
-        ? std::upper_bound(m_lines.cbegin(), m_lines.cend(), line, &LineListModel::sortsBefore)
-        : m_lines.cend();
-    const int position = static_cast<int>(place - m_lines.cbegin());
+    if (!row.latin1)
+        return use(QStringView(m_blocks[std::size_t(row.block)]).sliced(row.start, row.length));
+    const char *bytes = m_latin1Blocks[std::size_t(row.block)].constData() + row.start;
+    QVarLengthArray<char16_t, 64> text(row.length);
+    std::transform(bytes, bytes + row.length, text.begin(), [](char c) { return uchar(c); });
+    return use(QStringView(text.constData(), text.size()));
+}
+
+LineListModel::Row LineListModel::keep(QStringView line)
+{
+    Q_ASSERT(line.size() <= std::numeric_limits<int>::max());
+    const int length = int(line.size());
+    if (isLatin1(line)) {
+        QByteArray &block = roomFor(m_latin1Blocks, length, BlockSize);
+        const Row row { int(m_latin1Blocks.size() - 1), int(block.size()), length, true };
+        for (QChar c : line)
+            block.append(char(c.unicode()));
+        return row;
+    }
+    QString &block = roomFor(m_blocks, length, BlockSize / 2);
+    const Row row { int(m_blocks.size() - 1), int(block.size()), length, false };
+    block.append(line);
+    return row;
+}
+
+QString LineListModel::item(int position) const
+{
+    return withText(
+        m_rows.at(std::size_t(position)), [](QStringView text) { return text.toString(); });
+}
+
+int LineListModel::add(QStringView line)
+{
+    const auto place = m_sorted ? std::upper_bound(m_rows.cbegin(), m_rows.cend(), line,
+                           [this](QStringView text, const Row &row) {
+                               return withText(row, [text](QStringView rowText) {
+                                   return sortsBefore(text, rowText);
+                               });
+                           })
+                                : m_rows.cend();
+    const int position = static_cast<int>(place - m_rows.cbegin());
     beginInsertRows({}, position, position);
-    m_lines.insert(position, line);
+    m_rows.insert(place, keep(line));
     endInsertRows();
     return position;
 }
@@ -38,16 +99,30 @@ void LineListModel::addAll(const QStringList &lines)
     }
     const int first = count();
     beginInsertRows({}, first, first + static_cast<int>(lines.size()) - 1);
-    m_lines.append(lines);
+    m_rows.reserve(m_rows.size() + std::size_t(lines.size()));
+    for (const QString &line : lines)
+        m_rows.push_back(keep(line));
     endInsertRows();
+}
+
+QStringList LineListModel::lines() const
+{
+    QStringList all;
+    all.reserve(count());
+    for (int position = 0; position < count(); ++position)
+        all.append(item(position));
+    return all;
 }
 
 void LineListModel::clear()
 {
-    if (m_lines.isEmpty())
+    if (m_rows.empty())
         return;
     beginResetModel();
-    m_lines.clear();
+    // Gives the memory back: a list may have held thousands of lines.
+    m_latin1Blocks = {};
+    m_blocks = {};
+    m_rows = {};
     endResetModel();
 }
 
@@ -60,7 +135,7 @@ QVariant LineListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count())
         return {};
-    return m_lines.at(index.row());
+    return item(index.row());
 }
 
 } // namespace tavorin

@@ -20,12 +20,12 @@ public:
     // Adds lines as addItem would, one after the other, in one step.
     void addItems(const QStringList &lines) { m_model.addAll(lines); }
     int listCount() const { return m_model.count(); }
-    const QString &item(int position) const { return m_model.item(position); }
+    QString item(int position) const { return m_model.item(position); }
     bool isSelected(int position) const;
     void setSelected(int position, bool selected);
     void clear() { m_model.clear(); }
 
-    const QStringList &lines() const { return m_model.lines(); }
+    QStringList lines() const { return m_model.lines(); }
 
 private:
     LineListModel m_model;

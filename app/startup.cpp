@@ -3,14 +3,17 @@
 #include "form1.h"
 #include "pointtable.h"
 #include "portresolver.h"
+#include "simafile.h"
 #include "userdialogs.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 
 #include <cstdio>
+#include <future>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -40,7 +43,9 @@ void printToStartingConsole()
         std::freopen("CONOUT$", "w", stderr);
 }
 #else
-void printToStartingConsole() { }
+void printToStartingConsole()
+{
+}
 #endif
 
 } // namespace
@@ -132,12 +137,20 @@ int runTavorin(int argc, char *argv[])
         std::fputs(line.output.toLocal8Bit().constData(), stderr);
         return *line.exitCode;
     }
+    // The file given is read while the window is built, which needs nothing
+    // of it; the window lists it once it is shown, as before.
+    std::future<Result<SimaReading>> reading;
+    if (!line.filePath.isEmpty()) {
+        reading = std::async(std::launch::async,
+            [path = QFileInfo(line.filePath).absoluteFilePath()] { return loadSimaFile(path); });
+    }
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
     QtUserDialogs dialogs;
     SystemPortResolver ports;
     Form1 window(dialogs, ports, PointTable::programWide());
     window.show();
-    window.openAtStart(line.filePath);
+    if (reading.valid())
+        window.openAtStart(line.filePath, reading.get());
     return QApplication::exec();
 }
 

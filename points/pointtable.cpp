@@ -1,23 +1,36 @@
 #include "pointtable.h"
 
-namespace tavorin {
+#include <algorithm>
 
-PointTable::PointTable()
-    : m_entries(std::make_unique<std::array<PointRecord, Size>>())
-{
-}
+namespace tavorin {
 
 const PointRecord &PointTable::at(int position) const
 {
     static const PointRecord none;
-    return holds(position) ? (*m_entries)[static_cast<std::size_t>(position)] : none;
+    return position >= 0 && position < m_entries.size() ? m_entries.at(position) : none;
 }
 
 Result<void> PointTable::store(int position, PointRecord record)
 {
     if (!holds(position))
         return Failure { FailureNumber::SubscriptOutOfRange };
-    (*m_entries)[static_cast<std::size_t>(position)] = std::move(record);
+    if (position >= m_entries.size())
+        m_entries.resize(position + 1);
+    m_entries[position] = std::move(record);
+    return {};
+}
+
+Result<void> PointTable::storeFromStart(QList<PointRecord> records)
+{
+    const bool tooMany = records.size() > Size;
+    if (tooMany)
+        records.resize(Size);
+    if (records.size() >= m_entries.size())
+        m_entries = std::move(records);
+    else
+        std::move(records.begin(), records.end(), m_entries.begin());
+    if (tooMany)
+        return Failure { FailureNumber::SubscriptOutOfRange };
     return {};
 }
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tavorin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,6 +23,11 @@ TEST(LineList, SortedAscendingByTheLowerCaseTextEqualLinesAfterTheirEquals)
         { true, { "A10     ", "A1      ", "A1A     ", " A2     " },
             { " A2     ", "A1      ", "A10     ", "A1A     " }, { 0, 0, 2, 0 } },
         { false, { "b", "a", "b" }, { "b", "a", "b" }, { 0, 1, 2 } },
+        // Latin-1 lines, kept a byte a character, sort among the others by
+        // the same folded text: U+00C9 folds to U+00E9, and half-width
+        // katakana (U+FF76) stand after both.
+        { true, { u"\uFF76A"_s, u"\u00E92"_s, u"\u00C91"_s, "x", u"\uFF76a"_s },
+            { "x", u"\u00C91"_s, u"\u00E92"_s, u"\uFF76A"_s, u"\uFF76a"_s }, { 0, 0, 0, 0, 4 } },
     };
     for (const auto &[sorted, added, listed, positions] : cases) {
         LineListModel model(sorted);
@@ -30,6 +38,30 @@ TEST(LineList, SortedAscendingByTheLowerCaseTextEqualLinesAfterTheirEquals)
         EXPECT_EQ(taken, positions);
         model.clear();
         EXPECT_EQ(model.rowCount(), 0);
+    }
+}
+
+TEST(LineList, KeepsEveryLineWholeAcrossItsBlocks)
+{
+    // Lines of both kinds, short and longer than a block of text, enough of
+    // them to fill several blocks; the sorted list gets them out of order.
+    QStringList added;
+    for (int i = 0; i < 6000; ++i) {
+        const QString n = QString::number((i * 7919) % 6000);
+        added << (i % 3 == 0 ? u"\u57FA"_s + n : "P" + n + QString(i % 50, u'\u00E9'));
+    }
+    added << QString(40000, u'z') << QString(40000, u'\u57FA') << "last";
+    for (bool sorted : { false, true }) {
+        LineListModel model(sorted);
+        model.addAll(added);
+        QStringList expected = added;
+        if (sorted)
+            std::stable_sort(expected.begin(), expected.end(), &LineListModel::sortsBefore);
+        ASSERT_EQ(model.lines(), expected) << sorted;
+        EXPECT_EQ(model.data(model.index(6001)).toString(), expected[6001]);
+        model.clear();
+        model.add(u"\u00FF"_s);
+        EXPECT_EQ(model.lines(), QStringList { u"\u00FF"_s });
     }
 }
 

@@ -136,6 +136,13 @@ TEST_F(SimaFileMenu, AFileGivenAtStartIsReadAsLoadReadsIt)
     EXPECT_EQ(table->at(1).x, "3");
     choose("SimFileLoad", std::nullopt);
     EXPECT_EQ(dialogs.fileRequests().value(0).initialName, path("start.sim"));
+    // Read beforehand, as the program reads it while the window is built.
+    writeFile(path("other.sim"), "A00,\r\nA01,1,P3,5,6,,\r\nA99,\r\n");
+    form->openAtStart(path("other.sim"), loadSimaFile(path("other.sim")));
+    EXPECT_EQ(list1(), QStringList({ "P3" }));
+    EXPECT_EQ(table->at(0).x, "5");
+    EXPECT_EQ(table->at(1).x, "3");
+    EXPECT_EQ(form->currentFilePath(), path("other.sim"));
     form->openAtStart(path("missing.sim"));
     expectFailures({ FailureNumber::FileNotFound });
     EXPECT_EQ(form->currentFilePath(), path("missing.sim"));

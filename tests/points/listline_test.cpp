@@ -61,4 +61,36 @@ TEST(PointTableBounds, PositionsZeroTo10000AreTheTable)
     }
 }
 
+TEST(PointTableLoad, OverwritesFromTheStartAndKeepsTheEntriesAbove)
+{
+    const auto points = [](int count, const QString &prefix) {
+        QList<PointRecord> records;
+        for (int i = 0; i < count; ++i)
+            records.append({ prefix + QString::number(i), "1", "2" });
+        return records;
+    };
+    // Entries stored before, the load, its failure, the names at 0..5.
+    const std::tuple<int, int, int, QStringList> cases[] = {
+        { 0, 3, 0, { "N0", "N1", "N2", "", "", "" } },
+        { 5, 2, 0, { "N0", "N1", "O2", "O3", "O4", "" } },
+        { 2, 4, 0, { "N0", "N1", "N2", "N3", "", "" } },
+        { 3, 0, 0, { "O0", "O1", "O2", "", "", "" } },
+    };
+    for (const auto &[before, loaded, failure, names] : cases) {
+        PointTable table;
+        for (int i = 0; i < before; ++i)
+            ASSERT_TRUE(table.store(i, { "O" + QString::number(i), "3", "4" }));
+        EXPECT_EQ(table.storeFromStart(points(loaded, "N")).failure(), failure);
+        QStringList got;
+        for (int i = 0; i < 6; ++i)
+            got << table.at(i).name;
+        EXPECT_EQ(got, names) << before << " " << loaded;
+    }
+
+    PointTable full;
+    EXPECT_EQ(full.storeFromStart(points(PointTable::Size + 1, "P")).failure(), 9);
+    EXPECT_EQ(full.at(10000), (PointRecord { "P10000", "1", "2" }));
+    EXPECT_EQ(full.at(10001), PointRecord {});
+}
+
 } // namespace
