@@ -3,28 +3,11 @@
 #include "pocketpeer.h"
 #include "testsupport.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
 namespace tavorin::test {
-
-// Runs the window's events until done() holds or the time is up.
-template <typename Done> bool waitFor(Done done, int timeoutMs = 5000)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer tick; // wakes every millisecond so that waiting costs no time
-    tick.start(1);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return done();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 inline std::unique_ptr<peer::PeerLine> newPty()
 {

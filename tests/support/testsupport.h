@@ -6,8 +6,11 @@
 #include "characters.h"
 #include "portresolver.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <ostream>
 
@@ -41,5 +44,19 @@ public:
         return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));
     }
 };
+
+// Runs the window's events until done() holds or the time is up.
+template <typename Done> bool waitFor(Done done, int timeoutMs = 5000)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer tick; // wakes every millisecond so that waiting costs no time
+    tick.start(1);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return done();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
 
 } // namespace tavorin::test

@@ -18,11 +18,9 @@
 #include "windowfixture.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
-#include <QTimer>
 
 #include <iostream>
 
@@ -34,19 +32,6 @@ namespace {
 
 // Every wait is bounded: a line that stalls fails the case, never hangs it.
 constexpr int TransferTimeoutMs = 10000;
-
-template <typename Done> bool waitFor(Done done, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer tick;
-    tick.start(5);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return done();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // A file the Linux side names by its Unix path, as Wine shows it (Z: is /);
 // empty when the variable is not set.
