@@ -5,13 +5,19 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 namespace tavorin {
 
 namespace {
 
-// How long closing may wait for written bytes to leave: long enough for a
-// point line at 2400 baud, short enough not to hang on a stalled line.
+// How long closing may wait for written bytes to reach the system: long
+// enough for a point line at 2400 baud, short enough not to hold a stalled
+// device for long.
 constexpr int CloseFlushTimeoutMs = 2000;
+// What a USB adapter may add to the bytes' time on the wire: it passes them
+// on in frames a few milliseconds apart.
+constexpr int AdapterLatencyMs = 20;
 
 int openFailureNumber(QSerialPort::SerialPortError error)
 {
@@ -53,19 +59,25 @@ CommPort::CommPort(const PortResolver &ports, QObject *parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &CommPort::readArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &CommPort::errorArrived);
+    connect(&m_port, &QSerialPort::bytesWritten, this, [this] {
+        if (m_closing && m_port.bytesToWrite() == 0)
+            releaseWhenSent();
+    });
+    m_releaseTimer.setSingleShot(true);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &CommPort::release);
 }
 
 CommPort::~CommPort()
 {
-    // Quietly: the window is going away, nobody is left to tell.
+    // Quietly and at once: the window is going away, nobody is left to tell.
     m_port.disconnect(this);
-    closePort();
+    release();
 }
 
 void CommPort::setRTSEnable(bool on)
 {
     m_rtsEnable = on;
-    if (m_port.isOpen())
+    if (portOpen())
         setControlLines();
 }
 
@@ -85,7 +97,7 @@ void CommPort::setControlLines()
 
 void CommPort::setOutBufferCount(int count)
 {
-    if (count == 0 && m_port.isOpen())
+    if (count == 0 && portOpen())
         m_port.clear(QSerialPort::Output);
 }
 
@@ -93,7 +105,7 @@ void CommPort::setInBufferCount(int count)
 {
     if (count != 0)
         return;
-    if (m_port.isOpen())
+    if (portOpen())
         m_port.clear(QSerialPort::Input);
     m_framer.clear();
     m_messages.clear();
@@ -113,8 +125,9 @@ Result<void> CommPort::setPortOpen(bool open)
         closePort();
         return {};
     }
-    if (m_port.isOpen())
+    if (portOpen())
         return Failure { FailureNumber::PortAlreadyOpen };
+    release(); // the last transfer's last bytes had their time
 
     m_port.setPortName(m_deviceName.isEmpty() ? m_ports.deviceName(m_portNumber) : m_deviceName);
     m_port.setReadBufferSize(0);
@@ -136,19 +149,53 @@ Result<void> CommPort::setPortOpen(bool open)
     m_framer.clear();
     m_messages.clear();
     m_current.clear();
+    m_lastWriteMs = 0;
     return {};
 }
 
+// Closes the port for the program: no more events or writes from here on.
+// The device itself is let go later, by release(): the last thing written
+// (the end marker) must first reach the pocket computer, and closing would
+// cancel a write still under way and set the line back to the device's
+// earlier settings under bytes still leaving it.
+//
+// No blocking wait: on Windows, QSerialPort's waitForBytesWritten() takes
+// completions from the overlapped I/O notifier that the event loop serves
+// too, and after two completions served together it takes one that is not
+// there and crashes. So the wait is for bytesWritten, and release() runs
+// from a timer, outside the port's own signals.
 void CommPort::closePort()
 {
+    if (!portOpen())
+        return;
+    m_closing = true;
+    m_framer.clear();
+    m_messages.clear();
+    m_current.clear();
+    // Bounded: a device that never takes the bytes is let go all the same.
+    m_releaseTimer.start(CloseFlushTimeoutMs);
+    if (m_port.bytesToWrite() == 0)
+        releaseWhenSent();
+}
+
+// Everything written has reached the system: let the device go once it has
+// had the time to send it. Only the last write can still be on the wire:
+// the transfers write the next thing only when the pocket computer has
+// answered the last.
+void CommPort::releaseWhenSent()
+{
+    m_releaseTimer.start(m_lastWriteMs + AdapterLatencyMs);
+}
+
+void CommPort::release()
+{
+    m_releaseTimer.stop();
+    m_closing = false;
     if (!m_port.isOpen())
         return;
-    // The last thing written (the end marker) must reach the other side.
-    while (m_port.bytesToWrite() > 0 && m_port.waitForBytesWritten(CloseFlushTimeoutMs)) { }
     m_port.close();
     m_port.clearError();
     m_framer.clear();
-    m_messages.clear();
 }
 
 void CommPort::setRThreshold(int characters)
@@ -161,9 +208,10 @@ void CommPort::setRThreshold(int characters)
 
 Result<void> CommPort::Output(const QString &text)
 {
-    if (!m_port.isOpen())
+    if (!portOpen())
         return Failure { FailureNumber::DeviceIoError };
     const QByteArray bytes = cp932::encode(text);
+    m_lastWriteMs = int(std::min<qint64>(m_settings.transmitMs(bytes.size()), CloseFlushTimeoutMs));
     if (m_port.write(bytes) != bytes.size()) {
         // Part of a line may have gone out: the line is no longer the
         // pocket computer's to trust, so the transfer ends here.
@@ -180,10 +228,12 @@ QString CommPort::Input()
     return text;
 }
 
+// Never delivers from inside QSerialPort's signal: a handler that yields to
+// window events or closes the port would do so in the middle of the
+// port's own dispatch.
 void CommPort::readArrived()
 {
-    frameArrived();
-    deliverPending();
+    scheduleDelivery();
 }
 
 // Moves what the port has read into whole messages. Also called between
@@ -191,7 +241,7 @@ void CommPort::readArrived()
 // does not raise readyRead again.
 void CommPort::frameArrived()
 {
-    if (!m_port.isOpen() || m_port.bytesAvailable() == 0)
+    if (!portOpen() || m_port.bytesAvailable() == 0)
         return;
     m_framer.append(m_port.readAll());
     while (auto message = m_framer.takeMessage())
@@ -203,9 +253,11 @@ void CommPort::deliverPending()
     if (m_delivering || m_holds > 0)
         return;
     m_delivering = true;
+    // Closing the port empties the queue, so a handler that closes it ends
+    // the round.
     for (;;) {
         frameArrived();
-        if (!m_port.isOpen() || m_holds > 0 || m_messages.empty())
+        if (m_holds > 0 || m_messages.empty())
             break;
         m_current = std::move(m_messages.front());
         m_messages.pop_front();
@@ -215,12 +267,16 @@ void CommPort::deliverPending()
         m_current.clear();
     }
     m_delivering = false;
+    if (m_lost && m_holds == 0 && m_messages.empty()) {
+        m_lost = false;
+        emit failed(FailureNumber::DeviceIoError);
+    }
 }
 
 void CommPort::scheduleDelivery()
 {
     frameArrived();
-    if (m_messages.empty() || m_deliveryScheduled)
+    if ((m_messages.empty() && !m_lost) || m_deliveryScheduled)
         return;
     m_deliveryScheduled = true;
     QMetaObject::invokeMethod(
@@ -241,18 +297,20 @@ void CommPort::errorArrived(QSerialPort::SerialPortError error)
 }
 
 // The device is gone or refuses to work: close the port, and tell the
-// window once, after the running handler returns. A vanished device raises
-// errors in a tight loop until the port is closed.
+// window once, after the running handler returns. The whole messages that
+// arrived before come first: a pocket computer switched off after its last
+// records has still sent them. A vanished device raises errors in a tight
+// loop until the port is closed.
 void CommPort::lose()
 {
-    if (!m_port.isOpen())
+    if (!portOpen()) {
+        release(); // gone while sending its last bytes: nothing left to tell
         return;
-    m_port.close();
-    m_port.clearError();
-    m_framer.clear();
-    m_messages.clear();
-    QMetaObject::invokeMethod(
-        this, [this] { emit failed(FailureNumber::DeviceIoError); }, Qt::QueuedConnection);
+    }
+    frameArrived();
+    release();
+    m_lost = true;
+    scheduleDelivery();
 }
 
 CommPort::EventHold::EventHold(CommPort &port)

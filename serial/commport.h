@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <QTimer>
 
 #include <deque>
 
@@ -18,14 +19,19 @@ class PortResolver;
 //
 // Receiving: once RThreshold is set, every whole message of RThreshold
 // characters raises comm() once, in arrival order, and Input() returns
-// exactly that message. Events never nest: while comm() runs, or while an
-// EventHold is alive (the sender's yield to window events), messages that
-// complete wait and are delivered right after.
+// exactly that message. comm() comes as a window event of its own, never
+// from inside QSerialPort's signals. Events never nest: while comm() runs,
+// or while an EventHold is alive (the sender's yield to window events),
+// messages that complete wait and are delivered right after.
+//
+// Closing: the port is closed for the program at once (no more events, no
+// more writes); the device is let go once what was written has left, from
+// the window's event loop, without a blocking wait (see closePort()).
 //
 // Failures: opening fails with 8002 (no such port), 8005 (port in use) or
 // 8015 (line settings refused). A device lost while open (adapter
 // unplugged, peer gone, a write refused) closes the port and raises
-// failed(57) once.
+// failed(57) once, after the messages that arrived whole before it.
 //
 // Control lines: once open, DTR is on and RTS follows RTSEnable.
 class CommPort : public QObject
@@ -55,10 +61,13 @@ public:
     void setInBufferCount(int count);
     int inBufferCount() const;
 
-    // Opening resolves CommPort to a device and applies the settings.
-    // Closing first sends everything already written, and cannot fail.
+    // Opening resolves CommPort to a device and applies the settings; a
+    // device still sending what an earlier transfer wrote last is let go
+    // first. Closing cannot fail; everything already written still goes out.
     Result<void> setPortOpen(bool open);
-    bool portOpen() const { return m_port.isOpen(); }
+    bool portOpen() const { return m_port.isOpen() && !m_closing; }
+    // Whether the device is still held (open, or sending its last bytes).
+    bool holdsDevice() const { return m_port.isOpen(); }
 
     void setRThreshold(int characters);
 
@@ -100,6 +109,8 @@ private:
     void deliverPending();
     void scheduleDelivery();
     void closePort();
+    void releaseWhenSent();
+    void release();
     void lose();
     void setControlLines();
 
@@ -117,6 +128,10 @@ private:
     int m_holds = 0;
     bool m_delivering = false;
     bool m_deliveryScheduled = false;
+    bool m_closing = false; // closed for the program, its last bytes on their way
+    bool m_lost = false; // the device went away; failed() is owed
+    QTimer m_releaseTimer; // lets the device go once they have left
+    int m_lastWriteMs = 0; // the last write's time on the wire
 };
 
 } // namespace tavorin

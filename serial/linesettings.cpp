@@ -66,4 +66,11 @@ std::optional<LineSettings> LineSettings::parse(QStringView text)
     return settings;
 }
 
+qint64 LineSettings::transmitMs(qint64 count) const
+{
+    const qint64 bits = 1 + dataBits + (parity == QSerialPort::NoParity ? 0 : 1)
+        + (stopBits == QSerialPort::OneStop ? 1 : 2);
+    return (count * bits * 1000 + baudRate - 1) / baudRate;
+}
+
 } // namespace tavorin

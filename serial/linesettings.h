@@ -19,6 +19,10 @@ struct LineSettings
 
     static std::optional<LineSettings> parse(QStringView text);
 
+    // How long count characters take on the wire, start and stop bits and
+    // parity included, in whole milliseconds rounded up.
+    qint64 transmitMs(qint64 count) const;
+
     friend bool operator==(const LineSettings &, const LineSettings &) = default;
 };
 

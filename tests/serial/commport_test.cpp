@@ -75,8 +75,31 @@ TEST_F(CommPortTest, OutputOnAClosedPortFailsWith57)
     open(port, 3);
     EXPECT_TRUE(port.Output(u"A1\r"_s).ok());
     EXPECT_TRUE(port.setPortOpen(false).ok()); // sends what was written
-    EXPECT_EQ(peerLine->readLine(2000), QByteArray("A1\r"));
+    EXPECT_EQ(nextLine(*peerLine), QByteArray("A1\r"));
     EXPECT_EQ(port.Output(u"A2\r"_s).failure(), FailureNumber::DeviceIoError);
+}
+
+// Closing ends the port for the program at once, but lets the device go
+// only once what was written has had its time on the wire: closing sets
+// the line back to the device's earlier settings. Opening again at once
+// lets it go first.
+TEST_F(CommPortTest, ClosingLetsTheDeviceGoOnceTheLastBytesHaveHadTheirTimeOnTheWire)
+{
+    CommPort port(ports);
+    port.setSettings(*LineSettings::parse(u"2400,n,8,1"));
+    for (const int wait : { 300, 0 }) {
+        ASSERT_TRUE(port.setPortOpen(true));
+        const QString line = QString(119, u'A') + u'\r'; // 500 ms at 2400 baud
+        ASSERT_TRUE(port.Output(line));
+        ASSERT_TRUE(port.setPortOpen(false));
+        EXPECT_FALSE(port.portOpen());
+        EXPECT_EQ(port.Output(u"B"_s).failure(), FailureNumber::DeviceIoError);
+        QTest::qWait(wait);
+        EXPECT_TRUE(port.holdsDevice());
+        EXPECT_EQ(nextLine(*peerLine), line.toLatin1());
+    }
+    EXPECT_TRUE(waitFor([&] { return !port.holdsDevice(); }, 1000));
+    open(port, 3);
 }
 
 } // namespace

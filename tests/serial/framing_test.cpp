@@ -57,6 +57,9 @@ TEST(LineSettings, ParsesTheTransferSettingsAndRefusesGuesses)
         (LineSettings { 2400, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop }));
     EXPECT_EQ(LineSettings::parse(u"9600,E,7,2"),
         (LineSettings { 9600, QSerialPort::EvenParity, QSerialPort::Data7, QSerialPort::TwoStop }));
+    // Start, data, parity and stop bits on the wire, rounded up to 1 ms.
+    EXPECT_EQ(LineSettings::parse(u"2400,n,8,1")->transmitMs(2), 9);
+    EXPECT_EQ(LineSettings::parse(u"9600,E,7,2")->transmitMs(96), 110);
     for (const char16_t *bad : { u"", u"2400,n,8", u"2400,n,8,1,", u"baud,n,8,1", u"-2400,n,8,1",
              u"0,n,8,1", u"2400,x,8,1", u"2400,no,8,1", u"2400,n,9,1", u"2400,n,8,3",
              u" 2400,n,8,1", u"2400, n,8,1" })

@@ -8,6 +8,7 @@
 
 #include <QMenu>
 #include <QProgressBar>
+#include <QTemporaryDir>
 
 #include <thread>
 
@@ -32,8 +33,12 @@ protected:
         auto pty = std::make_unique<TestPorts>();
         pty->devices = { peerLine->deviceName() };
         ports = std::move(pty);
+        // The control lines the program sets, as the modem-line stand-in
+        // in this program logs them.
+        qputenv("TAVORIN_MODEM_LOG", modemLog.toLocal8Bit());
         createWindow();
     }
+    void TearDown() override { qunsetenv("TAVORIN_MODEM_LOG"); }
 
     CommPort *comm() const { return control<CommPort>(u"MSComm1"_s); }
     QProgressBar *progress() const { return control<QProgressBar>(u"ProgressBar1"_s); }
@@ -58,6 +63,8 @@ protected:
     }
 
     std::unique_ptr<peer::PeerLine> peerLine;
+    QTemporaryDir logFolder;
+    const QString modemLog = logFolder.filePath(u"modem.log"_s);
 };
 
 using Sending = TransferTest;
@@ -114,9 +121,7 @@ TEST_F(Sending, OneOrManyLinesGoOutInListOrderOnePerAcknowledgementThenTheEndMar
             list(2)->addItem(listLine(name, u"-123.456"_s, u"98.7"_s));
         const QStringList lines = list(2)->lines();
         command(2)->click();
-        EXPECT_EQ(comm()->settings(),
-            (LineSettings {
-                2400, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop }));
+        EXPECT_EQ(lastLineState(modemLog), u"2400 8N1 DTR=on RTS=off"_s);
         EXPECT_EQ(form->transferMode(), u"out"_s);
         for (int i = 0; i < lines.size(); ++i, ++sent) {
             const QString caption = u"%1/%2"_s.arg(i + 1).arg(lines.size());
@@ -151,7 +156,8 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCou
         peer::ReceiverResult result;
         std::thread pocket([&] { result = peer::receiveLines(*peerLine); });
         command(2)->click();
-        EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }, 60000));
+        // The device is let go once the end marker has left.
+        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
         pocket.join();
         EXPECT_TRUE(result.endMarker);
         ASSERT_EQ(result.lines.size(), count);
@@ -242,9 +248,7 @@ using Receiving = TransferTest;
 TEST_F(Receiving, RecordsStandInSortedOrderHoweverTheBytesArriveUntilEsc)
 {
     command(3)->click();
-    EXPECT_EQ(comm()->settings(),
-        (LineSettings { 9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop }));
-    EXPECT_TRUE(comm()->rtsEnable()); // null discard shows in the NULs below
+    EXPECT_EQ(lastLineState(modemLog), u"9600 8N1 DTR=on RTS=on"_s);
     EXPECT_EQ(form->transferMode(), u"in"_s);
 
     // The end message may look like a record after its ESC; what follows
@@ -279,6 +283,28 @@ TEST_F(Receiving, RecordsStandInSortedOrderHoweverTheBytesArriveUntilEsc)
             listLine(u"P3"_s, u"3.000"_s, u"0.000"_s),
             listLine(u"東京1"_s, u"100.500"_s, u"-20.250"_s),
         }));
+}
+
+// Records waiting to be listed when the line goes away are listed all the
+// same, and only then is the loss reported.
+TEST_F(Receiving, RecordsWaitingWhenThePocketComputerGoesAwayAreStillListed)
+{
+    command(3)->click();
+    {
+        const CommPort::EventHold hold(*comm());
+        peerLine->write(peer::pointRecord(u"P2"_s, u"3"_s, u"4"_s)
+            + peer::pointRecord(u"P1"_s, u"1"_s, u"2"_s));
+        ASSERT_TRUE(waitFor([&] { return comm()->inBufferCount() == 70; }));
+        peerLine->close();
+        ASSERT_TRUE(waitFor([&] { return !comm()->portOpen(); }));
+        EXPECT_EQ(dialogs.messages().size(), 1);
+    }
+    EXPECT_TRUE(waitFor([&] { return dialogs.messages().size() > 1; }));
+    QTest::qWait(50);
+    expectFailureShown(FailureNumber::DeviceIoError, 2);
+    EXPECT_EQ(list(2)->lines(),
+        (QStringList { listLine(u"P1"_s, u"1.000"_s, u"2.000"_s),
+            listLine(u"P2"_s, u"3.000"_s, u"4.000"_s) }));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -44,6 +45,16 @@ public:
         return devices.value(portNumber - 1, QStringLiteral("/dev/tavorin-test-no-port"));
     }
 };
+
+// The line as a device last had it, e.g. "2400 8N1 DTR=on RTS=off", from the
+// log the modem-line stand-in (ptymodem.c) keeps.
+inline QString lastLineState(const QString &logPath)
+{
+    QFile log(logPath);
+    const QList<QByteArray> states
+        = log.open(QIODevice::ReadOnly) ? log.readAll().split('\n') : QList<QByteArray>();
+    return QString::fromLatin1(states.size() > 1 ? states[states.size() - 2] : "(none logged)");
+}
 
 // Runs the window's events until done() holds or the time is up.
 template <typename Done> bool waitFor(Done done, int timeoutMs = 5000)

@@ -1,25 +1,23 @@
-/* Modem lines for a pseudo-terminal under Wine's COM port, preloaded into
- * Wine (LD_PRELOAD) by tests/windows/run-on-serial, built for the Linux host.
+/* Modem lines for a pseudo-terminal that stands in for a serial port.
  *
- * Wine sets DTR and RTS (EscapeCommFunction, SetCommState) by reading the
- * modem lines with TIOCMGET and writing them back with TIOCMSET. A
- * pseudo-terminal has no modem lines and refuses both, so the lines the
- * program drives would be lost. Where a terminal refuses them, this library
- * answers as a cable whose other end is ready (DSR, CTS and carrier on) and
- * keeps DTR and RTS as set. With TAVORIN_MODEM_LOG naming a file, every
- * change appends the line as the device has it, e.g. "2400 8N1 DTR=on
- * RTS=off", for the test to read.
+ * The Linux serial tests link this file into their program; under Wine,
+ * tests/windows/run-on-serial builds it for the Linux host and preloads it
+ * into Wine (LD_PRELOAD). Either way it takes the place of the C library's
+ * ioctl().
  *
- * One query stays refused: the one Wine's WaitCommEvent polls with. Wine 8
- * runs a WaitCommEvent whose OVERLAPPED has no event (QSerialPort's) to its
- * end in the calling thread. Answered, that wait would hold the program's
- * window thread until a byte arrived; refused, as by the terminal itself,
- * the wait ends at once with no event and the program goes on. Wine's wait
- * reads the line counters (TIOCGICOUNT, TIOCSERGETLSR, TIOCOUTQ) right
- * before it asks for the modem lines, and nothing else does that.
+ * A program sets DTR and RTS with TIOCMBIS, TIOCMBIC or TIOCMSET (Wine reads
+ * the lines with TIOCMGET first and writes them back). A pseudo-terminal has
+ * no modem lines and refuses all of these, so the lines the program drives
+ * would be lost, and Wine's WaitCommEvent, which reads the lines each time
+ * it looks for events, would end at once with an error. Where a terminal
+ * refuses them, this file answers as a cable whose other end is ready (DSR,
+ * CTS and carrier on) and keeps DTR and RTS as set. With TAVORIN_MODEM_LOG
+ * naming a file, every change appends the line as the device has it, e.g.
+ * "2400 8N1 DTR=on RTS=off", for the test to read.
  *
- * Every other ioctl, and every device that answers by itself, goes to the C
- * library untouched. */
+ * Every other ioctl, every error other than "not a terminal's request"
+ * (a hung-up line answers EIO, and must), and every device that answers by
+ * itself go to the C library untouched. */
 #define _GNU_SOURCE
 #include <asm/termbits.h>
 #include <dlfcn.h>
@@ -34,11 +32,10 @@
 
 typedef int (*ioctl_function)(int, unsigned long, ...);
 
-/* The lines the program drives; one set, as the test's Wine has one COM
- * port. */
+/* The lines the program drives; one set, as a test opens one port at a
+ * time. */
 static int driven_lines = 0;
 static const int peer_lines = TIOCM_DSR | TIOCM_CTS | TIOCM_CAR;
-static __thread unsigned long previous_request;
 
 static int real_ioctl(int fd, unsigned long request, void *argument)
 {
@@ -52,7 +49,7 @@ static void log_lines(int fd)
 {
     const char *path = getenv("TAVORIN_MODEM_LOG");
     struct termios2 settings;
-    if (!path || real_ioctl(fd, TCGETS2, &settings) != 0)
+    if (!path || !*path || real_ioctl(fd, TCGETS2, &settings) != 0)
         return;
     static const char parities[] = { 'N', 'E', 'N', 'O' };
     const int bits[] = { 5, 6, 7, 8 };
@@ -70,12 +67,10 @@ static void log_lines(int fd)
 }
 
 /* Answers a modem-line request the terminal refused; -1 if it is none. */
-static int stand_in(int fd, unsigned long request, void *argument, unsigned long previous)
+static int stand_in(int fd, unsigned long request, void *argument)
 {
     switch (request) {
     case TIOCMGET:
-        if (previous == TIOCOUTQ || previous == TIOCSERGETLSR || previous == TIOCGICOUNT)
-            return -1; /* WaitCommEvent's poll, see above */
         *(int *)argument = driven_lines | peer_lines;
         return 0;
     case TIOCMSET:
@@ -101,12 +96,10 @@ int ioctl(int fd, unsigned long request, ...)
     void *argument = va_arg(arguments, void *);
     va_end(arguments);
 
-    const unsigned long previous = previous_request;
-    previous_request = request;
     const int result = real_ioctl(fd, request, argument);
     if (result == -1 && (errno == ENOTTY || errno == EINVAL) && argument && isatty(fd)) {
         const int saved = errno;
-        if (stand_in(fd, request, argument, previous) == 0)
+        if (stand_in(fd, request, argument) == 0)
             return 0;
         errno = saved;
     }
