@@ -7,7 +7,11 @@
 //       message, once Enter is pressed (after OK in the program).
 //
 // Without --device it creates a pseudo-terminal pair and prints the device
-// the program is to open.
+// the program is to open. With --stay it keeps its end of the line open
+// after the exchange until its standard input ends, as a cable stays
+// connected: a pseudo-terminal whose peer has gone hangs up, and takes with
+// it what the program has not read yet. --hang-up-after N drops the line
+// after N points instead, as a pocket computer switched off mid-transfer.
 #include "codepage932.h"
 #include "pocketpeer.h"
 #include "simafile.h"
@@ -38,7 +42,12 @@ int main(int argc, char *argv[])
         QStringLiteral("Milliseconds between records."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption noWaitOption(
         QStringLiteral("no-wait"), QStringLiteral("Send without waiting for Enter."));
-    parser.addOptions({ deviceOption, ackOption, delayOption, noWaitOption });
+    const QCommandLineOption stayOption(
+        QStringLiteral("stay"), QStringLiteral("Keep the line open until standard input ends."));
+    const QCommandLineOption hangUpOption(QStringLiteral("hang-up-after"),
+        QStringLiteral("Drop the line after this many points."), QStringLiteral("points"));
+    parser.addOptions(
+        { deviceOption, ackOption, delayOption, noWaitOption, stayOption, hangUpOption });
     parser.process(app);
 
     QTextStream out(stdout);
@@ -64,6 +73,12 @@ int main(int argc, char *argv[])
             records.append(pointRecord(point.name, point.x, point.y));
     }
 
+    const int hangUpAfter = parser.isSet(hangUpOption) ? parser.value(hangUpOption).toInt() : -1;
+    const auto stay = [&] {
+        if (parser.isSet(stayOption))
+            while (std::getchar() != EOF) { }
+    };
+
     QString error;
     const bool send = role == u"send";
     std::unique_ptr<PeerLine> line = parser.isSet(deviceOption)
@@ -82,23 +97,37 @@ int main(int argc, char *argv[])
             out.flush();
             std::getchar();
         }
+        if (hangUpAfter >= 0) {
+            records.resize(std::min<qsizetype>(hangUpAfter, records.size()));
+            const bool sent = sendRecords(*line, records, parser.value(delayOption).toInt(), false);
+            line->waitUntilTaken(60000);
+            line->close();
+            out << "hung up after " << records.size() << "\n";
+            return sent ? 0 : 1;
+        }
         if (!sendRecords(*line, records, parser.value(delayOption).toInt())) {
             err << "the line went away\n";
             return 1;
         }
         out << "sent: " << records.size() << "\n";
+        out.flush();
         // Stay until the program has read everything, then end.
         line->waitUntilTaken(60000);
+        stay();
         return 0;
     }
 
     ReceiverOptions options;
     options.acknowledgement = parser.value(ackOption).toLatin1() + '\r';
     options.idleTimeoutMs = 24 * 3600 * 1000;
+    options.hangUpAfterLines = hangUpAfter;
     const ReceiverResult result = receiveLines(*line, options, [&](const QByteArray &received) {
         out << tavorin::cp932::decode(received) << "\n";
         out.flush();
     });
     out << (result.endMarker ? "end: " : "no end marker: ") << result.lines.size() << "\n";
+    out.flush();
+    if (line->isOpen())
+        stay();
     return result.endMarker ? 0 : 1;
 }

@@ -221,7 +221,7 @@ QByteArray endMessage()
     return QByteArray("\x1b") + QByteArray(33, ' ') + '\r';
 }
 
-bool sendRecords(PeerLine &line, const QList<QByteArray> &records, int delayMs)
+bool sendRecords(PeerLine &line, const QList<QByteArray> &records, int delayMs, bool withEnd)
 {
     for (const QByteArray &record : records) {
         if (!line.write(record))
@@ -229,7 +229,7 @@ bool sendRecords(PeerLine &line, const QList<QByteArray> &records, int delayMs)
         if (delayMs > 0)
             QThread::msleep(ulong(delayMs));
     }
-    return line.write(endMessage());
+    return !withEnd || line.write(endMessage());
 }
 
 } // namespace tavorin::peer

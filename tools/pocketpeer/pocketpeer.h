@@ -79,8 +79,9 @@ QByteArray pointRecord(const QString &name, const QString &x, const QString &y);
 // The end message: ESC, then 33 spaces and CR.
 QByteArray endMessage();
 
-// Sends records, delayMs apart, then the end message. False if the line
-// went away.
-bool sendRecords(PeerLine &line, const QList<QByteArray> &records, int delayMs = 0);
+// Sends records, delayMs apart, then (unless told not to) the end message.
+// False if the line went away.
+bool sendRecords(
+    PeerLine &line, const QList<QByteArray> &records, int delayMs = 0, bool withEnd = true);
 
 } // namespace tavorin::peer
