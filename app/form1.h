@@ -48,12 +48,9 @@ public:
     QString transferMode() const { return TransferMode; }
     int sendIndex() const { return SendIndex; }
 
-    // Runs once the window is shown: says so when SIMA files cannot be read
-    // or written here, else reads filePath (given on the command line; empty
-    // for none) as 読込 does.
-    void openAtStart(const QString &filePath);
-    // The same with the file already read into reading, as the program does
-    // while the window is being built.
+    // Runs once the window is shown, with the file given on the command line
+    // (an absolute filePath) already read into reading: lists and stores it
+    // as 読込 does, and the next 読込 offers filePath.
     void openAtStart(const QString &filePath, Result<SimaReading> reading);
 
     // Where Form_Load places the window: centred on a screen of screenTwips,

@@ -8,23 +8,13 @@
 #include "userdialogs.h"
 #include "windowtext.h"
 
-#include <QFileInfo>
-
 namespace tavorin {
-
-void Form1::openAtStart(const QString &filePath)
-{
-    if (filePath.isEmpty())
-        return;
-    // As if chosen in the file dialog: the next dialog offers this path.
-    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
-    loadFile();
-}
 
 void Form1::openAtStart(const QString &filePath, Result<SimaReading> reading)
 {
-    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
-    CurrentFilePath = CommonDialog1.FileName;
+    // As if chosen in the file dialog: the next dialog offers this path.
+    CommonDialog1.FileName = filePath;
+    CurrentFilePath = filePath;
     showReading(std::move(reading));
 }
 

@@ -13,7 +13,6 @@
 #include <QLibraryInfo>
 
 #include <cstdio>
-#include <future>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -95,6 +94,20 @@ QStringList qtTranslationFolders()
         QDir(beside).filePath(QStringLiteral("translations")) };
 }
 
+FileReadAtStart::FileReadAtStart(const QString &filePath)
+{
+    if (filePath.isEmpty())
+        return;
+    m_filePath = QFileInfo(filePath).absoluteFilePath();
+    m_reading = std::async(std::launch::async, [path = m_filePath] { return loadSimaFile(path); });
+}
+
+void FileReadAtStart::handTo(Form1 &window)
+{
+    if (m_reading.valid())
+        window.openAtStart(m_filePath, m_reading.get());
+}
+
 std::unique_ptr<QTranslator> installQtTranslation(const QStringList &folders)
 {
     // qtbase_ja as Debian's package and Qt's own folder have it; qt_ja, the
@@ -137,20 +150,14 @@ int runTavorin(int argc, char *argv[])
         std::fputs(line.output.toLocal8Bit().constData(), stderr);
         return *line.exitCode;
     }
-    // The file given is read while the window is built, which needs nothing
-    // of it; the window lists it once it is shown, as before.
-    std::future<Result<SimaReading>> reading;
-    if (!line.filePath.isEmpty()) {
-        reading = std::async(std::launch::async,
-            [path = QFileInfo(line.filePath).absoluteFilePath()] { return loadSimaFile(path); });
-    }
+    // The window lists the file given once it is shown, as before.
+    FileReadAtStart file(line.filePath);
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
     QtUserDialogs dialogs;
     SystemPortResolver ports;
     Form1 window(dialogs, ports, PointTable::programWide());
     window.show();
-    if (reading.valid())
-        window.openAtStart(line.filePath, reading.get());
+    file.handTo(window);
     return QApplication::exec();
 }
 

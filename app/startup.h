@@ -1,12 +1,17 @@
 #pragma once
 
+#include "simareader.h"
+
 #include <QStringList>
 #include <QTranslator>
 
+#include <future>
 #include <memory>
 #include <optional>
 
 namespace tavorin {
+
+class Form1;
 
 // What the command line asks for: a SIMA file to read at start, or to end at
 // once (--help, --version, a bad option) after printing output.
@@ -32,6 +37,24 @@ QStringList qtTranslationFolders();
 // Qt's texts then stay English.
 std::unique_ptr<QTranslator> installQtTranslation(
     const QStringList &folders = qtTranslationFolders());
+
+// The SIMA file given on the command line, read on a worker thread from the
+// moment this is made, so that reading it overlaps building the window,
+// which needs nothing of it.
+class FileReadAtStart
+{
+public:
+    // Starts reading filePath, taken from the current folder when relative;
+    // an empty path reads nothing.
+    explicit FileReadAtStart(const QString &filePath);
+    // Waits for the reading, then lists and stores it in window as 読込
+    // would, failures shown; the next 読込 offers the file. Once only.
+    void handTo(Form1 &window);
+
+private:
+    QString m_filePath; // absolute
+    std::future<Result<SimaReading>> m_reading;
+};
 
 // The program: the window, its dialogs and ports, until the window ends.
 int runTavorin(int argc, char *argv[]);

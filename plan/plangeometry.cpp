@@ -47,8 +47,11 @@ void PlanGeometry::fit()
     m_centre = { minX / 2 + maxX / 2, minY / 2 + maxY / 2 };
     const double width = std::max(1.0, m_viewport.width() - 2 * FitMargin);
     const double height = std::max(1.0, m_viewport.height() - 2 * FitMargin);
-    // Y runs across the screen, X up it. One point alone, or points on one
-    // line, leave a span of 0 and take the scale of the other axis.
+    // Y runs across the screen, X up it. Points on one line leave a span of
+    // 0 and take the scale of the other axis. One point alone, or all on one
+    // spot, leave no span at all: they are shown at 1 pixel a metre, where
+    // the scale bar reads 100 m, not at the largest scale, where it would
+    // read 0.0001 m.
     const double spanX = maxX - minX;
     const double spanY = maxY - minY;
     double scale = MaxScale;
@@ -76,6 +79,20 @@ void PlanGeometry::panBy(QPointF screenDelta)
 {
     m_centre.x += screenDelta.y() / m_scale;
     m_centre.y -= screenDelta.x() / m_scale;
+}
+
+std::optional<PlanGeometry::ScaleBar> PlanGeometry::scaleBar() const
+{
+    const double units = ScaleBarPixels / m_scale;
+    const double power = std::pow(10.0, std::floor(std::log10(units)));
+    double length = power;
+    for (const double step : { 2.0, 5.0 })
+        if (step * power <= units)
+            length = step * power;
+    const double pixels = length * m_scale;
+    if (!std::isfinite(pixels))
+        return std::nullopt;
+    return ScaleBar { pixels, QString::number(length, 'g', 6) + QStringLiteral(" m") };
 }
 
 QPointF PlanGeometry::toScreen(SurveyPoint p) const

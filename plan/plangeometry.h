@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QSizeF>
+#include <QString>
 
 #include <optional>
 #include <span>
@@ -41,6 +42,17 @@ public:
     // Zooms by factor, keeping the survey point under screenPoint where it is.
     void zoomAbout(QPointF screenPoint, double factor);
     void panBy(QPointF screenDelta);
+
+    // The scale bar: the longest of 1, 2 or 5 times a power of ten metres
+    // (units of the coordinates) that is at most ScaleBarPixels long at this
+    // scale, with its caption ("100 m"); nothing where the scale gives none.
+    struct ScaleBar
+    {
+        double pixels;
+        QString caption;
+    };
+    static constexpr double ScaleBarPixels = 120;
+    std::optional<ScaleBar> scaleBar() const;
 
     QPointF toScreen(SurveyPoint p) const;
     SurveyPoint toSurvey(QPointF screenPoint) const;

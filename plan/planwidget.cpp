@@ -324,25 +324,16 @@ void PlanWidget::paintNorthArrow(QPainter &painter)
 
 void PlanWidget::paintScaleBar(QPainter &painter)
 {
-    // The longest of 1, 2 or 5 times a power of ten that is at most 120
-    // pixels long on the plan.
-    const double units = 120 / m_geometry.scale();
-    const double power = std::pow(10.0, std::floor(std::log10(units)));
-    double length = power;
-    for (const double step : { 2.0, 5.0 })
-        if (step * power <= units)
-            length = step * power;
-    const double pixels = length * m_geometry.scale();
-    if (!std::isfinite(pixels))
+    const auto bar = m_geometry.scaleBar();
+    if (!bar)
         return;
     const QPointF start(12, height() - 14);
     painter.setPen(QPen(Qt::black, 2));
-    painter.drawLine(start, start + QPointF(pixels, 0));
+    painter.drawLine(start, start + QPointF(bar->pixels, 0));
     painter.drawLine(start + QPointF(0, -4), start + QPointF(0, 0));
-    painter.drawLine(start + QPointF(pixels, -4), start + QPointF(pixels, 0));
+    painter.drawLine(start + QPointF(bar->pixels, -4), start + QPointF(bar->pixels, 0));
     painter.setPen(Qt::black);
-    painter.drawText(
-        start + QPointF(0, -6), QString::number(length, 'g', 6) + QStringLiteral(" m"));
+    painter.drawText(start + QPointF(0, -6), bar->caption);
 }
 
 void PlanWidget::resizeEvent(QResizeEvent *event)

@@ -1,9 +1,15 @@
 #include "linelistmodel.h"
 #include "testsupport.h"
 
+#include <QAbstractItemModelTester>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 using namespace tavorin;
 using namespace Qt::StringLiterals;
@@ -63,6 +69,58 @@ TEST(LineList, KeepsEveryLineWholeAcrossItsBlocks)
         model.add(u"\u00FF"_s);
         EXPECT_EQ(model.lines(), QStringList { u"\u00FF"_s });
     }
+}
+
+// Refilled after clear(), a list holds no more of the heap than it took for
+// the same lines the first time: clearing frees the old text.
+TEST(LineList, ClearingFreesTheTextOfItsLines)
+{
+#ifdef __GLIBC__
+    const auto heap = [] {
+        const struct mallinfo2 in = mallinfo2();
+        return qint64(in.uordblks + in.hblkhd);
+    };
+    QStringList lines;
+    for (int i = 0; i < 20000; ++i)
+        lines << test::listLine(
+            (i % 2 ? u"基"_s : u"P"_s) + QString::number(i), "-1234.567", "890.12");
+    const qint64 before = heap();
+    LineListModel model(false);
+    model.addAll(lines);
+    const qint64 filled = heap() - before;
+    for (int i = 0; i < 3; ++i) {
+        model.clear();
+        model.addAll(lines);
+    }
+    EXPECT_LT(heap() - before, filled + 16384) << filled;
+#else
+    GTEST_SKIP() << "no heap figures from this C library";
+#endif
+}
+
+// Qt's own checks of what a model announces and answers, while lines are
+// added one by one and in bulk, sorted into place and cleared.
+TEST(LineList, KeepsQtsModelContract)
+{
+    static QStringList complaints;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &context, const QString &text) {
+            if (QByteArrayView(context.category) == "qt.modeltest")
+                complaints << text;
+        });
+    for (const bool sorted : { false, true }) {
+        LineListModel model(sorted);
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::Warning);
+        model.add(u"b"_s);
+        model.addAll({ "d", u"基"_s, "a", "c" });
+        model.add(u"b"_s);
+        model.clear();
+        model.clear();
+        model.addAll({ "z" });
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(complaints, QStringList());
 }
 
 } // namespace

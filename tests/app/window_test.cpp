@@ -1,3 +1,4 @@
+#include "captionlabel.h"
 #include "startup.h"
 #include "windowfixture.h"
 
@@ -122,13 +123,30 @@ TEST_F(Captions, ALabelGrowsToItsWholeCaptionCentredOnItsPlaceAndCoversNoNeighbo
     EXPECT_EQ(port->font(), font);
 }
 
+// Built here: in the window, the control right of a label is always nearer
+// its place than the one left of it.
+TEST_F(Captions, ALabelNeedingAllItsRoomTakesNoPixelOfItsNeighboursNorOfTheControlBelow)
+{
+    QWidget parent;
+    parent.resize(200, 20);
+    for (const QRect &r : { QRect(0, 0, 50, 10), QRect(150, 0, 50, 10), QRect(50, 4, 100, 10) })
+        (new QWidget(&parent))->setGeometry(r);
+    CaptionLabel caption(QString(40, u'W'), &parent);
+    caption.setPlace({ 60, 0, 80, 2 });
+    EXPECT_EQ(caption.geometry(), QRect(50, 0, 100, 4));
+    EXPECT_EQ(caption.font().pointSizeF(), 5);
+}
+
 TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
 {
     // Qt's own folder (Linux), or a translations folder beside the program, as
     // the Windows build deploys it.
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    const QString beside = QCoreApplication::applicationDirPath() + "/translations";
-    if (!QFileInfo::exists(folder + "/qtbase_ja.qm") && !QFileInfo::exists(beside + "/qtbase_ja.qm"))
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString beside = program + "/translations";
+    EXPECT_EQ(qtTranslationFolders(), QStringList({ folder, program, beside }));
+    if (!QFileInfo::exists(folder + "/qtbase_ja.qm")
+        && !QFileInfo::exists(beside + "/qtbase_ja.qm"))
         GTEST_SKIP() << "no qtbase_ja.qm in " << folder.toStdString() << " or "
                      << beside.toStdString() << " (Debian package qt6-translations-l10n)";
     const auto japanese = [] {
@@ -267,11 +285,12 @@ TEST_F(Layout, BoxesStayReadableUnderADarkColourScheme)
     QApplication::setPalette(dark);
     createWindow();
     QApplication::setPalette(light);
-    const std::pair<QWidget *, QColor> boxes[] = { { list(1), QColor(255, 255, 192) },
-        { list(2), QColor(255, 224, 192) }, { text1(0), QColor(192, 255, 192) },
-        { text1(1), QColor(192, 255, 192) } };
+    const std::pair<QWidget *, QColor> boxes[]
+        = { { list(1), QColor(255, 255, 192) }, { list(2), QColor(255, 224, 192) },
+              { text1(0), QColor(192, 255, 192) }, { text1(1), QColor(192, 255, 192) } };
     for (const auto &[box, background] : boxes) {
-        EXPECT_EQ(box->palette().color(QPalette::Base), background) << box->objectName().toStdString();
+        EXPECT_EQ(box->palette().color(QPalette::Base), background)
+            << box->objectName().toStdString();
         EXPECT_EQ(box->palette().color(QPalette::Text), QColor(Qt::black))
             << box->objectName().toStdString();
     }

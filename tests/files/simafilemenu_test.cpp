@@ -2,6 +2,7 @@
 #include "listline.h"
 #include "simafile.h"
 #include "simawriter.h"
+#include "startup.h"
 #include "windowfixture.h"
 
 #include <QDir>
@@ -125,27 +126,24 @@ TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
     EXPECT_EQ(readAll(path("two.sim")), changed);
 }
 
-TEST_F(SimaFileMenu, AFileGivenAtStartIsReadAsLoadReadsIt)
+TEST_F(SimaFileMenu, AFileGivenAtStartIsReadWhileTheWindowIsBuiltAndListedAsLoadListsIt)
 {
     writeFile(path("start.sim"), "A00,\r\nA01,1,P1,1,2,,\r\nA01,2,P2,3,4,,\r\nA99,\r\n");
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    form->openAtStart("start.sim"); // relative, as typed in a terminal
+    FileReadAtStart file("start.sim"); // relative, as typed in a terminal
     QDir::setCurrent(before);
+    createWindow();
+    file.handTo(*form);
     EXPECT_EQ(list1(), QStringList({ "P1", "P2" }));
-    EXPECT_EQ(table->at(1).x, "3");
+    EXPECT_EQ(table->at(1), PointRecord({ "P2", "3", "4" }));
+    EXPECT_EQ(form->currentFilePath(), path("start.sim"));
     choose("SimFileLoad", std::nullopt);
     EXPECT_EQ(dialogs.fileRequests().value(0).initialName, path("start.sim"));
-    // Read beforehand, as the program reads it while the window is built.
-    writeFile(path("other.sim"), "A00,\r\nA01,1,P3,5,6,,\r\nA99,\r\n");
-    form->openAtStart(path("other.sim"), loadSimaFile(path("other.sim")));
-    EXPECT_EQ(list1(), QStringList({ "P3" }));
-    EXPECT_EQ(table->at(0).x, "5");
-    EXPECT_EQ(table->at(1).x, "3");
-    EXPECT_EQ(form->currentFilePath(), path("other.sim"));
-    form->openAtStart(path("missing.sim"));
+    FileReadAtStart(QString()).handTo(*form);
+    FileReadAtStart(path("missing.sim")).handTo(*form);
     expectFailures({ FailureNumber::FileNotFound });
-    EXPECT_EQ(form->currentFilePath(), path("missing.sim"));
+    EXPECT_EQ(list1(), QStringList({ "P1", "P2" }));
 }
 
 TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)

@@ -158,7 +158,7 @@ TEST_F(Plan, MarksFollowList1sSelectionAndList2)
     EXPECT_EQ(colourAt(6), PlanWidget::PlainColour);
 }
 
-TEST_F(Plan, ResizingFitsThePointsUntilTheUserZoomsOrPansAndFittingAgainResumesIt)
+TEST_F(Plan, ResizingFitsThePointsUntilTheUserZoomsOrPansAndFittingOrAnotherFileResumesIt)
 {
     open(grid());
     const auto pan = [&] {
@@ -175,6 +175,10 @@ TEST_F(Plan, ResizingFitsThePointsUntilTheUserZoomsOrPansAndFittingAgainResumesI
     };
     const auto fitButton = [&] { window->findChild<QPushButton *>(u"PlanFit"_s)->click(); };
     const auto key = [&](Qt::Key k) { return [this, k] { QTest::keyClick(plan, k); }; };
+    const auto anotherFile = [&] {
+        list(1)->clear();
+        loadPoints(grid());
+    };
     const struct
     {
         const char *what;
@@ -191,6 +195,8 @@ TEST_F(Plan, ResizingFitsThePointsUntilTheUserZoomsOrPansAndFittingAgainResumesI
         { "Home", key(Qt::Key_Home), { 640, 480 }, true },
         { "a zoom", zoom, { 500, 500 }, false },
         { "F", key(Qt::Key_F), { 900, 300 }, true },
+        { "a pan", pan, { 700, 400 }, false },
+        { "another file", anotherFile, { 600, 500 }, true },
     };
     // The grid spans 20 by 20 about its point 4 at X 10, Y 10.
     const auto expectFitted = [&](const char *what) {
@@ -220,6 +226,27 @@ TEST_F(Plan, ResizingFitsThePointsUntilTheUserZoomsOrPansAndFittingAgainResumesI
             EXPECT_DOUBLE_EQ(middle().x, centre.x) << step.what;
             EXPECT_DOUBLE_EQ(middle().y, centre.y) << step.what;
         }
+    }
+}
+
+TEST(PlanFit, OnePointOrAllOnOneSpotShowOnePixelAMetreInTheMiddle)
+{
+    const std::optional<SurveyPoint> spot = SurveyPoint { 1000, 2000 },
+                                     east = SurveyPoint { 1000, 2010 };
+    const std::tuple<std::vector<std::optional<SurveyPoint>>, double, const char *> cases[] = {
+        { { spot }, 1, "100 m" }, { { spot, std::nullopt, spot, spot }, 1, "100 m" },
+        { { spot, east }, 20, "5 m" }, // 10 m across 200 pixels
+    };
+    for (const auto &[points, scale, caption] : cases) {
+        PlanGeometry geometry;
+        geometry.setPoints(points);
+        geometry.setViewport({ 248, 148 });
+        geometry.fit();
+        EXPECT_EQ(geometry.scale(), scale) << caption;
+        EXPECT_EQ(geometry.scaleBar().value().caption, QString(caption));
+        EXPECT_EQ(geometry.scaleBar().value().pixels, 100) << caption;
+        // Alone in the middle; of two, the western one at the margin.
+        EXPECT_EQ(geometry.toScreen(*spot), QPointF(scale == 1 ? 124 : 24, 74)) << caption;
     }
 }
 

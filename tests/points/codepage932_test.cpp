@@ -19,6 +19,9 @@ TEST(CodePage932, EncodesKatakanaControlsAndMissingCharactersAsTheirTwinOrAQuest
         // A Latin letter with diaeresis and an emoji have no place in the page.
         { QString::fromUcs4(U"A\u00E4B\U0001F600y"), "413F423F79" },
         { u"あ"_s + Controls + "A", "82A01A1C7F41" },
+        // Kanji from both ranges of lead bytes; ≒ and ∵ also read from a
+        // later row (87 90, 87 97, FA 5B) and are written as their first code.
+        { u"亜日滌漾熙黑≒∵"_s, "889F93FA9FFCE040EAA4FC4B81E081E6" },
     };
     for (const auto &[text, bytes] : cases)
         EXPECT_EQ(cp932::encode(text).toHex().toUpper().toStdString(), bytes);
@@ -37,6 +40,9 @@ TEST(CodePage932, DecodesEachBadByteOrPairAsOneReplacementAndLosesNothing)
         // A lead byte at the very end is not dropped silently.
         { "414281", "AB" + r },
         { "82A01A1C7F411A82A0", u"あ"_s + Controls + u"A\x1Aあ"_s },
+        { "889F93FA9FFCE040EAA4ED40FC4B8790FA5B", u"亜日滌漾熙纊黑≒∵"_s },
+        // 7F follows no lead byte.
+        { "817F41", r + u"\x7F"_s + "A" },
     };
     for (const auto &[bytes, text] : cases)
         EXPECT_EQ(cp932::decode(QByteArray::fromHex(bytes)).toStdString(), text.toStdString())
