@@ -88,6 +88,8 @@ TEST(LineList, ClearingFreesTheTextOfItsLines)
     LineListModel model(false);
     model.addAll(lines);
     const qint64 filled = heap() - before;
+    if (filled <= 0) // a sanitizer's allocator, which keeps no such figures
+        GTEST_SKIP() << "no heap figures from this allocator";
     for (int i = 0; i < 3; ++i) {
         model.clear();
         model.addAll(lines);
