@@ -3,7 +3,6 @@
 #include "form1.h"
 #include "pointtable.h"
 #include "portresolver.h"
-#include "simafile.h"
 #include "userdialogs.h"
 
 #include <QApplication>
@@ -58,11 +57,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVORIN_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Moves survey points between SIMA coordinate files "
-                                     u"(*.sim) and a pocket computer on a serial port."_s);
+                                     u"(*.sim) or CSV files (*.csv) and a pocket computer on a "
+                                     u"serial port."_s);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(
-        u"FILE.sim"_s, u"A SIMA coordinate file to read at start."_s, u"[FILE.sim]"_s);
+    parser.addPositionalArgument(u"FILE"_s,
+        u"A SIMA coordinate file (*.sim), or a CSV file (*.csv), to read at start."_s,
+        u"[FILE.sim|FILE.csv]"_s);
 
     CommandLine line;
     const auto end = [&line](int code, const QString &output) {
@@ -139,10 +140,10 @@ int runTavorin(int argc, char *argv[])
     }
     // The file given is read while the window is built, which needs nothing
     // of it; the window lists it once it is shown, as before.
-    std::future<Result<SimaReading>> reading;
+    std::future<Form1::FileReading> reading;
     if (!line.filePath.isEmpty()) {
         reading = std::async(std::launch::async,
-            [path = QFileInfo(line.filePath).absoluteFilePath()] { return loadSimaFile(path); });
+            [path = QFileInfo(line.filePath).absoluteFilePath()] { return Form1::readFile(path); });
     }
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
     QtUserDialogs dialogs;

@@ -128,7 +128,8 @@ TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
     // the Windows build deploys it.
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     const QString beside = QCoreApplication::applicationDirPath() + "/translations";
-    if (!QFileInfo::exists(folder + "/qtbase_ja.qm") && !QFileInfo::exists(beside + "/qtbase_ja.qm"))
+    if (!QFileInfo::exists(folder + "/qtbase_ja.qm")
+        && !QFileInfo::exists(beside + "/qtbase_ja.qm"))
         GTEST_SKIP() << "no qtbase_ja.qm in " << folder.toStdString() << " or "
                      << beside.toStdString() << " (Debian package qt6-translations-l10n)";
     const auto japanese = [] {
@@ -198,7 +199,8 @@ TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
         return std::pair(process.readAllStandardOutput(), process.readAllStandardError());
     };
     EXPECT_EQ(run({ "--version" }, 0).first, "tavorin 1.1" + eol);
-    EXPECT_TRUE(run({ "--help" }, 0).first.startsWith("Usage: tavorin [options] [FILE.sim]" + eol));
+    EXPECT_TRUE(run({ "--help" }, 0)
+                    .first.startsWith("Usage: tavorin [options] [FILE.sim|FILE.csv]" + eol));
     const auto [output, errors] = run({ "-platform", "offscreen", "--bogus" }, 1);
     EXPECT_EQ(output, "");
     EXPECT_TRUE(errors.endsWith("tavorin: Unknown option 'bogus'." + eol)); // Qt may warn before
@@ -232,7 +234,7 @@ TEST_F(Layout, CaptionsMenusAColourAFontAndTheSelectionModes)
         menus << entry;
     }
     EXPECT_EQ(menus,
-        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込||配置図"),
+        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込||配置図||CSV読込|CSV書込"),
             QStringLiteral("COMポート|COM1|COM2|COM3"), QStringLiteral("終了") }));
     EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(32, 32));
     EXPECT_EQ(list(2)->palette().color(QPalette::Base), QColor(255, 224, 192));
@@ -267,11 +269,12 @@ TEST_F(Layout, BoxesStayReadableUnderADarkColourScheme)
     QApplication::setPalette(dark);
     createWindow();
     QApplication::setPalette(light);
-    const std::pair<QWidget *, QColor> boxes[] = { { list(1), QColor(255, 255, 192) },
-        { list(2), QColor(255, 224, 192) }, { text1(0), QColor(192, 255, 192) },
-        { text1(1), QColor(192, 255, 192) } };
+    const std::pair<QWidget *, QColor> boxes[]
+        = { { list(1), QColor(255, 255, 192) }, { list(2), QColor(255, 224, 192) },
+              { text1(0), QColor(192, 255, 192) }, { text1(1), QColor(192, 255, 192) } };
     for (const auto &[box, background] : boxes) {
-        EXPECT_EQ(box->palette().color(QPalette::Base), background) << box->objectName().toStdString();
+        EXPECT_EQ(box->palette().color(QPalette::Base), background)
+            << box->objectName().toStdString();
         EXPECT_EQ(box->palette().color(QPalette::Text), QColor(Qt::black))
             << box->objectName().toStdString();
     }

@@ -59,10 +59,7 @@ public:
     void setWindow(QWidget *window) { m_window = window; }
 
     // Saves the screen under the window and any popup or message box over it.
-    void take(const QString &name, const QWidget *over = nullptr)
-    {
-        takeOf(m_window, name, over);
-    }
+    void take(const QString &name, const QWidget *over = nullptr) { takeOf(m_window, name, over); }
 
     // The same for another window of the program.
     void takeOf(const QWidget *window, const QString &name, const QWidget *over = nullptr)
@@ -116,7 +113,7 @@ public:
     }
 
     std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &) override
+        QWidget *, FileDialogMode, const QString &, const QString &, const QString &) override
     {
         return m_file;
     }
