@@ -378,7 +378,7 @@ TEST(SimaFileSave, AFailedWriteOrFlushIsFiftySevenAndAFolderNotSearchedSeventy)
 {
     const SaveSetUp limit = [](const QString &) {
         // Writes past the limit fail with EFBIG, whoever writes.
-        const rlimit bytes { 20, 20 };
+        const rlimit bytes { 30, 30 };
         signal(SIGXFSZ, SIG_IGN);
         return whyFailed(setrlimit(RLIMIT_FSIZE, &bytes));
     };
