@@ -4,6 +4,7 @@
 #include "listline.h"
 
 #include <QBuffer>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,39 @@ TEST(CsvWriter, WritesCodePage932WithCrLfAndQuotesOnlyWhereNeeded)
              u"ﾄｳ?,,\r\n"_s));
     EXPECT_EQ(outcome(readCsv(csvFileBytes(lines.mid(0, 3)))),
         "[基準点1|12345.000|-67890.500][A,\"B\"|1|2][ C|-0.5|3]");
+}
+
+QByteArray testFile(const QString &name)
+{
+    QFile file(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// Files that LibreOffice Calc saved (tools/libreoffice-csv) read in every
+// layout and encoding; what the writer writes is what Calc was shown to open.
+TEST(CsvFiles, SavedBySpreadsheetsReadAndWrittenForThem)
+{
+    const std::pair<const char *, const char *> sheets[] = {
+        { "header",
+            "[基準点1|12345.678|-67890.500][ﾄｳｷｮｳ1|-2.500|1234567.125]"
+            "[T-1,2|-98765.432109|0.12345678901]" },
+        { "three", "[基準点1|12345.678|-67890.500][ﾄｳｷｮｳ1|0.12345678901|-2.5]" },
+        { "four", "[T-1,2|12345.678|-67890.500][基準点1|-98765.432109|3]" },
+        { "five", "[基準点1|12345.678|-67890.500][T-1,2|0.12345678901|-2.5]" },
+    };
+    for (const auto &[sheet, read] : sheets) {
+        for (const char *encoding : { "cp932", "utf8", "utf8-bom" }) {
+            const QString name = QStringLiteral("libreoffice/sheet-%1.%2.csv").arg(sheet, encoding);
+            EXPECT_EQ(outcome(readCsv(testFile(name))), read) << name.toStdString();
+        }
+    }
+    const QList<PointRecord> written
+        = { { "A,B", "0.125", "-98765.432" }, { u"ﾄｳｷｮｳ1"_s, "-2.500", "1234567.125" },
+              { u"基準点1"_s, "12345.678", "-67890.500" }, { u"測点\"5\""_s, "1", "2" } };
+    QStringList lines;
+    for (const PointRecord &point : written)
+        lines << ListLine::form(point);
+    EXPECT_EQ(csvFileBytes(lines), testFile("written.csv"));
 }
 
 } // namespace
