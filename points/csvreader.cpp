@@ -96,75 +96,75 @@ struct PlainNumber
     NumberFault fault = NumberFault::None;
 };
 
-bool isDigit(QChar c)
+bool isDigit(char c)
 {
-    return c >= u'0' && c <= u'9';
+    return c >= '0' && c <= '9';
 }
 
 // Number text as Excel writes it ("-12,345.678", "1.5E+3") as the plain
 // decimal text of a SIMA file. Without an exponent the digits stay as
 // written; an exponent moves the point. A whole part wider than the 13
 // columns of a coordinate is TooLong: cutting it would change the value.
-PlainNumber plainNumber(QStringView field)
+PlainNumber plainNumber(QByteArrayView field)
 {
-    const QString s = halfWidth(field).trimmed();
+    const QByteArrayView s = field.trimmed();
     const qsizetype n = s.size();
     qsizetype i = 0;
-    const bool negative = i < n && s.at(i) == u'-';
-    if (i < n && (s.at(i) == u'-' || s.at(i) == u'+'))
+    const bool negative = i < n && s[i] == '-';
+    if (i < n && (s[i] == '-' || s[i] == '+'))
         ++i;
     // The whole part, with thousands separators between groups of three.
-    QString whole;
+    QByteArray whole;
     qsizetype group = 0;
     bool grouped = false;
-    for (; i < n && (isDigit(s.at(i)) || s.at(i) == u','); ++i) {
-        if (s.at(i) == u',') {
+    for (; i < n && (isDigit(s[i]) || s[i] == ','); ++i) {
+        if (s[i] == ',') {
             if (whole.isEmpty() || (grouped ? group != 3 : group > 3))
                 return { {}, NumberFault::NotANumber };
             grouped = true;
             group = 0;
         } else {
-            whole += s.at(i);
+            whole += s[i];
             ++group;
         }
     }
     if (grouped && group != 3)
         return { {}, NumberFault::NotANumber };
-    QString fraction;
-    const bool point = i < n && s.at(i) == u'.';
+    QByteArray fraction;
+    const bool point = i < n && s[i] == '.';
     if (point) {
-        for (++i; i < n && isDigit(s.at(i)); ++i)
-            fraction += s.at(i);
+        for (++i; i < n && isDigit(s[i]); ++i)
+            fraction += s[i];
     }
     if (whole.isEmpty() && fraction.isEmpty())
         return { {}, NumberFault::NotANumber };
     std::optional<int> exponent;
-    if (i < n && (s.at(i) == u'e' || s.at(i) == u'E')) {
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
-        const bool down = i < n && s.at(i) == u'-';
-        if (i < n && (s.at(i) == u'-' || s.at(i) == u'+'))
+        const bool down = i < n && s[i] == '-';
+        if (i < n && (s[i] == '-' || s[i] == '+'))
             ++i;
         if (i == n)
             return { {}, NumberFault::NotANumber };
         int value = 0;
-        for (; i < n && isDigit(s.at(i)); ++i)
-            value = std::min(value * 10 + s.at(i).digitValue(), 9999);
+        for (; i < n && isDigit(s[i]); ++i)
+            value = std::min(value * 10 + (s[i] - '0'), 9999);
         exponent = down ? -value : value;
     }
     if (i != n)
         return { {}, NumberFault::NotANumber };
 
-    QString text = negative ? u"-"_s : QString();
+    QByteArray text = negative ? "-" : "";
     if (!exponent) {
         text += whole;
         if (point)
-            text += u'.' + fraction;
+            text += '.' + fraction;
     } else {
         // The digits without leading zeros, and where the point falls in them.
-        QString digits = whole + fraction;
+        QByteArray digits = whole + fraction;
         qsizetype at = whole.size() + *exponent;
         qsizetype lead = 0;
-        while (lead < digits.size() && digits.at(lead) == u'0')
+        while (lead < digits.size() && digits.at(lead) == '0')
             ++lead;
         digits.remove(0, lead);
         at -= lead;
@@ -173,16 +173,25 @@ PlainNumber plainNumber(QStringView field)
         if (at > ListLine::CoordinateWidth)
             return { {}, NumberFault::TooLong };
         if (at <= 0)
-            text += u"0."_s + QString(std::min<qsizetype>(-at, KeptBytes), u'0') + digits;
+            text += "0." + QByteArray(std::min<qsizetype>(-at, KeptBytes), '0') + digits;
         else if (at >= digits.size())
-            text += digits + QString(at - digits.size(), u'0');
+            text += digits + QByteArray(at - digits.size(), '0');
         else
-            text += digits.left(at) + u'.' + digits.mid(at);
+            text += digits.left(at) + '.' + digits.mid(at);
     }
-    const qsizetype wholeWidth = text.indexOf(u'.') < 0 ? text.size() : text.indexOf(u'.');
+    const qsizetype wholeWidth = text.indexOf('.') < 0 ? text.size() : text.indexOf('.');
     if (wholeWidth > ListLine::CoordinateWidth)
         return { {}, NumberFault::TooLong };
-    return { text, NumberFault::None };
+    return { QString::fromLatin1(text), NumberFault::None };
+}
+
+// The same for text that is not ASCII: full-width digits and signs count.
+PlainNumber plainNumber(const QString &field)
+{
+    const QString folded = halfWidth(field);
+    if (std::any_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return { {}, NumberFault::NotANumber };
+    return plainNumber(QByteArrayView(folded.toLatin1()));
 }
 
 // The first n characters of text; text itself when it has no more units.
@@ -201,6 +210,28 @@ QString listableName(QString name)
             c = u' ';
     }
     return name;
+}
+
+// Most fields need no decoding and no conversion: a number already in plain
+// decimals ("-12345.678"), a name of printable ASCII.
+bool isPlainDecimal(QByteArrayView bytes)
+{
+    qsizetype i = !bytes.isEmpty() && bytes.front() == '-' ? 1 : 0;
+    const qsizetype digitsFrom = i;
+    qsizetype point = -1;
+    for (; i < bytes.size(); ++i) {
+        if (bytes[i] == '.' && point < 0)
+            point = i;
+        else if (bytes[i] < '0' || bytes[i] > '9')
+            return false;
+    }
+    const qsizetype wholeWidth = point < 0 ? bytes.size() : point;
+    return i - digitsFrom > (point < 0 ? 0 : 1) && wholeWidth <= ListLine::CoordinateWidth;
+}
+
+bool isPrintableAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0x20 && b < 0x7F; });
 }
 
 // A kept row: where its name, X and Y lie, one after another, in the
@@ -234,6 +265,8 @@ public:
         while (at < end) {
             if (m_done)
                 return false;
+            if (m_state == State::FieldStart && PlainBytes[uchar(*at)] && !isBlank(*at))
+                m_state = State::Plain; // the field's first byte starts a run
             if ((m_state == State::Plain || m_state == State::Quoted) && m_utf8.betweenCharacters()
                 && PlainBytes[uchar(*at)]) {
                 const char *runEnd = at + 1;
@@ -277,6 +310,15 @@ public:
         const auto decode = [utf8](QByteArrayView bytes) {
             return utf8 ? QString::fromUtf8(bytes) : cp932::decode(bytes);
         };
+        const auto nameText = [&decode](QByteArrayView bytes) {
+            return isPrintableAscii(bytes) ? QString::fromLatin1(bytes)
+                                           : listableName(decode(bytes));
+        };
+        const auto number = [&decode](QByteArrayView bytes) {
+            if (isPlainDecimal(bytes))
+                return PlainNumber { QString::fromLatin1(bytes) };
+            return isPrintableAscii(bytes) ? plainNumber(bytes) : plainNumber(decode(bytes));
+        };
         CsvReading reading;
         const auto fault = [&reading](CsvFault kind, qint64 row) {
             reading.points.clear();
@@ -286,15 +328,15 @@ public:
         };
         reading.points.reserve(qsizetype(m_rows.size()));
         for (const KeptRow &row : m_rows) {
-            QString name = listableName(decode(keptField(row, 0)));
-            if (name.trimmed().isEmpty())
+            QString name = nameText(keptField(row, 0));
+            if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
                 return fault(CsvFault::NameMissing, row.row);
-            const PlainNumber x = plainNumber(decode(keptField(row, 1)));
+            const PlainNumber x = number(keptField(row, 1));
             if (x.fault != NumberFault::None)
                 return fault(
                     x.fault == NumberFault::TooLong ? CsvFault::XTooLong : CsvFault::XNotANumber,
                     row.row);
-            const PlainNumber y = plainNumber(decode(keptField(row, 2)));
+            const PlainNumber y = number(keptField(row, 2));
             if (y.fault != NumberFault::None)
                 return fault(
                     y.fault == NumberFault::TooLong ? CsvFault::YTooLong : CsvFault::YNotANumber,
@@ -411,7 +453,9 @@ private:
                 m_firstRow[std::size_t(m_fieldIndex)] = m_field;
             noteHeaderCell();
         } else if (const int kept = keptIndex(); kept >= 0) {
-            m_row3[std::size_t(kept)] = m_field;
+            FieldBytes &field = m_row3[std::size_t(kept)];
+            std::copy_n(m_field.bytes.begin(), m_field.size, field.bytes.begin());
+            field.size = m_field.size;
         }
         ++m_fieldIndex;
         m_field.size = 0;
