@@ -2,7 +2,10 @@
 
 #include "userdialogs.h"
 
+#include <QFileInfo>
 #include <QStringList>
+
+#include <utility>
 
 namespace tavorin {
 
@@ -40,11 +43,15 @@ QString CommonDialog::qtFilter(const QString &filter)
 
 Result<void> CommonDialog::show(bool save)
 {
-    const auto chosen = m_dialogs.fileDialog(
-        m_parent, save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName);
+    const QString defaultExt = std::exchange(DefaultExt, QString());
+    const auto chosen = m_dialogs.fileDialog(m_parent,
+        save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName, defaultExt);
     if (!chosen)
         return Failure { FailureNumber::DialogCancelled };
     FileName = *chosen;
+    // The dialog adds it itself; a path given some other way gets it here.
+    if (!defaultExt.isEmpty() && QFileInfo(FileName).suffix().isEmpty())
+        FileName += u'.' + defaultExt;
     return {};
 }
 

@@ -22,6 +22,9 @@ public:
     QString Filter;
     // The full path chosen last; the initial name of the next dialog.
     QString FileName;
+    // The extension a name typed without one gets ("csv"), in the next
+    // dialog only; none when empty.
+    QString DefaultExt;
 
     Result<void> ShowOpen();
     Result<void> ShowSave();

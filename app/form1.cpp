@@ -113,6 +113,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     createControls();
     createMenus();
     connectTransfer();
+    setAcceptDrops(true);
     // The layout is fixed: the window takes the size of its client area
     // and menu bar and does not resize.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -297,6 +298,11 @@ void Form1::createMenus()
     SimFile->addSeparator();
     connect(action(SimFile->addAction(PlanText::Caption), QStringLiteral("PlanView")),
         &QAction::triggered, this, &Form1::showPlan);
+    SimFile->addSeparator();
+    CsvFileLoad
+        = action(SimFile->addAction(WindowText::CsvFileLoadCaption), QStringLiteral("CsvFileLoad"));
+    CsvFileSave
+        = action(SimFile->addAction(WindowText::CsvFileSaveCaption), QStringLiteral("CsvFileSave"));
 
     ComPort = bar->addMenu(WindowText::ComPortCaption);
     ComPort->setObjectName(QStringLiteral("ComPort"));
@@ -308,6 +314,8 @@ void Form1::createMenus()
 
     connect(SimFileSave, &QAction::triggered, this, &Form1::SimFileSave_Click);
     connect(SimFileLoad, &QAction::triggered, this, &Form1::SimFileLoad_Click);
+    connect(CsvFileLoad, &QAction::triggered, this, &Form1::CsvFileLoad_Click);
+    connect(CsvFileSave, &QAction::triggered, this, &Form1::CsvFileSave_Click);
     connect(Com1, &QAction::triggered, this, &Form1::Com1_Click);
     connect(Com2, &QAction::triggered, this, &Form1::Com2_Click);
     connect(Com3, &QAction::triggered, this, &Form1::Com3_Click);
@@ -408,11 +416,15 @@ void Form1::chooseFurtherPort(const QString &device)
     Label3->setToolTip(device);
 }
 
+void Form1::showError(const QString &prompt)
+{
+    m_dialogs.messageBox(
+        this, prompt, WindowText::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
+}
+
 void Form1::showFailureMessage(int failureNumber)
 {
-    m_dialogs.messageBox(this,
-        WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber),
-        WindowText::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
+    showError(WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber));
 }
 
 void Form1::PG_End_Click()

@@ -2,12 +2,14 @@
 
 #include "commondialog.h"
 #include "commport.h"
+#include "csvreader.h"
 #include "simareader.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <variant>
 
 class QAction;
 class QGroupBox;
@@ -48,10 +50,17 @@ public:
     QString transferMode() const { return TransferMode; }
     int sendIndex() const { return SendIndex; }
 
+    // What reading a point file gives: a SIMA file's points or a CSV file's.
+    using FileReading = std::variant<Result<SimaReading>, Result<CsvReading>>;
+    // Reads the file at path: as CSV when its extension is .csv, else as
+    // SIMA. Needs no window.
+    static FileReading readFile(const QString &path);
+
     // Runs once the window is shown, with the file given on the command line
     // (an absolute filePath) already read into reading: lists and stores it
-    // as 読込 does, and the next 読込 offers filePath.
-    void openAtStart(const QString &filePath, Result<SimaReading> reading);
+    // as 読込 (or CSV読込 for a .csv file) does, and the next dialog offers
+    // filePath.
+    void openAtStart(const QString &filePath, FileReading reading);
 
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
@@ -66,6 +75,8 @@ private slots:
     void PG_End_Click();
     void SimFileLoad_Click();
     void SimFileSave_Click();
+    void CsvFileLoad_Click();
+    void CsvFileSave_Click();
     void Command1_Click();
     void Command4_Click();
     void Option1_Click(qint16 Index);
@@ -75,13 +86,28 @@ private slots:
     void Command3_Click();
     void MSComm1_OnComm();
 
+protected:
+    // A .sim or .csv file dropped on the window is read as its 読込 reads
+    // it; several files at once are not read.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    // A message in the failure message's box: title "エラーメッセージ",
+    // question icon, OK.
+    void showError(const QString &prompt);
     // The failure message: "エラーコード " and the number with a leading
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
     void loadFile();
+    void loadCsvFile();
+    // Reads filePath as the 読込 of its kind does, as if chosen in its dialog.
+    void openFile(const QString &filePath);
     // Lists and stores what reading the file at CurrentFilePath gave.
     void showReading(Result<SimaReading> result);
+    void showReading(Result<CsvReading> result);
+    // Lists the points in List1 and stores them in the table from entry 0.
+    void listPoints(QList<PointRecord> points);
 
     // Selection: the one step that puts the point at position p of List1
     // into List2, and the Enter key of the Text1 entries.
@@ -144,6 +170,8 @@ private:
     QMenu *SimFile = nullptr;
     QAction *SimFileSave = nullptr;
     QAction *SimFileLoad = nullptr;
+    QAction *CsvFileLoad = nullptr;
+    QAction *CsvFileSave = nullptr;
     QMenu *ComPort = nullptr;
     QAction *Com1 = nullptr;
     QAction *Com2 = nullptr;

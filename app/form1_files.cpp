@@ -1,6 +1,8 @@
 // The SIMA file menu: reading a file into the SIMA file list and writing the
-// transfer list as a file.
+// transfer list as a file; files given at start or dropped on the window.
 #include "form1.h"
+
+#include "csvfile.h"
 
 #include "listbox.h"
 #include "pointtable.h"
@@ -8,14 +10,73 @@
 #include "userdialogs.h"
 #include "windowtext.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+
 namespace tavorin {
 
-void Form1::openAtStart(const QString &filePath, Result<SimaReading> reading)
+namespace {
+
+bool isPointFile(const QString &path)
+{
+    return isCsvPath(path) || QFileInfo(path).suffix().compare(u"sim", Qt::CaseInsensitive) == 0;
+}
+
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+} // namespace
+
+Form1::FileReading Form1::readFile(const QString &path)
+{
+    if (isCsvPath(path))
+        return tavorin::loadCsvFile(path);
+    return loadSimaFile(path);
+}
+
+void Form1::openAtStart(const QString &filePath, FileReading reading)
 {
     // As if chosen in the file dialog: the next dialog offers this path.
     CommonDialog1.FileName = filePath;
     CurrentFilePath = filePath;
-    showReading(std::move(reading));
+    std::visit([this](auto &&result) { showReading(std::move(result)); }, std::move(reading));
+}
+
+void Form1::openFile(const QString &filePath)
+{
+    // As if chosen in the file dialog: the next dialog offers this path.
+    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
+    if (isCsvPath(filePath))
+        loadCsvFile();
+    else
+        loadFile();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Several files are taken too, to say that one is read at a time.
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.size() > 1 || (files.size() == 1 && isPointFile(files.constFirst())))
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    event->acceptProposedAction();
+    if (files.size() > 1)
+        showError(WindowText::DropOneFile);
+    else if (files.size() == 1 && isPointFile(files.constFirst()))
+        openFile(files.constFirst());
 }
 
 void Form1::SimFileLoad_Click()
@@ -46,17 +107,22 @@ void Form1::showReading(Result<SimaReading> result)
         return;
     }
     SimaReading reading = std::move(result).value();
+    listPoints(std::move(reading.points));
+    if (!reading.ending)
+        showFailureMessage(reading.ending.failure());
+}
+
+void Form1::listPoints(QList<PointRecord> points)
+{
     QStringList names;
-    names.reserve(reading.points.size());
-    for (const PointRecord &point : reading.points)
+    names.reserve(points.size());
+    for (const PointRecord &point : points)
         names.append(point.name);
     List1->clear();
     List1->addItems(names);
     names.clear();
-    // The reader gives no more points than the table holds.
-    (void)m_table.storeFromStart(std::move(reading.points));
-    if (!reading.ending)
-        showFailureMessage(reading.ending.failure());
+    // The readers give no more points than the table holds.
+    (void)m_table.storeFromStart(std::move(points));
 }
 
 void Form1::SimFileSave_Click()

@@ -3,7 +3,6 @@
 #include "form1.h"
 #include "pointtable.h"
 #include "portresolver.h"
-#include "simafile.h"
 #include "userdialogs.h"
 
 #include <QApplication>
@@ -57,11 +56,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVORIN_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Moves survey points between SIMA coordinate files "
-                                     u"(*.sim) and a pocket computer on a serial port."_s);
+                                     u"(*.sim) or CSV files (*.csv) and a pocket computer on a "
+                                     u"serial port."_s);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(
-        u"FILE.sim"_s, u"A SIMA coordinate file to read at start."_s, u"[FILE.sim]"_s);
+    parser.addPositionalArgument(u"FILE"_s,
+        u"A SIMA coordinate file (*.sim), or a CSV file (*.csv), to read at start."_s,
+        u"[FILE.sim|FILE.csv]"_s);
 
     CommandLine line;
     const auto end = [&line](int code, const QString &output) {
@@ -99,7 +100,8 @@ FileReadAtStart::FileReadAtStart(const QString &filePath)
     if (filePath.isEmpty())
         return;
     m_filePath = QFileInfo(filePath).absoluteFilePath();
-    m_reading = std::async(std::launch::async, [path = m_filePath] { return loadSimaFile(path); });
+    m_reading
+        = std::async(std::launch::async, [path = m_filePath] { return Form1::readFile(path); });
 }
 
 void FileReadAtStart::handTo(Form1 &window)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simareader.h"
+#include "form1.h"
 
 #include <QStringList>
 #include <QTranslator>
@@ -10,8 +10,6 @@
 #include <optional>
 
 namespace tavorin {
-
-class Form1;
 
 // What the command line asks for: a SIMA file to read at start, or to end at
 // once (--help, --version, a bad option) after printing output.
@@ -38,9 +36,9 @@ QStringList qtTranslationFolders();
 std::unique_ptr<QTranslator> installQtTranslation(
     const QStringList &folders = qtTranslationFolders());
 
-// The SIMA file given on the command line, read on a worker thread from the
-// moment this is made, so that reading it overlaps building the window,
-// which needs nothing of it.
+// The file given on the command line (SIMA, or CSV when it ends in .csv),
+// read on a worker thread from the moment this is made, so that reading it
+// overlaps building the window, which needs nothing of it.
 class FileReadAtStart
 {
 public:
@@ -53,7 +51,7 @@ public:
 
 private:
     QString m_filePath; // absolute
-    std::future<Result<SimaReading>> m_reading;
+    std::future<Form1::FileReading> m_reading;
 };
 
 // The program: the window, its dialogs and ports, until the window ends.

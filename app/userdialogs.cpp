@@ -1,6 +1,7 @@
 #include "userdialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace tavorin {
@@ -36,9 +37,23 @@ MessageAnswer QtUserDialogs::messageBox(QWidget *parent, const QString &prompt,
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-std::optional<QString> QtUserDialogs::fileDialog(
-    QWidget *parent, FileDialogMode mode, const QString &qtFilter, const QString &initialName)
+std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode mode,
+    const QString &qtFilter, const QString &initialName, const QString &defaultSuffix)
 {
+    if (!defaultSuffix.isEmpty()) {
+        // The static dialogs know no default suffix: the same dialog, built.
+        QFileDialog dialog(parent, {}, QFileInfo(initialName).path(), qtFilter);
+        if (!initialName.isEmpty())
+            dialog.selectFile(QFileInfo(initialName).fileName());
+        dialog.setAcceptMode(
+            mode == FileDialogMode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(
+            mode == FileDialogMode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(defaultSuffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
     const QString path = mode == FileDialogMode::Open
         ? QFileDialog::getOpenFileName(parent, {}, initialName, qtFilter)
         : QFileDialog::getSaveFileName(parent, {}, initialName, qtFilter);

@@ -26,9 +26,11 @@ public:
         = 0;
 
     // qtFilter is in Qt's form ("Description (*.sim)"); returns the chosen
-    // full path, or nothing when the user cancels.
-    virtual std::optional<QString> fileDialog(
-        QWidget *parent, FileDialogMode mode, const QString &qtFilter, const QString &initialName)
+    // full path, or nothing when the user cancels. A name typed without an
+    // extension gets defaultSuffix, where one is given, before the dialog
+    // asks whether to replace a file of that name.
+    virtual std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
+        const QString &qtFilter, const QString &initialName, const QString &defaultSuffix)
         = 0;
 };
 
@@ -38,7 +40,7 @@ public:
     MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
         MessageIcon icon, MessageButtons buttons) override;
     std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode, const QString &qtFilter,
-        const QString &initialName) override;
+        const QString &initialName, const QString &defaultSuffix) override;
 };
 
 } // namespace tavorin

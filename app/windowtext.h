@@ -50,5 +50,19 @@ inline const QString SendConfirmPrompt
 inline const QString ReceivePrompt = u"ポケコン側で、送信して下さい。"_s;
 inline const QString LoadFilter = u"ＳＩＭファイル　Files (*.sim)|*.sim|"_s;
 inline const QString SaveFilter = u"ＳＩＭファイル Files (*.sim)|*.sim|"_s;
+inline const QString CsvFileLoadCaption = u"CSV読込"_s;
+inline const QString CsvFileSaveCaption = u"CSV書込"_s;
+inline const QString CsvFilter = u"CSVファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*|"_s;
+inline const QString CsvDefaultExtension = u"csv"_s;
+// Why a row of a CSV file cannot be read; %1 is the row's number as the
+// spreadsheet shows it.
+inline const QString CsvQuoteNotClosed = u"%1行目の「\"」が閉じていません。"_s;
+inline const QString CsvTooFewFields = u"%1行目の項目が足りません。"_s;
+inline const QString CsvNameMissing = u"%1行目に点名がありません。"_s;
+inline const QString CsvXNotANumber = u"%1行目のXが数値ではありません。"_s;
+inline const QString CsvYNotANumber = u"%1行目のYが数値ではありません。"_s;
+inline const QString CsvXTooLong = u"%1行目のXの桁数が多すぎます。"_s;
+inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"_s;
+inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
 
 } // namespace tavorin::WindowText

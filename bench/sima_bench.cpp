@@ -1,5 +1,8 @@
-// Speed of SIMA files: parsing, the whole load into the window, writing.
+// Speed of SIMA and CSV files: parsing, the whole load into the window,
+// writing; CSV input that no spreadsheet saves.
 #include "benchwindow.h"
+#include "csvreader.h"
+#include "csvwriter.h"
 #include "form1.h"
 #include "listline.h"
 #include "pointtable.h"
@@ -41,6 +44,36 @@ void parseFile(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(parseFile)->Unit(benchmark::kMillisecond);
+
+// 10001 rows as the CSV writer writes them, and the same with a UTF-8 mark
+// and thousands separators, as Excel's "CSV UTF-8" saves them.
+void parseCsv(benchmark::State &state)
+{
+    QByteArray bytes = csvFileBytes(transferLines(PointTable::Size));
+    if (state.range(0) == 1)
+        bytes = "\xEF\xBB\xBF" + bytes.replace("-23795.960", "\"-23,795.960\"");
+    for (auto _ : state) {
+        Result<CsvReading> reading = readCsv(bytes);
+        benchmark::DoNotOptimize(reading);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(parseCsv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What must end in a message within seconds: a single line of 100 MB, and
+// ten million rows (blank but for commas, so that all are read).
+void parseHostileCsv(benchmark::State &state)
+{
+    const QByteArray bytes = state.range(0) == 0
+        ? QByteArray(100'000'000, 'x')
+        : "Name,X,Y\r\n" + QByteArray(",,\r\n").repeated(10'000'000);
+    for (auto _ : state) {
+        Result<CsvReading> reading = readCsv(bytes);
+        benchmark::DoNotOptimize(reading);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(parseHostileCsv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void writeLines(benchmark::State &state)
 {

@@ -44,6 +44,9 @@ if(WIN32)
     set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/dist/windows/tavorin.ico)
     set(CPACK_NSIS_URL_INFO_ABOUT "${TAVORIN_HOMEPAGE}")
     set(CPACK_TAVORIN_SIMA_PROGID Tavorin.SimaFile)
+    # Offered for .csv in "Open with" only, named as the CSV dialogs name it.
+    set(CPACK_TAVORIN_CSV_PROGID Tavorin.CsvFile)
+    set(CPACK_TAVORIN_CSV_DESCRIPTION "CSVファイル")
     # The file type's name as the desktop's file type shows it in Japanese.
     file(STRINGS ${PROJECT_SOURCE_DIR}/dist/tavorin-sima.xml comment
         REGEX "<comment xml:lang=\"ja\">" ENCODING UTF-8)

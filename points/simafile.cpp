@@ -1,86 +1,21 @@
 #include "simafile.h"
 
-#include "failure.h"
+#include "pointfile.h"
 #include "simawriter.h"
-#include "systemerror.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace tavorin {
 
-namespace {
-
-int readFailureBeforeOpening(const QFileInfo &info)
-{
-    if (!info.exists())
-        return info.absoluteDir().exists() ? FailureNumber::FileNotFound
-                                           : FailureNumber::PathNotFound;
-    // A folder, a pipe or a device is no file to read: a pipe or a device
-    // could also keep the reading waiting or running for ever.
-    if (!info.isFile())
-        return FailureNumber::PathFileAccessError;
-    if (!info.isReadable())
-        return FailureNumber::PermissionDenied;
-    return 0;
-}
-
-int writeFailureBeforeOpening(const QFileInfo &info)
-{
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir())
-        return FailureNumber::PathNotFound;
-    if (info.exists() && !info.isFile())
-        return FailureNumber::PathFileAccessError;
-    if ((info.exists() && !info.isWritable()) || !folder.isWritable())
-        return FailureNumber::PermissionDenied;
-    return 0;
-}
-
-} // namespace
-
 Result<SimaReading> loadSimaFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (const int failure = readFailureBeforeOpening(info))
-        return Failure { failure };
-    QFile file(info.absoluteFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure { file.error() == QFileDevice::PermissionsError
-                ? FailureNumber::PermissionDenied
-                : FailureNumber::PathFileAccessError };
-    return readSima(file);
+    Result<std::unique_ptr<QFile>> file = pointfile::openToRead(path);
+    if (!file)
+        return Failure { file.failure() };
+    return readSima(**file);
 }
 
 Result<void> saveSimaFile(const QString &path, const QStringList &lines)
 {
-    const QFileInfo info(path);
-    if (const int failure = writeFailureBeforeOpening(info))
-        return Failure { failure };
-    QSaveFile file(info.absoluteFilePath());
-    systemerror::clear();
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure { systemerror::saveFailureNumber(
-            systemerror::openFailure(info.absolutePath()), FailureNumber::PathFileAccessError) };
-    // Output smaller than the file's buffer reaches the disk only when it is
-    // flushed, and commit() would put a file whose flush failed in place all
-    // the same: flush here, so that a write that did not complete is always
-    // seen and the old file stays as it was.
-    systemerror::clear();
-    if (!writeSima(lines, file) || !file.flush()) {
-        const int failure
-            = systemerror::saveFailureNumber(systemerror::last(), FailureNumber::DeviceIoError);
-        file.cancelWriting();
-        return Failure { failure };
-    }
-    systemerror::clear();
-    if (!file.commit())
-        return Failure { systemerror::commitFailureNumber(systemerror::last(),
-            file.error() == QFileDevice::RenameError ? FailureNumber::PathFileAccessError
-                                                     : FailureNumber::DeviceIoError) };
-    return {};
+    return pointfile::save(path, [&lines](QIODevice &file) { return writeSima(lines, file); });
 }
 
 } // namespace tavorin

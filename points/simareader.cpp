@@ -4,6 +4,7 @@
 #include "codepage932.h"
 #include "failure.h"
 #include "listline.h"
+#include "textinput.h"
 
 #include <QIODevice>
 #include <QStringList>
@@ -18,7 +19,6 @@ namespace tavorin {
 namespace {
 
 constexpr char EndOfFileByte = 0x1A;
-constexpr qsizetype ChunkSize = 64 * 1024;
 
 // A character takes at most 4 bytes (UTF-8) and at least 1 (a bad byte reads
 // as one U+FFFD), so the first n characters of a field always lie within its
@@ -84,66 +84,6 @@ constexpr std::array<bool, 256> FieldTextBytes = [] {
     return table;
 }();
 
-// Tells whether the bytes seen so far are well-formed UTF-8 holding Japanese
-// text, that is at least one character of three or more bytes. Two-byte
-// characters alone do not tell: pairs of half-width katakana in code page 932
-// (ﾄｳ is C4 B3) are well-formed two-byte UTF-8 as well. A character cut off
-// by the end of the bytes, as in a truncated copy, does not count against
-// UTF-8: the file's other names must still read right.
-class Utf8Check
-{
-public:
-    void add(uchar byte)
-    {
-        if (m_pending == 0) {
-            if (byte < 0x80)
-                return;
-            if (byte >= 0xC2 && byte <= 0xDF) {
-                start(1, 0x80, 0xBF);
-            } else if (byte >= 0xE0 && byte <= 0xEF) {
-                // No overlong forms, no surrogates.
-                start(2, byte == 0xE0 ? 0xA0 : 0x80, byte == 0xED ? 0x9F : 0xBF);
-            } else if (byte >= 0xF0 && byte <= 0xF4) {
-                // No overlong forms, nothing past U+10FFFF.
-                start(3, byte == 0xF0 ? 0x90 : 0x80, byte == 0xF4 ? 0x8F : 0xBF);
-            } else {
-                m_valid = false;
-            }
-            return;
-        }
-        if (byte < m_low || byte > m_high) {
-            m_valid = false;
-            m_pending = 0;
-            return;
-        }
-        m_low = 0x80;
-        m_high = 0xBF;
-        if (--m_pending == 0 && m_length >= 3)
-            m_wideCharacter = true;
-    }
-
-    bool isUtf8Text() const { return m_valid && m_wideCharacter; }
-
-    // True when no multi-byte character is open, so that ASCII tells nothing.
-    bool betweenCharacters() const { return m_pending == 0; }
-
-private:
-    void start(int continuations, uchar low, uchar high)
-    {
-        m_pending = continuations;
-        m_length = continuations + 1;
-        m_low = low;
-        m_high = high;
-    }
-
-    bool m_valid = true;
-    bool m_wideCharacter = false;
-    int m_pending = 0;
-    int m_length = 0;
-    uchar m_low = 0x80;
-    uchar m_high = 0xBF;
-};
-
 // The reading itself, fed the file in chunks of any size. Works on bytes:
 // the markers and separators are ASCII, and in both code page 932 and UTF-8
 // no byte of a multi-byte character is a comma, quote, blank, line end or
@@ -156,9 +96,9 @@ public:
     {
         if (m_atStart) {
             m_atStart = false;
-            if (chunk.startsWith("\xEF\xBB\xBF")) {
+            if (chunk.startsWith(Utf8ByteOrderMark)) {
                 m_byteOrderMark = true;
-                chunk = chunk.sliced(3);
+                chunk = chunk.sliced(Utf8ByteOrderMark.size());
             }
         }
         const char *at = chunk.data();
@@ -477,20 +417,7 @@ Result<SimaReading> readSima(QByteArrayView bytes)
 Result<SimaReading> readSima(QIODevice &device)
 {
     Parser parser;
-    QByteArray chunk(ChunkSize, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = device.read(chunk.data(), chunk.size());
-        if (got < 0) {
-            parser.fail(FailureNumber::DeviceIoError);
-            break;
-        }
-        if (got == 0) {
-            parser.finish();
-            break;
-        }
-        if (!parser.feed(QByteArrayView(chunk.constData(), got)))
-            break;
-    }
+    feedFrom(device, parser);
     return parser.result();
 }
 

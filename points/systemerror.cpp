@@ -26,8 +26,8 @@ Code last()
 
 Code openFailure(const QString &folder)
 {
-    const QString probe = QDir::toNativeSeparators(QDir(folder).filePath(
-        QStringLiteral(".tavorin-%1.tmp").arg(GetCurrentProcessId())));
+    const QString probe = QDir::toNativeSeparators(
+        QDir(folder).filePath(QStringLiteral(".tavorin-%1.tmp").arg(GetCurrentProcessId())));
     const HANDLE file = CreateFileW(reinterpret_cast<const wchar_t *>(probe.utf16()),
         GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);

@@ -22,7 +22,7 @@ public:
         return MessageAnswer::Ok;
     }
     std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &) override
+        QWidget *, FileDialogMode, const QString &, const QString &, const QString &) override
     {
         return chosenFile;
     }

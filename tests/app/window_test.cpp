@@ -216,7 +216,8 @@ TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
         return std::pair(process.readAllStandardOutput(), process.readAllStandardError());
     };
     EXPECT_EQ(run({ "--version" }, 0).first, "tavorin 1.1" + eol);
-    EXPECT_TRUE(run({ "--help" }, 0).first.startsWith("Usage: tavorin [options] [FILE.sim]" + eol));
+    EXPECT_TRUE(run({ "--help" }, 0)
+                    .first.startsWith("Usage: tavorin [options] [FILE.sim|FILE.csv]" + eol));
     const auto [output, errors] = run({ "-platform", "offscreen", "--bogus" }, 1);
     EXPECT_EQ(output, "");
     EXPECT_TRUE(errors.endsWith("tavorin: Unknown option 'bogus'." + eol)); // Qt may warn before
@@ -250,7 +251,7 @@ TEST_F(Layout, CaptionsMenusAColourAFontAndTheSelectionModes)
         menus << entry;
     }
     EXPECT_EQ(menus,
-        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込||配置図"),
+        QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込||配置図||CSV読込|CSV書込"),
             QStringLiteral("COMポート|COM1|COM2|COM3"), QStringLiteral("終了") }));
     EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(32, 32));
     EXPECT_EQ(list(2)->palette().color(QPalette::Base), QColor(255, 224, 192));

@@ -1,3 +1,5 @@
+#include "csvfile.h"
+#include "csvwriter.h"
 #include "failure.h"
 #include "listline.h"
 #include "simafile.h"
@@ -6,8 +8,11 @@
 #include "windowfixture.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #ifdef Q_OS_LINUX
 #include <cstring>
@@ -111,6 +116,79 @@ TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
     EXPECT_EQ(requests[1].initialName, path("a.sim"));
 }
 
+// A SIMA file read, all its points chosen, written as CSV and read back as
+// CSV lists and stores the same points (in the transfer list's order).
+TEST_F(SimaFileMenu, CsvWrittenFromASimaFileReadsBackTheSame)
+{
+    writeFile(path("a.sim"),
+        simaFileBytes({ ListLine::form({ "A,B", "12345.000", "-67890.500" }),
+            ListLine::form({ "P3", "1", "2" }),
+            ListLine::form({ u"基準点1"_s, "-1234.567", "890.120" }) }));
+    load(path("a.sim"));
+    const QStringList names = list1();
+    const QList<PointRecord> points = { table->at(0), table->at(1), table->at(2) };
+    option(1, 1)->click();
+    command(1)->click();
+    save(path("b.sim")); // a name for the CSV dialog to offer; the file is not used
+    choose("CsvFileSave", path("out")); // typed without an extension
+    EXPECT_EQ(readAll(path("out.csv")), csvFileBytes(list(2)->lines()));
+    EXPECT_EQ(form->currentFilePath(), path("out.csv"));
+    createWindow();
+    choose("CsvFileLoad", path("out.csv"));
+    EXPECT_EQ(list1(), names);
+    EXPECT_EQ(QList({ table->at(0), table->at(1), table->at(2) }), points);
+    EXPECT_EQ(dialogs.messages().size(), 0);
+    const auto &requests = dialogs.fileRequests();
+    ASSERT_EQ(requests.size(), 4);
+    for (const int i : { 2, 3 })
+        EXPECT_EQ(requests[i].filter, u"CSVファイル (*.csv);;すべてのファイル (*.*)"_s);
+    EXPECT_EQ(requests[2].initialName, path("b.sim"));
+    EXPECT_EQ(QStringList({ requests[1].defaultSuffix, requests[2].defaultSuffix,
+                  requests[3].defaultSuffix }),
+        QStringList({ "", "csv", "" }));
+}
+
+// A CSV file that cannot be read in full says which row, and why, and changes
+// nothing; files given at start or dropped are read by their extension.
+TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
+{
+    writeFile(path("bad.csv"), "Name,X,Y\r\nA,1,2\r\n\r\nB,1,x\r\n");
+    writeFile(path("good.CSV"), "C,1,2\r\nD,3,4\r\n");
+    const auto drop = [this](const QStringList &files) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(form.get(), &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(form.get(), &dropped);
+        return enter.isAccepted();
+    };
+    loadTwoPoints();
+    choose("CsvFileLoad", path("bad.csv"));
+    EXPECT_TRUE(drop({ path("good.CSV"), path("two.sim") }));
+    EXPECT_FALSE(drop({ path("notes.txt") }));
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages()[0].prompt, u"4行目のYが数値ではありません。"_s);
+    EXPECT_EQ(dialogs.messages()[1].prompt, u"ファイルは１つずつドロップして下さい。"_s);
+    EXPECT_EQ(dialogs.messages()[1].title, u"エラーメッセージ"_s);
+    EXPECT_EQ(dialogs.messages()[1].icon, MessageIcon::Question);
+    EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
+    EXPECT_EQ(table->at(0).name, "OLD1");
+    EXPECT_EQ(form->currentFilePath(), path("bad.csv"));
+    EXPECT_TRUE(drop({ path("good.CSV") }));
+    EXPECT_EQ(list1(), QStringList({ "C", "D" }));
+    EXPECT_TRUE(drop({ path("two.sim") }));
+    EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
+    FileReadAtStart(path("good.CSV")).handTo(*form);
+    EXPECT_EQ(list1(), QStringList({ "C", "D" }));
+    form->openAtStart(path("two.sim"), Form1::readFile(path("bad.csv")));
+    EXPECT_EQ(dialogs.messages().value(2).prompt, u"4行目のYが数値ではありません。"_s);
+    EXPECT_EQ(form->currentFilePath(), path("two.sim"));
+}
+
 TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
 {
     loadTwoPoints();
@@ -161,6 +239,10 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
             QStringList({ "P" })),
         std::tuple("SimFileSave", path("nowhere/a.sim"), FailureNumber::PathNotFound, old),
         std::tuple("SimFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
+        std::tuple("CsvFileLoad", path("missing.csv"), FailureNumber::FileNotFound, old),
+        std::tuple("CsvFileLoad", path("folder.sim"), FailureNumber::PathFileAccessError, old),
+        std::tuple("CsvFileSave", path("nowhere/a.csv"), FailureNumber::PathNotFound, old),
+        std::tuple("CsvFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
     };
 #ifdef Q_OS_UNIX
     // A device, which reading would never finish.
@@ -252,8 +334,11 @@ void expectSave(const char *what, int points, const SaveSetUp &setUp, const char
                 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 0) != 0
                     || setresuid(65534, 65534, 0) != 0))
                 _exit(1);
-            const QStringList lines(points, ListLine::form({ "P", "1", "2" }));
-            const int failure = saveSimaFile(disk + "/old.sim", lines).failure();
+            // A CSV file saves as safely, with the same numbers, as a SIMA file.
+            const QStringList lines(points, ListLine::form({ "P", "-23795.960", "-32832.251" }));
+            const int sima = saveSimaFile(disk + "/old.sim", lines).failure();
+            const int csv = saveCsvFile(disk + "/old.sim", lines).failure();
+            const int failure = sima == csv ? sima : -csv;
             if (root && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0))
                 _exit(1);
             chmod(QFile::encodeName(disk).constData(), 0755);
@@ -291,7 +376,7 @@ TEST(SimaFileSave, AFailedWriteOrFlushIsFiftySevenAndAFolderNotSearchedSeventy)
 {
     const SaveSetUp limit = [](const QString &) {
         // Writes past the limit fail with EFBIG, whoever writes.
-        const rlimit bytes { 100, 100 };
+        const rlimit bytes { 30, 30 };
         signal(SIGXFSZ, SIG_IGN);
         return whyFailed(setrlimit(RLIMIT_FSIZE, &bytes));
     };

@@ -28,6 +28,7 @@ public:
         FileDialogMode mode;
         QString filter;
         QString initialName;
+        QString defaultSuffix;
     };
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
@@ -48,10 +49,10 @@ public:
         return next(m_messageAnswers, MessageAnswer::Ok);
     }
 
-    std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode mode, const QString &filter, const QString &initialName) override
+    std::optional<QString> fileDialog(QWidget *, FileDialogMode mode, const QString &filter,
+        const QString &initialName, const QString &defaultSuffix) override
     {
-        m_fileRequests.append({ mode, filter, initialName });
+        m_fileRequests.append({ mode, filter, initialName, defaultSuffix });
         return next(m_fileAnswers, std::optional<QString>());
     }
 

@@ -1,6 +1,7 @@
 // How a save fails on Windows: the failure number comes from the Win32 error
 // of the call that failed, the old file stays byte for byte and no temporary
 // file is left beside it.
+#include "csvfile.h"
 #include "failure.h"
 #include "listline.h"
 #include "simafile.h"
@@ -24,9 +25,14 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
+// A CSV file saves as safely, with the same numbers, as a SIMA file: the
+// number both give, or the CSV file's negated where they differ.
 int save(const QString &path, int points)
 {
-    return saveSimaFile(path, QStringList(points, ListLine::form({ "P", "1", "2" }))).failure();
+    const QStringList lines(points, ListLine::form({ "P", "-23795.960", "-32832.251" }));
+    const int sima = saveSimaFile(path, lines).failure();
+    const int csv = saveCsvFile(path, lines).failure();
+    return sima == csv ? sima : -csv;
 }
 
 // The failure number, then the old file's bytes and the files in its folder.
@@ -66,9 +72,9 @@ TEST(WindowsSaveFailure, AFileHeldOpenByAnotherProgramIsSeventy)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("OLD");
     old.close();
-    const HANDLE held = CreateFileW(reinterpret_cast<const wchar_t *>(
-                                        QDir::toNativeSeparators(path).utf16()),
-        GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE held
+        = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+            GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const int failure = save(path, 1);
     CloseHandle(held);

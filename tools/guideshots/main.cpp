@@ -1,6 +1,6 @@
 // tavorin-guideshots: takes the user guide's pictures from the real window.
 //
-//   tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim
+//   tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim   (SAMPLE.csv beside it)
 //
 // Builds Form1 as the program does, drives it as a user would (menus,
 // buttons, typed entries, message boxes answered with OK) and saves the
@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -37,6 +38,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 using namespace tavorin;
 
@@ -59,10 +61,7 @@ public:
     void setWindow(QWidget *window) { m_window = window; }
 
     // Saves the screen under the window and any popup or message box over it.
-    void take(const QString &name, const QWidget *over = nullptr)
-    {
-        takeOf(m_window, name, over);
-    }
+    void take(const QString &name, const QWidget *over = nullptr) { takeOf(m_window, name, over); }
 
     // The same for another window of the program.
     void takeOf(const QWidget *window, const QString &name, const QWidget *over = nullptr)
@@ -99,6 +98,8 @@ public:
     }
 
     void expectBoxes(const QStringList &names) { m_boxNames += names; }
+    // The file the next file dialog picks instead of the sample file.
+    void pickNext(const QString &file) { m_next = file; }
 
     MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
         MessageIcon icon, MessageButtons buttons) override
@@ -116,14 +117,15 @@ public:
     }
 
     std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &) override
+        QWidget *, FileDialogMode, const QString &, const QString &, const QString &) override
     {
-        return m_file;
+        return m_next.isEmpty() ? m_file : std::exchange(m_next, QString());
     }
 
 private:
     GuideShots &m_shots;
     QString m_file;
+    QString m_next;
     QStringList m_boxNames;
     QtUserDialogs m_qt;
 };
@@ -290,6 +292,21 @@ int main(int argc, char *argv[])
     }
     pocket->write(peer::endMessage());
     shots.take(QStringLiteral("guide-received"));
+
+    // A CSV file as Excel saves it, and one with a row that cannot be read.
+    dialogs.pickNext(
+        QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath() + QStringLiteral("/sample.csv"));
+    control<QAction>(&window, QStringLiteral("CsvFileLoad"))->trigger();
+    shots.take(QStringLiteral("guide-csv-read"));
+    QTemporaryDir scratch;
+    QFile bad(scratch.filePath(QStringLiteral("bad.csv")));
+    if (!bad.open(QIODevice::WriteOnly)
+        || bad.write("Name,X,Y\r\nA1,10.5,20.5\r\nA2,1O.5,20.5\r\n") < 0)
+        return 1;
+    bad.close();
+    dialogs.pickNext(bad.fileName());
+    dialogs.expectBoxes({ QStringLiteral("guide-csv-error") });
+    control<QAction>(&window, QStringLiteral("CsvFileLoad"))->trigger();
 
     // A port that is not there.
     control<QAction>(&window, QStringLiteral("Com3"))->trigger();

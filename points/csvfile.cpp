@@ -1,0 +1,28 @@
+#include "csvfile.h"
+
+#include "csvwriter.h"
+#include "pointfile.h"
+
+#include <QFileInfo>
+
+namespace tavorin {
+
+bool isCsvPath(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
+}
+
+Result<CsvReading> loadCsvFile(const QString &path)
+{
+    Result<std::unique_ptr<QFile>> file = pointfile::openToRead(path);
+    if (!file)
+        return Failure { file.failure() };
+    return readCsv(**file);
+}
+
+Result<void> saveCsvFile(const QString &path, const QStringList &lines)
+{
+    return pointfile::save(path, [&lines](QIODevice &file) { return writeCsv(lines, file); });
+}
+
+} // namespace tavorin

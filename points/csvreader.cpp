@@ -1,0 +1,604 @@
+#include "csvreader.h"
+
+#include "characters.h"
+#include "codepage932.h"
+#include "listline.h"
+#include "textinput.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavorin {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Of every field only its beginning is kept: a name's first 8 characters lie
+// within its first 32 bytes (a character takes at most 4), and a number
+// longer than this is no coordinate. A field or line of any length costs no
+// more memory than a short one.
+constexpr qsizetype KeptBytes = 64;
+// The first row's cells kept until it is known whether they are a header:
+// point number, name, X, Y and elevation at the most.
+constexpr int FirstRowCells = 5;
+// The longest header name ("Ｎａｍｅ" in UTF-8), and the columns of a sheet.
+constexpr qsizetype HeaderCellBytes = 12;
+constexpr int SheetColumns = 16384;
+
+bool isBlank(char byte)
+{
+    return byte == ' ' || byte == '\t';
+}
+
+// Bytes that only go to the field they stand in: printable ASCII and tab,
+// but not the comma and double quote. Runs of them are taken whole.
+constexpr std::array<bool, 256> PlainBytes = [] {
+    std::array<bool, 256> table {};
+    for (int byte = 0x20; byte < 0x7F; ++byte)
+        table[std::size_t(byte)] = byte != ',' && byte != '"';
+    table['\t'] = true;
+    return table;
+}();
+
+struct FieldBytes
+{
+    std::array<char, KeptBytes> bytes {};
+    qsizetype size = 0;
+    bool cut = false; // more than the kept bytes, other than blanks, followed
+
+    QByteArrayView view() const { return { bytes.data(), size }; }
+};
+
+// Full-width ASCII as half-width, the ideographic space as a space and the
+// minus sign U+2212 as a hyphen: Japanese sheets hold both widths.
+QString halfWidth(QStringView text)
+{
+    QString folded = text.toString();
+    for (QChar &c : folded) {
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E)
+            c = QChar(c.unicode() - 0xFEE0);
+        else if (c == u'\u3000')
+            c = u' ';
+        else if (c == u'\u2212')
+            c = u'-';
+    }
+    return folded;
+}
+
+enum class Column { Name, X, Y, Other };
+
+// The column a header cell names; Other for any other text.
+Column headerColumn(QStringView cell)
+{
+    const QString name = halfWidth(cell).trimmed().toCaseFolded();
+    for (const QString &n : { u"点名"_s, u"測点名"_s, u"名称"_s, u"name"_s }) {
+        if (name == n)
+            return Column::Name;
+    }
+    if (name == u"x"_s || name == u"x座標"_s)
+        return Column::X;
+    if (name == u"y"_s || name == u"y座標"_s)
+        return Column::Y;
+    return Column::Other;
+}
+
+enum class NumberFault { None, NotANumber, TooLong };
+
+struct PlainNumber
+{
+    QString text;
+    NumberFault fault = NumberFault::None;
+};
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Number text as Excel writes it ("-12,345.678", "1.5E+3") as the plain
+// decimal text of a SIMA file. Without an exponent the digits stay as
+// written; an exponent moves the point. A whole part wider than the 13
+// columns of a coordinate is TooLong: cutting it would change the value.
+PlainNumber plainNumber(QByteArrayView field)
+{
+    const QByteArrayView s = field.trimmed();
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    const bool negative = i < n && s[i] == '-';
+    if (i < n && (s[i] == '-' || s[i] == '+'))
+        ++i;
+    // The whole part, with thousands separators between groups of three.
+    QByteArray whole;
+    qsizetype group = 0;
+    bool grouped = false;
+    for (; i < n && (isDigit(s[i]) || s[i] == ','); ++i) {
+        if (s[i] == ',') {
+            if (whole.isEmpty() || (grouped ? group != 3 : group > 3))
+                return { {}, NumberFault::NotANumber };
+            grouped = true;
+            group = 0;
+        } else {
+            whole += s[i];
+            ++group;
+        }
+    }
+    if (grouped && group != 3)
+        return { {}, NumberFault::NotANumber };
+    QByteArray fraction;
+    const bool point = i < n && s[i] == '.';
+    if (point) {
+        for (++i; i < n && isDigit(s[i]); ++i)
+            fraction += s[i];
+    }
+    if (whole.isEmpty() && fraction.isEmpty())
+        return { {}, NumberFault::NotANumber };
+    std::optional<int> exponent;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        const bool down = i < n && s[i] == '-';
+        if (i < n && (s[i] == '-' || s[i] == '+'))
+            ++i;
+        if (i == n)
+            return { {}, NumberFault::NotANumber };
+        int value = 0;
+        for (; i < n && isDigit(s[i]); ++i)
+            value = std::min(value * 10 + (s[i] - '0'), 9999);
+        exponent = down ? -value : value;
+    }
+    if (i != n)
+        return { {}, NumberFault::NotANumber };
+
+    QByteArray text = negative ? "-" : "";
+    if (!exponent) {
+        text += whole;
+        if (point)
+            text += '.' + fraction;
+    } else {
+        // The digits without leading zeros, and where the point falls in them.
+        QByteArray digits = whole + fraction;
+        qsizetype at = whole.size() + *exponent;
+        qsizetype lead = 0;
+        while (lead < digits.size() && digits.at(lead) == '0')
+            ++lead;
+        digits.remove(0, lead);
+        at -= lead;
+        if (digits.isEmpty())
+            return { u"0"_s, NumberFault::None };
+        if (at > ListLine::CoordinateWidth)
+            return { {}, NumberFault::TooLong };
+        if (at <= 0)
+            text += "0." + QByteArray(std::min<qsizetype>(-at, KeptBytes), '0') + digits;
+        else if (at >= digits.size())
+            text += digits + QByteArray(at - digits.size(), '0');
+        else
+            text += digits.left(at) + '.' + digits.mid(at);
+    }
+    const qsizetype wholeWidth = text.indexOf('.') < 0 ? text.size() : text.indexOf('.');
+    if (wholeWidth > ListLine::CoordinateWidth)
+        return { {}, NumberFault::TooLong };
+    return { QString::fromLatin1(text), NumberFault::None };
+}
+
+// The same for text that is not ASCII: full-width digits and signs count.
+PlainNumber plainNumber(const QString &field)
+{
+    const QString folded = halfWidth(field);
+    if (std::any_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return { {}, NumberFault::NotANumber };
+    return plainNumber(QByteArrayView(folded.toLatin1()));
+}
+
+// The first n characters of text; text itself when it has no more units.
+QString cut(QString text, qsizetype n)
+{
+    return text.size() <= n ? std::move(text) : characters::left(text, n);
+}
+
+// A name as the lists can show and send it: a line break that a quoted cell
+// holds becomes a space, as does any other control character.
+QString listableName(QString name)
+{
+    name.replace(u"\r\n"_s, u" "_s);
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20)
+            c = u' ';
+    }
+    return name;
+}
+
+// Most fields need no decoding and no conversion: a number already in plain
+// decimals ("-12345.678"), a name of printable ASCII.
+bool isPlainDecimal(QByteArrayView bytes)
+{
+    qsizetype i = !bytes.isEmpty() && bytes.front() == '-' ? 1 : 0;
+    const qsizetype digitsFrom = i;
+    qsizetype point = -1;
+    for (; i < bytes.size(); ++i) {
+        if (bytes[i] == '.' && point < 0)
+            point = i;
+        else if (bytes[i] < '0' || bytes[i] > '9')
+            return false;
+    }
+    const qsizetype wholeWidth = point < 0 ? bytes.size() : point;
+    return i - digitsFrom > (point < 0 ? 0 : 1) && wholeWidth <= ListLine::CoordinateWidth;
+}
+
+bool isPrintableAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0x20 && b < 0x7F; });
+}
+
+// A kept row: where its name, X and Y lie, one after another, in the
+// parser's kept bytes, and its row number.
+struct KeptRow
+{
+    qint64 row = 0;
+    quint32 begin = 0;
+    std::array<quint8, 3> sizes {};
+};
+static_assert(KeptBytes <= 0xFF);
+
+// The reading, fed the file in chunks of any size. Works on bytes: commas,
+// quotes, blanks and line ends are ASCII, and in both code page 932 and
+// UTF-8 no byte of a multi-byte character is one of them. Texts are decoded
+// once the reading ends, when the encoding is known.
+class Parser
+{
+public:
+    bool feed(QByteArrayView chunk)
+    {
+        if (m_atStart) {
+            m_atStart = false;
+            if (chunk.startsWith(Utf8ByteOrderMark)) {
+                m_byteOrderMark = true;
+                chunk = chunk.sliced(Utf8ByteOrderMark.size());
+            }
+        }
+        const char *at = chunk.data();
+        const char *const end = at + chunk.size();
+        while (at < end) {
+            if (m_done)
+                return false;
+            if (m_state == State::FieldStart && PlainBytes[uchar(*at)] && !isBlank(*at))
+                m_state = State::Plain; // the field's first byte starts a run
+            if ((m_state == State::Plain || m_state == State::Quoted) && m_utf8.betweenCharacters()
+                && PlainBytes[uchar(*at)]) {
+                const char *runEnd = at + 1;
+                while (runEnd < end && PlainBytes[uchar(*runEnd)])
+                    ++runEnd;
+                keepRun(at, runEnd);
+                at = runEnd;
+                continue;
+            }
+            const char byte = *at++;
+            m_utf8.add(uchar(byte));
+            take(byte);
+        }
+        return !m_done;
+    }
+
+    void finish()
+    {
+        if (m_done)
+            return;
+        if (m_state == State::Quoted) {
+            stop(CsvFault::QuoteNotClosed, m_row);
+            return;
+        }
+        if (m_fieldIndex > 0 || m_state != State::FieldStart)
+            endRow();
+        m_done = true;
+    }
+
+    void fail(int failure)
+    {
+        m_failure = failure;
+        m_done = true;
+    }
+
+    Result<CsvReading> result() const
+    {
+        if (m_failure == FailureNumber::DeviceIoError)
+            return Failure { m_failure };
+        const bool utf8 = m_byteOrderMark || m_utf8.isUtf8Text();
+        const auto decode = [utf8](QByteArrayView bytes) {
+            return utf8 ? QString::fromUtf8(bytes) : cp932::decode(bytes);
+        };
+        const auto nameText = [&decode](QByteArrayView bytes) {
+            return isPrintableAscii(bytes) ? QString::fromLatin1(bytes)
+                                           : listableName(decode(bytes));
+        };
+        const auto number = [&decode](QByteArrayView bytes) {
+            if (isPlainDecimal(bytes))
+                return PlainNumber { QString::fromLatin1(bytes) };
+            return isPrintableAscii(bytes) ? plainNumber(bytes) : plainNumber(decode(bytes));
+        };
+        CsvReading reading;
+        const auto fault = [&reading](CsvFault kind, qint64 row) {
+            reading.points.clear();
+            reading.fault = kind;
+            reading.faultRow = row;
+            return reading;
+        };
+        reading.points.reserve(qsizetype(m_rows.size()));
+        for (const KeptRow &row : m_rows) {
+            QString name = nameText(keptField(row, 0));
+            if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
+                return fault(CsvFault::NameMissing, row.row);
+            const PlainNumber x = number(keptField(row, 1));
+            if (x.fault != NumberFault::None)
+                return fault(
+                    x.fault == NumberFault::TooLong ? CsvFault::XTooLong : CsvFault::XNotANumber,
+                    row.row);
+            const PlainNumber y = number(keptField(row, 2));
+            if (y.fault != NumberFault::None)
+                return fault(
+                    y.fault == NumberFault::TooLong ? CsvFault::YTooLong : CsvFault::YNotANumber,
+                    row.row);
+            reading.points.append({ cut(std::move(name), ListLine::NameWidth),
+                cut(x.text, ListLine::CoordinateWidth), cut(y.text, ListLine::CoordinateWidth) });
+        }
+        if (m_fault != CsvFault::None)
+            return fault(m_fault, m_faultRow);
+        if (m_failure != 0)
+            return Failure { m_failure };
+        return reading;
+    }
+
+private:
+    enum class State { FieldStart, Plain, Quoted, QuoteInQuoted };
+
+    void take(char byte)
+    {
+        const bool lineEnd = byte == '\r' || byte == '\n';
+        // The LF of a CR LF: the CR ended the row.
+        const bool afterCr = m_afterCr;
+        m_afterCr = false;
+        switch (m_state) {
+        case State::FieldStart:
+            if (lineEnd) {
+                if (!(afterCr && byte == '\n'))
+                    endRow();
+                m_afterCr = byte == '\r';
+            } else if (byte == ',') {
+                endField();
+            } else if (byte == '"') {
+                m_state = State::Quoted;
+            } else if (!isBlank(byte)) {
+                m_state = State::Plain;
+                keep(byte);
+            }
+            return;
+        case State::Plain:
+            if (lineEnd) {
+                endRow();
+                m_afterCr = byte == '\r';
+            } else if (byte == ',') {
+                endField();
+            } else {
+                keep(byte);
+            }
+            return;
+        case State::Quoted:
+            if (byte == '"')
+                m_state = State::QuoteInQuoted;
+            else
+                keep(byte);
+            return;
+        case State::QuoteInQuoted:
+            if (byte == '"') {
+                // A doubled quote is one quote of the text.
+                m_state = State::Quoted;
+                keep(byte);
+                return;
+            }
+            // The closing quote: trailing blanks before it stay.
+            m_keepBlanksUpTo = m_field.size;
+            m_state = State::Plain;
+            take(byte);
+            return;
+        }
+    }
+
+    // The index of the field at the current position among the kept ones
+    // (name 0, X 1, Y 2), or -1 for a field that is not kept.
+    int keptIndex() const
+    {
+        for (int i = 0; i < 3; ++i) {
+            if (m_columns[std::size_t(i)] == m_fieldIndex)
+                return i;
+        }
+        return -1;
+    }
+
+    void keepRun(const char *begin, const char *end)
+    {
+        if (!m_rowHasContent)
+            m_rowHasContent = std::any_of(begin, end, [](char b) { return !isBlank(b); });
+        const qsizetype room = std::max<qsizetype>(KeptBytes - m_field.size, 0);
+        const qsizetype kept = std::min<qsizetype>(end - begin, room);
+        std::copy(begin, begin + kept, m_field.bytes.begin() + m_field.size);
+        m_field.size += kept;
+        if (!m_field.cut)
+            m_field.cut = std::any_of(begin + kept, end, [](char b) { return !isBlank(b); });
+    }
+
+    void keep(char byte)
+    {
+        if (!isBlank(byte))
+            m_rowHasContent = true;
+        if (m_field.size < KeptBytes)
+            m_field.bytes[std::size_t(m_field.size++)] = byte;
+        else if (!isBlank(byte))
+            m_field.cut = true;
+    }
+
+    void endField()
+    {
+        if (m_state == State::QuoteInQuoted)
+            m_keepBlanksUpTo = m_field.size;
+        if (!m_field.cut) {
+            while (m_field.size > m_keepBlanksUpTo
+                && isBlank(m_field.bytes[std::size_t(m_field.size - 1)]))
+                --m_field.size;
+        }
+        if (!m_layoutKnown) {
+            if (m_fieldIndex < FirstRowCells)
+                m_firstRow[std::size_t(m_fieldIndex)] = m_field;
+            noteHeaderCell();
+        } else if (const int kept = keptIndex(); kept >= 0) {
+            FieldBytes &field = m_row3[std::size_t(kept)];
+            std::copy_n(m_field.bytes.begin(), m_field.size, field.bytes.begin());
+            field.size = m_field.size;
+        }
+        ++m_fieldIndex;
+        m_field.size = 0;
+        m_field.cut = false;
+        m_keepBlanksUpTo = 0;
+        m_state = State::FieldStart;
+    }
+
+    // Notes the column a cell of the first row names, in either encoding:
+    // the encoding is known only once the whole file is read.
+    void noteHeaderCell()
+    {
+        // Only cells that may be a name are decoded: a first row of millions
+        // of cells costs little. A header has no more columns than a sheet.
+        const uchar first = m_field.size > 0 ? uchar(m_field.bytes[0]) : 0;
+        if (m_field.size == 0 || m_field.size > HeaderCellBytes || m_fieldIndex >= SheetColumns
+            || !(first >= 0x80 || QByteArrayView("NnXxYy").contains(char(first))))
+            return;
+        Column column = headerColumn(QString::fromUtf8(m_field.view()));
+        if (column == Column::Other)
+            column = headerColumn(cp932::decode(m_field.view()));
+        if (column != Column::Other && m_headerColumns[std::size_t(column)] < 0)
+            m_headerColumns[std::size_t(column)] = m_fieldIndex;
+    }
+
+    void endRow()
+    {
+        endField();
+        const int fields = m_fieldIndex;
+        m_fieldIndex = 0;
+        const bool content = m_rowHasContent;
+        m_rowHasContent = false;
+        const qint64 row = m_row++;
+        if (!content)
+            return;
+        if (!m_layoutKnown) {
+            chooseLayout(fields, row);
+            if (m_done || m_header)
+                return;
+            for (int i = 0; i < 3; ++i)
+                m_row3[std::size_t(i)] = m_firstRow[std::size_t(m_columns[std::size_t(i)])];
+        } else if (fields < m_fieldsNeeded) {
+            stop(CsvFault::TooFewFields, row);
+            return;
+        }
+        addRow(row);
+        for (FieldBytes &field : m_row3)
+            field.size = 0;
+    }
+
+    void chooseLayout(int fields, qint64 row)
+    {
+        m_layoutKnown = true;
+        m_header = std::all_of(
+            m_headerColumns.begin(), m_headerColumns.end(), [](int c) { return c >= 0; });
+        if (m_header) {
+            m_columns = m_headerColumns;
+        } else if (fields < 3) {
+            stop(CsvFault::TooFewFields, row);
+            return;
+        } else if (fields < 5) {
+            m_columns = { 0, 1, 2 };
+        } else {
+            m_columns = { 1, 2, 3 };
+        }
+        m_fieldsNeeded = *std::max_element(m_columns.begin(), m_columns.end()) + 1;
+    }
+
+    void addRow(qint64 row)
+    {
+        if (qsizetype(m_rows.size()) == PointTable::Size) {
+            fail(FailureNumber::SubscriptOutOfRange);
+            return;
+        }
+        KeptRow kept { row, quint32(m_kept.size()), {} };
+        for (std::size_t i = 0; i < 3; ++i) {
+            kept.sizes[i] = quint8(m_row3[i].size);
+            m_kept.append(m_row3[i].bytes.data(), std::size_t(m_row3[i].size));
+        }
+        m_rows.push_back(kept);
+    }
+
+    QByteArrayView keptField(const KeptRow &row, int field) const
+    {
+        qsizetype begin = row.begin;
+        for (int before = 0; before < field; ++before)
+            begin += row.sizes[std::size_t(before)];
+        return { m_kept.data() + begin, row.sizes[std::size_t(field)] };
+    }
+
+    void stop(CsvFault fault, qint64 row)
+    {
+        m_fault = fault;
+        m_faultRow = row;
+        m_done = true;
+    }
+
+    bool m_atStart = true;
+    bool m_byteOrderMark = false;
+    bool m_done = false;
+    int m_failure = 0;
+    CsvFault m_fault = CsvFault::None;
+    qint64 m_faultRow = 0;
+    Utf8Check m_utf8;
+
+    State m_state = State::FieldStart;
+    bool m_afterCr = false;
+    FieldBytes m_field;
+    qsizetype m_keepBlanksUpTo = 0;
+    int m_fieldIndex = 0;
+    bool m_rowHasContent = false;
+    qint64 m_row = 1;
+
+    // The layout, known after the first row that is not blank.
+    bool m_layoutKnown = false;
+    bool m_header = false;
+    std::array<FieldBytes, FirstRowCells> m_firstRow {};
+    std::array<int, 3> m_headerColumns { -1, -1, -1 }; // name, X, Y as a header names them
+    std::array<int, 3> m_columns {}; // name, X, Y
+    int m_fieldsNeeded = 0;
+
+    // The current row's name, X and Y, and the rows kept so far, their
+    // fields' bytes one after another in m_kept.
+    std::array<FieldBytes, 3> m_row3 {};
+    std::vector<KeptRow> m_rows;
+    std::string m_kept;
+};
+
+} // namespace
+
+Result<CsvReading> readCsv(QByteArrayView bytes)
+{
+    Parser parser;
+    if (parser.feed(bytes))
+        parser.finish();
+    return parser.result();
+}
+
+Result<CsvReading> readCsv(QIODevice &device)
+{
+    Parser parser;
+    feedFrom(device, parser);
+    return parser.result();
+}
+
+} // namespace tavorin

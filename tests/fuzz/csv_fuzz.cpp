@@ -1,0 +1,59 @@
+// libFuzzer target: any bytes through the CSV reader, whole and from a
+// device, and what was read through the writer and back. Every input must
+// end in points, a row that cannot be read, or failure 9, within the limits.
+#include "characters.h"
+#include "csvreader.h"
+#include "csvwriter.h"
+#include "listline.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tavorin;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    const Result<CsvReading> reading = readCsv(bytes);
+    if (!reading && reading.failure() != 9)
+        std::abort();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const Result<CsvReading> fromDevice = readCsv(buffer);
+    if (fromDevice.failure() != reading.failure()
+        || (reading
+            && (fromDevice->points != reading->points || fromDevice->fault != reading->fault
+                || fromDevice->faultRow != reading->faultRow)))
+        std::abort();
+    if (!reading)
+        return 0;
+    if (reading->fault != CsvFault::None
+        && (!reading->points.isEmpty() || reading->faultRow < 1 || reading->faultRow > size + 1))
+        std::abort();
+
+    QStringList lines;
+    for (const PointRecord &point : reading->points) {
+        if (characters::count(point.name) > ListLine::NameWidth
+            || characters::count(point.x) > ListLine::CoordinateWidth
+            || characters::count(point.y) > ListLine::CoordinateWidth || point.name.contains(u'\r')
+            || point.name.contains(u'\n'))
+            std::abort();
+        lines << ListLine::form(point);
+    }
+    // X and Y read are plain decimals: written and read again they stay.
+    const Result<CsvReading> reread = readCsv(csvFileBytes(lines));
+    if (!reread || reread->points.size() > lines.size())
+        std::abort();
+    if (reread->fault != CsvFault::None && reread->fault != CsvFault::NameMissing)
+        std::abort();
+    for (qsizetype i = 0; i < reread->points.size(); ++i) {
+        if (reread->points[i].x != reading->points[i].x
+            || reread->points[i].y != reading->points[i].y)
+            std::abort();
+    }
+    return 0;
+}

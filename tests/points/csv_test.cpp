@@ -1,0 +1,140 @@
+#include "codepage932.h"
+#include "csvreader.h"
+#include "csvwriter.h"
+#include "listline.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A reading as one text: its points as [name|x|y], or "row N: fault F", or
+// "failure N".
+std::string outcome(const Result<CsvReading> &reading)
+{
+    if (!reading)
+        return "failure " + std::to_string(reading.failure());
+    if (reading->fault != CsvFault::None)
+        return "row " + std::to_string(reading->faultRow) + ": fault "
+            + std::to_string(int(reading->fault));
+    std::string text;
+    for (const PointRecord &p : reading->points)
+        text
+            += '[' + p.name.toStdString() + '|' + p.x.toStdString() + '|' + p.y.toStdString() + ']';
+    return text;
+}
+
+QByteArray sjis(const QString &text)
+{
+    return cp932::encode(text);
+}
+
+TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
+{
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const struct
+    {
+        QByteArray bytes;
+        const char *read;
+    } cases[] = {
+        // Layouts: a header in any order, width and case; else the first row's width.
+        { sjis(u"Ｙ,ｎａｍｅ, No. ,x,標高\r\n1,A,9,2,5\r\n"_s), "[A|2|1]" },
+        { sjis(u"点番号,測点名,X座標,Y座標\r\n1,A,2,3\r\n"_s), "[A|2|3]" },
+        { "A,1,2\nB,3,4,\n", "[A|1|2][B|3|4]" },
+        { "A,1,2,9\rB,3,4\r", "[A|1|2][B|3|4]" },
+        { "7,A,1,2,9,x\r\n8,B,3,4\r\n", "[A|1|2][B|3|4]" },
+        { "\r\n,,\r\n  A , 1 ,2\r\n , \r\nB,3,4", "[A|1|2][B|3|4]" },
+        // Quotes: commas, doubled quotes, line breaks, text after the closing quote.
+        { "\"A,\"\"B\",1,2\r\n\"C\r\nD\"x,3,4\r\n\" E \",5,6", "[A,\"B|1|2][C Dx|3|4][ E |5|6]" },
+        // Excel's numbers become plain decimals; a name keeps 8 characters, a number 13.
+        { "A,\"12,345.678\",-1.5E-3\r\nB,+1.5e+3,\"-1,234,567\"\r\nC,1E0,0.0012E3",
+            "[A|12345.678|-0.0015][B|1500|-1234567][C|1|1.2]" },
+        { sjis(u"ABCDEFGHIJ,１２．５,１２３４５．６７８９０１２３４\r\nＸ座標,−1,1"_s),
+            "[ABCDEFGH|12.5|12345.6789012][Ｘ座標|-1|1]" },
+        // Encodings: code page 932 (half-width katakana too), UTF-8 with or without a mark.
+        { sjis(u"基準点1,1,2\r\nﾄｳ,3,4"_s), "[基準点1|1|2][ﾄｳ|3|4]" },
+        { bom + u"ﾄｳ,1,2"_s.toUtf8(), "[ﾄｳ|1|2]" },
+        { u"点名,X,Y\r\n基準点,1,2"_s.toUtf8(), "[基準点|1|2]" },
+        { "", "" },
+        // Faults name the row as a sheet numbers it; the first fault wins.
+        { "Name,X,Y\r\n\r\nA,1,2\r\nB,1.2.3,4\r\nC,x,y", "row 4: fault 4" },
+        { "A,1,2\r\nB,1,\"1,23\"", "row 2: fault 5" },
+        { "A,1,2\r\n,3,4", "row 2: fault 3" },
+        { "A,1\r\nB,2", "row 1: fault 2" },
+        { "A,1,2\r\nB,3", "row 2: fault 2" },
+        { "A,1,2\r\nB,1,2\r\n\"C,1,2\r\nD,3,4", "row 3: fault 1" },
+        { "A,12345678901234,1\r\nB,1,2", "row 1: fault 6" },
+        { "A,1,1E13\r\nB,1,2", "row 1: fault 7" },
+        { "A,1,2\r\n" + QByteArray(20'000'000, 'x'), "row 2: fault 2" },
+    };
+    for (const auto &[bytes, read] : cases) {
+        EXPECT_EQ(outcome(readCsv(bytes)), read) << bytes.left(60).toStdString();
+        QBuffer device;
+        device.setData(bytes);
+        device.open(QIODevice::ReadOnly);
+        EXPECT_EQ(outcome(readCsv(device)), read) << bytes.left(60).toStdString();
+    }
+}
+
+TEST(CsvReader, TakesTheTenThousandAndFirstPointButNotOneMore)
+{
+    QByteArray bytes = "Name,X,Y\r\n";
+    for (int i = 0; i < 10001; ++i)
+        bytes += "P" + QByteArray::number(i) + ",1,2\r\n";
+    EXPECT_EQ(readCsv(bytes)->points.size(), 10001);
+    EXPECT_EQ(outcome(readCsv(bytes + "Q,1,2\r\nR,x,2\r\n")), "failure 9");
+    EXPECT_EQ(outcome(readCsv("A,x,2\r\n" + bytes)), "row 1: fault 4");
+}
+
+TEST(CsvWriter, WritesCodePage932WithCrLfAndQuotesOnlyWhereNeeded)
+{
+    const QStringList lines = { ListLine::form({ u"基準点1"_s, "12345.000", "-67890.500" }),
+        ListLine::form({ "A,\"B\"", "1", "2" }), ListLine::form({ " C", "-0.5", "3" }),
+        ListLine::form({ u"ﾄｳ€"_s, "", "" }) };
+    const QByteArray bytes = csvFileBytes(lines);
+    EXPECT_EQ(bytes,
+        sjis(u"点名,X,Y\r\n基準点1,12345.000,-67890.500\r\n\"A,\"\"B\"\"\",1,2\r\n\" C\",-0.5,3\r\n"
+             u"ﾄｳ?,,\r\n"_s));
+    EXPECT_EQ(outcome(readCsv(csvFileBytes(lines.mid(0, 3)))),
+        "[基準点1|12345.000|-67890.500][A,\"B\"|1|2][ C|-0.5|3]");
+}
+
+QByteArray testFile(const QString &name)
+{
+    QFile file(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// Files that LibreOffice Calc saved (tools/libreoffice-csv) read in every
+// layout and encoding; what the writer writes is what Calc was shown to open.
+TEST(CsvFiles, SavedBySpreadsheetsReadAndWrittenForThem)
+{
+    const std::pair<const char *, const char *> sheets[] = {
+        { "header",
+            "[基準点1|12345.678|-67890.500][ﾄｳｷｮｳ1|-2.500|1234567.125]"
+            "[T-1,2|-98765.432109|0.12345678901]" },
+        { "three", "[基準点1|12345.678|-67890.500][ﾄｳｷｮｳ1|0.12345678901|-2.5]" },
+        { "four", "[T-1,2|12345.678|-67890.500][基準点1|-98765.432109|3]" },
+        { "five", "[基準点1|12345.678|-67890.500][T-1,2|0.12345678901|-2.5]" },
+    };
+    for (const auto &[sheet, read] : sheets) {
+        for (const char *encoding : { "cp932", "utf8", "utf8-bom" }) {
+            const QString name = QStringLiteral("libreoffice/sheet-%1.%2.csv").arg(sheet, encoding);
+            EXPECT_EQ(outcome(readCsv(testFile(name))), read) << name.toStdString();
+        }
+    }
+    const QList<PointRecord> written
+        = { { "A,B", "0.125", "-98765.432" }, { u"ﾄｳｷｮｳ1"_s, "-2.500", "1234567.125" },
+              { u"基準点1"_s, "12345.678", "-67890.500" }, { u"測点\"5\""_s, "1", "2" } };
+    QStringList lines;
+    for (const PointRecord &point : written)
+        lines << ListLine::form(point);
+    EXPECT_EQ(csvFileBytes(lines), testFile("written.csv"));
+}
+
+} // namespace
