@@ -236,9 +236,8 @@ void CommPort::readArrived()
     scheduleDelivery();
 }
 
-// Moves what the port has read into whole messages. Also called between
-// events: while a handler runs inside readyRead, QSerialPort reads on but
-// does not raise readyRead again.
+// Moves what the port has read into whole messages. Also called before
+// each delivery, so that what arrived while a handler ran is taken in order.
 void CommPort::frameArrived()
 {
     if (!portOpen() || m_port.bytesAvailable() == 0)
