@@ -224,9 +224,7 @@ public:
                 m_state = State::Plain; // the field's first byte starts a run
             if ((m_state == State::Plain || m_state == State::Quoted)
                 && m_encoding.betweenCharacters() && FieldTextBytes[uchar(*at)]) {
-                const char *runEnd = at + 1;
-                while (runEnd < end && FieldTextBytes[uchar(*runEnd)])
-                    ++runEnd;
+                const char *const runEnd = fieldTextEnd(at + 1, end);
                 keepRun(at, runEnd);
                 at = runEnd;
                 continue;

@@ -36,6 +36,14 @@ inline constexpr std::array<bool, 256> FieldTextBytes = [] {
     return table;
 }();
 
+// Where the run of FieldTextBytes that begins at begin ends, at end at most.
+inline const char *fieldTextEnd(const char *begin, const char *end)
+{
+    while (begin < end && FieldTextBytes[uchar(*begin)])
+        ++begin;
+    return begin;
+}
+
 // The kept beginning of a field, at most Capacity bytes: a field of any
 // length costs no more memory than a short one.
 template <qsizetype Capacity> struct FieldBytes

@@ -67,9 +67,7 @@ public:
                     m_fieldState = FieldState::Plain;
                     m_fieldHasContent = true;
                 }
-                const char *runEnd = at + 1;
-                while (runEnd < end && FieldTextBytes[uchar(*runEnd)])
-                    ++runEnd;
+                const char *const runEnd = fieldTextEnd(at + 1, end);
                 keepRun(at, runEnd);
                 at = runEnd;
                 continue;
