@@ -99,8 +99,6 @@ private:
     // The failure message: "エラーコード " and the number with a leading
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
-    void loadFile();
-    void loadCsvFile();
     // Reads filePath as the 読込 of its kind does, as if chosen in its dialog.
     void openFile(const QString &filePath);
     // Lists and stores what reading the file at CurrentFilePath gave.

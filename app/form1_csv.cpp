@@ -42,13 +42,8 @@ void Form1::CsvFileLoad_Click()
     CommonDialog1.Filter = WindowText::CsvFilter;
     if (!CommonDialog1.ShowOpen())
         return;
-    loadCsvFile();
-}
-
-void Form1::loadCsvFile()
-{
     CurrentFilePath = CommonDialog1.FileName;
-    showReading(tavorin::loadCsvFile(CurrentFilePath));
+    showReading(loadCsvFile(CurrentFilePath));
 }
 
 void Form1::showReading(Result<CsvReading> result)

@@ -53,12 +53,9 @@ void Form1::openAtStart(const QString &filePath, FileReading reading)
 
 void Form1::openFile(const QString &filePath)
 {
-    // As if chosen in the file dialog: the next dialog offers this path.
-    CommonDialog1.FileName = QFileInfo(filePath).absoluteFilePath();
-    if (isCsvPath(filePath))
-        loadCsvFile();
-    else
-        loadFile();
+    // Read and shown as a file given at start is.
+    const QString path = QFileInfo(filePath).absoluteFilePath();
+    openAtStart(path, readFile(path));
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent *event)
@@ -86,12 +83,6 @@ void Form1::SimFileLoad_Click()
     CommonDialog1.Filter = WindowText::LoadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
-    loadFile();
-}
-
-// Reads the file chosen last into List1 and the point table.
-void Form1::loadFile()
-{
     CurrentFilePath = CommonDialog1.FileName;
     // The file is closed once loadSimaFile returns, before anything is shown.
     showReading(loadSimaFile(CurrentFilePath));

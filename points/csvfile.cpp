@@ -14,10 +14,7 @@ bool isCsvPath(const QString &path)
 
 Result<CsvReading> loadCsvFile(const QString &path)
 {
-    Result<std::unique_ptr<QFile>> file = pointfile::openToRead(path);
-    if (!file)
-        return Failure { file.failure() };
-    return readCsv(**file);
+    return pointfile::load<CsvReading>(path, readCsv);
 }
 
 Result<void> saveCsvFile(const QString &path, const QStringList &lines)

@@ -2,6 +2,7 @@
 
 #include "characters.h"
 #include "codepage932.h"
+#include "fieldbytes.h"
 #include "listline.h"
 #include "textinput.h"
 
@@ -10,8 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace tavorin {
 
@@ -31,29 +30,7 @@ constexpr int FirstRowCells = 5;
 constexpr qsizetype HeaderCellBytes = 12;
 constexpr int SheetColumns = 16384;
 
-bool isBlank(char byte)
-{
-    return byte == ' ' || byte == '\t';
-}
-
-// Bytes that only go to the field they stand in: printable ASCII and tab,
-// but not the comma and double quote. Runs of them are taken whole.
-constexpr std::array<bool, 256> PlainBytes = [] {
-    std::array<bool, 256> table {};
-    for (int byte = 0x20; byte < 0x7F; ++byte)
-        table[std::size_t(byte)] = byte != ',' && byte != '"';
-    table['\t'] = true;
-    return table;
-}();
-
-struct FieldBytes
-{
-    std::array<char, KeptBytes> bytes {};
-    qsizetype size = 0;
-    bool cut = false; // more than the kept bytes, other than blanks, followed
-
-    QByteArrayView view() const { return { bytes.data(), size }; }
-};
+using Field = FieldBytes<KeptBytes>;
 
 // Full-width ASCII as half-width, the ideographic space as a space and the
 // minus sign U+2212 as a hyphen: Japanese sheets hold both widths.
@@ -194,12 +171,6 @@ PlainNumber plainNumber(const QString &field)
     return plainNumber(QByteArrayView(folded.toLatin1()));
 }
 
-// The first n characters of text; text itself when it has no more units.
-QString cut(QString text, qsizetype n)
-{
-    return text.size() <= n ? std::move(text) : characters::left(text, n);
-}
-
 // A name as the lists can show and send it: a line break that a quoted cell
 // holds becomes a space, as does any other control character.
 QString listableName(QString name)
@@ -234,16 +205,6 @@ bool isPrintableAscii(QByteArrayView bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0x20 && b < 0x7F; });
 }
 
-// A kept row: where its name, X and Y lie, one after another, in the
-// parser's kept bytes, and its row number.
-struct KeptRow
-{
-    qint64 row = 0;
-    quint32 begin = 0;
-    std::array<quint8, 3> sizes {};
-};
-static_assert(KeptBytes <= 0xFF);
-
 // The reading, fed the file in chunks of any size. Works on bytes: commas,
 // quotes, blanks and line ends are ASCII, and in both code page 932 and
 // UTF-8 no byte of a multi-byte character is one of them. Texts are decoded
@@ -253,31 +214,23 @@ class Parser
 public:
     bool feed(QByteArrayView chunk)
     {
-        if (m_atStart) {
-            m_atStart = false;
-            if (chunk.startsWith(Utf8ByteOrderMark)) {
-                m_byteOrderMark = true;
-                chunk = chunk.sliced(Utf8ByteOrderMark.size());
-            }
-        }
+        chunk = m_encoding.withoutByteOrderMark(chunk);
         const char *at = chunk.data();
         const char *const end = at + chunk.size();
         while (at < end) {
             if (m_done)
                 return false;
-            if (m_state == State::FieldStart && PlainBytes[uchar(*at)] && !isBlank(*at))
+            if (m_state == State::FieldStart && FieldTextBytes[uchar(*at)] && !isBlank(*at))
                 m_state = State::Plain; // the field's first byte starts a run
-            if ((m_state == State::Plain || m_state == State::Quoted) && m_utf8.betweenCharacters()
-                && PlainBytes[uchar(*at)]) {
-                const char *runEnd = at + 1;
-                while (runEnd < end && PlainBytes[uchar(*runEnd)])
-                    ++runEnd;
+            if ((m_state == State::Plain || m_state == State::Quoted)
+                && m_encoding.betweenCharacters() && FieldTextBytes[uchar(*at)]) {
+                const char *const runEnd = fieldTextEnd(at + 1, end);
                 keepRun(at, runEnd);
                 at = runEnd;
                 continue;
             }
             const char byte = *at++;
-            m_utf8.add(uchar(byte));
+            m_encoding.add(uchar(byte));
             take(byte);
         }
         return !m_done;
@@ -306,7 +259,7 @@ public:
     {
         if (m_failure == FailureNumber::DeviceIoError)
             return Failure { m_failure };
-        const bool utf8 = m_byteOrderMark || m_utf8.isUtf8Text();
+        const bool utf8 = m_encoding.isUtf8();
         const auto decode = [utf8](QByteArrayView bytes) {
             return utf8 ? QString::fromUtf8(bytes) : cp932::decode(bytes);
         };
@@ -326,23 +279,25 @@ public:
             reading.faultRow = row;
             return reading;
         };
-        reading.points.reserve(qsizetype(m_rows.size()));
-        for (const KeptRow &row : m_rows) {
-            QString name = nameText(keptField(row, 0));
+        reading.points.reserve(m_rows.size());
+        for (qsizetype i = 0; i < m_rows.size(); ++i) {
+            const qint64 row = m_rows.label(i);
+            QString name = nameText(m_rows.field(i, 0));
             if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
-                return fault(CsvFault::NameMissing, row.row);
-            const PlainNumber x = number(keptField(row, 1));
+                return fault(CsvFault::NameMissing, row);
+            const PlainNumber x = number(m_rows.field(i, 1));
             if (x.fault != NumberFault::None)
                 return fault(
                     x.fault == NumberFault::TooLong ? CsvFault::XTooLong : CsvFault::XNotANumber,
-                    row.row);
-            const PlainNumber y = number(keptField(row, 2));
+                    row);
+            const PlainNumber y = number(m_rows.field(i, 2));
             if (y.fault != NumberFault::None)
                 return fault(
                     y.fault == NumberFault::TooLong ? CsvFault::YTooLong : CsvFault::YNotANumber,
-                    row.row);
-            reading.points.append({ cut(std::move(name), ListLine::NameWidth),
-                cut(x.text, ListLine::CoordinateWidth), cut(y.text, ListLine::CoordinateWidth) });
+                    row);
+            reading.points.append({ characters::cut(std::move(name), ListLine::NameWidth),
+                characters::cut(x.text, ListLine::CoordinateWidth),
+                characters::cut(y.text, ListLine::CoordinateWidth) });
         }
         if (m_fault != CsvFault::None)
             return fault(m_fault, m_faultRow);
@@ -420,46 +375,36 @@ private:
     void keepRun(const char *begin, const char *end)
     {
         if (!m_rowHasContent)
-            m_rowHasContent = std::any_of(begin, end, [](char b) { return !isBlank(b); });
-        const qsizetype room = std::max<qsizetype>(KeptBytes - m_field.size, 0);
-        const qsizetype kept = std::min<qsizetype>(end - begin, room);
-        std::copy(begin, begin + kept, m_field.bytes.begin() + m_field.size);
-        m_field.size += kept;
-        if (!m_field.cut)
-            m_field.cut = std::any_of(begin + kept, end, [](char b) { return !isBlank(b); });
+            m_rowHasContent = hasText(begin, end);
+        const char *const rest = m_field.keep(begin, end, KeptBytes);
+        if (!m_fieldCut)
+            m_fieldCut = hasText(rest, end);
     }
 
     void keep(char byte)
     {
         if (!isBlank(byte))
             m_rowHasContent = true;
-        if (m_field.size < KeptBytes)
-            m_field.bytes[std::size_t(m_field.size++)] = byte;
-        else if (!isBlank(byte))
-            m_field.cut = true;
+        if (!m_field.keep(byte, KeptBytes) && !isBlank(byte))
+            m_fieldCut = true;
     }
 
     void endField()
     {
         if (m_state == State::QuoteInQuoted)
             m_keepBlanksUpTo = m_field.size;
-        if (!m_field.cut) {
-            while (m_field.size > m_keepBlanksUpTo
-                && isBlank(m_field.bytes[std::size_t(m_field.size - 1)]))
-                --m_field.size;
-        }
+        if (!m_fieldCut)
+            m_field.dropTrailingBlanks(m_keepBlanksUpTo);
         if (!m_layoutKnown) {
             if (m_fieldIndex < FirstRowCells)
                 m_firstRow[std::size_t(m_fieldIndex)] = m_field;
             noteHeaderCell();
         } else if (const int kept = keptIndex(); kept >= 0) {
-            FieldBytes &field = m_row3[std::size_t(kept)];
-            std::copy_n(m_field.bytes.begin(), m_field.size, field.bytes.begin());
-            field.size = m_field.size;
+            m_row3[std::size_t(kept)].assign(m_field);
         }
         ++m_fieldIndex;
         m_field.size = 0;
-        m_field.cut = false;
+        m_fieldCut = false;
         m_keepBlanksUpTo = 0;
         m_state = State::FieldStart;
     }
@@ -502,7 +447,7 @@ private:
             return;
         }
         addRow(row);
-        for (FieldBytes &field : m_row3)
+        for (Field &field : m_row3)
             field.size = 0;
     }
 
@@ -526,24 +471,11 @@ private:
 
     void addRow(qint64 row)
     {
-        if (qsizetype(m_rows.size()) == PointTable::Size) {
+        if (m_rows.size() == PointTable::Size) {
             fail(FailureNumber::SubscriptOutOfRange);
             return;
         }
-        KeptRow kept { row, quint32(m_kept.size()), {} };
-        for (std::size_t i = 0; i < 3; ++i) {
-            kept.sizes[i] = quint8(m_row3[i].size);
-            m_kept.append(m_row3[i].bytes.data(), std::size_t(m_row3[i].size));
-        }
-        m_rows.push_back(kept);
-    }
-
-    QByteArrayView keptField(const KeptRow &row, int field) const
-    {
-        qsizetype begin = row.begin;
-        for (int before = 0; before < field; ++before)
-            begin += row.sizes[std::size_t(before)];
-        return { m_kept.data() + begin, row.sizes[std::size_t(field)] };
+        m_rows.add(m_row3[0], m_row3[1], m_row3[2], row);
     }
 
     void stop(CsvFault fault, qint64 row)
@@ -553,17 +485,16 @@ private:
         m_done = true;
     }
 
-    bool m_atStart = true;
-    bool m_byteOrderMark = false;
     bool m_done = false;
     int m_failure = 0;
     CsvFault m_fault = CsvFault::None;
     qint64 m_faultRow = 0;
-    Utf8Check m_utf8;
+    EncodingCheck m_encoding;
 
     State m_state = State::FieldStart;
     bool m_afterCr = false;
-    FieldBytes m_field;
+    Field m_field;
+    bool m_fieldCut = false; // more than the kept bytes, other than blanks, followed
     qsizetype m_keepBlanksUpTo = 0;
     int m_fieldIndex = 0;
     bool m_rowHasContent = false;
@@ -572,33 +503,27 @@ private:
     // The layout, known after the first row that is not blank.
     bool m_layoutKnown = false;
     bool m_header = false;
-    std::array<FieldBytes, FirstRowCells> m_firstRow {};
+    std::array<Field, FirstRowCells> m_firstRow {};
     std::array<int, 3> m_headerColumns { -1, -1, -1 }; // name, X, Y as a header names them
     std::array<int, 3> m_columns {}; // name, X, Y
     int m_fieldsNeeded = 0;
 
-    // The current row's name, X and Y, and the rows kept so far, their
-    // fields' bytes one after another in m_kept.
-    std::array<FieldBytes, 3> m_row3 {};
-    std::vector<KeptRow> m_rows;
-    std::string m_kept;
+    // The current row's name, X and Y, and the rows kept so far with their
+    // row numbers.
+    std::array<Field, 3> m_row3 {};
+    KeptPoints<qint64> m_rows;
 };
 
 } // namespace
 
 Result<CsvReading> readCsv(QByteArrayView bytes)
 {
-    Parser parser;
-    if (parser.feed(bytes))
-        parser.finish();
-    return parser.result();
+    return parseAll<Parser>(bytes);
 }
 
 Result<CsvReading> readCsv(QIODevice &device)
 {
-    Parser parser;
-    feedFrom(device, parser);
-    return parser.result();
+    return parseAll<Parser>(device);
 }
 
 } // namespace tavorin

@@ -17,6 +17,17 @@ namespace tavorin::pointfile {
 // folder, 75 not a plain file (a folder, a device), 70 not readable.
 Result<std::unique_ptr<QFile>> openToRead(const QString &path);
 
+// Reads the file at path with read (readSima, readCsv). Fails as openToRead
+// fails, or as read does. The file is closed when this returns.
+template <typename Reading>
+Result<Reading> load(const QString &path, Result<Reading> (*read)(QIODevice &))
+{
+    Result<std::unique_ptr<QFile>> file = openToRead(path);
+    if (!file)
+        return Failure { file.failure() };
+    return read(**file);
+}
+
 // Saves at path what write writes, through a temporary file beside it that
 // takes the name only once complete and on the disk, so that a failure
 // leaves what was there untouched and no temporary file behind. write

@@ -7,10 +7,7 @@ namespace tavorin {
 
 Result<SimaReading> loadSimaFile(const QString &path)
 {
-    Result<std::unique_ptr<QFile>> file = pointfile::openToRead(path);
-    if (!file)
-        return Failure { file.failure() };
-    return readSima(**file);
+    return pointfile::load<SimaReading>(path, readSima);
 }
 
 Result<void> saveSimaFile(const QString &path, const QStringList &lines)

@@ -3,6 +3,7 @@
 #include "characters.h"
 #include "codepage932.h"
 #include "failure.h"
+#include "fieldbytes.h"
 #include "listline.h"
 #include "textinput.h"
 
@@ -10,9 +11,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
-#include <string>
-#include <vector>
 
 namespace tavorin {
 
@@ -28,61 +26,17 @@ constexpr qsizetype BytesPerCharacter = 4;
 constexpr qsizetype TagBytes = 8;
 constexpr qsizetype NameBytes = ListLine::NameWidth * BytesPerCharacter;
 constexpr qsizetype CoordinateBytes = ListLine::CoordinateWidth * BytesPerCharacter;
+static_assert(NameBytes <= CoordinateBytes && TagBytes <= CoordinateBytes);
 
-bool isBlank(char byte)
-{
-    return byte == ' ' || byte == '\t';
-}
-
-// The first n characters of text; text itself when it has no more units.
-QString cut(QString text, qsizetype n)
-{
-    return text.size() <= n ? std::move(text) : characters::left(text, n);
-}
-
-// The kept beginning of a field.
-struct FieldBytes
-{
-    std::array<char, CoordinateBytes> bytes {};
-    qsizetype size = 0;
-
-    QByteArrayView view() const { return { bytes.data(), size }; }
-
-    // Copies only the bytes that count: this runs for every field.
-    void assign(const FieldBytes &other)
-    {
-        std::copy_n(other.bytes.begin(), other.size, bytes.begin());
-        size = other.size;
-    }
-};
+using Field = FieldBytes<CoordinateBytes>;
 
 // A record line as read: the kept bytes of its name, X and Y.
 struct RawPoint
 {
-    FieldBytes name;
-    FieldBytes x;
-    FieldBytes y;
+    Field name;
+    Field x;
+    Field y;
 };
-
-// A kept point: where its name, X and Y lie, one after another, in the
-// parser's kept bytes.
-struct KeptPoint
-{
-    quint32 begin = 0;
-    std::array<quint8, 3> sizes {};
-};
-static_assert(CoordinateBytes <= 0xFF && NameBytes <= 0xFF);
-
-// Bytes that, inside a field's text, only go to the field: printable ASCII
-// and tab, but not the comma and double quote that end or open fields.
-// Runs of them are taken whole rather than byte by byte.
-constexpr std::array<bool, 256> FieldTextBytes = [] {
-    std::array<bool, 256> table {};
-    for (int byte = 0x20; byte < 0x7F; ++byte)
-        table[std::size_t(byte)] = byte != ',' && byte != '"';
-    table['\t'] = true;
-    return table;
-}();
 
 // The reading itself, fed the file in chunks of any size. Works on bytes:
 // the markers and separators are ASCII, and in both code page 932 and UTF-8
@@ -94,19 +48,13 @@ public:
     // Reads chunk; returns false once the reading has ended.
     bool feed(QByteArrayView chunk)
     {
-        if (m_atStart) {
-            m_atStart = false;
-            if (chunk.startsWith(Utf8ByteOrderMark)) {
-                m_byteOrderMark = true;
-                chunk = chunk.sliced(Utf8ByteOrderMark.size());
-            }
-        }
+        chunk = m_encoding.withoutByteOrderMark(chunk);
         const char *at = chunk.data();
         const char *const end = at + chunk.size();
         while (at < end) {
             if (m_done)
                 return false;
-            if (m_fieldState != FieldState::AfterQuote && m_utf8.betweenCharacters()
+            if (m_fieldState != FieldState::AfterQuote && m_encoding.betweenCharacters()
                 && FieldTextBytes[uchar(*at)]) {
                 if (m_fieldState == FieldState::Start) {
                     // Blanks before a field are nothing; its first other
@@ -119,9 +67,7 @@ public:
                     m_fieldState = FieldState::Plain;
                     m_fieldHasContent = true;
                 }
-                const char *runEnd = at + 1;
-                while (runEnd < end && FieldTextBytes[uchar(*runEnd)])
-                    ++runEnd;
+                const char *const runEnd = fieldTextEnd(at + 1, end);
                 keepRun(at, runEnd);
                 at = runEnd;
                 continue;
@@ -131,7 +77,7 @@ public:
                 finish();
                 return false;
             }
-            m_utf8.add(uchar(byte));
+            m_encoding.add(uchar(byte));
             take(byte);
         }
         return !m_done;
@@ -167,31 +113,31 @@ public:
         SimaReading reading;
         if (m_failure != 0)
             reading.ending = Failure { m_failure };
-        if (m_points.empty())
+        if (m_points.isEmpty())
             return reading;
 
-        reading.points.reserve(qsizetype(m_points.size()));
+        reading.points.reserve(m_points.size());
         const auto add = [&reading](QString name, QString x, QString y) {
-            reading.points.append({ cut(std::move(name), ListLine::NameWidth),
-                cut(std::move(x), ListLine::CoordinateWidth),
-                cut(std::move(y), ListLine::CoordinateWidth) });
+            reading.points.append({ characters::cut(std::move(name), ListLine::NameWidth),
+                characters::cut(std::move(x), ListLine::CoordinateWidth),
+                characters::cut(std::move(y), ListLine::CoordinateWidth) });
         };
-        if (!m_byteOrderMark && !m_utf8.isUtf8Text()) {
+        if (!m_encoding.isUtf8()) {
             // Code page 932: no character spans two fields, so each field
             // reads on its own.
-            for (const KeptPoint &point : m_points)
-                add(cp932::decode(keptField(point, 0)), cp932::decode(keptField(point, 1)),
-                    cp932::decode(keptField(point, 2)));
+            for (qsizetype i = 0; i < m_points.size(); ++i)
+                add(cp932::decode(m_points.field(i, 0)), cp932::decode(m_points.field(i, 1)),
+                    cp932::decode(m_points.field(i, 2)));
             return reading;
         }
 
         // UTF-8: one decoding for all fields, joined by line feeds, which no
         // field holds and which stop any bad multi-byte sequence before them.
         QByteArray joined;
-        joined.reserve(qsizetype(m_kept.size() + 3 * m_points.size()));
-        for (const KeptPoint &point : m_points) {
+        joined.reserve(m_points.byteCount() + 3 * m_points.size());
+        for (qsizetype i = 0; i < m_points.size(); ++i) {
             for (int field = 0; field < 3; ++field) {
-                joined += keptField(point, field);
+                joined += m_points.field(i, field);
                 joined += '\n';
             }
         }
@@ -267,33 +213,20 @@ private:
         }
     }
 
-    QByteArrayView keptField(const KeptPoint &point, int field) const
-    {
-        qsizetype begin = point.begin;
-        for (int before = 0; before < field; ++before)
-            begin += point.sizes[std::size_t(before)];
-        return { m_kept.data() + begin, point.sizes[std::size_t(field)] };
-    }
-
     // Keeps [begin, end), bytes of FieldTextBytes, as keep() would one by one.
     void keepRun(const char *begin, const char *end)
     {
-        const qsizetype room = std::max<qsizetype>(fieldLimit() - m_field.size, 0);
-        const qsizetype kept = std::min<qsizetype>(end - begin, room);
-        std::copy(begin, begin + kept, m_field.bytes.begin() + m_field.size);
-        m_field.size += kept;
+        const char *const rest = m_field.keep(begin, end, fieldLimit());
         if (m_fieldState == FieldState::Quoted)
-            m_fieldCut = m_fieldCut || begin + kept < end;
+            m_fieldCut = m_fieldCut || rest < end;
         else
-            m_fieldCut
-                = m_fieldCut || std::any_of(begin + kept, end, [](char b) { return !isBlank(b); });
+            m_fieldCut = m_fieldCut || hasText(rest, end);
     }
 
     void keep(char byte)
     {
-        if (m_field.size < fieldLimit()) {
-            m_field.bytes[std::size_t(m_field.size++)] = byte;
-        } else if (!isBlank(byte) || m_fieldState == FieldState::Quoted) {
+        if (!m_field.keep(byte, fieldLimit())
+            && (!isBlank(byte) || m_fieldState == FieldState::Quoted)) {
             // Text goes on past what is kept, so the kept part is not the
             // field's end and keeps its trailing blanks.
             m_fieldCut = true;
@@ -302,11 +235,9 @@ private:
 
     void endField()
     {
-        FieldBytes &field = m_field;
-        if (m_fieldState == FieldState::Plain && !m_fieldCut) {
-            while (field.size > 0 && isBlank(field.bytes[std::size_t(field.size - 1)]))
-                --field.size;
-        }
+        Field &field = m_field;
+        if (m_fieldState == FieldState::Plain && !m_fieldCut)
+            field.dropTrailingBlanks();
         const char *const tag = m_phase == Phase::SeekingBegin ? "A00" : "A99";
         const bool isTag
             = field.size == 3 && std::equal(tag, tag + 3, field.bytes.begin()) && !m_fieldCut;
@@ -364,17 +295,11 @@ private:
     // point table is already full.
     bool addPoint()
     {
-        if (qsizetype(m_points.size()) == PointTable::Size) {
+        if (m_points.size() == PointTable::Size) {
             end(FailureNumber::SubscriptOutOfRange);
             return false;
         }
-        KeptPoint kept { quint32(m_kept.size()), {} };
-        const FieldBytes *fields[] = { &m_point.name, &m_point.x, &m_point.y };
-        for (std::size_t i = 0; i < 3; ++i) {
-            kept.sizes[i] = quint8(fields[i]->size);
-            m_kept.append(fields[i]->bytes.data(), std::size_t(fields[i]->size));
-        }
-        m_points.push_back(kept);
+        m_points.add(m_point.name, m_point.x, m_point.y);
         return true;
     }
 
@@ -384,41 +309,32 @@ private:
         m_failure = failure;
     }
 
-    bool m_atStart = true;
-    bool m_byteOrderMark = false;
     bool m_done = false;
     int m_failure = 0;
-    Utf8Check m_utf8;
+    EncodingCheck m_encoding;
 
     Phase m_phase = Phase::SeekingBegin;
     FieldState m_fieldState = FieldState::Start;
-    FieldBytes m_field;
+    Field m_field;
     bool m_fieldCut = false;
     bool m_fieldHasContent = false;
     int m_fieldIndex = 0;
     bool m_lineHasContent = false;
     bool m_tagIsEnd = false;
     RawPoint m_point;
-    // The kept points, their fields' bytes one after another in m_kept.
-    std::vector<KeptPoint> m_points;
-    std::string m_kept;
+    KeptPoints<> m_points;
 };
 
 } // namespace
 
 Result<SimaReading> readSima(QByteArrayView bytes)
 {
-    Parser parser;
-    if (parser.feed(bytes))
-        parser.finish();
-    return parser.result();
+    return parseAll<Parser>(bytes);
 }
 
 Result<SimaReading> readSima(QIODevice &device)
 {
-    Parser parser;
-    feedFrom(device, parser);
-    return parser.result();
+    return parseAll<Parser>(device);
 }
 
 } // namespace tavorin

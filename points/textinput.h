@@ -1,7 +1,7 @@
 #pragma once
 
 // What the readers of point files (SIMA and CSV) share: how they tell UTF-8
-// from code page 932, and how they are fed a device in chunks.
+// from code page 932, and how they are fed bytes or a device in chunks.
 #include "failure.h"
 
 #include <QByteArray>
@@ -73,26 +73,71 @@ private:
     uchar m_high = 0xBF;
 };
 
-// Feeds parser what device holds, in chunks: parser.feed(chunk) returns
-// false once the reading has ended, parser.finish() marks the end of the
-// input, parser.fail(57) a device that fails to read.
-template <typename Parser> void feedFrom(QIODevice &device, Parser &parser)
+// Tells the encoding of a file's text from its bytes as they are read:
+// UTF-8 when the file opens with the byte order mark or is UTF-8 holding
+// Japanese text (see Utf8Check), code page 932 otherwise.
+class EncodingCheck
+{
+public:
+    // chunk, the next piece of the file, without the byte order mark that
+    // may open the file; the mark is looked for in the first piece only.
+    QByteArrayView withoutByteOrderMark(QByteArrayView chunk)
+    {
+        if (m_atStart) {
+            m_atStart = false;
+            if (chunk.startsWith(Utf8ByteOrderMark)) {
+                m_byteOrderMark = true;
+                chunk = chunk.sliced(Utf8ByteOrderMark.size());
+            }
+        }
+        return chunk;
+    }
+
+    void add(uchar byte) { m_utf8.add(byte); }
+
+    // True when no multi-byte character is open, so that ASCII tells nothing.
+    bool betweenCharacters() const { return m_utf8.betweenCharacters(); }
+
+    bool isUtf8() const { return m_byteOrderMark || m_utf8.isUtf8Text(); }
+
+private:
+    bool m_atStart = true;
+    bool m_byteOrderMark = false;
+    Utf8Check m_utf8;
+};
+
+// What a Parser gives once fed bytes whole. parser.feed(chunk) returns false
+// once the reading has ended, parser.finish() marks the end of the input,
+// parser.result() is what the reading gave.
+template <typename Parser> auto parseAll(QByteArrayView bytes)
+{
+    Parser parser;
+    if (parser.feed(bytes))
+        parser.finish();
+    return parser.result();
+}
+
+// The same for what device holds, fed in chunks; parser.fail(57) marks a
+// device that fails to read.
+template <typename Parser> auto parseAll(QIODevice &device)
 {
     constexpr qsizetype ChunkSize = 64 * 1024;
     QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    Parser parser;
     for (;;) {
         const qint64 got = device.read(chunk.data(), chunk.size());
         if (got < 0) {
             parser.fail(FailureNumber::DeviceIoError);
-            return;
+            break;
         }
         if (got == 0) {
             parser.finish();
-            return;
+            break;
         }
         if (!parser.feed(QByteArrayView(chunk.constData(), got)))
-            return;
+            break;
     }
+    return parser.result();
 }
 
 } // namespace tavorin
