@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!reading)
         return 0;
     if (reading->fault != CsvFault::None
-        && (!reading->points.isEmpty() || reading->faultRow < 1 || reading->faultRow > qint64(size) + 1))
+        && (!reading->points.isEmpty() || reading->faultRow < 1
+            || reading->faultRow > qint64(size) + 1))
         std::abort();
 
     QStringList lines;
