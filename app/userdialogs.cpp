@@ -1,5 +1,6 @@
 #include "userdialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -60,6 +61,11 @@ std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode
     if (path.isEmpty())
         return std::nullopt;
     return path;
+}
+
+bool QtUserDialogs::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace tavorin

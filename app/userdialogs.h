@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QUrl;
 class QWidget;
 
 namespace tavorin {
@@ -13,9 +14,9 @@ enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
 enum class FileDialogMode { Open, Save };
 
-// The modal dialogs the window asks the user through. The program uses the
-// Qt implementation below; tests answer from a script and record what was
-// asked.
+// The modal dialogs the window asks the user through, and the browser it
+// hands pages to. The program uses the Qt implementation below; tests answer
+// from a script and record what was asked.
 class UserDialogs
 {
 public:
@@ -32,6 +33,10 @@ public:
     virtual std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
         const QString &qtFilter, const QString &initialName, const QString &defaultSuffix)
         = 0;
+
+    // Shows url in the user's browser (a web page, or a local file such as
+    // the guide); false when no browser took it.
+    virtual bool openUrl(const QUrl &url) = 0;
 };
 
 class QtUserDialogs final : public UserDialogs
@@ -41,6 +46,7 @@ public:
         MessageIcon icon, MessageButtons buttons) override;
     std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode, const QString &qtFilter,
         const QString &initialName, const QString &defaultSuffix) override;
+    bool openUrl(const QUrl &url) override;
 };
 
 } // namespace tavorin

@@ -26,6 +26,7 @@ public:
     {
         return chosenFile;
     }
+    bool openUrl(const QUrl &) override { return true; }
 };
 
 // Port 1 is device (a pseudo-terminal of the benchmark's own, or nothing);

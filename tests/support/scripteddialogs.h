@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <deque>
 #include <optional>
@@ -12,7 +13,7 @@ namespace tavorin::test {
 
 // Plays the user at the window's dialogs: answers from a script and records
 // what was asked. A message box with no scripted answer gets OK; a file
-// dialog with no scripted answer is cancelled.
+// dialog with no scripted answer is cancelled; the browser is only recorded.
 class ScriptedDialogs final : public UserDialogs
 {
 public:
@@ -36,10 +37,13 @@ public:
 
     const QList<Message> &messages() const { return m_messages; }
     const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
+    // The pages handed to the browser, which takes every one.
+    const QList<QUrl> &openedUrls() const { return m_openedUrls; }
     void clearRecord()
     {
         m_messages.clear();
         m_fileRequests.clear();
+        m_openedUrls.clear();
     }
 
     MessageAnswer messageBox(QWidget *, const QString &prompt, const QString &title,
@@ -56,6 +60,12 @@ public:
         return next(m_fileAnswers, std::optional<QString>());
     }
 
+    bool openUrl(const QUrl &url) override
+    {
+        m_openedUrls.append(url);
+        return true;
+    }
+
 private:
     template <typename T> static T next(std::deque<T> &answers, T otherwise)
     {
@@ -70,6 +80,7 @@ private:
     std::deque<std::optional<QString>> m_fileAnswers;
     QList<Message> m_messages;
     QList<FileRequest> m_fileRequests;
+    QList<QUrl> m_openedUrls;
 };
 
 } // namespace tavorin::test

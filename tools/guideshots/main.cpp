@@ -122,6 +122,9 @@ public:
         return m_next.isEmpty() ? m_file : std::exchange(m_next, QString());
     }
 
+    // No browser is started while the pictures are taken.
+    bool openUrl(const QUrl &) override { return true; }
+
 private:
     GuideShots &m_shots;
     QString m_file;
