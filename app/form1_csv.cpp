@@ -11,23 +11,26 @@ namespace tavorin {
 
 namespace {
 
-QString faultMessage(CsvFault fault)
+// Why a CSV file cannot be read, with the row where that applies.
+QString faultMessage(CsvFault fault, qint64 row)
 {
     switch (fault) {
     case CsvFault::QuoteNotClosed:
-        return WindowText::CsvQuoteNotClosed;
+        return WindowText::CsvQuoteNotClosed.arg(row);
     case CsvFault::TooFewFields:
-        return WindowText::CsvTooFewFields;
+        return WindowText::CsvTooFewFields.arg(row);
     case CsvFault::NameMissing:
-        return WindowText::CsvNameMissing;
+        return WindowText::CsvNameMissing.arg(row);
     case CsvFault::XNotANumber:
-        return WindowText::CsvXNotANumber;
+        return WindowText::CsvXNotANumber.arg(row);
     case CsvFault::YNotANumber:
-        return WindowText::CsvYNotANumber;
+        return WindowText::CsvYNotANumber.arg(row);
     case CsvFault::XTooLong:
-        return WindowText::CsvXTooLong;
+        return WindowText::CsvXTooLong.arg(row);
     case CsvFault::YTooLong:
-        return WindowText::CsvYTooLong;
+        return WindowText::CsvYTooLong.arg(row);
+    case CsvFault::LatitudeLongitude:
+        return WindowText::CsvLatitudeLongitude;
     case CsvFault::None:
         break;
     }
@@ -56,7 +59,7 @@ void Form1::showReading(Result<CsvReading> result)
     }
     CsvReading reading = std::move(result).value();
     if (reading.fault != CsvFault::None) {
-        showError(faultMessage(reading.fault).arg(reading.faultRow));
+        showError(faultMessage(reading.fault, reading.faultRow));
         return;
     }
     listPoints(std::move(reading.points));

@@ -63,6 +63,9 @@ inline const QString CsvXNotANumber = u"%1行目のXが数値ではありませ�
 inline const QString CsvYNotANumber = u"%1行目のYが数値ではありません。"_s;
 inline const QString CsvXTooLong = u"%1行目のXの桁数が多すぎます。"_s;
 inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"_s;
+// A CSV file whose header names latitude and longitude, not X and Y.
+inline const QString CsvLatitudeLongitude
+    = u"このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
 
 } // namespace tavorin::WindowText

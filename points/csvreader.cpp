@@ -26,8 +26,9 @@ constexpr qsizetype KeptBytes = 64;
 // The first row's cells kept until it is known whether they are a header:
 // point number, name, X, Y and elevation at the most.
 constexpr int FirstRowCells = 5;
-// The longest header name ("Ｎａｍｅ" in UTF-8), and the columns of a sheet.
-constexpr qsizetype HeaderCellBytes = 12;
+// The longest header cell read ("平面直角座標系（ｍ）" with blanks in
+// UTF-8), and the columns of a sheet.
+constexpr qsizetype HeaderCellBytes = 40;
 constexpr int SheetColumns = 16384;
 
 using Field = FieldBytes<KeptBytes>;
@@ -48,21 +49,83 @@ QString halfWidth(QStringView text)
     return folded;
 }
 
-enum class Column { Name, X, Y, Other };
+// What a header cell names. The reader takes Name, X and Y (and Zone for the
+// zone the points lie in); the other kinds it knows only so as not to take
+// them for the name column, and to tell a file of latitudes and longitudes.
+enum class Column { Name, X, Y, Zone, Number, Elevation, Latitude, Longitude, Other };
+constexpr int ColumnKinds = int(Column::Other);
 
-// The column a header cell names; Other for any other text.
+// A header cell as it is compared: half width, no blanks, case folded, and
+// without a unit in brackets or parentheses at its end ("X座標（ｍ）" is
+// "x座標").
+QString headerKey(QStringView cell)
+{
+    QString key = halfWidth(cell);
+    key.removeIf([](QChar c) { return c.isSpace(); });
+    key = key.toCaseFolded();
+    if (key.endsWith(u')') || key.endsWith(u']')) {
+        const qsizetype open = key.lastIndexOf(key.back() == u')' ? u'(' : u'[');
+        if (open > 0)
+            key.truncate(open);
+    }
+    return key;
+}
+
 Column headerColumn(QStringView cell)
 {
-    const QString name = halfWidth(cell).trimmed().toCaseFolded();
-    for (const QString &n : { u"点名"_s, u"測点名"_s, u"名称"_s, u"name"_s }) {
-        if (name == n)
-            return Column::Name;
+    struct Names
+    {
+        Column column;
+        std::initializer_list<QStringView> names;
+    };
+    static const Names known[] = {
+        { Column::Name,
+            { u"点名", u"測点名", u"基準点名", u"点名称", u"名称", u"名前", u"name", u"point",
+                u"pointname", u"label", u"marker", u"station" } },
+        { Column::X, { u"x", u"x座標" } },
+        { Column::Y, { u"y", u"y座標" } },
+        { Column::Zone, { u"系", u"座標系", u"平面直角座標系" } },
+        { Column::Number, { u"点番", u"点番号", u"番号", u"no", u"no." } },
+        { Column::Elevation, { u"z", u"h", u"標高", u"楕円体高" } },
+        { Column::Latitude, { u"緯度", u"北緯", u"lat", u"latitude" } },
+        { Column::Longitude, { u"経度", u"東経", u"lon", u"lng", u"longitude" } },
+    };
+    const QString key = headerKey(cell);
+    for (const auto &[column, names] : known) {
+        if (std::find(names.begin(), names.end(), QStringView(key)) != names.end())
+            return column;
     }
-    if (name == u"x"_s || name == u"x座標"_s)
-        return Column::X;
-    if (name == u"y"_s || name == u"y座標"_s)
-        return Column::Y;
     return Column::Other;
+}
+
+// The zone a cell names, 1 to 19, as a number or a Roman numeral, with or
+// without 第 before it and 系 after it ("9", "IX", "Ⅸ", "第９系"); 0 for any
+// other text.
+int zoneNumber(QStringView cell)
+{
+    QString text = halfWidth(cell);
+    text.removeIf([](QChar c) { return c.isSpace(); });
+    if (text.startsWith(u'第'))
+        text.remove(0, 1);
+    if (text.endsWith(u'系'))
+        text.chop(1);
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (isNumber)
+        return number >= 1 && number <= 19 && text.front().isDigit() ? number : 0;
+    // Ⅰ to Ⅻ (and ⅰ to ⅻ) are single characters; XIII and above are letters.
+    static const QStringView roman[] = { u"i", u"ii", u"iii", u"iv", u"v", u"vi", u"vii", u"viii",
+        u"ix", u"x", u"xi", u"xii", u"xiii", u"xiv", u"xv", u"xvi", u"xvii", u"xviii", u"xix" };
+    if (text.size() == 1) {
+        const char16_t c = text.front().unicode();
+        if (c >= 0x2160 && c <= 0x216B)
+            return c - 0x2160 + 1;
+        if (c >= 0x2170 && c <= 0x217B)
+            return c - 0x2170 + 1;
+    }
+    text = text.toCaseFolded();
+    const auto found = std::find(std::begin(roman), std::end(roman), QStringView(text));
+    return found == std::end(roman) ? 0 : int(found - std::begin(roman)) + 1;
 }
 
 enum class NumberFault { None, NotANumber, TooLong };
@@ -303,6 +366,8 @@ public:
             return fault(m_fault, m_faultRow);
         if (m_failure != 0)
             return Failure { m_failure };
+        if (m_zone == ZoneCells::Same)
+            reading.zone = zoneNumber(decode(m_zoneCell.view()));
         return reading;
     }
 
@@ -362,10 +427,10 @@ private:
     }
 
     // The index of the field at the current position among the kept ones
-    // (name 0, X 1, Y 2), or -1 for a field that is not kept.
+    // (name 0, X 1, Y 2, zone 3), or -1 for a field that is not kept.
     int keptIndex() const
     {
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < KeptColumns; ++i) {
             if (m_columns[std::size_t(i)] == m_fieldIndex)
                 return i;
         }
@@ -400,7 +465,7 @@ private:
                 m_firstRow[std::size_t(m_fieldIndex)] = m_field;
             noteHeaderCell();
         } else if (const int kept = keptIndex(); kept >= 0) {
-            m_row3[std::size_t(kept)].assign(m_field);
+            m_rowFields[std::size_t(kept)].assign(m_field);
         }
         ++m_fieldIndex;
         m_field.size = 0;
@@ -413,17 +478,22 @@ private:
     // the encoding is known only once the whole file is read.
     void noteHeaderCell()
     {
-        // Only cells that may be a name are decoded: a first row of millions
-        // of cells costs little. A header has no more columns than a sheet.
-        const uchar first = m_field.size > 0 ? uchar(m_field.bytes[0]) : 0;
-        if (m_field.size == 0 || m_field.size > HeaderCellBytes || m_fieldIndex >= SheetColumns
-            || !(first >= 0x80 || QByteArrayView("NnXxYy").contains(char(first))))
+        // A header has no more columns than a sheet: a first row of millions
+        // of cells costs little.
+        if (m_fieldIndex >= SheetColumns)
             return;
-        Column column = headerColumn(QString::fromUtf8(m_field.view()));
-        if (column == Column::Other)
-            column = headerColumn(cp932::decode(m_field.view()));
-        if (column != Column::Other && m_headerColumns[std::size_t(column)] < 0)
+        Column column = Column::Other;
+        if (m_field.size > 0 && m_field.size <= HeaderCellBytes) {
+            column = headerColumn(QString::fromUtf8(m_field.view()));
+            if (column == Column::Other)
+                column = headerColumn(cp932::decode(m_field.view()));
+        }
+        if (column == Column::Other) {
+            if (m_firstOtherColumn < 0)
+                m_firstOtherColumn = m_fieldIndex;
+        } else if (m_headerColumns[std::size_t(column)] < 0) {
             m_headerColumns[std::size_t(column)] = m_fieldIndex;
+        }
     }
 
     void endRow()
@@ -441,32 +511,48 @@ private:
             if (m_done || m_header)
                 return;
             for (int i = 0; i < 3; ++i)
-                m_row3[std::size_t(i)] = m_firstRow[std::size_t(m_columns[std::size_t(i)])];
+                m_rowFields[std::size_t(i)] = m_firstRow[std::size_t(m_columns[std::size_t(i)])];
         } else if (fields < m_fieldsNeeded) {
             stop(CsvFault::TooFewFields, row);
             return;
         }
         addRow(row);
-        for (Field &field : m_row3)
+        for (Field &field : m_rowFields)
             field.size = 0;
     }
 
+    int headerColumnOf(Column column) const { return m_headerColumns[std::size_t(column)]; }
+
+    // A first row that names an X and a Y column is a header: the name is
+    // the first column named as one, else the first column the reader does
+    // not know, else the point numbers. A first row that names latitude and
+    // longitude instead holds no plane coordinates at all. Without a header
+    // the first row's number of fields decides.
     void chooseLayout(int fields, qint64 row)
     {
         m_layoutKnown = true;
-        m_header = std::all_of(
-            m_headerColumns.begin(), m_headerColumns.end(), [](int c) { return c >= 0; });
+        m_header = headerColumnOf(Column::X) >= 0 && headerColumnOf(Column::Y) >= 0;
         if (m_header) {
-            m_columns = m_headerColumns;
+            int name = headerColumnOf(Column::Name);
+            if (name < 0)
+                name
+                    = m_firstOtherColumn >= 0 ? m_firstOtherColumn : headerColumnOf(Column::Number);
+            m_columns = { name, headerColumnOf(Column::X), headerColumnOf(Column::Y),
+                headerColumnOf(Column::Zone) };
+        } else if (headerColumnOf(Column::Latitude) >= 0
+            && headerColumnOf(Column::Longitude) >= 0) {
+            stop(CsvFault::LatitudeLongitude, row);
+            return;
         } else if (fields < 3) {
             stop(CsvFault::TooFewFields, row);
             return;
         } else if (fields < 5) {
-            m_columns = { 0, 1, 2 };
+            m_columns = { 0, 1, 2, -1 };
         } else {
-            m_columns = { 1, 2, 3 };
+            m_columns = { 1, 2, 3, -1 };
         }
-        m_fieldsNeeded = *std::max_element(m_columns.begin(), m_columns.end()) + 1;
+        // A row must reach its name, X and Y; a zone cell may be missing.
+        m_fieldsNeeded = std::max({ m_columns[0], m_columns[1], m_columns[2] }) + 1;
     }
 
     void addRow(qint64 row)
@@ -475,7 +561,22 @@ private:
             fail(FailureNumber::SubscriptOutOfRange);
             return;
         }
-        m_rows.add(m_row3[0], m_row3[1], m_row3[2], row);
+        m_rows.add(m_rowFields[0], m_rowFields[1], m_rowFields[2], row);
+        noteZone(m_rowFields[3]);
+    }
+
+    // Follows whether every row names the same zone, by the bytes of its
+    // zone cell: the text is read once the encoding is known.
+    void noteZone(const Field &zone)
+    {
+        if (m_columns[3] < 0 || m_zone == ZoneCells::Differ)
+            return;
+        if (m_zone == ZoneCells::Same && zone.view() != m_zoneCell.view()) {
+            m_zone = ZoneCells::Differ;
+        } else if (m_zone == ZoneCells::NoneYet) {
+            m_zoneCell.assign(zone);
+            m_zone = ZoneCells::Same;
+        }
     }
 
     void stop(CsvFault fault, qint64 row)
@@ -504,14 +605,27 @@ private:
     bool m_layoutKnown = false;
     bool m_header = false;
     std::array<Field, FirstRowCells> m_firstRow {};
-    std::array<int, 3> m_headerColumns { -1, -1, -1 }; // name, X, Y as a header names them
-    std::array<int, 3> m_columns {}; // name, X, Y
+    // Where the first row names each kind of column, and its first column
+    // of no kind the reader knows; -1 for none.
+    std::array<int, ColumnKinds> m_headerColumns = [] {
+        std::array<int, ColumnKinds> none;
+        none.fill(-1);
+        return none;
+    }();
+    int m_firstOtherColumn = -1;
+    // The columns read: name, X, Y and zone; -1 for none.
+    static constexpr int KeptColumns = 4;
+    std::array<int, KeptColumns> m_columns {};
     int m_fieldsNeeded = 0;
 
-    // The current row's name, X and Y, and the rows kept so far with their
-    // row numbers.
-    std::array<Field, 3> m_row3 {};
+    // The current row's name, X, Y and zone, and the rows kept so far with
+    // their row numbers.
+    std::array<Field, KeptColumns> m_rowFields {};
     KeptPoints<qint64> m_rows;
+    // The zone cell of the first row, while every row since names the same.
+    enum class ZoneCells { NoneYet, Same, Differ };
+    ZoneCells m_zone = ZoneCells::NoneYet;
+    Field m_zoneCell;
 };
 
 } // namespace

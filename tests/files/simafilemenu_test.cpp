@@ -154,6 +154,7 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
 {
     writeFile(path("bad.csv"), "Name,X,Y\r\nA,1,2\r\n\r\nB,1,x\r\n");
     writeFile(path("good.CSV"), "C,1,2\r\nD,3,4\r\n");
+    writeFile(path("lat.csv"), "Name,Latitude,Longitude\r\nA,35.1,139.2\r\n");
     const auto drop = [this](const QStringList &files) {
         QMimeData data;
         QList<QUrl> urls;
@@ -168,16 +169,21 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
     };
     loadTwoPoints();
     choose("CsvFileLoad", path("bad.csv"));
+    choose("CsvFileLoad", path("lat.csv"));
     EXPECT_TRUE(drop({ path("good.CSV"), path("two.sim") }));
     EXPECT_FALSE(drop({ path("notes.txt") }));
-    ASSERT_EQ(dialogs.messages().size(), 2);
+    ASSERT_EQ(dialogs.messages().size(), 3);
     EXPECT_EQ(dialogs.messages()[0].prompt, u"4行目のYが数値ではありません。"_s);
-    EXPECT_EQ(dialogs.messages()[1].prompt, u"ファイルは１つずつドロップして下さい。"_s);
-    EXPECT_EQ(dialogs.messages()[1].title, u"エラーメッセージ"_s);
-    EXPECT_EQ(dialogs.messages()[1].icon, MessageIcon::Question);
+    EXPECT_EQ(dialogs.messages()[1].prompt,
+        u"このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s);
+    EXPECT_EQ(dialogs.messages()[2].prompt, u"ファイルは１つずつドロップして下さい。"_s);
+    for (const auto &message : dialogs.messages()) {
+        EXPECT_EQ(message.title, u"エラーメッセージ"_s);
+        EXPECT_EQ(message.icon, MessageIcon::Question);
+    }
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     EXPECT_EQ(table->at(0).name, "OLD1");
-    EXPECT_EQ(form->currentFilePath(), path("bad.csv"));
+    EXPECT_EQ(form->currentFilePath(), path("lat.csv"));
     EXPECT_TRUE(drop({ path("good.CSV") }));
     EXPECT_EQ(list1(), QStringList({ "C", "D" }));
     EXPECT_TRUE(drop({ path("two.sim") }));
@@ -185,7 +191,7 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
     FileReadAtStart(path("good.CSV")).handTo(*form);
     EXPECT_EQ(list1(), QStringList({ "C", "D" }));
     form->openAtStart(path("two.sim"), Form1::readFile(path("bad.csv")));
-    EXPECT_EQ(dialogs.messages().value(2).prompt, u"4行目のYが数値ではありません。"_s);
+    EXPECT_EQ(dialogs.messages().value(3).prompt, u"4行目のYが数値ではありません。"_s);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
 }
 
@@ -229,6 +235,10 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
     QDir(dir.path()).mkdir("folder.sim");
     writeFile(path("noa00.sim"), "G00,1,\r\nA01,1,P,1,2,,\r\nA99,\r\n");
     writeFile(path("noa99.sim"), "A00,\r\nA01,1,P,1,2,,\r\nA01,2,Q,3");
+    QByteArray tooMany = "Name,X,Y\r\n";
+    for (int p = 0; p < 10002; ++p)
+        tooMany += "P" + QByteArray::number(p) + ",1,2\r\n";
+    writeFile(path("many.csv"), tooMany);
     const QStringList old = { "OLD1", "OLD2" };
     std::vector cases = {
         std::tuple("SimFileLoad", path("missing.sim"), FailureNumber::FileNotFound, old),
@@ -241,6 +251,9 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
         std::tuple("SimFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
         std::tuple("CsvFileLoad", path("missing.csv"), FailureNumber::FileNotFound, old),
         std::tuple("CsvFileLoad", path("folder.sim"), FailureNumber::PathFileAccessError, old),
+        // Unlike a SIMA file, a CSV file of more points than the table holds
+        // changes nothing.
+        std::tuple("CsvFileLoad", path("many.csv"), FailureNumber::SubscriptOutOfRange, old),
         std::tuple("CsvFileSave", path("nowhere/a.csv"), FailureNumber::PathNotFound, old),
         std::tuple("CsvFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
     };
@@ -264,7 +277,7 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
     EXPECT_EQ(
         QDir(path("folder.sim")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-        QStringList({ "noa00.sim", "noa99.sim", "two.sim" }));
+        QStringList({ "many.csv", "noa00.sim", "noa99.sim", "two.sim" }));
 }
 
 // Permissions and failing file systems as Linux makes them; the Windows

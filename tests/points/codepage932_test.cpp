@@ -22,6 +22,10 @@ TEST(CodePage932, EncodesKatakanaControlsAndMissingCharactersAsTheirTwinOrAQuest
         // Kanji from both ranges of lead bytes; ≒ and ∵ also read from a
         // later row (87 90, 87 97, FA 5B) and are written as their first code.
         { u"亜日滌漾熙黑≒∵"_s, "889F93FA9FFCE040EAA4FC4B81E081E6" },
+        // Every character Windows writes by best fit as its twin's code (¢ as
+        // ￠ 81 91, ...), and IBM's extensions written from rows FA to FC
+        // rather than NEC's rows ED and EE, as Windows writes them.
+        { u"¢£¬—‖‾\uF86Fⅰ纊"_s, "8191819281CA815C81617E8782FA40FA5C" },
     };
     for (const auto &[text, bytes] : cases)
         EXPECT_EQ(cp932::encode(text).toHex().toUpper().toStdString(), bytes);

@@ -2,6 +2,7 @@
 #include "csvreader.h"
 #include "csvwriter.h"
 #include "listline.h"
+#include "textinput.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -13,8 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A reading as one text: its points as [name|x|y], or "row N: fault F", or
-// "failure N".
+// A reading as one text: its points as [name|x|y] and the zone the rows
+// name, if any, or "row N: fault F", or "failure N".
 std::string outcome(const Result<CsvReading> &reading)
 {
     if (!reading)
@@ -26,12 +27,31 @@ std::string outcome(const Result<CsvReading> &reading)
     for (const PointRecord &p : reading->points)
         text
             += '[' + p.name.toStdString() + '|' + p.x.toStdString() + '|' + p.y.toStdString() + ']';
+    if (reading->zone != 0)
+        text += " zone " + std::to_string(reading->zone);
     return text;
+}
+
+// The reading of bytes, whole and through a device, which must agree.
+std::string readBoth(const QByteArray &bytes)
+{
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    const std::string whole = outcome(readCsv(bytes));
+    const std::string fed = outcome(readCsv(device));
+    return whole == fed ? whole : whole + " (device: " + fed + ")";
 }
 
 QByteArray sjis(const QString &text)
 {
     return cp932::encode(text);
+}
+
+QByteArray testFile(const QString &name)
+{
+    QFile file(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
@@ -72,13 +92,95 @@ TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
         { "A,1,1E13\r\nB,1,2", "row 1: fault 7" },
         { "A,1,2\r\n" + QByteArray(20'000'000, 'x'), "row 2: fault 2" },
     };
-    for (const auto &[bytes, read] : cases) {
-        EXPECT_EQ(outcome(readCsv(bytes)), read) << bytes.left(60).toStdString();
-        QBuffer device;
-        device.setData(bytes);
-        device.open(QIODevice::ReadOnly);
-        EXPECT_EQ(outcome(readCsv(device)), read) << bytes.left(60).toStdString();
-    }
+    for (const auto &[bytes, read] : cases)
+        EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
+}
+
+// Header rows as survey software, scripts and GIS tools write them: units,
+// blanks and widths, the name found by its heading or as the column no other
+// heading claims, other columns dropped, the zone the rows share.
+TEST(CsvReader, HeadersAsOtherSoftwareWritesThem)
+{
+    const struct
+    {
+        QByteArray bytes;
+        const char *read;
+    } cases[] = {
+        { "marker,x,y\n1,-5,6\n", "[1|-5|6]" },
+        { "label,x,y\r\nP1,1.5,2\r\n", "[P1|1.5|2]" },
+        { "Station,Point Name,X(m),Y(m)\r\nS,A,1,2\r\n", "[S|1|2]" },
+        { u"点名称,Ｘ（ｍ）,Ｙ（ｍ）\r\n甲,1,2"_s.toUtf8(), "[甲|1|2]" },
+        { sjis(u"X 座標 (m),y [m],名前\r\n1,2,甲\r\n"_s), "[甲|1|2]" },
+        // A name heading wins over a column nobody claims, wherever it stands.
+        { sjis(u"コード,Z,x座標,基準点名,Y座標\r\nK1,9,1,甲,2\r\n"_s), "[甲|1|2]" },
+        // Without one, the first column nobody claims, then the point numbers.
+        { sjis(u"No.,標高,コード,X,Y,楕円体高,lat,lon\r\n7,8,K1,1,2\r\n"_s), "[K1|1|2]" },
+        { sjis(u"点番号,X,Y,H\r\n7,1,2,3\r\n8,3,4\r\n"_s), "[7|1|2][8|3|4]" },
+        { ",X,Y\r\nA,1,2\r\n", "[A|1|2]" },
+        { "X,Y,Z\r\n1,2,3\r\n", "row 2: fault 3" },
+        // Rows longer than the header; names that repeat are points of their own.
+        { "Name,X,Y\r\nA,1,2,x,y,z\r\nA,3,4\r\n", "[A|1|2][A|3|4]" },
+        // Latitude and longitude are no X and Y, quoted or not; with X and Y
+        // they are only dropped.
+        { Utf8ByteOrderMark.toByteArray()
+                + "\"marker\",\"latitude\",\"longitude\"\r\n"
+                  "\"A\",\"35.1\",\"139.2\"\r\n",
+            "row 1: fault 8" },
+        { sjis(u"\r\n点名,北緯,東経\r\nA,1,2\r\n"_s), "row 2: fault 8" },
+        { "name,Lat,Lng,x,y\r\nA,35,139,1,2\r\n", "[A|1|2]" },
+        { "Name,lat,X\r\nA,1,2\r\n", "row 1: fault 4" },
+        // The zone when every row names the same one, in any of its forms.
+        { sjis(u"点名,X,Y,系\r\nA,1,2,９\r\nB,3,4,９\r\n"_s), "[A|1|2][B|3|4] zone 9" },
+        { sjis(u"点名,X,Y,座標系\r\nA,1,2,第Ⅸ系\r\n"_s), "[A|1|2] zone 9" },
+        { "Name,X,Y,系\r\nA,1,2,XIX\r\nB,1,2,XIX\r\n", "[A|1|2][B|1|2] zone 19" },
+        { u"点名,平面直角座標系,X,Y\nA,xiii系,1,2"_s.toUtf8(), "[A|1|2] zone 13" },
+        { "Name,X,Y,系\r\nA,1,2,9\r\nB,3,4,10\r\n", "[A|1|2][B|3|4]" },
+        { "Name,X,Y,系\r\nA,1,2,9\r\nB,3,4\r\n", "[A|1|2][B|3|4]" },
+        { "Name,X,Y,系\r\nA,1,2,20\r\n", "[A|1|2]" },
+        { "Name,X,Y,系\r\nA,1,2,0x9\r\n", "[A|1|2]" },
+    };
+    for (const auto &[bytes, read] : cases)
+        EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
+}
+
+// The GSI's control-point list as it is downloaded, in UTF-8 with LF and in
+// code page 932 with CR LF: the name and X and Y far to the right, latitude
+// and longitude in packed degrees before them, full-width cells, empty
+// cells, and a name that occurs twice.
+TEST(CsvReader, ReadsTheGsiControlPointListAsItComes)
+{
+    const char *const points = "[香椎|73427.557|-51405.430][名島|70759.160|-54013.898]"
+                               "[城山|68544.032|-46001.150][立花山|74171.609|-48427.844]"
+                               "[城山|58960.395|-54944.609][油山|55690.502|-58819.081] zone 2";
+    for (const char *file : { "gsi/kijunten.utf8.csv", "gsi/kijunten.cp932.csv" })
+        EXPECT_EQ(readBoth(testFile(file)), points) << file;
+}
+
+// Rules of the number and name reading that a file from elsewhere needs.
+TEST(CsvReader, NumbersAndNamesFromWordAndOtherEditors)
+{
+    const QByteArray ideographicSpaces = sjis(u"　　"_s);
+    const struct
+    {
+        QByteArray bytes;
+        const char *read;
+    } cases[] = {
+        // The minus sign U+2212, as Word and some input methods write it.
+        { u"A,\u221212.5,\u22123\r\n"_s.toUtf8(), "[A|-12.5|-3]" },
+        // Thousands separators only in groups of three after a first group
+        // of one to three digits, never first.
+        { "A,\"1234,567\",2\r\n", "row 1: fault 4" },
+        { "A,\",123\",2\r\n", "row 1: fault 4" },
+        { "A,1,\"12,34\"\r\n", "row 1: fault 5" },
+        // A line break or tab in a name is a space: it would break the line
+        // sent and the SIMA record.
+        { "\"A\nB\",1,2\r\n\"C\tD\",3,4\r\n\"E\rF\",5,6", "[A B|1|2][C D|3|4][E F|5|6]" },
+        // A name of ideographic spaces is no name.
+        { ideographicSpaces + ",1,2\r\n", "row 1: fault 3" },
+        { "B,1,2\r\n" + u"\u3000,1,2"_s.toUtf8(), "row 2: fault 3" },
+    };
+    for (const auto &[bytes, read] : cases)
+        EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
 }
 
 TEST(CsvReader, TakesTheTenThousandAndFirstPointButNotOneMore)
@@ -102,12 +204,6 @@ TEST(CsvWriter, WritesCodePage932WithCrLfAndQuotesOnlyWhereNeeded)
              u"ﾄｳ?,,\r\n"_s));
     EXPECT_EQ(outcome(readCsv(csvFileBytes(lines.mid(0, 3)))),
         "[基準点1|12345.000|-67890.500][A,\"B\"|1|2][ C|-0.5|3]");
-}
-
-QByteArray testFile(const QString &name)
-{
-    QFile file(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 // Files that LibreOffice Calc saved (tools/libreoffice-csv) read in every

@@ -81,12 +81,19 @@ TEST(SimaReader, ReadsPointsBeginningAndFailure)
             "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,基準点,1,2,,\r\nA99,\r\n"_s).toUtf8(),
             "[基準点|1|2] 0" },
         { "UTF-8 with a byte order mark, its other characters of two bytes",
-            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,α1,25°,é,,\r\nA99,\r\n"_s).toUtf8(),
-            "[α1|25°|é] 0" },
+            "\xEF\xBB\xBF" + (u"A00,\r\nA01,1,α1,25°,é,,\r\nA99,\r\n"_s).toUtf8(), "[α1|25°|é] 0" },
         { "UTF-8 without a byte order mark", file(u"A01,1,ﾃﾞｰﾀ点,1,2,,\r\n"_s.toUtf8()),
             "[ﾃﾞｰﾀ点|1|2] 0" },
         { "UTF-8 cut inside its last character",
             (u"A00,\r\nA01,1,基準点,1,2,,\r\nA01,2,点"_s).toUtf8().chopped(1), "[基準点|1|2] 62" },
+        // As a web GIS writes it: LF line ends, half-width katakana in the
+        // title, a parcel section after the points, and a second A99.
+        { "a file written by a web GIS",
+            cp932::encode(
+                u"G00,01,現場ﾃﾞｰﾀ,\nZ00,座標ﾃﾞｰﾀ,\nA00,\nA01,1,K-1,-23795.960,"
+                u"-32832.251,0.000,\nA01,2,ｸｲ2,-23898.372,-32863.633,0.000,\nA99,\n"
+                u"Z00,区画ﾃﾞｰﾀ,\nD00,1,669,1,\nB01,1,K-1,\nB01,2,ｸｲ2,\nD99,\nA99,END\n"_s),
+            "[K-1|-23795.960|-32832.251][ｸｲ2|-23898.372|-32863.633] 0" },
         { "code page 932 with half-width katakana",
             file("A01,1," + cp932::encode(u"ﾃﾞｰﾀ点") + ",1,2,,\r\n"), "[ﾃﾞｰﾀ点|1|2] 0" },
         // ﾄｳ is C4 B3, also well-formed UTF-8 (U+0133): still code page 932.
