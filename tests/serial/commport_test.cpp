@@ -2,6 +2,8 @@
 #include "failure.h"
 #include "ptyline.h"
 
+#include <QElapsedTimer>
+
 using namespace tavorin;
 using namespace tavorin::test;
 using namespace Qt::StringLiterals;
@@ -100,6 +102,26 @@ TEST_F(CommPortTest, ClosingLetsTheDeviceGoOnceTheLastBytesHaveHadTheirTimeOnThe
     }
     EXPECT_TRUE(waitFor([&] { return !port.holdsDevice(); }, 1000));
     open(port, 3);
+}
+
+// When everything written has long left by the time the port is closed,
+// the device is let go once the last write's time on the wire and an
+// adapter's margin have passed, not at the bound for a device that never
+// takes its bytes (2 s).
+TEST_F(CommPortTest, ClosingAfterTheLastBytesHaveLeftLetsTheDeviceGoPromptly)
+{
+    CommPort port(ports);
+    port.setSettings(*LineSettings::parse(u"2400,n,8,1"));
+    ASSERT_TRUE(port.setPortOpen(true));
+    ASSERT_TRUE(port.Output(u"/\r"_s));
+    EXPECT_EQ(nextLine(*peerLine), QByteArray("/\r"));
+    QTest::qWait(100); // the bytes have left, and bytesWritten has come and gone
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(port.setPortOpen(false));
+    EXPECT_TRUE(port.holdsDevice());
+    EXPECT_TRUE(waitFor([&] { return !port.holdsDevice(); }, 1500));
+    EXPECT_LT(clock.elapsed(), 1000);
 }
 
 } // namespace

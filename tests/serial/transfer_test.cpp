@@ -171,6 +171,30 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCou
     EXPECT_EQ(label4()->font(), label(u"Label3"_s)->font());
 }
 
+// A pocket computer that stores each line before it answers, long after
+// the line's time on the wire: the port stays the program's until the end
+// marker has gone out, then lets the device go.
+TEST_F(Sending, ASlowPocketComputerGetsEveryLineAndTheEndMarker)
+{
+    for (const int count : { 4, 50 }) {
+        list(2)->clear();
+        fillList(count);
+        dialogs.clearRecord();
+        peer::ReceiverOptions slow;
+        slow.acknowledgementDelayMs = 300;
+        peer::ReceiverResult result;
+        std::thread pocket([&] { result = peer::receiveLines(*peerLine, slow); });
+        command(2)->click();
+        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
+        pocket.join();
+        EXPECT_TRUE(result.endMarker) << count;
+        EXPECT_EQ(result.lines.size(), count);
+        EXPECT_EQ(form->sendIndex(), count);
+        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
+        EXPECT_EQ(dialogs.messages().size(), 2); // the prompts, no failure
+    }
+}
+
 TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)
 {
     fillList(2);

@@ -1,7 +1,9 @@
 // tavorin-pocketpeer: plays the pocket computer on a serial line.
 //
-//   tavorin-pocketpeer receive [--device DEV] [--ack TEXT]
-//       Acknowledges every point line and prints it, until "/".
+//   tavorin-pocketpeer receive [--device DEV] [--ack TEXT] [--ack-delay MS]
+//       Acknowledges every point line and prints it, until "/"; with
+//       --ack-delay, MS milliseconds after the line, as a slow pocket
+//       computer that stores each line before it answers.
 //   tavorin-pocketpeer send FILE.sim [--device DEV] [--delay MS]
 //       Sends the file's points as 35-character records, then the end
 //       message, once Enter is pressed (after OK in the program).
@@ -38,6 +40,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption ackOption(QStringLiteral("ack"),
         QStringLiteral("Acknowledgement without CR (ST)."), QStringLiteral("text"),
         QStringLiteral("ST"));
+    const QCommandLineOption ackDelayOption(QStringLiteral("ack-delay"),
+        QStringLiteral("Milliseconds before each acknowledgement."), QStringLiteral("ms"),
+        QStringLiteral("0"));
     const QCommandLineOption delayOption(QStringLiteral("delay"),
         QStringLiteral("Milliseconds between records."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption noWaitOption(
@@ -46,8 +51,8 @@ int main(int argc, char *argv[])
         QStringLiteral("stay"), QStringLiteral("Keep the line open until standard input ends."));
     const QCommandLineOption hangUpOption(QStringLiteral("hang-up-after"),
         QStringLiteral("Drop the line after this many points."), QStringLiteral("points"));
-    parser.addOptions(
-        { deviceOption, ackOption, delayOption, noWaitOption, stayOption, hangUpOption });
+    parser.addOptions({ deviceOption, ackOption, ackDelayOption, delayOption, noWaitOption,
+        stayOption, hangUpOption });
     parser.process(app);
 
     QTextStream out(stdout);
@@ -121,6 +126,7 @@ int main(int argc, char *argv[])
     options.acknowledgement = parser.value(ackOption).toLatin1() + '\r';
     options.idleTimeoutMs = 24 * 3600 * 1000;
     options.hangUpAfterLines = hangUpAfter;
+    options.acknowledgementDelayMs = parser.value(ackDelayOption).toInt();
     const ReceiverResult result = receiveLines(*line, options, [&](const QByteArray &received) {
         out << tavorin::cp932::decode(received) << "\n";
         out.flush();

@@ -216,6 +216,8 @@ ReceiverResult receiveLines(PeerLine &line, const ReceiverOptions &options,
             line.close();
             break;
         }
+        if (options.acknowledgementDelayMs > 0)
+            QThread::msleep(ulong(options.acknowledgementDelayMs));
         line.write(options.acknowledgement);
     }
     return result;

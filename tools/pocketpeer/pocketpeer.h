@@ -60,6 +60,7 @@ struct ReceiverOptions
     QByteArray acknowledgement = "ST\r";
     int idleTimeoutMs = 10000; // give up when nothing arrives for this long
     int hangUpAfterLines = -1; // close the line after this many lines (tests)
+    int acknowledgementDelayMs = 0; // how long the pocket computer takes over each line
 };
 
 struct ReceiverResult
