@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (fromDevice.failure() != reading.failure()
         || (reading
             && (fromDevice->points != reading->points || fromDevice->fault != reading->fault
-                || fromDevice->faultRow != reading->faultRow)))
+                || fromDevice->faultRow != reading->faultRow || fromDevice->zone != reading->zone)))
+        std::abort();
+    if (reading && (reading->zone < 0 || reading->zone > 19))
         std::abort();
     if (!reading)
         return 0;

@@ -3,8 +3,8 @@
 // the other end of the line. Each case needs the peer in one role:
 // "tavorin-pocketpeer receive" for Sending.*, "tavorin-pocketpeer send
 // FILE" for Receiving.* (serial-points.sim, or 999 points P1..P999 with x
-// i.250 and y -i.500), and "--hang-up-after 2" for the cases of a pocket
-// computer that goes away. tests/windows/run-on-serial runs them under Wine
+// i.250 and y -i.500), "--hang-up-after 2" for the cases of a pocket
+// computer that goes away, and "--ack-delay 300" for the slow one. tests/windows/run-on-serial runs them under Wine
 // with a pseudo-terminal as COM1; on a Windows PC, start the peer by hand
 // with COM1 cabled to it.
 //
@@ -183,6 +183,19 @@ TEST_F(Sending, EveryLineGoesOutOnItsAcknowledgementThenTheEndMarker)
 TEST_F(Sending, NineHundredNinetyNineLines)
 {
     expectWholeSend(manyPointLines());
+}
+
+// A pocket computer that answers each line 300 ms after it
+// ("tavorin-pocketpeer receive --ack-delay 300"), long after the line's time
+// on the wire: the port is the program's until the end marker has gone.
+TEST_F(Sending, FourLinesToASlowPocketComputer)
+{
+    expectWholeSend(pointLines());
+}
+
+TEST_F(Sending, FiftyLinesToASlowPocketComputer)
+{
+    expectWholeSend(manyPointLines().mid(0, 50));
 }
 
 TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
