@@ -64,5 +64,12 @@ inline const QString CsvYNotANumber = u"%1行目のYが数値ではありませ�
 inline const QString CsvXTooLong = u"%1行目のXの桁数が多すぎます。"_s;
 inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"_s;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
+// F1 without the guide's page; %1 the places it was looked for, one a line.
+inline const QString GuideMissing = u"使い方のページが見つかりませんでした。"
+                                    u"次の場所にあるはずです。\n%1\n\n"
+                                    u"使い方は、Tavorin のソースの docs/guide.md でも読めます。"_s;
+// F1 when no browser took the page; %1 the page.
+inline const QString GuideNotOpened
+    = u"使い方のページをブラウザーで開けませんでした。次のファイルを開いてください。\n%1"_s;
 
 } // namespace tavorin::WindowText
