@@ -6,8 +6,6 @@
 
 #include <QPainter>
 
-#include <functional>
-
 using namespace tavorin;
 using namespace tavorin::test;
 using namespace Qt::StringLiterals;
@@ -26,16 +24,25 @@ int foot(const QImage &image, int first = 0, int last = -1)
     return -1;
 }
 
+// The pixels where two drawings differ.
+QList<QPoint> differingPixels(const QImage &a, const QImage &b)
+{
+    QList<QPoint> pixels;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                pixels.append({ x, y });
+    return pixels;
+}
+
 // The first and last columns where two drawings differ; {-1, -1} for none.
 std::pair<int, int> differingColumns(const QImage &a, const QImage &b)
 {
     int first = -1, last = -1;
-    for (int x = 0; x < a.width(); ++x)
-        for (int y = 0; y < a.height(); ++y)
-            if (a.pixel(x, y) != b.pixel(x, y)) {
-                first = first < 0 ? x : first;
-                last = x;
-            }
+    for (const QPoint &pixel : differingPixels(a, b)) {
+        first = first < 0 ? pixel.x() : std::min(first, pixel.x());
+        last = std::max(last, pixel.x());
+    }
     return { first, last };
 }
 
@@ -59,17 +66,6 @@ void expectAPointOnTheDigitsLine(const QImage &blank, const QImage &point, const
     EXPECT_LT(commaLast - commaFirst, cell) << what;
     EXPECT_EQ(foot(point, pointFirst, pointLast), digits) << what;
     EXPECT_GT(foot(comma, commaFirst, commaLast), digits) << what;
-}
-
-// The pixels where two drawings differ.
-QList<QPoint> differingPixels(const QImage &a, const QImage &b)
-{
-    QList<QPoint> pixels;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                pixels.append({ x, y });
-    return pixels;
 }
 
 class Dots : public WindowTest
