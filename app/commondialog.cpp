@@ -25,6 +25,14 @@ Result<void> CommonDialog::ShowSave()
     return show(true);
 }
 
+QString CommonDialog::withSuffix(const QString &path, const QString &suffix)
+{
+    if (path.isEmpty())
+        return path;
+    const QString old = QFileInfo(path).suffix();
+    return (old.isEmpty() ? path : path.chopped(old.size() + 1)) + u'.' + suffix;
+}
+
 QString CommonDialog::qtFilter(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');

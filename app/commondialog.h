@@ -29,6 +29,11 @@ public:
     Result<void> ShowOpen();
     Result<void> ShowSave();
 
+    // path with its extension replaced by suffix ("csv"), or suffix added to
+    // a name without one: genba.sim becomes genba.csv. An empty path stays
+    // empty.
+    static QString withSuffix(const QString &path, const QString &suffix);
+
     // Filter turned into Qt's "Description (pattern);;..." form. A
     // description that already names its pattern is not given it twice.
     static QString qtFilter(const QString &filter);

@@ -113,6 +113,12 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     createControls();
     createMenus();
     connectTransfer();
+    m_programFolder = QCoreApplication::applicationDirPath();
+    m_guideAction = new QAction(this);
+    m_guideAction->setObjectName(QStringLiteral("Guide"));
+    m_guideAction->setShortcut(Qt::Key_F1);
+    connect(m_guideAction, &QAction::triggered, this, &Form1::showGuide);
+    addAction(m_guideAction);
     setAcceptDrops(true);
     // The layout is fixed: the window takes the size of its client area
     // and menu bar and does not resize.
@@ -325,9 +331,11 @@ void Form1::createMenus()
 
 void Form1::showPlan()
 {
-    if (!m_planWindow)
+    if (!m_planWindow) {
         m_planWindow
             = new PlanWindow(m_table, List1->selectionModel(), List2->model(), List1->font(), this);
+        m_planWindow->addAction(m_guideAction);
+    }
     m_planWindow->show();
     m_planWindow->raise();
     m_planWindow->activateWindow();

@@ -62,6 +62,10 @@ public:
     // filePath.
     void openAtStart(const QString &filePath, FileReading reading);
 
+    // The folder the user guide's page is looked for from (guide.h): the
+    // program's own unless set.
+    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+
     // Where Form_Load places the window: centred on a screen of screenTwips,
     // with fractions of a twip and negative values kept.
     static QPointF centredOrigin(QSizeF screenTwips, QSizeF windowTwips);
@@ -118,6 +122,9 @@ private:
     void chooseFurtherPort(const QString &device);
     // Opens the plan window, or brings it to the front when it is open.
     void showPlan();
+    // F1, in this window and the plan's: the user guide's page in the
+    // browser, or where it should be when it is not found (guide.cpp).
+    void showGuide();
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -177,6 +184,8 @@ private:
     QAction *PG_End = nullptr;
 
     QPointer<PlanWindow> m_planWindow;
+    QAction *m_guideAction = nullptr;
+    QString m_programFolder;
 };
 
 } // namespace tavorin

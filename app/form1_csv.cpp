@@ -67,10 +67,17 @@ void Form1::showReading(Result<CsvReading> result)
 
 void Form1::CsvFileSave_Click()
 {
+    // The dialog offers the name last chosen as a CSV file's (genba.sim as
+    // genba.csv), so that saving never puts CSV text in a SIMA file; a cancel
+    // keeps the name as it was.
+    const QString remembered = CommonDialog1.FileName;
+    CommonDialog1.FileName = CommonDialog::withSuffix(remembered, WindowText::CsvDefaultExtension);
     CommonDialog1.Filter = WindowText::CsvFilter;
     CommonDialog1.DefaultExt = WindowText::CsvDefaultExtension;
-    if (!CommonDialog1.ShowSave())
+    if (!CommonDialog1.ShowSave()) {
+        CommonDialog1.FileName = remembered;
         return;
+    }
     CurrentFilePath = CommonDialog1.FileName;
     if (const Result<void> saved = saveCsvFile(CurrentFilePath, List2->lines()); !saved)
         showFailureMessage(saved.failure());

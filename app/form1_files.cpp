@@ -118,9 +118,18 @@ void Form1::listPoints(QList<PointRecord> points)
 
 void Form1::SimFileSave_Click()
 {
+    // After CSV読込 or CSV書込 the name last chosen is a CSV file's: the
+    // dialog offers it as genba.sim, so that saving does not put SIMA text
+    // in the CSV file. Any other name is offered as it was chosen; a cancel
+    // keeps it.
+    const QString remembered = CommonDialog1.FileName;
+    if (isCsvPath(remembered))
+        CommonDialog1.FileName = CommonDialog::withSuffix(remembered, QStringLiteral("sim"));
     CommonDialog1.Filter = WindowText::SaveFilter;
-    if (!CommonDialog1.ShowSave()) // cancelled: silent, as for reading
+    if (!CommonDialog1.ShowSave()) { // cancelled: silent, as for reading
+        CommonDialog1.FileName = remembered;
         return;
+    }
     CurrentFilePath = CommonDialog1.FileName;
 
     // A write that fails is reported like a read that fails; the file that

@@ -67,5 +67,12 @@ inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"
 inline const QString CsvLatitudeLongitude
     = u"このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
+// F1 without the guide's page; %1 the places it was looked for, one a line.
+inline const QString GuideMissing = u"使い方のページが見つかりませんでした。"
+                                    u"次の場所にあるはずです。\n%1\n\n"
+                                    u"使い方は、Tavorin のソースの docs/guide.md でも読めます。"_s;
+// F1 when no browser took the page; %1 the page.
+inline const QString GuideNotOpened
+    = u"使い方のページをブラウザーで開けませんでした。次のファイルを開いてください。\n%1"_s;
 
 } // namespace tavorin::WindowText

@@ -43,6 +43,8 @@ if(WIN32)
     set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/dist/windows/tavorin.ico)
     set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/dist/windows/tavorin.ico)
     set(CPACK_NSIS_URL_INFO_ABOUT "${TAVORIN_HOMEPAGE}")
+    # The Start-menu entry of the guide's page, beside the program's.
+    set(CPACK_TAVORIN_GUIDE_SHORTCUT "Tavorin の使い方")
     set(CPACK_TAVORIN_SIMA_PROGID Tavorin.SimaFile)
     # Offered for .csv in "Open with" only, named as the CSV dialogs name it.
     set(CPACK_TAVORIN_CSV_PROGID Tavorin.CsvFile)

@@ -28,8 +28,9 @@ find_file(TAVORIN_QTBASE_JA_QM qtbase_ja.qm
     PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS} /usr/share/qt6/translations
     NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 
-# tavorin_deploy_runtime(TARGET): copies the DLLs TARGET loads, and the
-# windows and offscreen platform plugins, into bin/ after each build of it.
+# tavorin_deploy_runtime(TARGET): copies the DLLs TARGET loads, the
+# windows and offscreen platform plugins and the style the package ships
+# (windowsvista) into bin/ after each build of it.
 function(tavorin_deploy_runtime target)
     set(plugins)
     foreach(plugin Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin)
@@ -44,6 +45,13 @@ function(tavorin_deploy_runtime target)
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${plugins}
             $<TARGET_FILE_DIR:${target}>/platforms
         COMMAND_EXPAND_LISTS VERBATIM)
+    if(TARGET Qt6::QWindowsVistaStylePlugin)
+        add_custom_command(TARGET ${target} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/styles
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> $<TARGET_FILE_DIR:${target}>/styles
+            VERBATIM)
+    endif()
     if(TAVORIN_QTBASE_JA_QM)
         add_custom_command(TARGET ${target} POST_BUILD
             COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/translations

@@ -2,6 +2,7 @@
 
 #include "listline.h"
 #include "pointtable.h"
+#include "raiseddots.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -299,7 +300,8 @@ void PlanWidget::paintLabels(QPainter &painter, const std::vector<int> &visible)
     painter.setFont(font());
     for (const int p : labels) {
         painter.setPen(m_selected[std::size_t(p)] ? SelectedColour : PlainColour);
-        painter.drawText(QPointF(*m_geometry.pixelOf(p)) + offset + QPointF(0, metrics.ascent()),
+        drawTextRaisingDots(painter,
+            QPointF(*m_geometry.pixelOf(p)) + offset + QPointF(0, metrics.ascent()),
             m_names[std::size_t(p)]);
     }
 }

@@ -142,7 +142,7 @@ TEST_F(SimaFileMenu, CsvWrittenFromASimaFileReadsBackTheSame)
     ASSERT_EQ(requests.size(), 4);
     for (const int i : { 2, 3 })
         EXPECT_EQ(requests[i].filter, u"CSVファイル (*.csv);;すべてのファイル (*.*)"_s);
-    EXPECT_EQ(requests[2].initialName, path("b.sim"));
+    EXPECT_EQ(requests[2].initialName, path("b.csv"));
     EXPECT_EQ(QStringList({ requests[1].defaultSuffix, requests[2].defaultSuffix,
                   requests[3].defaultSuffix }),
         QStringList({ "", "csv", "" }));
@@ -193,6 +193,50 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
     form->openAtStart(path("two.sim"), Form1::readFile(path("bad.csv")));
     EXPECT_EQ(dialogs.messages().value(3).prompt, u"4行目のYが数値ではありません。"_s);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
+}
+
+// Each save dialog offers the name last chosen as a file of its own kind:
+// CSV書込 any name as .csv, 書込 a .csv name as .sim. The open dialogs and 書込
+// otherwise offer the name as it was chosen; a cancel keeps it.
+TEST_F(SimaFileMenu, SaveDialogsOfferTheNameLastChosenAsAFileOfTheirKind)
+{
+    const struct
+    {
+        const char *chooseWith; // nullptr: nothing chosen yet
+        const char *chosen;
+        const char *thenOpen;
+        const char *offered;
+    } cases[] = {
+        { "SimFileLoad", "genba.sim", "CsvFileSave", "genba.csv" },
+        { "SimFileLoad", "genba.SIM", "CsvFileSave", "genba.csv" },
+        { "SimFileLoad", "a.b.txt", "CsvFileSave", "a.b.csv" },
+        { "SimFileSave", "plain", "CsvFileSave", "plain.csv" },
+        { "CsvFileSave", "pts.csv", "CsvFileSave", "pts.csv" },
+        { nullptr, "", "CsvFileSave", "" },
+        { "CsvFileLoad", "pts.csv", "SimFileSave", "pts.sim" },
+        { "CsvFileLoad", "pts.CSV", "SimFileSave", "pts.sim" },
+        { "CsvFileSave", "x.y.csv", "SimFileSave", "x.y.sim" },
+        { "SimFileLoad", "genba.sim", "SimFileSave", "genba.sim" },
+        { "CsvFileLoad", "pts.txt", "SimFileSave", "pts.txt" },
+        { "CsvFileLoad", "pts.csv", "SimFileLoad", "pts.csv" },
+        { "SimFileLoad", "genba.sim", "CsvFileLoad", "genba.sim" },
+    };
+    for (const auto &c : cases) {
+        createWindow();
+        if (c.chooseWith)
+            choose(c.chooseWith, path(c.chosen));
+        dialogs.clearRecord();
+        choose(c.thenOpen, std::nullopt);
+        choose(c.thenOpen, std::nullopt);
+        const QString offered = *c.offered ? path(c.offered) : QString();
+        const std::string what = std::string(c.chosen) + " then " + c.thenOpen;
+        ASSERT_EQ(dialogs.fileRequests().size(), 2) << what;
+        EXPECT_EQ(dialogs.fileRequests()[0].initialName, offered) << what;
+        EXPECT_EQ(dialogs.fileRequests()[1].initialName, offered) << what;
+        choose("SimFileLoad", std::nullopt);
+        EXPECT_EQ(dialogs.fileRequests().last().initialName, *c.chosen ? path(c.chosen) : QString())
+            << what << ", cancelled";
+    }
 }
 
 TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)

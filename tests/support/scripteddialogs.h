@@ -69,11 +69,11 @@ public:
 private:
     template <typename T> static T next(std::deque<T> &answers, T otherwise)
     {
-        if (answers.empty())
-            return otherwise;
-        T answer = std::move(answers.front());
-        answers.pop_front();
-        return answer;
+        if (!answers.empty()) {
+            otherwise = std::move(answers.front());
+            answers.pop_front();
+        }
+        return otherwise;
     }
 
     std::deque<MessageAnswer> m_messageAnswers;

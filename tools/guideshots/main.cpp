@@ -1,19 +1,21 @@
 // tavorin-guideshots: takes the user guide's pictures from the real window.
 //
 //   tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim   (SAMPLE.csv beside it)
+//   tavorin-guideshots --port-menu OUTPUT-FOLDER SAMPLE.sim
 //
 // Builds Form1 as the program does, drives it as a user would (menus,
 // buttons, typed entries, message boxes answered with OK) and saves the
 // screen around the window as PNGs after each main step. The serial ports
 // lead to a pseudo-terminal where this program plays the pocket computer;
-// COM3 leads nowhere, to show a failure. Run it on an X server
-// (tools/screenshot starts Xvfb), where menus and message boxes appear on
-// the screen beside the window.
+// COM3 leads nowhere, to show a failure. That needs a POSIX system; the
+// port menu alone (guide-port-menu.png, with a USB adapter's COM4 below the
+// separator) is taken on any, the Windows build's under Wine. Run it on an X
+// server (tools/screenshot starts Xvfb), where menus and message boxes appear
+// on the screen beside the window.
 #include "form1.h"
 #include "listbox.h"
 #include "planwidget.h"
 #include "planwindow.h"
-#include "pocketpeer.h"
 #include "pointtable.h"
 #include "portresolver.h"
 #include "startup.h"
@@ -40,6 +42,10 @@
 #include <memory>
 #include <utility>
 
+#ifdef TAVORIN_GUIDESHOTS_PEER
+#include "pocketpeer.h"
+#endif
+
 using namespace tavorin;
 
 namespace {
@@ -63,24 +69,32 @@ public:
     // Saves the screen under the window and any popup or message box over it.
     void take(const QString &name, const QWidget *over = nullptr) { takeOf(m_window, name, over); }
 
-    // The same for another window of the program.
+    // The same for another window of the program. The virtual X server has
+    // no window manager, so the windows have no frame; Wine keeps room for
+    // one that it does not draw, which is left out.
     void takeOf(const QWidget *window, const QString &name, const QWidget *over = nullptr)
     {
         settle();
-        QRect area = window->frameGeometry();
+        QRect area = window->geometry();
         if (over)
-            area |= over->frameGeometry();
+            area |= over->geometry();
         const QImage image = window->screen()
                                  ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                                  .toImage();
         const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
-        if (!image.save(path, "PNG", 0))
+        if (!image.save(path, "PNG", 0)) {
             std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
-        else
+            m_failed = true;
+        } else {
             std::printf("saved %s\n", qPrintable(path));
+        }
     }
 
+    // True once a picture could not be saved.
+    bool failed() const { return m_failed; }
+
 private:
+    bool m_failed = false;
     QString m_folder;
     QWidget *m_window = nullptr;
 };
@@ -135,7 +149,8 @@ private:
 
 // COM1 and COM2 lead to the pocket computer played here; COM3 to nothing.
 // The port menu lists one further port, as a plugged-in USB adapter shows
-// there; it is only named, never opened, and no real port is looked up.
+// there (COM4 on Windows); it is only named, never opened, and no real port
+// is looked up.
 class GuidePorts final : public PortResolver
 {
 public:
@@ -147,7 +162,7 @@ public:
     {
         return portNumber == 3 ? QStringLiteral("/dev/tavorin-guide-no-port") : m_device;
     }
-    QStringList furtherPorts() const override { return { QStringLiteral("/dev/ttyUSB0") }; }
+    QStringList furtherPorts() const override { return { QStringLiteral("COM4") }; }
 
 private:
     QString m_device;
@@ -174,6 +189,57 @@ void takeMenu(GuideShots &shots, QMainWindow *window, const QString &menuName, c
     QTest::keyClick(window->menuBar(), Qt::Key_Escape);
 }
 
+// The port menu with the sample file read, as the window shows it with a
+// USB adapter plugged in.
+int takePortMenu(const QString &folder, const QString &sample)
+{
+    GuideShots shots(folder);
+    GuideDialogs dialogs(shots, QFileInfo(sample).absoluteFilePath());
+    const GuidePorts ports(QStringLiteral("/dev/tavorin-guide-no-port"));
+    Form1 window(dialogs, ports, PointTable::programWide());
+    shots.setWindow(&window);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    control<QAction>(&window, QStringLiteral("SimFileLoad"))->trigger();
+    takeMenu(shots, &window, QStringLiteral("ComPort"), QStringLiteral("guide-port-menu"));
+    return shots.failed() ? 1 : 0;
+}
+
+#ifdef TAVORIN_GUIDESHOTS_PEER
+int takeGuidePictures(const QString &folder, const QString &sample);
+#endif
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // The style the program sets on Windows.
+    QApplication::setStyle(QStringLiteral("windowsvista"));
+#endif
+    // Menus appear at once, so that the picture catches them whole.
+    QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+    QApplication::setEffectEnabled(Qt::UI_FadeMenu, false);
+    // The standard buttons in Japanese, as the program shows them.
+    const std::unique_ptr<QTranslator> qtTranslation = installQtTranslation();
+
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments.at(1) == QStringLiteral("--port-menu"))
+        return takePortMenu(arguments.at(2), arguments.at(3));
+#ifdef TAVORIN_GUIDESHOTS_PEER
+    if (arguments.size() == 3)
+        return takeGuidePictures(arguments.at(1), arguments.at(2));
+    std::fprintf(stderr, "usage: tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim\n");
+#endif
+    std::fprintf(stderr, "usage: tavorin-guideshots --port-menu OUTPUT-FOLDER SAMPLE.sim\n");
+    return 2;
+}
+
+#ifdef TAVORIN_GUIDESHOTS_PEER
+namespace {
+
 void typeAndEnter(QLineEdit *entry, const QString &text)
 {
     entry->setFocus();
@@ -181,29 +247,16 @@ void typeAndEnter(QLineEdit *entry, const QString &text)
     QTest::keyClick(entry, Qt::Key_Return);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int takeGuidePictures(const QString &folder, const QString &sample)
 {
-    QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim\n");
-        return 2;
-    }
-    // Menus appear at once, so that the picture catches them whole.
-    QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
-    QApplication::setEffectEnabled(Qt::UI_FadeMenu, false);
-    // The standard buttons in Japanese, as the program shows them.
-    const std::unique_ptr<QTranslator> qtTranslation = installQtTranslation();
-
     QString error;
     const std::unique_ptr<peer::PeerLine> pocket = peer::PeerLine::createPty(&error);
     if (!pocket) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    GuideShots shots(QString::fromLocal8Bit(argv[1]));
-    GuideDialogs dialogs(shots, QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    GuideShots shots(folder);
+    GuideDialogs dialogs(shots, QFileInfo(sample).absoluteFilePath());
     GuidePorts ports(pocket->deviceName());
     Form1 window(dialogs, ports, PointTable::programWide());
     shots.setWindow(&window);
@@ -223,8 +276,7 @@ int main(int argc, char *argv[])
     control<QAction>(&window, QStringLiteral("SimFileLoad"))->trigger();
     shots.take(QStringLiteral("guide-read"));
 
-    // The port.
-    takeMenu(shots, &window, QStringLiteral("ComPort"), QStringLiteral("guide-port-menu"));
+    // The port (its menu is taken by --port-menu).
     control<QAction>(&window, QStringLiteral("Com2"))->trigger();
 
     // The four ways of choosing points.
@@ -258,7 +310,7 @@ int main(int argc, char *argv[])
     option(1, 2)->click();
     typeAndEnter(control<QLineEdit>(&window, QStringLiteral("Text1_0")), QStringLiteral("K1"));
     shots.take(QStringLiteral("guide-prefix"));
-    command(4)->click();
+    // The range adds to what 部分ALL put in the transfer list.
     option(1, 3)->click();
     typeAndEnter(control<QLineEdit>(&window, QStringLiteral("Text1_1")), QStringLiteral("T2/T5"));
     shots.take(QStringLiteral("guide-range"));
@@ -296,9 +348,11 @@ int main(int argc, char *argv[])
     pocket->write(peer::endMessage());
     shots.take(QStringLiteral("guide-received"));
 
-    // A CSV file as Excel saves it, and one with a row that cannot be read.
-    dialogs.pickNext(
-        QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath() + QStringLiteral("/sample.csv"));
+    // A CSV file as Excel saves it, read for sending (ﾊﾟｿｺﾝからﾎﾟｹｺﾝ, an
+    // empty transfer list), and one with a row that cannot be read.
+    option(2, 0)->click();
+    command(4)->click();
+    dialogs.pickNext(QFileInfo(sample).absolutePath() + QStringLiteral("/sample.csv"));
     control<QAction>(&window, QStringLiteral("CsvFileLoad"))->trigger();
     shots.take(QStringLiteral("guide-csv-read"));
     QTemporaryDir scratch;
@@ -315,5 +369,8 @@ int main(int argc, char *argv[])
     control<QAction>(&window, QStringLiteral("Com3"))->trigger();
     dialogs.expectBoxes({ QString(), QStringLiteral("guide-error") });
     command(3)->click();
-    return 0;
+    return shots.failed() ? 1 : 0;
 }
+
+} // namespace
+#endif

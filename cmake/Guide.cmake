@@ -1,0 +1,56 @@
+# The user guide as a page for the browser: docs/guide.md made into
+# guide/guide.html beside the program, its pictures beside it, at every build
+# (cmake/GuidePage.cmake; cmark-gfm from Debian reads the guide's tables).
+# From a build folder the program opens that copy (app/guide.cpp).
+# An installation puts the page where the program looks for it: on Windows
+# in guide\ beside tavorin.exe, elsewhere beside the Markdown guide in the
+# package's doc folder. Without cmark-gfm the build goes on without the page,
+# but installing, and so making a package, stops with the reason.
+find_program(TAVORIN_CMARK_GFM cmark-gfm DOC "cmark-gfm, which makes the guide's HTML page")
+
+if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+    set(guideFolder ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/guide)
+else()
+    set(guideFolder ${PROJECT_BINARY_DIR}/guide)
+endif()
+set(guidePage ${guideFolder}/guide.html)
+file(GLOB guidePictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide-*.png)
+list(APPEND guidePictures ${PROJECT_SOURCE_DIR}/docs/screenshot.png)
+set(guideCopies)
+foreach(picture ${guidePictures})
+    get_filename_component(name ${picture} NAME)
+    list(APPEND guideCopies ${guideFolder}/${name})
+endforeach()
+
+if(NOT TAVORIN_CMARK_GFM)
+    message(WARNING "No cmark-gfm: the build makes no HTML guide, and installing or packaging "
+        "stops (on Debian: tools/install-deps, or apt install cmark-gfm)")
+    install(CODE "message(FATAL_ERROR \"The user guide's page was not made: cmark-gfm was not \"
+        \"found when ${PROJECT_BINARY_DIR} was configured. Install it (on Debian: tools/install-deps \"
+        \"or apt install cmark-gfm) and configure again.\")")
+    return()
+endif()
+
+add_custom_command(OUTPUT ${guidePage}
+    BYPRODUCTS ${guideCopies}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${guideFolder}
+    COMMAND ${CMAKE_COMMAND}
+        -DCMARK_GFM=${TAVORIN_CMARK_GFM}
+        -DGUIDE=${PROJECT_SOURCE_DIR}/docs/guide.md
+        -DSTYLE=${PROJECT_SOURCE_DIR}/docs/guide.css
+        "-DPICTURES=${guidePictures}"
+        -DHOMEPAGE=${TAVORIN_HOMEPAGE}
+        -DOUTPUT=${guidePage}
+        -P ${PROJECT_SOURCE_DIR}/cmake/GuidePage.cmake
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/guide.css
+        ${guidePictures} ${PROJECT_SOURCE_DIR}/cmake/GuidePage.cmake
+    COMMENT "Making the guide's page guide/guide.html"
+    VERBATIM)
+add_custom_target(guide ALL DEPENDS ${guidePage})
+
+if(WIN32)
+    install(FILES ${guidePage} ${guidePictures} DESTINATION guide)
+else()
+    include(GNUInstallDirs)
+    install(FILES ${guidePage} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()

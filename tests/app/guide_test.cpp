@@ -1,0 +1,110 @@
+// The user guide's page: where the program looks for it, and F1 in the window
+// and in the plan, which hands it to the browser or says where it belongs.
+#include "guide.h"
+#include "planwindow.h"
+#include "windowfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavorin;
+using namespace tavorin::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Where an installation puts the page, from the folder of the prefix that
+// holds bin/: beside tavorin.exe on Windows, the package's doc folder
+// elsewhere.
+#ifdef Q_OS_WIN
+const QString InstalledPage = u"bin/guide/guide.html"_s;
+#else
+const QString InstalledPage = u"share/doc/tavorin/guide.html"_s;
+#endif
+const QString BuildPage = u"bin/guide/guide.html"_s;
+
+void makeFile(const QString &path)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path())) << path.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+TEST(GuidePlaces, TheInstalledPageComesFirstThenTheBuildFoldersCopyNeverAFolder)
+{
+    const struct
+    {
+        QStringList files; // under the prefix
+        QStringList folders;
+        QString found;
+    } cases[] = {
+        { { InstalledPage, BuildPage }, {}, InstalledPage },
+        { { InstalledPage }, {}, InstalledPage },
+        { { BuildPage }, {}, BuildPage },
+        { {}, { InstalledPage }, u""_s },
+        { {}, {}, u""_s },
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir prefix;
+        for (const QString &file : c.files)
+            makeFile(prefix.filePath(file));
+        for (const QString &folder : c.folders)
+            ASSERT_TRUE(QDir().mkpath(prefix.filePath(folder)));
+        const QString program = prefix.filePath(u"bin"_s);
+        EXPECT_EQ(findGuide(program), c.found.isEmpty() ? QString() : prefix.filePath(c.found))
+            << c.files.join(u' ').toStdString();
+    }
+}
+
+class GuideKey : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        form->setProgramFolder(prefix.filePath(u"bin"_s));
+    }
+
+    // F1 in window, made the active one as a click would.
+    void pressF1(QWidget *window)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F1);
+    }
+
+    QTemporaryDir prefix;
+};
+
+TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
+{
+    pressF1(form.get());
+    EXPECT_TRUE(dialogs.openedUrls().isEmpty());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    QStringList places { QDir::toNativeSeparators(prefix.filePath(InstalledPage)) };
+    if (InstalledPage != BuildPage)
+        places << QDir::toNativeSeparators(prefix.filePath(BuildPage));
+    EXPECT_EQ(dialogs.messages()[0].prompt,
+        u"使い方のページが見つかりませんでした。次の場所にあるはずです。\n"_s + places.join(u'\n')
+            + u"\n\n使い方は、Tavorin のソースの docs/guide.md でも読めます。"_s);
+    EXPECT_EQ(dialogs.messages()[0].title, u"メッセージ"_s);
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::Ok);
+
+    dialogs.clearRecord();
+    makeFile(prefix.filePath(BuildPage));
+    pressF1(form.get());
+    menuAction(u"PlanView"_s)->trigger();
+    auto *plan = form->findChild<PlanWindow *>();
+    ASSERT_NE(plan, nullptr);
+    makeFile(prefix.filePath(InstalledPage));
+    pressF1(plan);
+    EXPECT_EQ(dialogs.openedUrls(),
+        QList<QUrl>({ QUrl::fromLocalFile(prefix.filePath(BuildPage)),
+            QUrl::fromLocalFile(prefix.filePath(InstalledPage)) }));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+} // namespace
