@@ -49,6 +49,10 @@ TEST(Dxf, EzdxfReadsBackEveryPointAndName)
     const QString path = dir.filePath("points.dxf");
     ASSERT_TRUE(saveDxf(path, points, 2.5));
 
+#ifdef Q_OS_WIN
+    // The bytes are the same as the Linux build's (the committed file above).
+    GTEST_SKIP() << "ezdxf runs on Linux (Debian's python3-ezdxf)";
+#endif
     QProcess python;
     python.start("/usr/bin/python3", { DataDir + "/dxfcheck.py", path });
     if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit)

@@ -17,8 +17,13 @@ using namespace tavorin;
 
 int main(int argc, char *argv[])
 {
+#ifndef Q_OS_WIN
+    // No window is shown; no display is needed. Windows keeps its own
+    // platform, which shows no window either: Qt's offscreen platform has no
+    // fonts there, and the PDF would hold no text.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addPositionalArgument("in", "SIMA or CSV file");
