@@ -78,10 +78,14 @@ double gridInterval(qint64 scale)
 QList<double> gridValues(double low, double high, double interval)
 {
     QList<double> values;
-    if (!(interval > 0) || !(high - low < 1000 * interval))
-        return values; // never more lines than a page can show
-    for (double k = std::ceil(low / interval); k * interval <= high; ++k)
-        values.append(k * interval);
+    const double first = std::ceil(low / interval);
+    const double last = std::floor(high / interval);
+    // Never more lines than a page can show, nor a count that far-off
+    // coordinates would make endless.
+    if (!(interval > 0) || !(last - first < 1000))
+        return values;
+    for (int i = 0; i <= int(last - first); ++i)
+        values.append((first + i) * interval);
     return values;
 }
 

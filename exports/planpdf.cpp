@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>

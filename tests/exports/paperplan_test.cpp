@@ -104,6 +104,7 @@ TEST(PaperPlan, GridAndScaleBarTakeRoundLengthsForTheScale)
         QList<double>({ -35120, -35100, -35080, -35060, -35040 }));
     EXPECT_EQ(gridValues(0.5, 1.5, 2), QList<double>());
     EXPECT_EQ(gridValues(0, 1e9, 1), QList<double>()); // never a million lines
+    EXPECT_EQ(gridValues(1e300, 1e300 + 1e13, 2e13).size(), 1); // where 1 more is no more
 }
 
 } // namespace
