@@ -108,10 +108,34 @@ public:
         m_painter.drawText(rect(millimetres), flags, text);
     }
 
+    // text cut with an ellipsis to widthMillimetres where it is wider.
+    QString fitted(const QString &text, double pointSize, double widthMillimetres) const
+    {
+        const QFontMetricsF metrics(paperFont(pointSize), m_painter.device());
+        return metrics.elidedText(text, Qt::ElideRight, widthMillimetres * m_units);
+    }
+    double width(const QString &text, double pointSize) const
+    {
+        return QFontMetricsF(paperFont(pointSize), m_painter.device()).horizontalAdvance(text)
+            / m_units;
+    }
+
 private:
     QPainter &m_painter;
     double m_units;
 };
+
+// The title at the left of band and a caption at its right, the title cut
+// short where it would reach the caption.
+void paintTitle(Page &page, const QRectF &band, const QString &title, double titleSize,
+    const QString &caption, double captionSize)
+{
+    constexpr double Gap = 5;
+    const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+    const double room = band.width() - page.width(caption, captionSize) - Gap;
+    page.text(band, flags | Qt::AlignLeft, page.fitted(title, titleSize, room), titleSize);
+    page.text(band, flags | Qt::AlignRight, caption, captionSize);
+}
 
 // What every page shows at its foot.
 struct Footer
@@ -290,10 +314,8 @@ void paintPlanPage(
     paintNorthArrow(page, layout.frame);
     paintScaleBar(page, layout.frame, scale);
 
-    const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    page.text(layout.title, flags | Qt::AlignLeft, input.title, 14);
-    page.text(
-        layout.title, flags | Qt::AlignRight, PaperText::ScalePrefix + QString::number(scale), 12);
+    paintTitle(
+        page, layout.title, input.title, 14, PaperText::ScalePrefix + QString::number(scale), 12);
     footer.paint(page, layout.footer, 1);
 }
 
@@ -301,9 +323,8 @@ void paintTablePage(
     Page &page, const PlanPdfInput &input, qsizetype first, const Footer &footer, int pageNumber)
 {
     const TableLayout layout = tableLayout(input.sheet);
+    paintTitle(page, layout.title, input.title, 12, PaperText::TableCaption, 12);
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    page.text(layout.title, flags | Qt::AlignLeft, input.title, 12);
-    page.text(layout.title, flags | Qt::AlignRight, PaperText::TableCaption, 12);
 
     constexpr double Size = 9;
     const auto row = [&](const QRectF &band, const QString &name, const QString &x,
