@@ -20,6 +20,12 @@ struct SurveyPoint
     double y = 0;
 };
 
+// A coordinate text as a number: a decimal number, perhaps with a sign or
+// an exponent, surrounding spaces allowed; anything else (empty, letters,
+// full-width digits, infinity) is no coordinate, and its point is not on the
+// plan.
+std::optional<double> planCoordinate(const QString &text);
+
 // Where the points of the SIMA file list lie on the screen, with no widget
 // of its own: X (north) runs up the screen and Y (east) to the right, both
 // at the same scale. Positions are those of List1; a point without numeric
@@ -39,6 +45,12 @@ public:
 
     // Shows every point of the plan, centred, as large as the viewport allows.
     void fit();
+    // Shows centre at the middle of the viewport at scale pixels per unit.
+    void setView(SurveyPoint centre, double scale)
+    {
+        m_centre = centre;
+        m_scale = scale;
+    }
     // Zooms by factor, keeping the survey point under screenPoint where it is.
     void zoomAbout(QPointF screenPoint, double factor);
     void panBy(QPointF screenDelta);

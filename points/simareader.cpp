@@ -26,9 +26,10 @@ constexpr qsizetype BytesPerCharacter = 4;
 constexpr qsizetype TagBytes = 8;
 constexpr qsizetype NameBytes = ListLine::NameWidth * BytesPerCharacter;
 constexpr qsizetype CoordinateBytes = ListLine::CoordinateWidth * BytesPerCharacter;
+constexpr qsizetype JobNameBytes = JobNameWidth * BytesPerCharacter;
 static_assert(NameBytes <= CoordinateBytes && TagBytes <= CoordinateBytes);
 
-using Field = FieldBytes<CoordinateBytes>;
+using Field = FieldBytes<std::max(CoordinateBytes, JobNameBytes)>;
 
 // A record line as read: the kept bytes of its name, X and Y.
 struct RawPoint
@@ -113,6 +114,9 @@ public:
         SimaReading reading;
         if (m_failure != 0)
             reading.ending = Failure { m_failure };
+        reading.jobName = characters::cut(m_encoding.isUtf8() ? QString::fromUtf8(m_jobName.view())
+                                                              : cp932::decode(m_jobName.view()),
+            JobNameWidth);
         if (m_points.isEmpty())
             return reading;
 
@@ -197,7 +201,7 @@ private:
     qsizetype fieldLimit() const
     {
         if (m_phase == Phase::SeekingBegin)
-            return TagBytes;
+            return m_lineIsJob && m_fieldIndex == 2 ? JobNameBytes : TagBytes;
         if (m_phase == Phase::BeginLine)
             return 0;
         switch (m_fieldIndex) {
@@ -243,8 +247,15 @@ private:
             = field.size == 3 && std::equal(tag, tag + 3, field.bytes.begin()) && !m_fieldCut;
         switch (m_phase) {
         case Phase::SeekingBegin:
-            if (isTag)
+            if (isTag) {
                 m_phase = Phase::BeginLine;
+            } else if (m_fieldIndex == 0) {
+                m_lineIsJob = field.view() == "G00" && !m_fieldCut;
+            } else if (m_fieldIndex == 2 && m_lineIsJob && !m_jobNameRead) {
+                // The job name of the first "G00" record, the file's title.
+                m_jobName.assign(field);
+                m_jobNameRead = true;
+            }
             break;
         case Phase::BeginLine:
             break;
@@ -287,6 +298,7 @@ private:
         }
         m_fieldIndex = 0;
         m_lineHasContent = false;
+        m_lineIsJob = false;
         m_tagIsEnd = false;
         m_point.name.size = m_point.x.size = m_point.y.size = 0;
     }
@@ -321,6 +333,9 @@ private:
     int m_fieldIndex = 0;
     bool m_lineHasContent = false;
     bool m_tagIsEnd = false;
+    bool m_lineIsJob = false;
+    bool m_jobNameRead = false;
+    Field m_jobName;
     RawPoint m_point;
     KeptPoints<> m_points;
 };

@@ -18,10 +18,16 @@ namespace tavorin {
 //
 // A failure before the point records began is the failure of the whole
 // reading: there are no points, and the lists must stay as they were.
+//
+// jobName is the job name (the third field) of the first "G00" record before
+// "A00", cut to JobNameWidth characters; empty where there is none.
+inline constexpr qsizetype JobNameWidth = 40;
+
 struct SimaReading
 {
     QList<PointRecord> points;
     Result<void> ending;
+    QString jobName;
 };
 
 // Reads SIMA coordinate text. The file is read line by line: everything up

@@ -1,6 +1,7 @@
 #include "codepage932.h"
 #include "failure.h"
 #include "simareader.h"
+#include "testsupport.h"
 
 #include <QBuffer>
 
@@ -126,6 +127,39 @@ TEST(SimaReader, TakesTenThousandAndOnePointsAndFailsWithNineOnTheNext)
         ASSERT_EQ(reading->points.size(), 10001);
         EXPECT_EQ(reading->points.last(), (PointRecord { "P10001", "1.5", "-2.5" }));
     }
+}
+
+TEST(SimaReader, KeepsTheJobNameOfTheFirstG00RecordBeforeA00)
+{
+    const QByteArray records = "A00,\r\nA01,1,P,1,2,,\r\nA99,\r\n";
+    const QByteArray forty = QByteArray("0123456789").repeated(4);
+    const struct
+    {
+        const char *what;
+        QByteArray header;
+        QString jobName;
+    } cases[] = {
+        { "as this program writes it, its padding dropped",
+            cp932::encode(u"G00, 1,ＳＩＭＡファイル                                ,\r\nZ00,,\r\n"),
+            u"ＳＩＭＡファイル"_s },
+        { "no G00 record", "Z00,G00,NAME,\r\n", QString() },
+        { "a G00 record without a job name", "G00, 1\r\nZ00,,\r\n", QString() },
+        { "the first G00 record counts", "G00,1,FIRST,\r\nG00,1,SECOND,\r\n", u"FIRST"_s },
+        { "quoted, with a comma and blanks", "G00,1,\" Job, 2 \",\r\n", u" Job, 2 "_s },
+        { "cut to 40 characters", "G00,1," + forty + "XYZ,\r\n", QString::fromLatin1(forty) },
+        { "half-width katakana and kanji in code page 932",
+            "G00,1," + cp932::encode(u"ｺﾞﾃﾝ現場") + ",\r\n", u"ｺﾞﾃﾝ現場"_s },
+        { "UTF-8", u"G00,1,五反田現場,\r\n"_s.toUtf8(), u"五反田現場"_s },
+        { "a lower-case tag is no G00 record", "g00,1,JOB,\r\n", QString() },
+    };
+    for (const auto &c : cases) {
+        const Result<SimaReading> reading = readSima(c.header + records);
+        ASSERT_TRUE(reading) << c.what;
+        EXPECT_EQ(reading->jobName, c.jobName) << c.what;
+        EXPECT_EQ(outcome(reading), "[P|1|2] 0") << c.what;
+    }
+    // A G00 record after A00 is a point record, and no job name.
+    EXPECT_EQ(readSima(QByteArray("A00,\r\nG00,1,JOB,2,,\r\nA99,\r\n"))->jobName, QString());
 }
 
 // Hands out its data 7 bytes at a time and then fails to read.

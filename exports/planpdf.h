@@ -1,0 +1,63 @@
+#pragma once
+
+#include "failure.h"
+#include "paperplan.h"
+#include "pointtable.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QPagedPaintDevice;
+
+namespace tavorin {
+
+// What the plan on paper shows.
+struct PlanPdfInput
+{
+    // The points in file order, as the SIMA file list holds them; those
+    // without numeric coordinates are in the table but not on the plan.
+    QList<PointRecord> points;
+    QString title; // see planTitle
+    // The plane rectangular coordinate system (1 to 19) for the footer's
+    // zone line; none, or one outside 1 to 19, writes no zone line.
+    std::optional<int> zone;
+    paperplan::Sheet sheet;
+    // The N of the scale 1/N; none takes paperplan::defaultScale.
+    std::optional<qint64> scale;
+    QDate date; // the date of making, in the footer
+};
+
+// The plan's title: the job name of the SIMA file's G00 record without the
+// blanks round it, or, where it has none (and for CSV files), the name of
+// the file at path.
+QString planTitle(const QString &jobName, const QString &path);
+
+// The footer's zone line, e.g. "座標系 Ⅸ系　測地系 世界測地系（測地成果2024）"
+// for zone 9; empty for a zone outside 1 to 19.
+QString zoneLine(int zone);
+
+// The scale the plan is drawn at: input.scale, or the default for the
+// extent of its points on its sheet.
+qint64 planScale(const PlanPdfInput &input);
+
+// The number of pages: the plan page and the table pages.
+int planPageCount(const PlanPdfInput &input);
+
+// Draws on device, whose page layout it sets to the input's sheet with no
+// margins: the plan page (title, scale, north arrow, coordinate grid,
+// points and their names, footer with the zone line, the date and "1/3"
+// page numbers), then the point table pages (点名, X and Y as held, in file
+// order, the headings on every page). All text is text, in a Japanese
+// font. Needs a QGuiApplication. False when the device cannot be painted
+// on or takes no further page.
+bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input);
+
+// Saves the pages of paintPlanPages as a PDF file at path, as safely as a
+// SIMA file is saved: the old file stays untouched unless the new one is
+// complete on the disk. Fails as pointfile::save fails (76, 70, 75, 61, 57).
+Result<void> savePlanPdf(const QString &path, const PlanPdfInput &input);
+
+} // namespace tavorin

@@ -1,0 +1,110 @@
+#include "paperplan.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+using namespace tavorin::paperplan;
+
+namespace {
+
+constexpr Sheet A4Portrait { Paper::A4, Orientation::Portrait };
+constexpr Sheet A4Landscape { Paper::A4, Orientation::Landscape };
+constexpr Sheet A3Portrait { Paper::A3, Orientation::Portrait };
+constexpr Sheet A3Landscape { Paper::A3, Orientation::Landscape };
+
+TEST(PaperPlan, MetresOnTheGroundBecomeMillimetresAndPointsOnPaper)
+{
+    EXPECT_EQ(onPaper(20, 500), 40);
+    EXPECT_EQ(QString::number(toPoints(onPaper(20, 500)), 'f', 2), "113.39");
+    EXPECT_EQ(toPoints(25.4), 72);
+    EXPECT_EQ(onPaper(1, 50000), 0.02);
+}
+
+TEST(PaperPlan, SheetsFramesAndTableRows)
+{
+    const struct
+    {
+        Sheet sheet;
+        QSizeF size;
+        QRectF frame;
+        int rows;
+    } cases[] = {
+        { A4Portrait, { 210, 297 }, { 26, 22, 174, 251 }, 50 },
+        { A4Landscape, { 297, 210 }, { 26, 22, 261, 164 }, 32 },
+        { A3Portrait, { 297, 420 }, { 26, 22, 261, 374 }, 74 },
+        { A3Landscape, { 420, 297 }, { 26, 22, 384, 251 }, 50 },
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(sheetSize(c.sheet), c.size);
+        EXPECT_EQ(planLayout(c.sheet).frame, c.frame);
+        EXPECT_EQ(tableLayout(c.sheet).rowsPerPage, c.rows);
+    }
+    EXPECT_EQ(tablePageCount(0, A4Portrait), 0);
+    EXPECT_EQ(tablePageCount(50, A4Portrait), 1);
+    EXPECT_EQ(tablePageCount(51, A4Portrait), 2);
+    EXPECT_EQ(tablePageCount(10001, A4Portrait), 201);
+}
+
+TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
+{
+    // A4 portrait: 164 x 241 mm inside the fit inset.
+    const QSizeF frame = planLayout(A4Portrait).frame.size();
+    const struct
+    {
+        double spanX; // north, up the sheet
+        double spanY; // east, across it
+        qint64 scale;
+    } cases[] = {
+        { 0, 0, 100 },
+        { 24.1, 16.4, 100 }, // exactly the inset frame at 1/100
+        { 24.2, 0, 200 },
+        { 0, 16.5, 200 },
+        { 0, 41, 250 },
+        { 0, 41.1, 500 },
+        { 160.914, 155.51, 1000 }, // docs/sample.sim
+        { 241, 164, 1000 },
+        { 0, 8200, 50000 },
+        { 0, 8201, 100000 },
+        { 12051, 0, 100000 },
+        { 24101, 0, 200000 },
+        { 60000, 0, 500000 },
+        { 1e8, 0, 500'000'000 },
+        { 1e300, 0, 1'000'000'000'000'000 },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(defaultScale(c.spanX, c.spanY, frame), c.scale) << c.spanX << " " << c.spanY;
+}
+
+TEST(PaperPlan, GridAndScaleBarTakeRoundLengthsForTheScale)
+{
+    const struct
+    {
+        qint64 scale;
+        double grid; // metres, lines at least 20 mm apart
+        double bar; // metres, at most 40 mm
+    } cases[] = {
+        { 100, 2, 2 },
+        { 200, 5, 5 },
+        { 250, 5, 10 },
+        { 500, 10, 20 },
+        { 1000, 20, 20 },
+        { 2500, 50, 100 },
+        { 5000, 100, 200 },
+        { 10000, 200, 200 },
+        { 25000, 500, 1000 },
+        { 50000, 1000, 2000 },
+        { 200000, 5000, 5000 },
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(gridInterval(c.scale), c.grid) << c.scale;
+        EXPECT_EQ(scaleBarLength(c.scale), c.bar) << c.scale;
+    }
+    EXPECT_EQ(gridValues(-35120.4, -35040, 20),
+        QList<double>({ -35120, -35100, -35080, -35060, -35040 }));
+    EXPECT_EQ(gridValues(0.5, 1.5, 2), QList<double>());
+    EXPECT_EQ(gridValues(0, 1e9, 1), QList<double>()); // never a million lines
+    EXPECT_EQ(gridValues(1e300, 1e300 + 1e13, 2e13).size(), 1); // where 1 more is no more
+}
+
+} // namespace
