@@ -1,5 +1,6 @@
 #include "planwidget.h"
 
+#include "coordinatevalue.h"
 #include "listline.h"
 #include "pointtable.h"
 
@@ -11,37 +12,11 @@
 #include <QPainterPath>
 #include <QSet>
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
 namespace tavorin {
 
 namespace {
-
-// A coordinate text as a number: a decimal number, perhaps with a sign or
-// an exponent, surrounding spaces allowed; anything else (empty, letters,
-// full-width digits, infinity) is no coordinate.
-std::optional<double> coordinate(const QString &text)
-{
-    const QStringView trimmed = QStringView(text).trimmed();
-    std::array<char, 16> ascii {};
-    if (trimmed.isEmpty() || trimmed.size() > qsizetype(ascii.size()))
-        return std::nullopt;
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const char16_t c = trimmed[i].unicode();
-        if (c > 0x7f)
-            return std::nullopt;
-        ascii[std::size_t(i)] = char(c);
-    }
-    const char *first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
-    const char *last = ascii.data() + trimmed.size();
-    double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 // A name as its list line shows it: its first 8 characters, without the
 // spaces that pad the name column.
@@ -169,8 +144,8 @@ void PlanWidget::readPoints()
     };
     for (int p = 0; p < count; ++p) {
         const PointRecord &record = m_table.at(p);
-        const auto x = coordinate(record.x);
-        const auto y = coordinate(record.y);
+        const auto x = coordinateValue(record.x);
+        const auto y = coordinateValue(record.y);
         if (x && y)
             points[std::size_t(p)] = SurveyPoint { *x, *y };
         m_names[std::size_t(p)] = record.name;
