@@ -64,5 +64,16 @@ inline const QString CsvYNotANumber = u"%1行目のYが数値ではありませ�
 inline const QString CsvXTooLong = u"%1行目のXの桁数が多すぎます。"_s;
 inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"_s;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
+// The map file (書き出し) and the GSI's map (地理院地図で開く): the file
+// types of the dialog, and why nothing is written or opened.
+inline const QString ExportFilter
+    = u"GeoJSONファイル (*.geojson)|*.geojson|KMLファイル (*.kml)|*.kml|"_s;
+inline const QString ExportDefaultExtension = u"geojson"_s;
+inline const QString ZoneNeeded = u"平面直角座標系（系）を選んで下さい。"
+                                  u"「SIMAﾌｧｲﾙ」メニューの「平面直角座標系」か、"
+                                  u"配置図の上の欄で選べます。"_s;
+inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
+inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
+inline const QString BrowserFailed = u"ブラウザーで地図を開けませんでした。"_s;
 
 } // namespace tavorin::WindowText

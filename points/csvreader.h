@@ -31,6 +31,10 @@ struct CsvReading
     QList<PointRecord> points;
     CsvFault fault = CsvFault::None;
     qint64 faultRow = 0;
+    // The plane rectangular zone (1..19) every row read names in a column
+    // headed 平面直角座標系, 座標系 or 系; 0 when there is no such column or
+    // the rows name different zones or none.
+    int zone = 0;
 };
 
 // Reads CSV text as Excel saves it. Fields are separated by commas; a field

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,13 @@ namespace tavorin::test {
 class WindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { createWindow(); }
+    // Each test starts with nothing remembered (settings of the test run's
+    // own, see windowmain.cpp).
+    void SetUp() override
+    {
+        QSettings().clear();
+        createWindow();
+    }
 
     void createWindow()
     {
