@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -185,6 +187,12 @@ void typeAndEnter(QLineEdit *entry, const QString &text)
 
 int main(int argc, char *argv[])
 {
+    // The zone the pictures choose is remembered in a folder of this run's
+    // own, not in the user's settings.
+    const QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings.path());
     QApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim\n");
@@ -250,6 +258,14 @@ int main(int argc, char *argv[])
     QTest::mouseRelease(plan, Qt::LeftButton, {}, area.bottomRight());
     QTest::mouseMove(plan, area.center());
     shots.takeOf(planWindow, QStringLiteral("guide-plan"));
+    // Zone IX chosen in the plan window: the status line and the tooltip of
+    // the point under the cursor show its latitude and longitude.
+    auto *zone = control<QComboBox>(planWindow, QStringLiteral("PlanZone"));
+    zone->setCurrentIndex(zone->findData(9));
+    emit zone->activated(zone->currentIndex());
+    QTest::mouseMove(plan, *plan->planGeometry().pixelOf(4));
+    QTest::qWait(1500); // the tooltip shows after the cursor rests
+    shots.takeOf(planWindow, QStringLiteral("guide-map"));
     planWindow->close();
     list1->clearSelection();
     option(1, 1)->click();
