@@ -1,7 +1,5 @@
-// Where the points lie, through the real Form1: the zone chosen in the menu,
-// the plan window or by a CSV file and remembered; latitude and longitude in
-// the plan's status line and tooltips; the map file (書き出し) and the GSI's
-// map (地理院地図で開く).
+// The zone, latitude and longitude in the plan, 書き出し and 地理院地図で開く
+// through the real Form1.
 #include "listline.h"
 #include "mapfiles.h"
 #include "mappoints.h"
@@ -45,10 +43,7 @@ protected:
         EXPECT_TRUE(window && QTest::qWaitForWindowExposed(window));
         return window;
     }
-    QComboBox *planZone(PlanWindow *window)
-    {
-        return window->findChild<QComboBox *>(u"PlanZone"_s);
-    }
+    static QComboBox *planZone(PlanWindow *w) { return w->findChild<QComboBox *>(u"PlanZone"_s); }
     QString checkedZone() const
     {
         QStringList checked;
@@ -56,18 +51,6 @@ protected:
             if (a->isChecked())
                 checked << a->objectName();
         return checked.join(u',');
-    }
-    QStringList lines(const QList<PointRecord> &points) const
-    {
-        QStringList l;
-        for (const PointRecord &p : points)
-            l << ListLine::form(p);
-        return l;
-    }
-    QByteArray read(const QString &path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
     }
     QStringList prompts() const
     {
@@ -89,11 +72,9 @@ TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndRememberedInTheTestsOwn
     EXPECT_EQ(entries[8]->text(),
         u"Ⅸ系　東京都（XIV, XVIII, XIX系を除く）, 福島県, 栃木県, 茨城県, 埼玉県, 千葉県, 群馬県, "
         u"神奈川県"_s);
-    EXPECT_EQ(entries[13]->text(), u"ⅩⅣ系　東京都の小笠原"_s);
 
     PlanWindow *window = openPlan();
     QComboBox *chooser = planZone(window);
-    EXPECT_EQ(chooser->count(), 19);
     EXPECT_EQ(chooser->currentIndex(), -1);
     EXPECT_EQ(chooser->placeholderText(), u"（系を選んで下さい）"_s);
 
@@ -110,7 +91,6 @@ TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndRememberedInTheTestsOwn
         << QSettings().fileName().toStdString();
     EXPECT_EQ(QSettings().value(u"map/zone"_s).toInt(), 13);
     createWindow();
-    EXPECT_EQ(form->zone(), 13);
     EXPECT_EQ(checkedZone(), u"Zone13"_s);
     EXPECT_EQ(planZone(openPlan())->currentIndex(), 12);
     // A remembered value that is no zone is none.
@@ -124,7 +104,6 @@ TEST_F(Map, ACsvFileThatNamesOneZoneChoosesItAndTheUserMayChangeIt)
 {
     CsvReading reading { Points, CsvFault::None, 0, 7 };
     form->openAtStart(u"/tmp/k.csv"_s, Result<CsvReading>(reading));
-    EXPECT_EQ(list(1)->listCount(), 3);
     EXPECT_EQ(form->zone(), 7);
     EXPECT_EQ(checkedZone(), u"Zone7"_s);
     EXPECT_EQ(planZone(openPlan())->currentIndex(), 6);
@@ -165,7 +144,6 @@ TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout
     EXPECT_EQ(hover(),
         u"X 11573.375   Y 22694.980   "_s + GsiPlace + u"|K9\nX 11573.375   Y 22694.980\n"_s
             + GsiPlace);
-    QToolTip::hideText();
 }
 
 TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenExtension)
@@ -196,11 +174,11 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
         dialogs.fileRequests()[0].filter, u"GeoJSONファイル (*.geojson);;KMLファイル (*.kml)"_s);
     EXPECT_EQ(dialogs.fileRequests()[0].defaultSuffix, u"geojson"_s);
     EXPECT_EQ(dialogs.fileRequests()[1].initialName, dir.filePath(u"points.geojson"_s));
-    const QList<MapPoint> placed = mapPoints(lines(Points), 9);
-    ASSERT_EQ(placed.size(), 2);
-    EXPECT_EQ(placed[1].name, u"A2"_s);
-    EXPECT_EQ(read(dir.filePath(u"points.geojson"_s)), geoJsonBytes(placed, 9));
-    EXPECT_EQ(read(dir.filePath(u"points.KML"_s)), kmlBytes(placed, 9));
+    // K9 and A2 in file order; T1 has no place.
+    const QList<MapPoint> placed
+        = mapPoints({ ListLine::form(Points[0]), ListLine::form(Points[2]) }, 9);
+    EXPECT_EQ(fileBytes(dir.filePath(u"points.geojson"_s)), geoJsonBytes(placed, 9));
+    EXPECT_EQ(fileBytes(dir.filePath(u"points.KML"_s)), kmlBytes(placed, 9));
     EXPECT_EQ(prompts(), QStringList());
 
     // Another extension, a missing folder, a folder in the way: nothing
