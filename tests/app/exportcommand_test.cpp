@@ -9,6 +9,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -52,8 +53,7 @@ Ran run(const QString &program, const QStringList &arguments)
 
 QByteArray messageBytes(const QString &path, const QString &message)
 {
-    return (u"tavorin: "_s + QDir::toNativeSeparators(path) + u": "_s + message).toLocal8Bit()
-        + Eol;
+    return (u"tavorin: "_s + path + u": "_s + message).toLocal8Bit() + Eol;
 }
 
 } // namespace
@@ -162,7 +162,9 @@ TEST(ExportCommand, TheConsoleTwinGivesItsOutputAndExitCodeToABatchFile)
     QTemporaryDir dir;
     const QString in = dir.filePath(u"sample.sim"_s);
     ASSERT_TRUE(QFile::copy(u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s, in));
-    const QString twin = QDir::toNativeSeparators(u"" TAVORIN_EXPORT_EXECUTABLE ""_s);
+    // By a path with its drive, which Windows' cmd needs.
+    const QString twin = QDir::toNativeSeparators(
+        QFileInfo(u"" TAVORIN_EXPORT_EXECUTABLE ""_s).absoluteFilePath());
     QFile batch(dir.filePath(u"export.bat"_s));
     ASSERT_TRUE(batch.open(QIODevice::WriteOnly));
     batch.write(("@echo off\r\n\"" + twin
