@@ -21,10 +21,21 @@ namespace tavorin {
 
 namespace {
 
-// Where the zone is remembered, in the program's settings (the registry on
-// Windows, a file on Linux). Only the features that came with the map are
+// The zone is remembered in an INI file of the user's on every platform
+// (~/.config/Tavorin/tavorin.ini, %APPDATA%\Tavorin\tavorin.ini): reading
+// it creates nothing, where merely reading the registry would leave a key
+// behind after uninstalling. Only the features that came with the map are
 // remembered; the port never is.
 const QString ZoneKey = QStringLiteral("map/zone");
+
+struct RememberedSettings : QSettings
+{
+    RememberedSettings()
+        : QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavorin"),
+            QStringLiteral("tavorin"))
+    {
+    }
+};
 
 } // namespace
 
@@ -32,7 +43,7 @@ void Form1::showZone()
 {
     // At start, the zone of the last run; a stored value that is no zone is
     // none.
-    const int remembered = QSettings().value(ZoneKey).toInt();
+    const int remembered = RememberedSettings().value(ZoneKey).toInt();
     m_zone = geodesy::zone(remembered) ? remembered : 0;
     for (QAction *a : m_zoneActions->actions())
         a->setChecked(a->objectName() == QStringLiteral("Zone%1").arg(m_zone));
@@ -43,7 +54,7 @@ void Form1::chooseZone(int zone)
     if (!geodesy::zone(zone))
         return;
     m_zone = zone;
-    QSettings().setValue(ZoneKey, zone);
+    RememberedSettings().setValue(ZoneKey, zone);
     for (QAction *a : m_zoneActions->actions())
         a->setChecked(a->objectName() == QStringLiteral("Zone%1").arg(zone));
     if (m_planWindow)

@@ -216,9 +216,6 @@ int runTavorin(int argc, char *argv[])
     // The window lists the file given once it is shown, as before.
     FileReadAtStart file(line.filePath);
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();
-    // Where the window remembers the zone: HKEY_CURRENT_USER\Software\Tavorin
-    // on Windows, ~/.config/Tavorin/tavorin.conf on Linux.
-    QCoreApplication::setOrganizationName(u"Tavorin"_s);
     QtUserDialogs dialogs;
     SystemPortResolver ports;
     Form1 window(dialogs, ports, PointTable::programWide());

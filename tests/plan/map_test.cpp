@@ -87,14 +87,14 @@ TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndRememberedInTheTestsOwn
 
     // The next start shows it; the settings are the test run's, not the
     // user's.
-    EXPECT_TRUE(QSettings().fileName().startsWith(QDir::tempPath()))
-        << QSettings().fileName().toStdString();
-    EXPECT_EQ(QSettings().value(u"map/zone"_s).toInt(), 13);
+    EXPECT_TRUE(remembered()->fileName().startsWith(QDir::tempPath()))
+        << remembered()->fileName().toStdString();
+    EXPECT_EQ(remembered()->value(u"map/zone"_s).toInt(), 13);
     createWindow();
     EXPECT_EQ(checkedZone(), u"Zone13"_s);
     EXPECT_EQ(planZone(openPlan())->currentIndex(), 12);
     // A remembered value that is no zone is none.
-    QSettings().setValue(u"map/zone"_s, 20);
+    remembered()->setValue(u"map/zone"_s, 20);
     createWindow();
     EXPECT_EQ(form->zone(), 0);
     EXPECT_EQ(checkedZone(), QString());

@@ -28,8 +28,15 @@ protected:
     // own, see windowmain.cpp).
     void SetUp() override
     {
-        QSettings().clear();
+        remembered()->clear();
         createWindow();
+    }
+
+    // What the window remembers (the zone), as it reads and writes it.
+    static std::unique_ptr<QSettings> remembered()
+    {
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+            QStringLiteral("Tavorin"), QStringLiteral("tavorin"));
     }
 
     void createWindow()

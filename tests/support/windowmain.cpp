@@ -1,8 +1,7 @@
 // Test runner of the window and pseudo-terminal test programs: a
 // QApplication on the offscreen platform (unless the caller chose another),
-// then GoogleTest. The window's settings (the zone it remembers) go to an
-// INI file in a folder of the run's own, never to the user's settings or the
-// registry.
+// then GoogleTest. The window's settings (the zone it remembers, in an INI
+// file) go to a folder of the run's own, never to the user's settings.
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -14,7 +13,6 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir settings;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings.path());
     QApplication app(argc, argv);

@@ -190,7 +190,6 @@ int main(int argc, char *argv[])
     // The zone the pictures choose is remembered in a folder of this run's
     // own, not in the user's settings.
     const QTemporaryDir settings;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings.path());
     QApplication app(argc, argv);
