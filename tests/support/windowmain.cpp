@@ -1,7 +1,6 @@
-// Test runner of the window and pseudo-terminal test programs: a
-// QApplication on the offscreen platform (unless the caller chose another),
-// then GoogleTest. The window's settings (the zone it remembers, in an INI
-// file) go to a folder of the run's own, never to the user's settings.
+// Test runner of the window and pseudo-terminal test programs: a QApplication
+// on the offscreen platform (unless the caller chose another), then
+// GoogleTest; the window's settings in a folder of the run's own.
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
