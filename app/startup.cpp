@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "form1.h"
+#include "planezones.h"
 #include "pointtable.h"
 #include "portresolver.h"
 #include "userdialogs.h"
@@ -134,7 +135,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         if (parser.isSet(zone)) {
             bool number = false;
             request.zone = parser.value(zone).toInt(&number);
-            if (!number || request.zone < 1 || request.zone > 19)
+            if (!number || !geodesy::zone(request.zone))
                 return end(1,
                     u"tavorin: --zone takes a zone number from 1 to 19, not '%1'\n"_s.arg(
                         parser.value(zone)));
@@ -211,7 +212,7 @@ int runTavorin(int argc, char *argv[])
     // Again without Qt's own options, and from Qt's own list, which on
     // Windows keeps every character of a file name the code page lacks.
     line = parseCommandLine(QCoreApplication::arguments());
-    if (line.exitCode || line.exportRequest) // an export with Qt's own options among its own
+    if (line.exitCode)
         return endWithoutWindow(line);
     // The window lists the file given once it is shown, as before.
     FileReadAtStart file(line.filePath);

@@ -2,10 +2,9 @@
 
 #include "coordinatevalue.h"
 #include "listline.h"
+#include "plantext.h"
 #include "pointtable.h"
 #include "positiontext.h"
-
-#include "plantext.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
