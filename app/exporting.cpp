@@ -21,17 +21,17 @@ qsizetype lineCount(const ExportJob &job)
 
 qsizetype mapPointCount(const ExportJob &job)
 {
-    return mapPoints(job.lines, job.zone).size();
+    return mapPoints(job.lines, job.options.zone).size();
 }
 
 Result<void> saveGeoJson(const QString &path, const ExportJob &job)
 {
-    return saveBytes(path, geoJsonBytes(mapPoints(job.lines, job.zone), job.zone));
+    return saveBytes(path, geoJsonBytes(mapPoints(job.lines, job.options.zone), job.options.zone));
 }
 
 Result<void> saveKml(const QString &path, const ExportJob &job)
 {
-    return saveBytes(path, kmlBytes(mapPoints(job.lines, job.zone), job.zone));
+    return saveBytes(path, kmlBytes(mapPoints(job.lines, job.options.zone), job.options.zone));
 }
 
 Result<void> saveSima(const QString &path, const ExportJob &job)
@@ -94,7 +94,7 @@ ExportOutcome runExport(const ExportRequest &request)
 
     // Read as the window reads; a reading that did not end well writes
     // nothing, where the window would still list the points read before.
-    ExportJob job { {}, request.zone };
+    ExportJob job { {}, request.options };
     Form1::FileReading reading = Form1::readFile(request.inPath);
     if (auto *sima = std::get_if<Result<SimaReading>>(&reading)) {
         if (!*sima)
@@ -109,11 +109,11 @@ ExportOutcome runExport(const ExportRequest &request)
         if (csv->fault != CsvFault::None)
             return { 1, failureText(request.inPath, Form1::csvFaultPrompt(*csv)) };
         job.lines = linesOf(csv->points);
-        if (job.zone == 0 && geodesy::zone(csv->zone))
-            job.zone = csv->zone;
+        if (job.options.zone == 0 && geodesy::zone(csv->zone))
+            job.options.zone = csv->zone;
     }
 
-    if (format->map && job.zone == 0)
+    if (format->map && job.options.zone == 0)
         return { 1, failureText(request.inPath, WindowText::ZoneNeeded) };
     if (format->count(job) == 0)
         return { 1, failureText(request.inPath, WindowText::NoPointsToPlace) };

@@ -9,14 +9,20 @@
 
 namespace tavorin {
 
+// The choices that shape an exported file: the window's, or the command
+// line's, parsed once in parseCommandLine. The options of later formats
+// (paper, orientation, scale) join the zone here.
+struct ExportOptions
+{
+    int zone = 0; // 1..19; 0: none chosen
+};
+
 // What an export writes: the points of the SIMA file list (or of the file
-// read on the command line) as list lines, in file order, and the choices
-// that shape the file. Options of later formats join the zone here, parsed
-// once from the command line.
+// read on the command line) as list lines, in file order, and the options.
 struct ExportJob
 {
     QStringList lines;
-    int zone = 0; // 1..19; 0: none chosen
+    ExportOptions options;
 };
 
 // A kind of file an export writes, known by its file name's extension.
@@ -41,7 +47,7 @@ struct ExportRequest
 {
     QString outPath;
     QString inPath;
-    int zone = 0; // from --zone; 0: the file's own, if any
+    ExportOptions options; // a zone of 0: the CSV file's own, if any
 };
 
 // How a command-line export ended: 0 and nothing to say, or 1 and the

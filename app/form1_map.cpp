@@ -83,7 +83,7 @@ void Form1::MapExport_Click()
         showMessage(WindowText::ZoneNeeded);
         return;
     }
-    const ExportJob job { list1Lines(), m_zone };
+    const ExportJob job { list1Lines(), { m_zone } };
     if (mapPoints(job.lines, m_zone).isEmpty()) {
         showMessage(WindowText::NoPointsToPlace);
         return;

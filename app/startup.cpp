@@ -125,7 +125,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (parser.isSet(zone) && !parser.isSet(exportTo))
         return end(1, u"tavorin: --zone needs --export\n"_s);
     if (parser.isSet(exportTo)) {
-        ExportRequest request { parser.value(exportTo), files.value(0), 0 };
+        ExportRequest request { parser.value(exportTo), files.value(0), {} };
         if (request.inPath.isEmpty())
             return end(1, u"tavorin: --export needs the file to read\n"_s);
         if (!exportFormat(request.outPath))
@@ -134,8 +134,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     request.outPath, extensions.join(u", "_s)));
         if (parser.isSet(zone)) {
             bool number = false;
-            request.zone = parser.value(zone).toInt(&number);
-            if (!number || !geodesy::zone(request.zone))
+            request.options.zone = parser.value(zone).toInt(&number);
+            if (!number || !geodesy::zone(request.options.zone))
                 return end(1,
                     u"tavorin: --zone takes a zone number from 1 to 19, not '%1'\n"_s.arg(
                         parser.value(zone)));

@@ -55,8 +55,8 @@ std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode
         // A name typed without an extension takes that of the file type
         // chosen in the dialog ("KMLファイル (*.kml)"), where the type names
         // one.
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString &filter) {
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
                 static const QRegularExpression extension(QStringLiteral("\\(\\*\\.(\\w+)[ )]"));
                 if (const QRegularExpressionMatch match = extension.match(filter); match.hasMatch())
                     dialog.setDefaultSuffix(match.captured(1));

@@ -81,9 +81,10 @@ TEST(ExportOptions, ParsedOnceWithClearErrors)
     for (const auto &c : cases) {
         const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
         EXPECT_TRUE(line.withoutWindow);
-        const QString got = line.exportRequest ? line.exportRequest->outPath + u'|'
-                + line.exportRequest->inPath + u'|' + QString::number(line.exportRequest->zone)
-                                               : line.output;
+        const QString got = line.exportRequest
+            ? line.exportRequest->outPath + u'|' + line.exportRequest->inPath + u'|'
+                + QString::number(line.exportRequest->options.zone)
+            : line.output;
         EXPECT_EQ(got, c.request) << c.arguments.join(u' ').toStdString();
         EXPECT_EQ(line.exitCode.value_or(0), line.exportRequest ? 0 : 1);
     }
