@@ -2,6 +2,7 @@
 
 #include "captionlabel.h"
 #include "listbox.h"
+#include "planezones.h"
 #include "plantext.h"
 #include "planwindow.h"
 #include "pointtable.h"
@@ -9,6 +10,7 @@
 #include "userdialogs.h"
 #include "windowtext.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -119,6 +121,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     m_guideAction->setShortcut(Qt::Key_F1);
     connect(m_guideAction, &QAction::triggered, this, &Form1::showGuide);
     addAction(m_guideAction);
+    showZone(); // the zone chosen in an earlier run, if any
     setAcceptDrops(true);
     // The layout is fixed: the window takes the size of its client area
     // and menu bar and does not resize.
@@ -309,6 +312,21 @@ void Form1::createMenus()
         = action(SimFile->addAction(WindowText::CsvFileLoadCaption), QStringLiteral("CsvFileLoad"));
     CsvFileSave
         = action(SimFile->addAction(WindowText::CsvFileSaveCaption), QStringLiteral("CsvFileSave"));
+    SimFile->addSeparator();
+    // The zones, each with the prefectures it serves; none checked until one
+    // is chosen.
+    ZoneMenu = SimFile->addMenu(PlanText::ZoneCaption);
+    ZoneMenu->setObjectName(QStringLiteral("ZoneMenu"));
+    m_zoneActions = new QActionGroup(this);
+    for (const geodesy::Zone &z : geodesy::zones()) {
+        QAction *a = action(ZoneMenu->addAction(geodesy::zoneEntry(z.number)),
+            QStringLiteral("Zone%1").arg(z.number));
+        a->setCheckable(true);
+        a->setActionGroup(m_zoneActions);
+        connect(a, &QAction::triggered, this, [this, number = z.number] { chooseZone(number); });
+    }
+    MapExport = action(SimFile->addAction(PlanText::ExportCaption), QStringLiteral("MapExport"));
+    GsiMap = action(SimFile->addAction(PlanText::GsiMapCaption), QStringLiteral("GsiMap"));
 
     ComPort = bar->addMenu(WindowText::ComPortCaption);
     ComPort->setObjectName(QStringLiteral("ComPort"));
@@ -322,6 +340,8 @@ void Form1::createMenus()
     connect(SimFileLoad, &QAction::triggered, this, &Form1::SimFileLoad_Click);
     connect(CsvFileLoad, &QAction::triggered, this, &Form1::CsvFileLoad_Click);
     connect(CsvFileSave, &QAction::triggered, this, &Form1::CsvFileSave_Click);
+    connect(MapExport, &QAction::triggered, this, &Form1::MapExport_Click);
+    connect(GsiMap, &QAction::triggered, this, &Form1::GsiMap_Click);
     connect(Com1, &QAction::triggered, this, &Form1::Com1_Click);
     connect(Com2, &QAction::triggered, this, &Form1::Com2_Click);
     connect(Com3, &QAction::triggered, this, &Form1::Com3_Click);
@@ -335,6 +355,10 @@ void Form1::showPlan()
         m_planWindow
             = new PlanWindow(m_table, List1->selectionModel(), List2->model(), List1->font(), this);
         m_planWindow->addAction(m_guideAction);
+        m_planWindow->setZone(m_zone);
+        connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
+        connect(m_planWindow, &PlanWindow::exportRequested, this, &Form1::MapExport_Click);
+        connect(m_planWindow, &PlanWindow::gsiMapRequested, this, &Form1::GsiMap_Click);
     }
     m_planWindow->show();
     m_planWindow->raise();

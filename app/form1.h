@@ -12,6 +12,7 @@
 #include <variant>
 
 class QAction;
+class QActionGroup;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
@@ -46,6 +47,7 @@ public:
 
     // Window-level values, as the handlers left them.
     QString currentFilePath() const { return CurrentFilePath; }
+    int zone() const { return m_zone; } // 1..19; 0 until one is chosen
     qint16 portNumber() const { return PortNumber; }
     QString transferMode() const { return TransferMode; }
     int sendIndex() const { return SendIndex; }
@@ -55,6 +57,8 @@ public:
     // Reads the file at path: as CSV when its extension is .csv, else as
     // SIMA. Needs no window.
     static FileReading readFile(const QString &path);
+    // Why a row of a CSV file cannot be read, as the window says it.
+    static QString csvFaultPrompt(const CsvReading &reading);
 
     // Runs once the window is shown, with the file given on the command line
     // (an absolute filePath) already read into reading: lists and stores it
@@ -81,6 +85,8 @@ private slots:
     void SimFileSave_Click();
     void CsvFileLoad_Click();
     void CsvFileSave_Click();
+    void MapExport_Click();
+    void GsiMap_Click();
     void Command1_Click();
     void Command4_Click();
     void Option1_Click(qint16 Index);
@@ -125,6 +131,15 @@ private:
     // F1, in this window and the plan's: the user guide's page in the
     // browser, or where it should be when it is not found (guide.cpp).
     void showGuide();
+
+    // The zone (form1_map.cpp): chosen in the menu, the plan window or by a
+    // CSV file read; shown in both and remembered for the next start.
+    void chooseZone(int zone);
+    void showZone();
+    // A message in a box titled "メッセージ", information icon, OK.
+    void showMessage(const QString &prompt);
+    // The list lines of the SIMA file list's points, in file order.
+    QStringList list1Lines() const;
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -147,6 +162,7 @@ private:
     qint16 PortNumber = 0; // 1..3, the port the next transfer uses; 0: a further port
     QString m_portDevice; // the further port chosen; empty for COM1..COM3
     QString TransferMode; // "in" or "out"; empty until the first transfer
+    int m_zone = 0; // the plane rectangular zone, 1..19; 0 until one is chosen
     // Position in List2 of the line last sent. Wider than the 16 bits the
     // list once had: a long reception can leave more than 32767 lines.
     int SendIndex = 0;
@@ -177,6 +193,10 @@ private:
     QAction *SimFileLoad = nullptr;
     QAction *CsvFileLoad = nullptr;
     QAction *CsvFileSave = nullptr;
+    QMenu *ZoneMenu = nullptr;
+    QActionGroup *m_zoneActions = nullptr;
+    QAction *MapExport = nullptr;
+    QAction *GsiMap = nullptr;
     QMenu *ComPort = nullptr;
     QAction *Com1 = nullptr;
     QAction *Com2 = nullptr;

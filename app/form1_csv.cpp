@@ -39,6 +39,11 @@ QString faultMessage(CsvFault fault, qint64 row)
 
 } // namespace
 
+QString Form1::csvFaultPrompt(const CsvReading &reading)
+{
+    return faultMessage(reading.fault, reading.faultRow);
+}
+
 void Form1::CsvFileLoad_Click()
 {
     // Shares the dialog, and so the path last chosen, with 読込 and 書込.
@@ -59,10 +64,13 @@ void Form1::showReading(Result<CsvReading> result)
     }
     CsvReading reading = std::move(result).value();
     if (reading.fault != CsvFault::None) {
-        showError(faultMessage(reading.fault, reading.faultRow));
+        showError(csvFaultPrompt(reading));
         return;
     }
     listPoints(std::move(reading.points));
+    // A file whose rows all name one zone chooses it; the user may change it.
+    if (reading.zone != 0)
+        chooseZone(reading.zone);
 }
 
 void Form1::CsvFileSave_Click()

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "form1.h"
+#include "planezones.h"
 #include "pointtable.h"
 #include "portresolver.h"
 #include "userdialogs.h"
@@ -46,6 +47,24 @@ void printToStartingConsole()
 }
 #endif
 
+// Ends as the command line asks without a window: with its error, or with
+// the export it names done.
+int endWithoutWindow(const CommandLine &line)
+{
+    int code = line.exitCode.value_or(0);
+    QString errors = line.output;
+    if (!line.exitCode && line.exportRequest) {
+        const ExportOutcome outcome = runExport(*line.exportRequest);
+        code = outcome.exitCode;
+        errors = outcome.errors;
+    }
+    if (!errors.isEmpty()) {
+        printToStartingConsole();
+        std::fputs(errors.toLocal8Bit().constData(), stderr);
+    }
+    return code;
+}
+
 } // namespace
 
 using namespace Qt::StringLiterals;
@@ -61,8 +80,26 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(u"FILE"_s,
-        u"A SIMA coordinate file (*.sim), or a CSV file (*.csv), to read at start."_s,
+        u"A SIMA coordinate file (*.sim), or a CSV file (*.csv), to read at start, or to "
+        u"export with --export."_s,
         u"[FILE.sim|FILE.csv]"_s);
+    QStringList extensions;
+    for (const ExportFormat &format : exportFormats())
+        extensions << u'.' + QString::fromUtf16(format.extension);
+    const QCommandLineOption exportTo(u"export"_s,
+        u"Write every point of FILE, in file order, to OUT without opening a window, in the "
+        u"format OUT's extension names: "_s
+            + extensions.join(u", "_s)
+            + u". .geojson and .kml place the points on the map by their plane rectangular "
+              u"zone; .sim and .csv are the files the window writes. Ends with 0 when written, "
+              u"else with 1 and the window's message on standard error."_s,
+        u"OUT"_s);
+    const QCommandLineOption zone(u"zone"_s,
+        u"With --export: the plane rectangular zone (1 to 19) of FILE's X and Y. Without it, "
+        u"the zone a CSV file names in a column 平面直角座標系, 座標系 or 系."_s,
+        u"N"_s);
+    parser.addOption(exportTo);
+    parser.addOption(zone);
 
     CommandLine line;
     const auto end = [&line](int code, const QString &output) {
@@ -73,6 +110,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // Qt's own options (-platform, -style) are unknown here until
     // QApplication has taken them out; help and version count regardless.
     const bool parsed = parser.parse(arguments);
+    line.withoutWindow = parser.isSet(exportTo) || parser.isSet(zone);
     if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
         QString text = parser.helpText();
         return end(0, text.replace(u"<executable_name>"_s, u"tavorin"_s));
@@ -84,6 +122,27 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return end(1, u"tavorin: give at most one file\n"_s);
+    if (parser.isSet(zone) && !parser.isSet(exportTo))
+        return end(1, u"tavorin: --zone needs --export\n"_s);
+    if (parser.isSet(exportTo)) {
+        ExportRequest request { parser.value(exportTo), files.value(0), {} };
+        if (request.inPath.isEmpty())
+            return end(1, u"tavorin: --export needs the file to read\n"_s);
+        if (!exportFormat(request.outPath))
+            return end(1,
+                u"tavorin: cannot write %1: give a name ending in %2\n"_s.arg(
+                    request.outPath, extensions.join(u", "_s)));
+        if (parser.isSet(zone)) {
+            bool number = false;
+            request.options.zone = parser.value(zone).toInt(&number);
+            if (!number || !geodesy::zone(request.options.zone))
+                return end(1,
+                    u"tavorin: --zone takes a zone number from 1 to 19, not '%1'\n"_s.arg(
+                        parser.value(zone)));
+        }
+        line.exportRequest = request;
+        return line;
+    }
     line.filePath = files.value(0);
     return line;
 }
@@ -139,6 +198,12 @@ int runTavorin(int argc, char *argv[])
         return 0;
     }
 
+    // An export needs no window, and so no display; nor do its errors.
+    if (line.withoutWindow) {
+        QCoreApplication app(argc, argv);
+        return endWithoutWindow(parseCommandLine(QCoreApplication::arguments()));
+    }
+
     QApplication app(argc, argv);
 #ifdef Q_OS_WIN
     // The style the Windows package ships, whatever a newer Qt would pick.
@@ -147,11 +212,8 @@ int runTavorin(int argc, char *argv[])
     // Again without Qt's own options, and from Qt's own list, which on
     // Windows keeps every character of a file name the code page lacks.
     line = parseCommandLine(QCoreApplication::arguments());
-    if (line.exitCode) {
-        printToStartingConsole();
-        std::fputs(line.output.toLocal8Bit().constData(), stderr);
-        return *line.exitCode;
-    }
+    if (line.exitCode)
+        return endWithoutWindow(line);
     // The window lists the file given once it is shown, as before.
     FileReadAtStart file(line.filePath);
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslation();

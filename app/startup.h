@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exporting.h"
 #include "form1.h"
 
 #include <QStringList>
@@ -11,11 +12,14 @@
 
 namespace tavorin {
 
-// What the command line asks for: a SIMA file to read at start, or to end at
-// once (--help, --version, a bad option) after printing output.
+// What the command line asks for: a SIMA file to read at start, a file to
+// export without a window (--export), or to end at once (--help, --version,
+// a bad option) after printing output.
 struct CommandLine
 {
     QString filePath; // empty: nothing is read at start
+    std::optional<ExportRequest> exportRequest; // set: no window, the export only
+    bool withoutWindow = false; // --export given: its errors too need no display
     std::optional<int> exitCode; // set: end with it, before any window
     QString output; // for standard output when exitCode is 0, else for errors
 };

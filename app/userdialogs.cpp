@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace tavorin {
 
@@ -51,6 +52,15 @@ std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode
         dialog.setFileMode(
             mode == FileDialogMode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(defaultSuffix);
+        // A name typed without an extension takes that of the file type
+        // chosen in the dialog ("KMLファイル (*.kml)"), where the type names
+        // one.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+                static const QRegularExpression extension(QStringLiteral("\\(\\*\\.(\\w+)[ )]"));
+                if (const QRegularExpressionMatch match = extension.match(filter); match.hasMatch())
+                    dialog.setDefaultSuffix(match.captured(1));
+            });
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

@@ -74,5 +74,16 @@ inline const QString GuideMissing = u"使い方のページが見つかりませ
 // F1 when no browser took the page; %1 the page.
 inline const QString GuideNotOpened
     = u"使い方のページをブラウザーで開けませんでした。次のファイルを開いてください。\n%1"_s;
+// The map file (書き出し) and the GSI's map (地理院地図で開く): the file
+// types of the dialog, and why nothing is written or opened.
+inline const QString ExportFilter
+    = u"GeoJSONファイル (*.geojson)|*.geojson|KMLファイル (*.kml)|*.kml|"_s;
+inline const QString ExportDefaultExtension = u"geojson"_s;
+inline const QString ZoneNeeded = u"平面直角座標系（系）を選んで下さい。"
+                                  u"「SIMAﾌｧｲﾙ」メニューの「平面直角座標系」か、"
+                                  u"配置図の上の欄で選べます。"_s;
+inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
+inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
+inline const QString BrowserFailed = u"ブラウザーで地図を開けませんでした。"_s;
 
 } // namespace tavorin::WindowText

@@ -11,8 +11,11 @@ SIMA coordinate files (*.sim) on a PC and a pocket computer on a serial port.
 It reads a SIMA file, lets the user choose points by hand, all of them, by
 name prefix, by a range of names or by area on a plan of the points, sends
 them to the pocket computer, receives the points the pocket computer sends
-and writes them as a SIMA file. The window and the user guide are in
-Japanese.
+and writes them as a SIMA file. Once the plane rectangular zone is chosen
+it shows the points' latitude and longitude, writes them as GeoJSON or KML
+for map viewers and opens the GSI's map at them; tavorin --export converts
+SIMA and CSV files to these formats without a window. The window and the
+user guide are in Japanese.
 .
 tavorin-pocketpeer, a test tool, plays the pocket computer on a serial line
 or a pseudo-terminal pair.")

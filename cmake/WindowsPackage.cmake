@@ -4,7 +4,9 @@
 # Qt's Japanese texts in translations/ (installQtTranslation). The licence
 # texts that Qt's LGPL and the MinGW runtime ask to be passed on go in
 # licenses/, with licenses/README.txt saying which file covers what and where
-# it came from. The pocket computer peer is not part of it.
+# it came from. The pocket computer peer is not part of it. tavorin-export.exe
+# is the same program built for the console, for --export in a command
+# prompt or a batch file.
 if(NOT WIN32)
     return()
 endif()
@@ -95,6 +97,16 @@ foreach(license ${commonLicenses})
     endif()
 endforeach()
 string(JOIN ", " TAVORIN_COMMON_LICENSES ${TAVORIN_COMMON_LICENSES})
+
+# GeographicLib is built into both programs from Debian's source package
+# (tools/build-windows keeps its licence beside the library it builds).
+get_filename_component(geographiclibPrefix "${GeographicLib_DIR}/../../.." ABSOLUTE)
+set(geographiclibLicense ${geographiclibPrefix}/share/licenses/GeographicLib/LICENSE.txt)
+if(EXISTS ${geographiclibLicense})
+    install(FILES ${geographiclibLicense} DESTINATION licenses RENAME geographiclib.txt)
+else()
+    message(WARNING "No ${geographiclibLicense}: the Windows package lacks licenses/geographiclib.txt")
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows/licenses-README.txt.in
     licenses-README.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${PROJECT_BINARY_DIR}/licenses-README.txt DESTINATION licenses RENAME README.txt)

@@ -1,7 +1,7 @@
 #include "dxffile.h"
 
 #include "codepage932.h"
-#include "plangeometry.h"
+#include "coordinatevalue.h"
 #include "pointfile.h"
 
 #include <QIODevice>
@@ -110,8 +110,8 @@ QByteArray fileBytes(const QList<PointRecord> &points, double textHeight)
     double maxX = -minX;
     double maxY = -minX;
     for (const PointRecord &record : points) {
-        const auto north = planCoordinate(record.x);
-        const auto east = planCoordinate(record.y);
+        const auto north = coordinateValue(record.x);
+        const auto east = coordinateValue(record.y);
         if (!north || !east)
             continue;
         cad.push_back({ *east, *north, &record.name });

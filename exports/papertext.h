@@ -3,13 +3,13 @@
 #include <QString>
 
 // The texts of the plan on paper. The footer's zone line reads ZonePrefix,
-// the zone's Roman numeral, ZoneSuffix; the scale reads ScalePrefix and N.
+// the zone's label ("Ⅸ系"), ZoneSuffix; the scale reads ScalePrefix and N.
 namespace tavorin::PaperText {
 
 using namespace Qt::StringLiterals;
 
 inline const QString ZonePrefix = u"座標系 "_s;
-inline const QString ZoneSuffix = u"系　測地系 世界測地系（測地成果2024）"_s;
+inline const QString ZoneSuffix = u"　測地系 世界測地系（測地成果2024）"_s;
 inline const QString ScalePrefix = u"S=1/"_s;
 inline const QString Metres = u" m"_s;
 inline const QString North = u"N"_s;

@@ -1,6 +1,8 @@
 #include "planpdf.h"
 
+#include "coordinatevalue.h"
 #include "papertext.h"
+#include "planezones.h"
 #include "plangeometry.h"
 #include "pointfile.h"
 
@@ -26,9 +28,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString ZoneNumerals[] = { u"Ⅰ"_s, u"Ⅱ"_s, u"Ⅲ"_s, u"Ⅳ"_s, u"Ⅴ"_s, u"Ⅵ"_s, u"Ⅶ"_s, u"Ⅷ"_s,
-    u"Ⅸ"_s, u"Ⅹ"_s, u"Ⅺ"_s, u"Ⅻ"_s, u"ⅩⅢ"_s, u"ⅩⅣ"_s, u"ⅩⅤ"_s, u"ⅩⅥ"_s, u"ⅩⅦ"_s, u"ⅩⅧ"_s, u"ⅩⅨ"_s };
-
 // A fixed-pitch Japanese font: MS Gothic on Windows, IPAGothic or Noto on
 // Linux. The PDF embeds it.
 QFont paperFont(double pointSize)
@@ -53,8 +52,8 @@ struct PlanPoints
     {
         points.reserve(std::size_t(records.size()));
         for (const PointRecord &record : records) {
-            const auto x = planCoordinate(record.x);
-            const auto y = planCoordinate(record.y);
+            const auto x = coordinateValue(record.x);
+            const auto y = coordinateValue(record.y);
             if (!x || !y) {
                 points.emplace_back();
                 continue;
@@ -363,9 +362,8 @@ QString planTitle(const QString &jobName, const QString &path)
 
 QString zoneLine(int zone)
 {
-    if (zone < 1 || zone > int(std::size(ZoneNumerals)))
-        return {};
-    return PaperText::ZonePrefix + ZoneNumerals[zone - 1] + PaperText::ZoneSuffix;
+    const QString label = geodesy::zoneLabel(zone);
+    return label.isEmpty() ? QString() : PaperText::ZonePrefix + label + PaperText::ZoneSuffix;
 }
 
 qint64 planScale(const PlanPdfInput &input)

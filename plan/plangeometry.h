@@ -20,12 +20,6 @@ struct SurveyPoint
     double y = 0;
 };
 
-// A coordinate text as a number: a decimal number, perhaps with a sign or
-// an exponent, surrounding spaces allowed; anything else (empty, letters,
-// full-width digits, infinity) is no coordinate, and its point is not on the
-// plan.
-std::optional<double> planCoordinate(const QString &text);
-
 // Where the points of the SIMA file list lie on the screen, with no widget
 // of its own: X (north) runs up the screen and Y (east) to the right, both
 // at the same scale. Positions are those of List1; a point without numeric

@@ -15,4 +15,19 @@ inline const QString NoCoordinatesSuffix = u"点"_s;
 // The button that fits every point into the window again.
 inline const QString FitCaption = u"全体表示"_s;
 
+// The zone, the map file and the GSI's map. The two commands are also items
+// of the SIMA file menu.
+inline const QString ZoneCaption = u"平面直角座標系"_s;
+inline const QString ZonePlaceholder = u"（系を選んで下さい）"_s;
+inline const QString ExportCaption = u"書き出し"_s;
+inline const QString GsiMapCaption = u"地理院地図で開く"_s;
+
+// The status line: the cursor's X and Y, then with a zone its latitude and
+// longitude in decimal degrees and in the GSI's degrees, minutes and
+// seconds; without one a hint to choose it. A point's tooltip: its name,
+// X and Y as its list line holds them, then the same.
+inline const QString CursorPosition = u"X %1   Y %2"_s;
+inline const QString LatLon = u"緯度 %1°  経度 %2°   %3  %4"_s;
+inline const QString ChooseZoneHint = u"緯度・経度は平面直角座標系（系）を選ぶと表示されます"_s;
+
 } // namespace tavorin::PlanText

@@ -1,7 +1,10 @@
 #include "planwidget.h"
 
+#include "coordinatevalue.h"
 #include "listline.h"
+#include "plantext.h"
 #include "pointtable.h"
+#include "positiontext.h"
 #include "raiseddots.h"
 
 #include <QAbstractItemModel>
@@ -11,6 +14,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSet>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -144,8 +148,8 @@ void PlanWidget::readPoints()
     };
     for (int p = 0; p < count; ++p) {
         const PointRecord &record = m_table.at(p);
-        const auto x = planCoordinate(record.x);
-        const auto y = planCoordinate(record.y);
+        const auto x = coordinateValue(record.x);
+        const auto y = coordinateValue(record.y);
         if (x && y)
             points[std::size_t(p)] = SurveyPoint { *x, *y };
         m_names[std::size_t(p)] = record.name;
@@ -201,6 +205,33 @@ void PlanWidget::pick(const QList<int> &positions, bool extend)
         m_selection->select(selection, QItemSelectionModel::Select);
     else
         m_selection->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+QString PlanWidget::pointTip(int position) const
+{
+    const PointRecord &record = m_table.at(position);
+    const auto x = coordinateValue(record.x);
+    const auto y = coordinateValue(record.y);
+    QString tip = shownName(record.name).toString() + u'\n'
+        + PlanText::CursorPosition.arg(record.x.trimmed(), record.y.trimmed());
+    if (x && y)
+        tip += u'\n' + latLonText(m_zone, { *x, *y });
+    return tip;
+}
+
+bool PlanWidget::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        refresh();
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int hit = m_geometry.hitTest(help->pos(), HitRadius);
+        if (hit >= 0)
+            QToolTip::showText(help->globalPos(), pointTip(hit), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void PlanWidget::paintEvent(QPaintEvent *)

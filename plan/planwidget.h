@@ -52,11 +52,19 @@ public:
     // The whole plan, as paintEvent draws it.
     void paintPlan(QPainter &painter);
 
+    // The zone (1..19; 0: none) whose latitude and longitude the status
+    // line and the tooltips show.
+    void setZone(int zone) { m_zone = zone; }
+    // The tooltip of the point at position: its name, X and Y as its list
+    // line holds them, and where it lies (or the hint to choose a zone).
+    QString pointTip(int position) const;
+
 signals:
     void cursorMoved(double x, double y);
     void withoutCoordinatesChanged(int count);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -83,6 +91,7 @@ private:
     QAbstractItemModel *m_list1;
     QAbstractItemModel *m_list2;
 
+    int m_zone = 0;
     PlanGeometry m_geometry;
     std::vector<QString> m_names;
     std::vector<float> m_labelWidths;

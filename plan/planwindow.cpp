@@ -1,11 +1,16 @@
 #include "planwindow.h"
 
+#include "planezones.h"
 #include "plantext.h"
 #include "planwidget.h"
+#include "positiontext.h"
 
+#include <QAbstractItemView>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace tavorin {
 
@@ -13,6 +18,7 @@ PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
     QAbstractItemModel *list2, const QFont &nameFont, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_plan(new PlanWidget(table, list1Selection, list2, this))
+    , m_zone(new QComboBox(this))
     , m_cursor(new QLabel(this))
     , m_withoutCoordinates(new QLabel(this))
 {
@@ -20,22 +26,52 @@ PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
     setWindowTitle(PlanText::Caption);
     setAttribute(Qt::WA_DeleteOnClose);
     m_plan->setObjectName(QStringLiteral("Plan"));
+    m_zone->setObjectName(QStringLiteral("PlanZone"));
     m_cursor->setObjectName(QStringLiteral("PlanCursor"));
     m_withoutCoordinates->setObjectName(QStringLiteral("PlanWithoutCoordinates"));
     m_plan->setFont(nameFont);
 
-    auto *fit = new QPushButton(PlanText::FitCaption, this);
-    fit->setObjectName(QStringLiteral("PlanFit"));
-    fit->setAutoDefault(false);
+    // The chooser shows the zone and the start of its area; its list opens
+    // wide enough for the whole entries, the prefectures included.
+    for (const geodesy::Zone &z : geodesy::zones())
+        m_zone->addItem(geodesy::zoneEntry(z.number), z.number);
+    m_zone->setPlaceholderText(PlanText::ZonePlaceholder);
+    m_zone->setCurrentIndex(-1);
+    m_zone->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_zone->setMinimumContentsLength(18);
+    m_zone->view()->setMinimumWidth(m_zone->view()->sizeHintForColumn(0) + 24);
+    connect(m_zone, &QComboBox::activated, this, [this](int index) {
+        const int zone = m_zone->itemData(index).toInt();
+        setZone(zone);
+        emit zoneChosen(zone);
+    });
+
+    const auto button = [this](const QString &name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton *exportButton = button(QStringLiteral("PlanExport"), PlanText::ExportCaption);
+    QPushButton *gsiMap = button(QStringLiteral("PlanGsiMap"), PlanText::GsiMapCaption);
+    QPushButton *fit = button(QStringLiteral("PlanFit"), PlanText::FitCaption);
+    connect(exportButton, &QPushButton::clicked, this, &PlanWindow::exportRequested);
+    connect(gsiMap, &QPushButton::clicked, this, &PlanWindow::gsiMapRequested);
     connect(fit, &QPushButton::clicked, m_plan, &PlanWidget::fitToWindow);
     connect(m_plan, &PlanWidget::cursorMoved, this, [this](double x, double y) {
-        m_cursor->setText(QStringLiteral("X %1   Y %2").arg(x, 0, 'f', 3).arg(y, 0, 'f', 3));
+        m_cursor->setText(cursorText(m_zoneNumber, { x, y }));
     });
     connect(m_plan, &PlanWidget::withoutCoordinatesChanged, this, [this](int count) {
         m_withoutCoordinates->setText(
             PlanText::NoCoordinatesPrefix + QString::number(count) + PlanText::NoCoordinatesSuffix);
     });
 
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(PlanText::ZoneCaption, this));
+    top->addWidget(m_zone, 1);
+    top->addSpacing(12);
+    top->addWidget(exportButton);
+    top->addWidget(gsiMap);
     auto *status = new QHBoxLayout;
     status->addWidget(fit);
     status->addSpacing(12);
@@ -43,11 +79,21 @@ PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
     status->addWidget(m_withoutCoordinates);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(top);
     layout->addWidget(m_plan, 1);
     layout->addLayout(status);
-    resize(640, 480);
+    resize(760, 520);
     m_plan->refresh();
     m_plan->setFocus();
+}
+
+void PlanWindow::setZone(int zone)
+{
+    m_zoneNumber = geodesy::zone(zone) ? zone : 0;
+    m_plan->setZone(m_zoneNumber);
+    const QSignalBlocker quiet(m_zone);
+    m_zone->setCurrentIndex(m_zone->findData(m_zoneNumber));
+    m_cursor->clear();
 }
 
 } // namespace tavorin

@@ -105,7 +105,8 @@ TEST_F(Plan, OpensOnceFollowsANewFileDrawsNorthUpAndEastRightAndLeavesOutPointsW
     QApplication::sendEvent(plan, &move);
     const SurveyPoint a = plan->planGeometry().toSurvey(at(0));
     EXPECT_EQ(window->findChild<QLabel *>(u"PlanCursor"_s)->text(),
-        u"X %1   Y %2"_s.arg(a.x, 0, 'f', 3).arg(a.y, 0, 'f', 3));
+        u"X %1   Y %2   緯度・経度は平面直角座標系（系）を選ぶと表示されます"_s.arg(a.x, 0, 'f', 3)
+            .arg(a.y, 0, 'f', 3));
 }
 
 TEST_F(Plan, RectangleSelectsThePointsInsideItsEdgesIncludedAndCtrlExtends)

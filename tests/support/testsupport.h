@@ -56,6 +56,13 @@ inline QString lastLineState(const QString &logPath)
     return QString::fromLatin1(states.size() > 1 ? states[states.size() - 2] : "(none logged)");
 }
 
+// The bytes of the file at path; "(none)" when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
 // Runs the window's events until done() holds or the time is up.
 template <typename Done> bool waitFor(Done done, int timeoutMs = 5000)
 {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,20 @@ namespace tavorin::test {
 class WindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { createWindow(); }
+    // Each test starts with nothing remembered (settings of the test run's
+    // own, see windowmain.cpp).
+    void SetUp() override
+    {
+        remembered()->clear();
+        createWindow();
+    }
+
+    // What the window remembers (the zone), as it reads and writes it.
+    static std::unique_ptr<QSettings> remembered()
+    {
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+            QStringLiteral("Tavorin"), QStringLiteral("tavorin"));
+    }
 
     void createWindow()
     {

@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -214,6 +216,11 @@ int takeGuidePictures(const QString &folder, const QString &sample);
 
 int main(int argc, char *argv[])
 {
+    // The zone the pictures choose is remembered in a folder of this run's
+    // own, not in the user's settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings.path());
     QApplication app(argc, argv);
 #ifdef Q_OS_WIN
     // The style the program sets on Windows.
@@ -302,6 +309,13 @@ int takeGuidePictures(const QString &folder, const QString &sample)
     QTest::mouseRelease(plan, Qt::LeftButton, {}, area.bottomRight());
     QTest::mouseMove(plan, area.center());
     shots.takeOf(planWindow, QStringLiteral("guide-plan"));
+    // Zone IX chosen in the plan window: the status line shows the latitude
+    // and longitude of the cursor, here on T4.
+    auto *zone = control<QComboBox>(planWindow, QStringLiteral("PlanZone"));
+    zone->setCurrentIndex(zone->findData(9));
+    emit zone->activated(zone->currentIndex());
+    QTest::mouseMove(plan, *plan->planGeometry().pixelOf(4));
+    shots.takeOf(planWindow, QStringLiteral("guide-map"));
     planWindow->close();
     list1->clearSelection();
     option(1, 1)->click();

@@ -1,0 +1,107 @@
+#include "mapfiles.h"
+
+#include "pointfile.h"
+
+#include <QIODevice>
+
+namespace tavorin {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+QString degrees(double value)
+{
+    return QString::number(value, 'f', 9);
+}
+
+// A JSON string with its quotes. Control characters (a name may hold one
+// where a SIMA file had a byte no code page character starts with) are
+// written as \u escapes.
+QString jsonString(const QString &text)
+{
+    QString out = u"\""_s;
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'\\')
+            out += u'\\' + c;
+        else if (c.unicode() < 0x20)
+            out += u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + u'"';
+}
+
+QString htmlEscaped(const QString &text)
+{
+    return text.toHtmlEscaped().replace(u'\'', u"&#39;"_s);
+}
+
+// Text for XML: escaped, and characters XML 1.0 does not allow (control
+// characters, unpaired surrogates, U+FFFE and U+FFFF) written as U+FFFD, so
+// that every XML reader reads the file.
+QString xmlText(const QString &text)
+{
+    QString allowed;
+    allowed.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size()
+            && QChar::isLowSurrogate(text[i + 1].unicode());
+        if (pair) {
+            allowed += text[i];
+            allowed += text[++i];
+        } else if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || QChar::isSurrogate(c)
+            || c == 0xfffe || c == 0xffff) {
+            allowed += QChar(0xfffd);
+        } else {
+            allowed += QChar(c);
+        }
+    }
+    return allowed.toHtmlEscaped();
+}
+
+} // namespace
+
+QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone)
+{
+    QString text = u"{\"type\": \"FeatureCollection\", \"features\": ["_s;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const MapPoint &p = points[i];
+        text += (i == 0 ? u"\n"_s : u",\n"_s);
+        text += u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": ["_s
+            + degrees(p.position.longitude) + u", "_s + degrees(p.position.latitude)
+            + u"]}, \"properties\": {\"name\": "_s + jsonString(p.name) + u", \"X\": "_s
+            + jsonString(p.x) + u", \"Y\": "_s + jsonString(p.y) + u", \"系\": "_s
+            + QString::number(zone) + u", \"_markerType\": \"DivIcon\", \"_html\": "_s
+            + jsonString(htmlEscaped(p.name)) + u"}}"_s;
+    }
+    text += u"\n]}\n"_s;
+    return text.toUtf8();
+}
+
+QByteArray kmlBytes(const QList<MapPoint> &points, int zone)
+{
+    QString text = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                   u"<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
+                   u"<Document>\n"_s;
+    for (const MapPoint &p : points) {
+        text += u"<Placemark><name>"_s + xmlText(p.name)
+            + u"</name><ExtendedData><Data name=\"X\"><value>"_s + xmlText(p.x)
+            + u"</value></Data><Data name=\"Y\"><value>"_s + xmlText(p.y)
+            + u"</value></Data><Data name=\"系\"><value>"_s + QString::number(zone)
+            + u"</value></Data></ExtendedData><Point><coordinates>"_s
+            + degrees(p.position.longitude) + u',' + degrees(p.position.latitude)
+            + u",0</coordinates></Point></Placemark>\n"_s;
+    }
+    text += u"</Document>\n</kml>\n"_s;
+    return text.toUtf8();
+}
+
+Result<void> saveBytes(const QString &path, const QByteArray &bytes)
+{
+    return pointfile::save(
+        path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+}
+
+} // namespace tavorin

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "failure.h"
+#include "mappoints.h"
+
+#include <QByteArray>
+
+namespace tavorin {
+
+// A GeoJSON file (RFC 7946, UTF-8): a FeatureCollection with a Point for
+// each point, at [longitude, latitude] to 9 places (about 0.1 mm). Its
+// properties: name, X and Y as texts, 系 (the zone's number), and
+// "_markerType": "DivIcon" with the name, HTML-escaped, in "_html", which
+// makes the GSI's map (地理院地図) show each name as a label.
+QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone);
+
+// A KML 2.2 file (UTF-8): a Placemark for each point with its name, X, Y
+// and 系 as data, and <coordinates>longitude,latitude,0</coordinates>.
+QByteArray kmlBytes(const QList<MapPoint> &points, int zone);
+
+// Saves bytes at path as safely as a SIMA file is saved, with the same
+// failure numbers (76, 70, 75, 61, 57); the file that was there stays as it
+// was on a failure.
+Result<void> saveBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace tavorin

@@ -1,0 +1,27 @@
+#include "positiontext.h"
+
+#include "angletext.h"
+#include "plantext.h"
+#include "projection.h"
+
+namespace tavorin {
+
+QString latLonText(int zone, SurveyPoint p)
+{
+    if (zone == 0)
+        return PlanText::ChooseZoneHint;
+    const auto position = geodesy::toLatLon(zone, { p.x, p.y });
+    if (!position)
+        return {};
+    return PlanText::LatLon.arg(geodesy::decimalDegrees(position->latitude),
+        geodesy::decimalDegrees(position->longitude), geodesy::gsiDms(position->latitude),
+        geodesy::gsiDms(position->longitude));
+}
+
+QString cursorText(int zone, SurveyPoint p)
+{
+    return PlanText::CursorPosition.arg(p.x, 0, 'f', 3).arg(p.y, 0, 'f', 3) + QStringLiteral("   ")
+        + latLonText(zone, p);
+}
+
+} // namespace tavorin

@@ -1,0 +1,138 @@
+// The map files' exact bytes, read back by a JSON and an XML parser; saving
+// them; the GSI map's address.
+#include "gsimap.h"
+#include "mapfiles.h"
+#include "mappoints.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+using namespace tavorin::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The GSI calculator's point of zone IX, a name that HTML and XML must
+// escape, a point without numbers and one with a control character.
+const QStringList Lines = { listLine(u"K1"_s, u"11573.375"_s, u"22694.980"_s),
+    listLine(u"<a&\"b'>"_s, u"11573.375"_s, u"22694.980"_s),
+    listLine(u"T9"_s, u"abc"_s, u"22694.980"_s), listLine(u"A\x1a"_s, u"0"_s, u"0"_s) };
+
+} // namespace
+
+TEST(MapFiles, GeoJsonBytesReadBackByAJsonParser)
+{
+    const QByteArray bytes = geoJsonBytes(mapPoints(Lines, 9), 9);
+    EXPECT_EQ(bytes,
+        u"{\"type\": \"FeatureCollection\", \"features\": [\n"
+        u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": "
+        u"[140.085398431, 36.104047553]}, \"properties\": {\"name\": \"K1\", \"X\": "
+        u"\"11573.375\", \"Y\": \"22694.980\", \"系\": 9, \"_markerType\": \"DivIcon\", "
+        u"\"_html\": \"K1\"}},\n"
+        u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": "
+        u"[140.085398431, 36.104047553]}, \"properties\": {\"name\": \"<a&\\\"b'>\", \"X\": "
+        u"\"11573.375\", \"Y\": \"22694.980\", \"系\": 9, \"_markerType\": \"DivIcon\", "
+        u"\"_html\": \"&lt;a&amp;&quot;b&#39;&gt;\"}},\n"
+        u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": "
+        u"[139.833333333, 36.000000000]}, \"properties\": {\"name\": \"A\\u001a\", \"X\": "
+        u"\"0\", \"Y\": \"0\", \"系\": 9, \"_markerType\": \"DivIcon\", \"_html\": "
+        u"\"A\\u001a\"}}\n"
+        u"]}\n"_s.toUtf8());
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonArray features = document.object().value(u"features"_s).toArray();
+    ASSERT_EQ(features.size(), 3);
+    const QJsonObject second = features[1].toObject();
+    EXPECT_EQ(
+        second.value(u"properties"_s).toObject().value(u"name"_s).toString(), Lines[1].left(7));
+    EXPECT_EQ(
+        second.value(u"geometry"_s).toObject().value(u"coordinates"_s).toArray()[0].toDouble(),
+        140.085398431);
+    EXPECT_EQ(features[2].toObject().value(u"properties"_s).toObject().value(u"name"_s).toString(),
+        u"A\x1a"_s);
+    EXPECT_EQ(geoJsonBytes({}, 9), "{\"type\": \"FeatureCollection\", \"features\": [\n]}\n");
+    EXPECT_TRUE(mapPoints({ listLine(u"T9"_s, u""_s, u"1"_s) }, 9).isEmpty());
+}
+
+TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
+{
+    const QByteArray bytes = kmlBytes(mapPoints(Lines, 9), 9);
+    const QString data = u"<ExtendedData><Data name=\"X\"><value>%1</value></Data>"
+                         u"<Data name=\"Y\"><value>%2</value></Data>"
+                         u"<Data name=\"系\"><value>9</value></Data></ExtendedData>"_s;
+    EXPECT_EQ(bytes,
+        (u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         u"<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
+         u"<Placemark><name>K1</name>"_s
+            + data.arg(u"11573.375"_s, u"22694.980"_s)
+            + u"<Point><coordinates>140.085398431,36.104047553,0</coordinates></Point>"
+              u"</Placemark>\n"
+              u"<Placemark><name>&lt;a&amp;&quot;b'&gt;</name>"_s
+            + data.arg(u"11573.375"_s, u"22694.980"_s)
+            + u"<Point><coordinates>140.085398431,36.104047553,0</coordinates></Point>"
+              u"</Placemark>\n"
+              u"<Placemark><name>A\uFFFD</name>"_s
+            + data.arg(u"0"_s, u"0"_s)
+            + u"<Point><coordinates>139.833333333,36.000000000,0</coordinates></Point>"
+              u"</Placemark>\n</Document>\n</kml>\n"_s)
+            .toUtf8());
+
+    QXmlStreamReader xml(bytes);
+    QStringList names;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"name"_s)
+            names << xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(names, QStringList({ u"K1"_s, u"<a&\"b'>"_s, u"A\uFFFD"_s }));
+}
+
+TEST(MapFiles, SavedWhereTheFolderAllowsItWithTheSimaWritersFailureNumbers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"points.geojson"_s);
+    ASSERT_TRUE(saveBytes(path, "old"));
+    ASSERT_TRUE(saveBytes(path, "{}\n"));
+    EXPECT_EQ(fileBytes(path), "{}\n");
+    EXPECT_EQ(saveBytes(dir.filePath(u"none/points.kml"_s), "x").failure(), 76);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.kml"_s));
+    EXPECT_EQ(saveBytes(dir.filePath(u"folder.kml"_s), "x").failure(), 75);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ u"points.geojson"_s }));
+}
+
+TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)
+{
+    const auto at = [](double latitude, double longitude) {
+        return MapPoint { {}, {}, {}, { latitude, longitude } };
+    };
+    const struct
+    {
+        QList<MapPoint> points;
+        const char *url;
+    } cases[] = {
+        { { at(36.104047552, 140.085398430) }, "https://maps.gsi.go.jp/#18/36.104048/140.085398/" },
+        // 0.002° across (180 m) is 373 pixels at zoom 18, the largest.
+        { { at(36.1, 140.0), at(36.1, 140.002) },
+            "https://maps.gsi.go.jp/#18/36.100000/140.001000/" },
+        { { at(36.1, 140.0), at(36.1, 140.008) },
+            "https://maps.gsi.go.jp/#17/36.100000/140.004000/" },
+        // Tall rather than wide: the height decides.
+        { { at(36.0, 140.0), at(36.02, 140.0) },
+            "https://maps.gsi.go.jp/#15/36.010000/140.000000/" },
+        { { at(24.0, 123.0), at(45.5, 154.0) }, "https://maps.gsi.go.jp/#4/34.750000/138.500000/" },
+        { { at(-80, -179), at(80, 179) }, "https://maps.gsi.go.jp/#2/0.000000/0.000000/" },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(gsiMapUrl(c.points).toString(), QString::fromLatin1(c.url));
+}
