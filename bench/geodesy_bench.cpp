@@ -2,11 +2,9 @@
 // turned from X and Y, as the map files and the GSI map's address need them;
 // and the GeoJSON file of them, list lines to bytes.
 //
-// Measured without a QApplication, as the command line's export runs. Under
-// a QApplication on the offscreen platform the same loop took 27 to 39 ms
-// instead of 5 on this machine: the upper halves of the AVX registers are
-// left in use after Qt GUI starts, and every SSE instruction then pays for
-// the transition. One vzeroupper brought it back to 5 ms.
+// Measured under a QApplication, as in the window's process: there Qt's GUI
+// leaves the upper halves of the AVX registers in use, which made the same
+// loop take 27 to 39 ms instead of 5 until the conversions cleared them.
 #include "mapfiles.h"
 #include "mappoints.h"
 #include "projection.h"

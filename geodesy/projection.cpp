@@ -7,6 +7,10 @@
 #include <array>
 #include <cmath>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace tavorin::geodesy {
 
 namespace {
@@ -39,6 +43,29 @@ const std::array<double, ZoneCount> &originNorthings()
     return northings;
 }
 
+// GeographicLib's arithmetic is SSE code. On many Intel processors, SSE
+// code that runs while the upper halves of the AVX registers are still in
+// use (as Qt's GUI leaves them once it has started) pays a penalty on every
+// instruction: 10001 points took 27 ms instead of 5 in the window's process.
+// Marking the upper halves unused first costs next to nothing.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx"))) void clearUpperHalvesWithAvx()
+{
+    _mm256_zeroupper();
+}
+
+void clearUpperHalves()
+{
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        clearUpperHalvesWithAvx();
+}
+#else
+void clearUpperHalves()
+{
+}
+#endif
+
 } // namespace
 
 std::optional<LatLon> toLatLon(int zoneNumber, PlanePoint point)
@@ -46,6 +73,7 @@ std::optional<LatLon> toLatLon(int zoneNumber, PlanePoint point)
     const Zone *z = zone(zoneNumber);
     if (!z || !std::isfinite(point.x) || !std::isfinite(point.y))
         return std::nullopt;
+    clearUpperHalves();
     LatLon position;
     projection().Reverse(z->centralMeridian(), point.y,
         point.x + originNorthings()[std::size_t(zoneNumber - 1)], position.latitude,
@@ -60,6 +88,7 @@ std::optional<PlanePoint> toPlane(int zoneNumber, LatLon position)
     const Zone *z = zone(zoneNumber);
     if (!z || !std::isfinite(position.latitude) || !std::isfinite(position.longitude))
         return std::nullopt;
+    clearUpperHalves();
     double easting = 0, northing = 0;
     projection().Forward(
         z->centralMeridian(), position.latitude, position.longitude, easting, northing);
