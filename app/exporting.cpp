@@ -1,54 +1,89 @@
 #include "exporting.h"
 
+#include "coordinatevalue.h"
 #include "csvfile.h"
 #include "form1.h"
 #include "listline.h"
 #include "mapfiles.h"
 #include "planezones.h"
+#include "planpdf.h"
 #include "simafile.h"
 #include "windowtext.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tavorin {
 
 namespace {
 
-qsizetype lineCount(const ExportJob &job)
+qsizetype pointCount(const ExportJob &job)
 {
-    return job.lines.size();
+    return job.points.size();
+}
+
+// The points with numeric X and Y, as the plan places them.
+qsizetype placedCount(const ExportJob &job)
+{
+    return std::count_if(job.points.cbegin(), job.points.cend(), [](const PointRecord &point) {
+        return coordinateValue(point.x) && coordinateValue(point.y);
+    });
 }
 
 qsizetype mapPointCount(const ExportJob &job)
 {
-    return mapPoints(job.lines, job.options.zone).size();
+    return mapPoints(listLines(job.points), job.options.zone).size();
 }
 
 Result<void> saveGeoJson(const QString &path, const ExportJob &job)
 {
-    return saveBytes(path, geoJsonBytes(mapPoints(job.lines, job.options.zone), job.options.zone));
+    const int zone = job.options.zone;
+    return saveBytes(path, geoJsonBytes(mapPoints(listLines(job.points), zone), zone));
 }
 
 Result<void> saveKml(const QString &path, const ExportJob &job)
 {
-    return saveBytes(path, kmlBytes(mapPoints(job.lines, job.options.zone), job.options.zone));
+    const int zone = job.options.zone;
+    return saveBytes(path, kmlBytes(mapPoints(listLines(job.points), zone), zone));
 }
 
 Result<void> saveSima(const QString &path, const ExportJob &job)
 {
-    return saveSimaFile(path, job.lines);
+    return saveSimaFile(path, listLines(job.points));
 }
 
 Result<void> saveCsv(const QString &path, const ExportJob &job)
 {
-    return saveCsvFile(path, job.lines);
+    return saveCsvFile(path, listLines(job.points));
+}
+
+Result<void> savePdf(const QString &path, const ExportJob &job)
+{
+    PlanPdfInput input;
+    input.points = job.points;
+    input.title = job.title;
+    if (geodesy::zone(job.options.zone))
+        input.zone = job.options.zone;
+    input.sheet = job.options.sheet;
+    if (job.options.scale > 0)
+        input.scale = job.options.scale;
+    input.date = job.options.date.isValid() ? job.options.date : QDate::currentDate();
+    return savePlanPdf(path, input);
+}
+
+Result<void> saveDxfFile(const QString &path, const ExportJob &job)
+{
+    return saveDxf(path, job.points, job.options.textHeight);
 }
 
 constexpr ExportFormat Formats[] = {
-    { u"geojson", true, mapPointCount, saveGeoJson },
-    { u"kml", true, mapPointCount, saveKml },
-    { u"sim", false, lineCount, saveSima },
-    { u"csv", false, lineCount, saveCsv },
+    { u"geojson", true, false, mapPointCount, saveGeoJson },
+    { u"kml", true, false, mapPointCount, saveKml },
+    { u"sim", false, false, pointCount, saveSima },
+    { u"csv", false, false, pointCount, saveCsv },
+    { u"pdf", false, true, placedCount, savePdf },
+    { u"dxf", false, false, placedCount, saveDxfFile },
 };
 
 QString failureText(const QString &path, const QString &message)
@@ -61,7 +96,9 @@ QString failureNumberText(int failureNumber)
     return WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber);
 }
 
-QStringList linesOf(const QList<PointRecord> &points)
+} // namespace
+
+QStringList listLines(const QList<PointRecord> &points)
 {
     QStringList lines;
     lines.reserve(points.size());
@@ -69,8 +106,6 @@ QStringList linesOf(const QList<PointRecord> &points)
         lines.append(ListLine::form(point));
     return lines;
 }
-
-} // namespace
 
 std::span<const ExportFormat> exportFormats()
 {
@@ -86,6 +121,14 @@ const ExportFormat *exportFormat(const QString &path)
     return nullptr;
 }
 
+qint64 fittingScale(const QList<PointRecord> &points, paperplan::Sheet sheet)
+{
+    PlanPdfInput input;
+    input.points = points;
+    input.sheet = sheet;
+    return planScale(input);
+}
+
 ExportOutcome runExport(const ExportRequest &request)
 {
     const ExportFormat *format = exportFormat(request.outPath);
@@ -94,21 +137,23 @@ ExportOutcome runExport(const ExportRequest &request)
 
     // Read as the window reads; a reading that did not end well writes
     // nothing, where the window would still list the points read before.
-    ExportJob job { {}, request.options };
+    ExportJob job { {}, {}, request.options };
     Form1::FileReading reading = Form1::readFile(request.inPath);
     if (auto *sima = std::get_if<Result<SimaReading>>(&reading)) {
         if (!*sima)
             return { 1, failureText(request.inPath, failureNumberText(sima->failure())) };
         if (!(*sima)->ending)
             return { 1, failureText(request.inPath, failureNumberText((*sima)->ending.failure())) };
-        job.lines = linesOf((*sima)->points);
+        job.points = (*sima)->points;
+        job.title = planTitle((*sima)->jobName, request.inPath);
     } else {
         auto &csv = std::get<Result<CsvReading>>(reading);
         if (!csv)
             return { 1, failureText(request.inPath, failureNumberText(csv.failure())) };
         if (csv->fault != CsvFault::None)
             return { 1, failureText(request.inPath, Form1::csvFaultPrompt(*csv)) };
-        job.lines = linesOf(csv->points);
+        job.points = csv->points;
+        job.title = planTitle(QString(), request.inPath);
         if (job.options.zone == 0 && geodesy::zone(csv->zone))
             job.options.zone = csv->zone;
     }

@@ -326,6 +326,8 @@ void Form1::createMenus()
         connect(a, &QAction::triggered, this, [this, number = z.number] { chooseZone(number); });
     }
     MapExport = action(SimFile->addAction(PlanText::ExportCaption), QStringLiteral("MapExport"));
+    PdfExport = action(SimFile->addAction(PlanText::PdfExportCaption), QStringLiteral("PdfExport"));
+    DxfExport = action(SimFile->addAction(PlanText::DxfExportCaption), QStringLiteral("DxfExport"));
     GsiMap = action(SimFile->addAction(PlanText::GsiMapCaption), QStringLiteral("GsiMap"));
 
     ComPort = bar->addMenu(WindowText::ComPortCaption);
@@ -341,6 +343,8 @@ void Form1::createMenus()
     connect(CsvFileLoad, &QAction::triggered, this, &Form1::CsvFileLoad_Click);
     connect(CsvFileSave, &QAction::triggered, this, &Form1::CsvFileSave_Click);
     connect(MapExport, &QAction::triggered, this, &Form1::MapExport_Click);
+    connect(PdfExport, &QAction::triggered, this, &Form1::PdfExport_Click);
+    connect(DxfExport, &QAction::triggered, this, &Form1::DxfExport_Click);
     connect(GsiMap, &QAction::triggered, this, &Form1::GsiMap_Click);
     connect(Com1, &QAction::triggered, this, &Form1::Com1_Click);
     connect(Com2, &QAction::triggered, this, &Form1::Com2_Click);
@@ -358,6 +362,8 @@ void Form1::showPlan()
         m_planWindow->setZone(m_zone);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
         connect(m_planWindow, &PlanWindow::exportRequested, this, &Form1::MapExport_Click);
+        connect(m_planWindow, &PlanWindow::pdfExportRequested, this, &Form1::PdfExport_Click);
+        connect(m_planWindow, &PlanWindow::dxfExportRequested, this, &Form1::DxfExport_Click);
         connect(m_planWindow, &PlanWindow::gsiMapRequested, this, &Form1::GsiMap_Click);
     }
     m_planWindow->show();

@@ -29,6 +29,7 @@ class PlanWindow;
 class PointTable;
 class PortResolver;
 class UserDialogs;
+enum class ExportKind;
 
 // The program's one window: the SIMA file list, the transfer list, the
 // selection and direction choices, the transfer buttons, the menus, and the
@@ -86,6 +87,8 @@ private slots:
     void CsvFileLoad_Click();
     void CsvFileSave_Click();
     void MapExport_Click();
+    void PdfExport_Click();
+    void DxfExport_Click();
     void GsiMap_Click();
     void Command1_Click();
     void Command4_Click();
@@ -138,8 +141,11 @@ private:
     void showZone();
     // A message in a box titled "メッセージ", information icon, OK.
     void showMessage(const QString &prompt);
-    // The list lines of the SIMA file list's points, in file order.
-    QStringList list1Lines() const;
+    // The SIMA file list's points, in file order.
+    QList<PointRecord> list1Points() const;
+    // 配置図PDF and DXF書込: the options, remembered for the next time, then
+    // the file.
+    void exportWithOptions(ExportKind kind);
     QRect twipsRect(int left, int top, int width, int height) const;
 
     // Transfers with the pocket computer (form1_transfer.cpp).
@@ -163,6 +169,9 @@ private:
     QString m_portDevice; // the further port chosen; empty for COM1..COM3
     QString TransferMode; // "in" or "out"; empty until the first transfer
     int m_zone = 0; // the plane rectangular zone, 1..19; 0 until one is chosen
+    // The title of the SIMA file list's points on paper: the job name of the
+    // SIMA file they were read from, else its file name.
+    QString m_listTitle;
     // Position in List2 of the line last sent. Wider than the 16 bits the
     // list once had: a long reception can leave more than 32767 lines.
     int SendIndex = 0;
@@ -196,6 +205,8 @@ private:
     QMenu *ZoneMenu = nullptr;
     QActionGroup *m_zoneActions = nullptr;
     QAction *MapExport = nullptr;
+    QAction *PdfExport = nullptr;
+    QAction *DxfExport = nullptr;
     QAction *GsiMap = nullptr;
     QMenu *ComPort = nullptr;
     QAction *Com1 = nullptr;

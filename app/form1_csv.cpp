@@ -5,6 +5,7 @@
 
 #include "csvfile.h"
 #include "listbox.h"
+#include "planpdf.h"
 #include "windowtext.h"
 
 namespace tavorin {
@@ -68,6 +69,7 @@ void Form1::showReading(Result<CsvReading> result)
         return;
     }
     listPoints(std::move(reading.points));
+    m_listTitle = planTitle(QString(), CurrentFilePath);
     // A file whose rows all name one zone chooses it; the user may change it.
     if (reading.zone != 0)
         chooseZone(reading.zone);

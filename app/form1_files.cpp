@@ -3,8 +3,9 @@
 #include "form1.h"
 
 #include "csvfile.h"
-
+#include "exporting.h"
 #include "listbox.h"
+#include "planpdf.h"
 #include "pointtable.h"
 #include "simafile.h"
 #include "userdialogs.h"
@@ -99,6 +100,7 @@ void Form1::showReading(Result<SimaReading> result)
     }
     SimaReading reading = std::move(result).value();
     listPoints(std::move(reading.points));
+    m_listTitle = planTitle(reading.jobName, CurrentFilePath);
     if (!reading.ending)
         showFailureMessage(reading.ending.failure());
 }
@@ -118,12 +120,13 @@ void Form1::listPoints(QList<PointRecord> points)
 
 void Form1::SimFileSave_Click()
 {
-    // After CSV読込 or CSV書込 the name last chosen is a CSV file's: the
-    // dialog offers it as genba.sim, so that saving does not put SIMA text
-    // in the CSV file. Any other name is offered as it was chosen; a cancel
-    // keeps it.
+    // After CSV読込, CSV書込 or another export the name last chosen is a
+    // CSV, PDF, DXF or map file's: the dialog offers it as genba.sim, so that
+    // saving does not put SIMA text in that file. Any other name is offered
+    // as it was chosen; a cancel keeps it.
     const QString remembered = CommonDialog1.FileName;
-    if (isCsvPath(remembered))
+    if (const ExportFormat *format = exportFormat(remembered);
+        format && QStringView(format->extension) != u"sim")
         CommonDialog1.FileName = CommonDialog::withSuffix(remembered, QStringLiteral("sim"));
     CommonDialog1.Filter = WindowText::SaveFilter;
     if (!CommonDialog1.ShowSave()) { // cancelled: silent, as for reading

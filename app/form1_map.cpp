@@ -1,12 +1,12 @@
-// Where the points lie: the plane rectangular zone, the map file of the
-// SIMA file list's points (書き出し) and the GSI's map at their place
-// (地理院地図で開く).
+// Where the points lie and what they become for other programs: the plane
+// rectangular zone, the map file of the SIMA file list's points (書き出し),
+// the plan on paper (配置図PDF), the DXF file for CAD (DXF書込) and the
+// GSI's map at their place (地理院地図で開く).
 #include "form1.h"
 
 #include "exporting.h"
 #include "gsimap.h"
 #include "listbox.h"
-#include "listline.h"
 #include "mappoints.h"
 #include "planezones.h"
 #include "planwindow.h"
@@ -15,7 +15,10 @@
 #include "windowtext.h"
 
 #include <QActionGroup>
+#include <QGuiApplication>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace tavorin {
 
@@ -27,6 +30,11 @@ namespace {
 // behind after uninstalling. Only the features that came with the map are
 // remembered; the port never is.
 const QString ZoneKey = QStringLiteral("map/zone");
+// 配置図PDF's sheet and scale, and DXF書込's text height.
+const QString PaperKey = QStringLiteral("paper/paper"); // A4 or A3
+const QString OrientationKey = QStringLiteral("paper/orientation"); // portrait or landscape
+const QString ScaleKey = QStringLiteral("paper/scale"); // N of 1/N; 0: 自動
+const QString TextHeightKey = QStringLiteral("dxf/textHeight"); // metres
 
 struct RememberedSettings : QSettings
 {
@@ -36,6 +44,43 @@ struct RememberedSettings : QSettings
     {
     }
 };
+
+// The options chosen last; a stored value that none could be is the
+// default.
+ExportOptions rememberedOptions()
+{
+    using namespace paperplan;
+    const RememberedSettings settings;
+    ExportOptions options;
+    if (settings.value(PaperKey).toString() == QStringLiteral("A3"))
+        options.sheet.paper = Paper::A3;
+    if (settings.value(OrientationKey).toString() == QStringLiteral("landscape"))
+        options.sheet.orientation = Orientation::Landscape;
+    const qint64 scale = settings.value(ScaleKey).toLongLong();
+    if (std::ranges::find(Scales, scale) != Scales.end())
+        options.scale = scale;
+    bool number = false;
+    const double height = settings.value(TextHeightKey).toDouble(&number);
+    if (number && validTextHeight(height))
+        options.textHeight = height;
+    return options;
+}
+
+void rememberOptions(ExportKind kind, const ExportOptions &options)
+{
+    using namespace paperplan;
+    RememberedSettings settings;
+    if (kind == ExportKind::Dxf) {
+        settings.setValue(TextHeightKey, options.textHeight);
+        return;
+    }
+    settings.setValue(
+        PaperKey, options.sheet.paper == Paper::A3 ? QStringLiteral("A3") : QStringLiteral("A4"));
+    settings.setValue(OrientationKey,
+        options.sheet.orientation == Orientation::Landscape ? QStringLiteral("landscape")
+                                                            : QStringLiteral("portrait"));
+    settings.setValue(ScaleKey, options.scale);
+}
 
 } // namespace
 
@@ -67,14 +112,14 @@ void Form1::showMessage(const QString &prompt)
         this, prompt, WindowText::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
-QStringList Form1::list1Lines() const
+QList<PointRecord> Form1::list1Points() const
 {
-    QStringList lines;
+    QList<PointRecord> points;
     const int count = std::min(List1->listCount(), PointTable::Size);
-    lines.reserve(count);
+    points.reserve(count);
     for (int p = 0; p < count; ++p)
-        lines.append(ListLine::form(m_table.at(p)));
-    return lines;
+        points.append(m_table.at(p));
+    return points;
 }
 
 void Form1::MapExport_Click()
@@ -83,8 +128,9 @@ void Form1::MapExport_Click()
         showMessage(WindowText::ZoneNeeded);
         return;
     }
-    const ExportJob job { list1Lines(), { m_zone } };
-    if (mapPoints(job.lines, m_zone).isEmpty()) {
+    ExportJob job { list1Points(), m_listTitle, {} };
+    job.options.zone = m_zone;
+    if (mapPoints(listLines(job.points), m_zone).isEmpty()) {
         showMessage(WindowText::NoPointsToPlace);
         return;
     }
@@ -102,13 +148,66 @@ void Form1::MapExport_Click()
         showFailureMessage(saved.failure());
 }
 
+void Form1::PdfExport_Click()
+{
+    exportWithOptions(ExportKind::PlanPdf);
+}
+
+void Form1::DxfExport_Click()
+{
+    exportWithOptions(ExportKind::Dxf);
+}
+
+void Form1::exportWithOptions(ExportKind kind)
+{
+    const bool pdf = kind == ExportKind::PlanPdf;
+    const QString extension
+        = pdf ? WindowText::PdfDefaultExtension : WindowText::DxfDefaultExtension;
+    const ExportFormat &format = *exportFormat(QStringLiteral("points.") + extension);
+    ExportJob job { list1Points(), m_listTitle, rememberedOptions() };
+    job.options.zone = m_zone;
+    if (format.count(job) == 0) {
+        showMessage(WindowText::NoPointsToPlace);
+        return;
+    }
+    const std::optional<ExportOptions> chosen = m_dialogs.exportOptions(this, kind, job.options,
+        [&job](paperplan::Sheet sheet) { return fittingScale(job.points, sheet); });
+    if (!chosen)
+        return;
+    if (pdf) {
+        job.options.sheet = chosen->sheet;
+        job.options.scale = chosen->scale;
+    } else {
+        job.options.textHeight = chosen->textHeight;
+    }
+    rememberOptions(kind, job.options);
+
+    // The dialog offers the name last chosen with this file type's extension;
+    // a cancel keeps the name as it was.
+    const QString remembered = CommonDialog1.FileName;
+    CommonDialog1.FileName = CommonDialog::withSuffix(remembered, extension);
+    CommonDialog1.Filter = pdf ? WindowText::PdfFilter : WindowText::DxfFilter;
+    CommonDialog1.DefaultExt = extension;
+    if (!CommonDialog1.ShowSave()) {
+        CommonDialog1.FileName = remembered;
+        return;
+    }
+    CurrentFilePath = CommonDialog1.FileName;
+    // A plan of 10001 points takes a moment.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const Result<void> saved = format.save(CurrentFilePath, job);
+    QGuiApplication::restoreOverrideCursor();
+    if (!saved)
+        showFailureMessage(saved.failure());
+}
+
 void Form1::GsiMap_Click()
 {
     if (m_zone == 0) {
         showMessage(WindowText::ZoneNeeded);
         return;
     }
-    const QList<MapPoint> points = mapPoints(list1Lines(), m_zone);
+    const QList<MapPoint> points = mapPoints(listLines(list1Points()), m_zone);
     if (points.isEmpty()) {
         showMessage(WindowText::NoPointsToPlace);
         return;

@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 
 #include <cstdio>
@@ -46,6 +47,16 @@ void printToStartingConsole()
 {
 }
 #endif
+
+QtMessageHandler qtMessages = nullptr;
+
+// Passes on only Qt's errors: its notes (such as a missing XDG_RUNTIME_DIR
+// when a PDF is made from a cron job) are no message of the export's.
+void keepQtErrors(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessages(type, context, message);
+}
 
 // Ends as the command line asks without a window: with its error, or with
 // the export it names done.
@@ -91,15 +102,41 @@ CommandLine parseCommandLine(const QStringList &arguments)
         u"format OUT's extension names: "_s
             + extensions.join(u", "_s)
             + u". .geojson and .kml place the points on the map by their plane rectangular "
-              u"zone; .sim and .csv are the files the window writes. Ends with 0 when written, "
-              u"else with 1 and the window's message on standard error."_s,
+              u"zone; .sim and .csv are the files the window writes; .pdf is the plan on paper "
+              u"with the table of coordinates (配置図PDF) and .dxf the points for CAD (DXF書込). "
+              u"Ends with 0 when written, else with 1 and the window's message on standard "
+              u"error."_s,
         u"OUT"_s);
     const QCommandLineOption zone(u"zone"_s,
         u"With --export: the plane rectangular zone (1 to 19) of FILE's X and Y. Without it, "
         u"the zone a CSV file names in a column 平面直角座標系, 座標系 or 系."_s,
         u"N"_s);
-    parser.addOption(exportTo);
-    parser.addOption(zone);
+    const QCommandLineOption paper(
+        u"paper"_s, u"With --export OUT.pdf: the sheet, A4 (without it) or A3."_s, u"A4|A3"_s);
+    const QCommandLineOption landscape(
+        u"landscape"_s, u"With --export OUT.pdf: the sheet on its side."_s);
+    const QCommandLineOption portrait(
+        u"portrait"_s, u"With --export OUT.pdf: the sheet upright (without --landscape)."_s);
+    const QCommandLineOption scale(u"scale"_s,
+        u"With --export OUT.pdf: the scale 1/N, such as 500. Without it, the largest of 1/100, "
+        u"1/200, 1/250, 1/500, 1/1000, 1/2500, 1/5000, 1/10000, 1/25000 and 1/50000 at which "
+        u"every point fits on the sheet."_s,
+        u"N"_s);
+    const QCommandLineOption date(u"date"_s,
+        u"With --export OUT.pdf: the date of making in the footer; without it, today."_s,
+        u"YYYY-MM-DD"_s);
+    const QCommandLineOption textHeight(u"text-height"_s,
+        u"With --export OUT.dxf: the height of the point names in metres (the drawing's "
+        u"units); 1 without it."_s,
+        u"M"_s);
+    parser.addOptions({ exportTo, zone, paper, landscape, portrait, scale, date, textHeight });
+    // The options of one format, and the extension of that format.
+    const struct
+    {
+        const QCommandLineOption &option;
+        const char16_t *extension;
+    } formatOptions[] = { { paper, u"pdf" }, { landscape, u"pdf" }, { portrait, u"pdf" },
+        { scale, u"pdf" }, { date, u"pdf" }, { textHeight, u"dxf" } };
 
     CommandLine line;
     const auto end = [&line](int code, const QString &output) {
@@ -111,6 +148,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // QApplication has taken them out; help and version count regardless.
     const bool parsed = parser.parse(arguments);
     line.withoutWindow = parser.isSet(exportTo) || parser.isSet(zone);
+    for (const auto &o : formatOptions)
+        line.withoutWindow = line.withoutWindow || parser.isSet(o.option);
+    const ExportFormat *format = exportFormat(parser.value(exportTo));
+    line.paints = parser.isSet(exportTo) && format && format->paints;
     if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
         QString text = parser.helpText();
         return end(0, text.replace(u"<executable_name>"_s, u"tavorin"_s));
@@ -124,26 +165,76 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return end(1, u"tavorin: give at most one file\n"_s);
     if (parser.isSet(zone) && !parser.isSet(exportTo))
         return end(1, u"tavorin: --zone needs --export\n"_s);
+    if (!line.withoutWindow) {
+        line.filePath = files.value(0);
+        return line;
+    }
+
+    ExportRequest request { parser.value(exportTo), files.value(0), {} };
     if (parser.isSet(exportTo)) {
-        ExportRequest request { parser.value(exportTo), files.value(0), {} };
         if (request.inPath.isEmpty())
             return end(1, u"tavorin: --export needs the file to read\n"_s);
-        if (!exportFormat(request.outPath))
+        if (!format)
             return end(1,
                 u"tavorin: cannot write %1: give a name ending in %2\n"_s.arg(
                     request.outPath, extensions.join(u", "_s)));
-        if (parser.isSet(zone)) {
-            bool number = false;
-            request.options.zone = parser.value(zone).toInt(&number);
-            if (!number || !geodesy::zone(request.options.zone))
-                return end(1,
-                    u"tavorin: --zone takes a zone number from 1 to 19, not '%1'\n"_s.arg(
-                        parser.value(zone)));
-        }
-        line.exportRequest = request;
-        return line;
     }
-    line.filePath = files.value(0);
+    for (const auto &o : formatOptions) {
+        const QStringView extension(o.extension);
+        if (parser.isSet(o.option) && (!format || QStringView(format->extension) != extension))
+            return end(1,
+                u"tavorin: --%1 needs --export to a .%2 file\n"_s.arg(
+                    o.option.names().constFirst(), extension.toString()));
+    }
+    ExportOptions &options = request.options;
+    if (parser.isSet(zone)) {
+        bool number = false;
+        options.zone = parser.value(zone).toInt(&number);
+        if (!number || !geodesy::zone(options.zone))
+            return end(1,
+                u"tavorin: --zone takes a zone number from 1 to 19, not '%1'\n"_s.arg(
+                    parser.value(zone)));
+    }
+    if (parser.isSet(paper)) {
+        const QString sheet = parser.value(paper).toUpper();
+        if (sheet != u"A4"_s && sheet != u"A3"_s)
+            return end(
+                1, u"tavorin: --paper takes A4 or A3, not '%1'\n"_s.arg(parser.value(paper)));
+        options.sheet.paper = sheet == u"A3"_s ? paperplan::Paper::A3 : paperplan::Paper::A4;
+    }
+    if (parser.isSet(landscape) && parser.isSet(portrait))
+        return end(1, u"tavorin: give --landscape or --portrait, not both\n"_s);
+    if (parser.isSet(landscape))
+        options.sheet.orientation = paperplan::Orientation::Landscape;
+    if (parser.isSet(scale)) {
+        // 500 or 1/500, as a surveyor writes it.
+        QString n = parser.value(scale);
+        if (n.startsWith(u"1/"_s))
+            n.remove(0, 2);
+        bool number = false;
+        options.scale = n.toLongLong(&number);
+        if (!number || options.scale < 1 || options.scale > paperplan::MaxScale)
+            return end(1,
+                u"tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, "
+                u"not '%1'\n"_s.arg(parser.value(scale)));
+    }
+    if (parser.isSet(date)) {
+        options.date = QDate::fromString(parser.value(date), Qt::ISODate);
+        if (!options.date.isValid())
+            return end(1,
+                u"tavorin: --date takes a date as YYYY-MM-DD, not '%1'\n"_s.arg(
+                    parser.value(date)));
+    }
+    if (parser.isSet(textHeight)) {
+        bool number = false;
+        options.textHeight = parser.value(textHeight).toDouble(&number);
+        if (!number || !validTextHeight(options.textHeight))
+            return end(1,
+                u"tavorin: --text-height takes a height in metres, more than 0 and at most %1, "
+                u"not '%2'\n"_s.arg(MaxTextHeight)
+                    .arg(parser.value(textHeight)));
+    }
+    line.exportRequest = request;
     return line;
 }
 
@@ -199,6 +290,21 @@ int runTavorin(int argc, char *argv[])
     }
 
     // An export needs no window, and so no display; nor do its errors.
+    if (line.withoutWindow)
+        qtMessages = qInstallMessageHandler(keepQtErrors);
+    if (line.paints) {
+        // A PDF needs fonts, which a platform gives, but no display: Qt's
+        // offscreen platform, or on Windows Windows' own, which shows no
+        // window either (Qt's offscreen platform has no fonts there, and the
+        // PDF would hold no text).
+#ifdef Q_OS_WIN
+        qputenv("QT_QPA_PLATFORM", "windows");
+#else
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+        QGuiApplication app(argc, argv);
+        return endWithoutWindow(parseCommandLine(QCoreApplication::arguments()));
+    }
     if (line.withoutWindow) {
         QCoreApplication app(argc, argv);
         return endWithoutWindow(parseCommandLine(QCoreApplication::arguments()));

@@ -20,6 +20,7 @@ struct CommandLine
     QString filePath; // empty: nothing is read at start
     std::optional<ExportRequest> exportRequest; // set: no window, the export only
     bool withoutWindow = false; // --export given: its errors too need no display
+    bool paints = false; // --export to a format that paints: it needs fonts, not a display
     std::optional<int> exitCode; // set: end with it, before any window
     QString output; // for standard output when exitCode is 0, else for errors
 };

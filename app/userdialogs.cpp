@@ -1,8 +1,18 @@
 #include "userdialogs.h"
 
+#include "papertext.h"
+#include "plantext.h"
+#include "windowtext.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -76,6 +86,86 @@ std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode
 bool QtUserDialogs::openUrl(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, ExportKind kind,
+    const ExportOptions &offered, const std::function<qint64(paperplan::Sheet)> &autoScale)
+{
+    using namespace paperplan;
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("ExportOptions"));
+    auto *form = new QFormLayout;
+    const auto combo = [&dialog](const QString &name, const QStringList &entries, int current) {
+        auto *box = new QComboBox(&dialog);
+        box->setObjectName(name);
+        box->addItems(entries);
+        box->setCurrentIndex(current);
+        return box;
+    };
+    QComboBox *paper = nullptr;
+    QComboBox *orientation = nullptr;
+    QComboBox *scale = nullptr;
+    QDoubleSpinBox *height = nullptr;
+    QString note;
+    if (kind == ExportKind::PlanPdf) {
+        dialog.setWindowTitle(PlanText::PdfExportCaption);
+        paper = combo(QStringLiteral("Paper"), { QStringLiteral("A4"), QStringLiteral("A3") },
+            offered.sheet.paper == Paper::A3 ? 1 : 0);
+        orientation = combo(QStringLiteral("Orientation"),
+            { WindowText::PortraitEntry, WindowText::LandscapeEntry },
+            offered.sheet.orientation == Orientation::Landscape ? 1 : 0);
+        scale = combo(QStringLiteral("Scale"), { QString() }, 0);
+        for (const qint64 n : Scales) {
+            scale->addItem(PaperText::ScalePrefix + QString::number(n), n);
+            if (n == offered.scale)
+                scale->setCurrentIndex(scale->count() - 1);
+        }
+        // 自動 names the scale it takes on the sheet chosen.
+        const auto showAutoScale = [=] {
+            scale->setItemText(0,
+                WindowText::AutoScaleEntry.arg(
+                    autoScale({ paper->currentIndex() == 1 ? Paper::A3 : Paper::A4,
+                        orientation->currentIndex() == 1 ? Orientation::Landscape
+                                                         : Orientation::Portrait })));
+        };
+        showAutoScale();
+        QObject::connect(paper, &QComboBox::currentIndexChanged, &dialog, showAutoScale);
+        QObject::connect(orientation, &QComboBox::currentIndexChanged, &dialog, showAutoScale);
+        form->addRow(WindowText::PaperLabel, paper);
+        form->addRow(WindowText::OrientationLabel, orientation);
+        form->addRow(WindowText::ScaleLabel, scale);
+        note = WindowText::PrintNote;
+    } else {
+        dialog.setWindowTitle(PlanText::DxfExportCaption);
+        height = new QDoubleSpinBox(&dialog);
+        height->setObjectName(QStringLiteral("TextHeight"));
+        height->setDecimals(2);
+        height->setRange(0.01, MaxTextHeight);
+        height->setSuffix(WindowText::TextHeightSuffix);
+        height->setValue(offered.textHeight);
+        form->addRow(WindowText::TextHeightLabel, height);
+        note = WindowText::AxesNote;
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(note, &dialog));
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+
+    ExportOptions chosen = offered;
+    if (kind == ExportKind::PlanPdf) {
+        chosen.sheet = { paper->currentIndex() == 1 ? Paper::A3 : Paper::A4,
+            orientation->currentIndex() == 1 ? Orientation::Landscape : Orientation::Portrait };
+        chosen.scale = scale->currentData().toLongLong();
+    } else {
+        chosen.textHeight = height->value();
+    }
+    return chosen;
 }
 
 } // namespace tavorin

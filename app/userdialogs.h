@@ -1,7 +1,10 @@
 #pragma once
 
+#include "exporting.h"
+
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QUrl;
@@ -13,6 +16,9 @@ enum class MessageIcon { Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
 enum class FileDialogMode { Open, Save };
+// The files whose options are asked before the file dialog: 配置図PDF and
+// DXF書込.
+enum class ExportKind { PlanPdf, Dxf };
 
 // The modal dialogs the window asks the user through, and the browser it
 // hands pages to. The program uses the Qt implementation below; tests answer
@@ -37,6 +43,15 @@ public:
     // Shows url in the user's browser (a web page, or a local file such as
     // the guide); false when no browser took it.
     virtual bool openUrl(const QUrl &url) = 0;
+
+    // Asks for the options of kind, offered as chosen: for the plan PDF the
+    // paper, the orientation and the scale, among them 自動 (a scale of 0),
+    // shown with autoScale of the sheet chosen; for DXF the text height.
+    // Returns offered with the user's choice, or nothing when the user
+    // cancels.
+    virtual std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
+        const ExportOptions &offered, const std::function<qint64(paperplan::Sheet)> &autoScale)
+        = 0;
 };
 
 class QtUserDialogs final : public UserDialogs
@@ -47,6 +62,9 @@ public:
     std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode, const QString &qtFilter,
         const QString &initialName, const QString &defaultSuffix) override;
     bool openUrl(const QUrl &url) override;
+    std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
+        const ExportOptions &offered,
+        const std::function<qint64(paperplan::Sheet)> &autoScale) override;
 };
 
 } // namespace tavorin

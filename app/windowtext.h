@@ -85,5 +85,23 @@ inline const QString ZoneNeeded = u"平面直角座標系（系）を選んで�
 inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 inline const QString BrowserFailed = u"ブラウザーで地図を開けませんでした。"_s;
+// 配置図PDF and DXF書込: the options asked before the file dialog, with a
+// note each on what users get wrong, and the file types of the dialog.
+inline const QString PaperLabel = u"用紙"_s;
+inline const QString OrientationLabel = u"向き"_s;
+inline const QString PortraitEntry = u"縦"_s;
+inline const QString LandscapeEntry = u"横"_s;
+inline const QString ScaleLabel = u"縮尺"_s;
+inline const QString AutoScaleEntry
+    = u"自動（S=1/%1）"_s; // %1: the scale at which every point fits
+inline const QString PrintNote
+    = u"印刷するときは「実際のサイズ」を選ぶと、縮尺どおりに印刷されます。"_s;
+inline const QString TextHeightLabel = u"文字の高さ"_s;
+inline const QString TextHeightSuffix = u" m"_s;
+inline const QString AxesNote = u"CADでは x がY（東）、y がX（北）になります。"_s;
+inline const QString PdfFilter = u"PDFファイル (*.pdf)|*.pdf|"_s;
+inline const QString PdfDefaultExtension = u"pdf"_s;
+inline const QString DxfFilter = u"DXFファイル (*.dxf)|*.dxf|"_s;
+inline const QString DxfDefaultExtension = u"dxf"_s;
 
 } // namespace tavorin::WindowText

@@ -16,7 +16,6 @@ constexpr double YLabelHeight = 6;
 constexpr double TableWidth = 130;
 constexpr double NameColumnWidth = 40;
 constexpr double CoordinateColumnWidth = 45;
-constexpr qint64 LargestDenominator = 1'000'000'000'000'000;
 
 // 1, 2 and 5 times the powers of ten, from 10^-6 up, each given to stop in
 // ascending order until it returns true; the value it stopped at.
@@ -64,10 +63,10 @@ qint64 defaultScale(double spanX, double spanY, QSizeF frame)
             return scale;
     // Scales past the list, tried in order: the first that fits.
     const double found = roundValue([&](double n) {
-        return n >= double(LargestDenominator)
+        return n >= double(MaxScale)
             || (n > double(Scales.back()) && fits(spanX, spanY, frame, qint64(n)));
     });
-    return std::min(qint64(found), LargestDenominator);
+    return std::min(qint64(found), MaxScale);
 }
 
 double gridInterval(qint64 scale)

@@ -27,6 +27,8 @@ QSizeF sheetSize(Sheet sheet);
 // The scales offered, largest first.
 inline constexpr std::array<qint64, 10> Scales { 100, 200, 250, 500, 1000, 2500, 5000, 10000, 25000,
     50000 };
+// The N of the smallest scale drawn, 1/10^15.
+inline constexpr qint64 MaxScale = 1'000'000'000'000'000;
 
 inline constexpr double MillimetresPerInch = 25.4;
 inline constexpr double PointsPerInch = 72;
@@ -63,7 +65,7 @@ bool fits(double spanX, double spanY, QSizeF frame, qint64 scale);
 
 // The largest scale of Scales at which the points fit into frame; where
 // none does, the largest round scale that fits: 1/N with N 1, 2 or 5 times
-// a power of ten, at most 1/10^15.
+// a power of ten, at most 1/MaxScale.
 qint64 defaultScale(double spanX, double spanY, QSizeF frame);
 
 // The grid's spacing in metres: the least of 1, 2 or 5 times a power of ten

@@ -15,11 +15,13 @@ inline const QString NoCoordinatesSuffix = u"点"_s;
 // The button that fits every point into the window again.
 inline const QString FitCaption = u"全体表示"_s;
 
-// The zone, the map file and the GSI's map. The two commands are also items
-// of the SIMA file menu.
+// The zone, the map file, the plan on paper, the DXF file and the GSI's map.
+// The commands are also items of the SIMA file menu.
 inline const QString ZoneCaption = u"平面直角座標系"_s;
 inline const QString ZonePlaceholder = u"（系を選んで下さい）"_s;
 inline const QString ExportCaption = u"書き出し"_s;
+inline const QString PdfExportCaption = u"配置図PDF"_s;
+inline const QString DxfExportCaption = u"DXF書込"_s;
 inline const QString GsiMapCaption = u"地理院地図で開く"_s;
 
 // The status line: the cursor's X and Y, then with a zone its latitude and

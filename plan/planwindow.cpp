@@ -53,9 +53,13 @@ PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
         return b;
     };
     QPushButton *exportButton = button(QStringLiteral("PlanExport"), PlanText::ExportCaption);
+    QPushButton *pdfButton = button(QStringLiteral("PlanPdfExport"), PlanText::PdfExportCaption);
+    QPushButton *dxfButton = button(QStringLiteral("PlanDxfExport"), PlanText::DxfExportCaption);
     QPushButton *gsiMap = button(QStringLiteral("PlanGsiMap"), PlanText::GsiMapCaption);
     QPushButton *fit = button(QStringLiteral("PlanFit"), PlanText::FitCaption);
     connect(exportButton, &QPushButton::clicked, this, &PlanWindow::exportRequested);
+    connect(pdfButton, &QPushButton::clicked, this, &PlanWindow::pdfExportRequested);
+    connect(dxfButton, &QPushButton::clicked, this, &PlanWindow::dxfExportRequested);
     connect(gsiMap, &QPushButton::clicked, this, &PlanWindow::gsiMapRequested);
     connect(fit, &QPushButton::clicked, m_plan, &PlanWidget::fitToWindow);
     connect(m_plan, &PlanWidget::cursorMoved, this, [this](double x, double y) {
@@ -71,6 +75,8 @@ PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
     top->addWidget(m_zone, 1);
     top->addSpacing(12);
     top->addWidget(exportButton);
+    top->addWidget(pdfButton);
+    top->addWidget(dxfButton);
     top->addWidget(gsiMap);
     auto *status = new QHBoxLayout;
     status->addWidget(fit);

@@ -13,8 +13,8 @@ class PlanWidget;
 class PointTable;
 
 // The window "配置図": above, the zone chooser and the commands that write
-// a map file and open the GSI's map; the plan of the SIMA file list; below, a
-// button that fits every point into it again and a status line with the
+// a map file, the plan as a PDF file and a DXF file, and open the GSI's map; the plan of the SIMA
+// file list; below, a button that fits every point into it again and a status line with the
 // cursor's X and Y, its latitude and longitude once a zone is chosen, and the
 // count of points that have no numeric coordinates. It is not modal and is
 // deleted when closed. The zone and the commands belong to the main window:
@@ -38,6 +38,8 @@ public:
 signals:
     void zoneChosen(int zone);
     void exportRequested();
+    void pdfExportRequested();
+    void dxfExportRequested();
     void gsiMapRequested();
 
 private:

@@ -9,8 +9,9 @@
 
 namespace tavorin::bench {
 
-// The user of a benchmarked window: OK to every question, and the given file
-// (or a cancel, when none is given) in the file dialog.
+// The user of a benchmarked window: OK to every question and to the options
+// of an export, and the given file (or a cancel, when none is given) in the
+// file dialog.
 class AnswersOk final : public UserDialogs
 {
 public:
@@ -27,6 +28,11 @@ public:
         return chosenFile;
     }
     bool openUrl(const QUrl &) override { return true; }
+    std::optional<ExportOptions> exportOptions(QWidget *, ExportKind, const ExportOptions &offered,
+        const std::function<qint64(paperplan::Sheet)> &) override
+    {
+        return offered;
+    }
 };
 
 // Port 1 is device (a pseudo-terminal of the benchmark's own, or nothing);

@@ -1,8 +1,10 @@
 // tavorin --export OUT [--zone N] IN: its options, the real program without
 // a display, and on Windows the console twin in a batch file.
 #include "csvwriter.h"
+#include "dxffile.h"
 #include "listline.h"
 #include "mapfiles.h"
+#include "scripteddialogs.h"
 #include "simareader.h"
 #include "simawriter.h"
 #include "startup.h"
@@ -63,17 +65,44 @@ TEST(ExportOptions, ParsedOnceWithClearErrors)
     const struct
     {
         QStringList arguments;
-        QString request; // OUT|IN|zone, or the error
+        QString request; // OUT|IN|options (optionsText), or the error
     } cases[] = {
-        { { "--export", "o.kml", "--zone", "9", "in.sim" }, "o.kml|in.sim|9" },
-        { { "in.csv", "--export", "O.GeoJSON" }, "O.GeoJSON|in.csv|0" },
-        { { "--export", "o.sim", "--zone", "19", "in.csv" }, "o.sim|in.csv|19" },
+        { { "--export", "o.kml", "--zone", "9", "in.sim" }, "o.kml|in.sim|A4P 0 1 9" },
+        { { "in.csv", "--export", "O.GeoJSON" }, "O.GeoJSON|in.csv|A4P 0 1 0" },
+        { { "--export", "o.sim", "--zone", "19", "in.csv" }, "o.sim|in.csv|A4P 0 1 19" },
+        { { "--export", "o.PDF", "--paper", "a3", "--landscape", "--scale", "1/250", "--date",
+              "2025-04-01", "in.sim" },
+            "o.PDF|in.sim|A3L 250 1 0 2025-04-01" },
+        { { "--export", "o.pdf", "--portrait", "--scale", "500", "--paper", "A4", "in.sim" },
+            "o.pdf|in.sim|A4P 500 1 0" },
+        { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
         { { "--export", "o.txt", "in.sim" },
-            "tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv\n" },
+            "tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, .pdf, "
+            ".dxf\n" },
         { { "--export", "o.kml", "--zone", "0", "in.sim" },
             "tavorin: --zone takes a zone number from 1 to 19, not '0'\n" },
         { { "--export", "o.kml", "--zone", "20", "in.sim" },
             "tavorin: --zone takes a zone number from 1 to 19, not '20'\n" },
+        { { "--export", "o.pdf", "--paper", "B4", "in.sim" },
+            "tavorin: --paper takes A4 or A3, not 'B4'\n" },
+        { { "--export", "o.pdf", "--landscape", "--portrait", "in.sim" },
+            "tavorin: give --landscape or --portrait, not both\n" },
+        { { "--export", "o.pdf", "--scale", "0", "in.sim" },
+            "tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
+            "'0'\n" },
+        { { "--export", "o.pdf", "--scale", "1000000000000001", "in.sim" },
+            "tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
+            "'1000000000000001'\n" },
+        { { "--export", "o.pdf", "--date", "2025-02-29", "in.sim" },
+            "tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
+        { { "--export", "o.dxf", "--text-height", "0", "in.sim" },
+            "tavorin: --text-height takes a height in metres, more than 0 and at most 1000, not "
+            "'0'\n" },
+        { { "--export", "o.kml", "--paper", "A3", "in.sim" },
+            "tavorin: --paper needs --export to a .pdf file\n" },
+        { { "--export", "o.pdf", "--text-height", "2", "in.sim" },
+            "tavorin: --text-height needs --export to a .dxf file\n" },
+        { { "--scale", "500", "in.sim" }, "tavorin: --scale needs --export to a .pdf file\n" },
         { { "--export", "o.kml" }, "tavorin: --export needs the file to read\n" },
         { { "--zone", "9", "in.sim" }, "tavorin: --zone needs --export\n" },
         { { "--export", "o.sim", "a.sim", "b.sim" }, "tavorin: give at most one file\n" },
@@ -81,12 +110,12 @@ TEST(ExportOptions, ParsedOnceWithClearErrors)
     for (const auto &c : cases) {
         const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
         EXPECT_TRUE(line.withoutWindow);
-        const QString got = line.exportRequest
-            ? line.exportRequest->outPath + u'|' + line.exportRequest->inPath + u'|'
-                + QString::number(line.exportRequest->options.zone)
-            : line.output;
+        const QString got = line.exportRequest ? line.exportRequest->outPath + u'|'
+                + line.exportRequest->inPath + u'|' + optionsText(line.exportRequest->options)
+                                               : line.output;
         EXPECT_EQ(got, c.request) << c.arguments.join(u' ').toStdString();
         EXPECT_EQ(line.exitCode.value_or(0), line.exportRequest ? 0 : 1);
+        EXPECT_EQ(line.paints, c.arguments.contains(u"o.pdf"_s, Qt::CaseInsensitive));
     }
 }
 
@@ -106,20 +135,59 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
     const struct
     {
         QString out;
-        QStringList zone;
+        QStringList options;
         QByteArray bytes;
     } cases[] = {
         { u"points.geojson"_s, { "--zone", "9" }, geoJsonBytes(placed, 9) },
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
         { u"points.sim"_s, {}, simaFileBytes(lines) },
         { u"points.csv"_s, { "--zone", "9" }, csvFileBytes(lines) },
+        { u"points.dxf"_s, { "--text-height", "2.5" }, dxf::fileBytes(reading->points, 2.5) },
     };
     for (const auto &c : cases) {
         const Ran done = run(u"" TAVORIN_EXECUTABLE ""_s,
-            QStringList { u"--export"_s, dir.filePath(c.out) } + c.zone + QStringList(in));
+            QStringList { u"--export"_s, dir.filePath(c.out) } + c.options + QStringList(in));
         EXPECT_EQ(done.exitCode, 0) << c.out.toStdString() << done.errors.toStdString();
         EXPECT_EQ(done.output + done.errors, "");
         EXPECT_EQ(fileBytes(dir.filePath(c.out)), c.bytes) << c.out.toStdString();
+    }
+}
+
+// The sheet by the options, the title from the file's job name, the scale,
+// and the footer dated today unless --date says otherwise.
+TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
+{
+    QTemporaryDir dir;
+    const QString in = u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s;
+    const QString pdf = dir.filePath(u"plan.pdf"_s);
+    const QString today = QDate::currentDate().toString(u"yyyy年M月d日"_s);
+    const struct
+    {
+        QStringList options;
+        QString size;
+        QString first;
+        QString last;
+    } cases[] = {
+        { {}, u"595 x 842 pts (A4)"_s, u"ＳＩＭＡファイル S=1/1000"_s,
+            u"作成日 "_s + today + u" 1/2"_s },
+        { { "--landscape", "--zone", "9" }, u"842 x 595 pts (A4)"_s, u"ＳＩＭＡファイル S=1/2500"_s,
+            u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s },
+        { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01" }, u"842 x 1191 pts (A3)"_s,
+            u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s },
+        { { "--paper", "A3", "--landscape" }, u"1191 x 842 pts (A3)"_s,
+            u"ＳＩＭＡファイル S=1/1000"_s, u"作成日 "_s + today + u" 1/2"_s },
+    };
+    for (const auto &c : cases) {
+        const Ran done
+            = run(u"" TAVORIN_EXECUTABLE ""_s, QStringList { "--export", pdf } + c.options << in);
+        ASSERT_EQ(done.exitCode, 0) << done.errors.toStdString();
+        POPPLER(info, u"pdfinfo"_s, { pdf });
+        const QStringList infoLines = pageLines(*info);
+        EXPECT_TRUE(infoLines.contains(u"Page size: "_s + c.size)) << info->toStdString();
+        EXPECT_TRUE(infoLines.contains(u"Title: ＳＩＭＡファイル"_s)) << info->toStdString();
+        POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
+        const QStringList page = pageLines(*text);
+        EXPECT_EQ(page.first() + u'|' + page.last(), c.first + u'|' + c.last);
     }
 }
 
@@ -142,8 +210,10 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
             messageBytes(dir.filePath(u"none.sim"_s), u"エラーコード  53"_s) },
         { { "--export", out, "--zone", "9", empty.fileName() },
             messageBytes(empty.fileName(), u"座標のある測点がありません。"_s) },
-        { { "--export", dir.filePath(u"no/out.sim"_s), in },
-            messageBytes(dir.filePath(u"no/out.sim"_s), u"エラーコード  76"_s) },
+        { { "--export", dir.filePath(u"no/out.pdf"_s), in },
+            messageBytes(dir.filePath(u"no/out.pdf"_s), u"エラーコード  76"_s) },
+        { { "--export", dir.filePath(u"out.dxf"_s), empty.fileName() },
+            messageBytes(empty.fileName(), u"座標のある測点がありません。"_s) },
     };
     for (const auto &c : cases) {
         const Ran done = run(u"" TAVORIN_EXECUTABLE ""_s, c.arguments);

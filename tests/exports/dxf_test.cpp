@@ -74,11 +74,4 @@ TEST(Dxf, EzdxfReadsBackEveryPointAndName)
         "TEXT NAMES 123456790.375 1.251 0.0 2.5 A??B 413f3f42\n"_s);
 }
 
-TEST(Dxf, SavingIntoAFolderThatIsNotThereFailsWithSeventySix)
-{
-    QTemporaryDir dir;
-    EXPECT_EQ(saveDxf(dir.filePath("no/points.dxf"), SmallExample).failure(),
-        FailureNumber::PathNotFound);
-}
-
 } // namespace

@@ -1,5 +1,6 @@
-// The zone, latitude and longitude in the plan, 書き出し and 地理院地図で開く
-// through the real Form1.
+// The zone, latitude and longitude in the plan, 書き出し, 配置図PDF, DXF書込
+// and 地理院地図で開く through the real Form1.
+#include "dxffile.h"
 #include "listline.h"
 #include "mapfiles.h"
 #include "mappoints.h"
@@ -8,10 +9,13 @@
 #include "windowfixture.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 using namespace tavorin;
@@ -51,6 +55,22 @@ protected:
             if (a->isChecked())
                 checked << a->objectName();
         return checked.join(u',');
+    }
+    // Each options dialog as offered, with what 自動 takes on its sheet.
+    QStringList offered() const
+    {
+        QStringList asked;
+        for (const auto &r : dialogs.optionsRequests())
+            asked << (r.kind == ExportKind::PlanPdf ? u"pdf "_s : u"dxf "_s)
+                    + optionsText(r.offered) + u" auto "_s + QString::number(r.autoScale);
+        return asked;
+    }
+    QStringList fileDialogs() const
+    {
+        QStringList asked;
+        for (const auto &r : dialogs.fileRequests())
+            asked << r.filter + u'|' + QFileInfo(r.initialName).fileName() + u'|' + r.defaultSuffix;
+        return asked;
     }
     QStringList prompts() const
     {
@@ -150,13 +170,17 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
     QTemporaryDir dir;
     menuAction(u"MapExport"_s)->trigger();
     menuAction(u"Zone9"_s)->trigger();
-    menuAction(u"MapExport"_s)->trigger();
-    loadPoints({ Points[1] });
-    menuAction(u"MapExport"_s)->trigger();
+    // 配置図PDF and DXF書込 need no zone, but points too.
+    for (const QList<PointRecord> &points : { QList<PointRecord>(), QList { Points[1] } }) {
+        loadPoints(points);
+        for (const QString &command : { u"MapExport"_s, u"PdfExport"_s, u"DxfExport"_s })
+            menuAction(command)->trigger();
+    }
     EXPECT_EQ(prompts(),
-        QStringList({ u"メッセージ|"_s + ZoneNeeded, u"メッセージ|座標のある測点がありません。"_s,
-            u"メッセージ|座標のある測点がありません。"_s }));
+        QStringList({ u"メッセージ|"_s + ZoneNeeded })
+            + QStringList(6, u"メッセージ|座標のある測点がありません。"_s));
     EXPECT_TRUE(dialogs.fileRequests().isEmpty());
+    EXPECT_TRUE(dialogs.optionsRequests().isEmpty());
 
     dialogs.clearRecord();
     createWindow();
@@ -167,11 +191,9 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
     menuAction(u"MapExport"_s)->trigger();
     dialogs.chooseNextFile(dir.filePath(u"points.KML"_s));
     openPlan()->findChild<QPushButton *>(u"PlanExport"_s)->click();
-    ASSERT_EQ(dialogs.fileRequests().size(), 2);
-    EXPECT_EQ(
-        dialogs.fileRequests()[0].filter, u"GeoJSONファイル (*.geojson);;KMLファイル (*.kml)"_s);
-    EXPECT_EQ(dialogs.fileRequests()[0].defaultSuffix, u"geojson"_s);
-    EXPECT_EQ(dialogs.fileRequests()[1].initialName, dir.filePath(u"points.geojson"_s));
+    const QString filter = u"GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|"_s;
+    EXPECT_EQ(fileDialogs(),
+        QStringList({ filter + u"|geojson"_s, filter + u"points.geojson|geojson"_s }));
     // K9 and A2 in file order; T1 has no place.
     const QList<MapPoint> placed
         = mapPoints({ ListLine::form(Points[0]), ListLine::form(Points[2]) }, 9);
@@ -209,4 +231,119 @@ TEST_F(Map, GsiMapOpensAtThePointsThroughTheBrowserSeam)
     EXPECT_EQ(
         dialogs.openedUrls()[0].toString(), u"https://maps.gsi.go.jp/#18/36.104497/140.085955/"_s);
     EXPECT_EQ(dialogs.openedUrls()[1], dialogs.openedUrls()[0]);
+}
+
+TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
+{
+    // Stored values that no option could be are the defaults.
+    remembered()->setValue(u"paper/paper"_s, u"B4"_s);
+    remembered()->setValue(u"paper/scale"_s, 300);
+    remembered()->setValue(u"dxf/textHeight"_s, u"-1"_s);
+    QTemporaryDir dir;
+    const auto read = [&] {
+        form->openAtStart(dir.filePath(u"genba.sim"_s),
+            Result<SimaReading>(SimaReading { Points, {}, u"現場A"_s }));
+    };
+    read();
+    menuAction(u"Zone9"_s)->trigger();
+    ExportOptions chosen;
+    chosen.sheet = { paperplan::Paper::A3, paperplan::Orientation::Landscape };
+    chosen.scale = 1000;
+    chosen.textHeight = 2.5;
+    dialogs.chooseNextOptions(chosen);
+    dialogs.chooseNextFile(dir.filePath(u"plan"_s));
+    menuAction(u"PdfExport"_s)->trigger();
+    dialogs.chooseNextOptions(chosen);
+    dialogs.chooseNextFile(dir.filePath(u"points.dxf"_s));
+    openPlan()->findChild<QPushButton *>(u"PlanDxfExport"_s)->click();
+    // Next time: the choices of both, the PDF's cancelled, the DXF's file
+    // dialog cancelled.
+    createWindow();
+    read();
+    dialogs.chooseNextOptions(std::nullopt);
+    menuAction(u"PdfExport"_s)->trigger();
+    menuAction(u"DxfExport"_s)->trigger();
+
+    EXPECT_EQ(offered(),
+        QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 auto 500"_s,
+            u"pdf A3L 1000 2.5 9 auto 500"_s, u"dxf A3L 1000 2.5 9 auto 500"_s }));
+    EXPECT_EQ(fileDialogs(),
+        QStringList({ u"PDFファイル (*.pdf)|genba.pdf|pdf"_s, u"DXFファイル (*.dxf)|plan.dxf|dxf"_s,
+            u"DXFファイル (*.dxf)|genba.dxf|dxf"_s }));
+    EXPECT_EQ(prompts(), QStringList());
+    // K9 and A2 in CAD's axes; T1 has no coordinates.
+    EXPECT_EQ(fileBytes(dir.filePath(u"points.dxf"_s)), dxf::fileBytes(Points, 2.5));
+    POPPLER(info, u"pdfinfo"_s, { dir.filePath(u"plan.pdf"_s) });
+    EXPECT_TRUE(pageLines(*info).contains(u"Page size: 1191 x 842 pts (A3)"_s))
+        << info->toStdString();
+    EXPECT_TRUE(pageLines(*info).contains(u"Title: 現場A"_s)) << info->toStdString();
+    POPPLER(text, u"pdftotext"_s,
+        { u"-layout"_s, u"-l"_s, u"1"_s, dir.filePath(u"plan.pdf"_s), u"-"_s });
+    const QStringList page = pageLines(*text);
+    EXPECT_EQ(page.first(), u"現場A S=1/1000"_s);
+    EXPECT_EQ(page.last(),
+        u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s
+            + QDate::currentDate().toString(u"yyyy年M月d日"_s) + u" 1/2"_s);
+}
+
+TEST_F(Map, PlanPdfAndDxfReportAFailedSaveAndLeaveTheNameToSimaFiles)
+{
+    QTemporaryDir dir;
+    form->openAtStart(
+        dir.filePath(u"genba.sim"_s), Result<SimaReading>(SimaReading { Points, {}, {} }));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.pdf"_s));
+    for (const QString &name : { u"none/plan.pdf"_s, u"folder.pdf"_s, u"none/p.dxf"_s }) {
+        dialogs.chooseNextFile(dir.filePath(name));
+        menuAction(name.endsWith(u"pdf"_s) ? u"PdfExport"_s : u"DxfExport"_s)->trigger();
+    }
+    EXPECT_EQ(prompts(),
+        QStringList({ u"エラーメッセージ|エラーコード  76"_s,
+            u"エラーメッセージ|エラーコード  75"_s, u"エラーメッセージ|エラーコード  76"_s }));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    // 書込 offers the name chosen last as a SIMA file's, not the DXF's.
+    menuAction(u"SimFileSave"_s)->trigger();
+    EXPECT_EQ(fileDialogs().last(), u"ＳＩＭファイル Files (*.sim)|p.sim|"_s);
+}
+
+// The options dialog the program shows: the remembered choice preselected,
+// 自動 named with the scale it takes on the sheet chosen.
+TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeight)
+{
+    QtUserDialogs qt;
+    ExportOptions offered;
+    offered.sheet.orientation = paperplan::Orientation::Landscape;
+    offered.textHeight = 1.5;
+    QStringList seen;
+    // Reads the dialog's choices, then changes paper and scale, or the
+    // height, and presses OK.
+    const auto answer = [&seen] {
+        QTimer::singleShot(0, [&seen] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            seen << dialog->windowTitle();
+            for (auto *box : dialog->findChildren<QComboBox *>())
+                seen << box->objectName() + u' ' + box->currentText();
+            if (auto *height = dialog->findChild<QDoubleSpinBox *>(u"TextHeight"_s)) {
+                seen << height->text();
+                height->setValue(2.25);
+            } else {
+                dialog->findChild<QComboBox *>(u"Paper"_s)->setCurrentIndex(1);
+                auto *scale = dialog->findChild<QComboBox *>(u"Scale"_s);
+                seen << scale->itemText(0) + u' ' + scale->itemText(10);
+                scale->setCurrentIndex(3);
+            }
+            dialog->accept();
+        });
+    };
+    answer();
+    const auto pdf = qt.exportOptions(nullptr, ExportKind::PlanPdf, offered,
+        [](paperplan::Sheet sheet) { return sheet.paper == paperplan::Paper::A3 ? 500 : 1000; });
+    answer();
+    const auto dxf = qt.exportOptions(nullptr, ExportKind::Dxf, offered, {});
+    EXPECT_EQ(seen,
+        QStringList(
+            { u"配置図PDF"_s, u"Paper A4"_s, u"Orientation 横"_s, u"Scale 自動（S=1/1000）"_s,
+                u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s, u"1.50 m"_s }));
+    ASSERT_TRUE(pdf && dxf);
+    EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf), u"A3L 250 1.5 0|A4L 0 2.25 0"_s);
 }

@@ -11,9 +11,25 @@
 
 namespace tavorin::test {
 
+// Export options as tests compare them: sheet, scale, text height, zone and
+// date, as "A3L 250 2.5 9 2025-04-01" (A4P for A4 portrait, no date when none).
+inline QString optionsText(const ExportOptions &o)
+{
+    const bool a3 = o.sheet.paper == paperplan::Paper::A3;
+    const bool landscape = o.sheet.orientation == paperplan::Orientation::Landscape;
+    return QStringLiteral("%1%2 %3 %4 %5 %6")
+        .arg(a3 ? u"A3" : u"A4", landscape ? u"L" : u"P")
+        .arg(o.scale)
+        .arg(o.textHeight)
+        .arg(o.zone)
+        .arg(o.date.toString(Qt::ISODate))
+        .trimmed();
+}
+
 // Plays the user at the window's dialogs: answers from a script and records
 // what was asked. A message box with no scripted answer gets OK; a file
-// dialog with no scripted answer is cancelled; the browser is only recorded.
+// dialog with no scripted answer is cancelled; the options of an export with
+// none are taken as offered; the browser is only recorded.
 class ScriptedDialogs final : public UserDialogs
 {
 public:
@@ -31,18 +47,30 @@ public:
         QString initialName;
         QString defaultSuffix;
     };
+    struct OptionsRequest
+    {
+        ExportKind kind;
+        ExportOptions offered;
+        qint64 autoScale; // what 自動 takes on the sheet offered
+    };
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
     void chooseNextFile(std::optional<QString> path) { m_fileAnswers.push_back(std::move(path)); }
+    void chooseNextOptions(std::optional<ExportOptions> options)
+    {
+        m_optionsAnswers.push_back(std::move(options));
+    }
 
     const QList<Message> &messages() const { return m_messages; }
     const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
+    const QList<OptionsRequest> &optionsRequests() const { return m_optionsRequests; }
     // The pages handed to the browser, which takes every one.
     const QList<QUrl> &openedUrls() const { return m_openedUrls; }
     void clearRecord()
     {
         m_messages.clear();
         m_fileRequests.clear();
+        m_optionsRequests.clear();
         m_openedUrls.clear();
     }
 
@@ -66,6 +94,14 @@ public:
         return true;
     }
 
+    std::optional<ExportOptions> exportOptions(QWidget *, ExportKind kind,
+        const ExportOptions &offered,
+        const std::function<qint64(paperplan::Sheet)> &autoScale) override
+    {
+        m_optionsRequests.append({ kind, offered, autoScale(offered.sheet) });
+        return next(m_optionsAnswers, std::optional<ExportOptions>(offered));
+    }
+
 private:
     template <typename T> static T next(std::deque<T> &answers, T otherwise)
     {
@@ -78,8 +114,10 @@ private:
 
     std::deque<MessageAnswer> m_messageAnswers;
     std::deque<std::optional<QString>> m_fileAnswers;
+    std::deque<std::optional<ExportOptions>> m_optionsAnswers;
     QList<Message> m_messages;
     QList<FileRequest> m_fileRequests;
+    QList<OptionsRequest> m_optionsRequests;
     QList<QUrl> m_openedUrls;
 };
 

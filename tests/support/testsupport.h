@@ -1,18 +1,20 @@
 #pragma once
 
 // What every test program shares: printing texts in failure messages, the
-// list line of a point written out independently of ListLine, and the port
-// numbers' devices.
+// list line of a point written out independently of ListLine, the port
+// numbers' devices, and the text poppler-utils reads from a PDF file.
 #include "characters.h"
 #include "portresolver.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
+#include <optional>
 #include <ostream>
 
 // Lets GoogleTest print texts in its failure messages.
@@ -61,6 +63,35 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+// What a poppler-utils program (pdfinfo, pdftotext, pdffonts) prints about a
+// file; nothing where it cannot be started, as from a Windows build.
+inline std::optional<QString> poppler(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted(20000) || !process.waitForFinished(60000))
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+#define POPPLER(result, program, ...)                                                              \
+    const std::optional<QString> result = tavorin::test::poppler(program, __VA_ARGS__);            \
+    if (!result)                                                                                   \
+        GTEST_SKIP() << QString(program).toStdString() << " cannot be run (Debian: poppler-utils)";
+
+// The lines of a page's text as pdftotext lays them out, each with its runs
+// of blanks (ideographic spaces too) made one space, the empty ones left out.
+inline QStringList pageLines(const QString &text)
+{
+    QStringList lines;
+    for (const QString &line : text.split(u'\n')) {
+        const QString simplified = line.simplified();
+        if (!simplified.isEmpty() && simplified != u"\f")
+            lines.append(simplified);
+    }
+    return lines;
 }
 
 // Runs the window's events until done() holds or the time is up.

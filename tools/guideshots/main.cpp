@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,9 +102,10 @@ private:
     QWidget *m_window = nullptr;
 };
 
-// The program's own message boxes and a file dialog that picks the sample
-// file. Each message box is photographed under the next name queued (none
-// for an empty name) and then answered with OK.
+// The program's own message boxes and options dialogs, and a file dialog
+// that picks the sample file. Each message box and options dialog is
+// photographed under the next name queued (none for an empty name) and then
+// answered with OK.
 class GuideDialogs final : public UserDialogs
 {
 public:
@@ -140,6 +142,22 @@ public:
 
     // No browser is started while the pictures are taken.
     bool openUrl(const QUrl &) override { return true; }
+
+    std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
+        const ExportOptions &offered,
+        const std::function<qint64(paperplan::Sheet)> &autoScale) override
+    {
+        const QString name = m_boxNames.isEmpty() ? QString() : m_boxNames.takeFirst();
+        QTimer::singleShot(0, [this, name] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (!name.isEmpty())
+                m_shots.take(name, dialog);
+            dialog->accept();
+        });
+        return m_qt.exportOptions(parent, kind, offered, autoScale);
+    }
 
 private:
     GuideShots &m_shots;
@@ -317,6 +335,12 @@ int takeGuidePictures(const QString &folder, const QString &sample)
     QTest::mouseMove(plan, *plan->planGeometry().pixelOf(4));
     shots.takeOf(planWindow, QStringLiteral("guide-map"));
     planWindow->close();
+    // 配置図PDF: its options, the sheet and the scale; the PDF goes to a
+    // folder of this run's own.
+    QTemporaryDir paper;
+    dialogs.pickNext(paper.filePath(QStringLiteral("sample.pdf")));
+    dialogs.expectBoxes({ QStringLiteral("guide-pdf-options") });
+    control<QAction>(&window, QStringLiteral("PdfExport"))->trigger();
     list1->clearSelection();
     option(1, 1)->click();
     shots.take(QStringLiteral("guide-all"));
