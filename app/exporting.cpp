@@ -23,12 +23,9 @@ qsizetype pointCount(const ExportJob &job)
     return job.points.size();
 }
 
-// The points with numeric X and Y, as the plan places them.
 qsizetype placedCount(const ExportJob &job)
 {
-    return std::count_if(job.points.cbegin(), job.points.cend(), [](const PointRecord &point) {
-        return coordinateValue(point.x) && coordinateValue(point.y);
-    });
+    return placedPointCount(job.points);
 }
 
 qsizetype mapPointCount(const ExportJob &job)
@@ -107,6 +104,13 @@ QStringList listLines(const QList<PointRecord> &points)
     return lines;
 }
 
+qsizetype placedPointCount(const QList<PointRecord> &points)
+{
+    return std::count_if(points.cbegin(), points.cend(), [](const PointRecord &point) {
+        return coordinateValue(point.x) && coordinateValue(point.y);
+    });
+}
+
 std::span<const ExportFormat> exportFormats()
 {
     return Formats;
@@ -159,7 +163,8 @@ ExportOutcome runExport(const ExportRequest &request)
     }
 
     if (format->map && job.options.zone == 0)
-        return { 1, failureText(request.inPath, WindowText::ZoneNeeded) };
+        return { 1,
+            failureText(request.inPath, WindowText::ZoneNeeded + WindowText::ZoneNeededOption) };
     if (format->count(job) == 0)
         return { 1, failureText(request.inPath, WindowText::NoPointsToPlace) };
     if (const Result<void> saved = format->save(request.outPath, job); !saved)

@@ -59,6 +59,9 @@ struct ExportFormat
     Result<void> (*save)(const QString &path, const ExportJob &job);
 };
 
+// How many of points have numeric X and Y, as the plan places them.
+qsizetype placedPointCount(const QList<PointRecord> &points);
+
 // Every format, in the order help texts name them: .geojson, .kml, .sim,
 // .csv, .pdf, .dxf.
 std::span<const ExportFormat> exportFormats();

@@ -139,6 +139,7 @@ private:
     // CSV file read; shown in both and remembered for the next start.
     void chooseZone(int zone);
     void showZone();
+    bool zoneForMap();
     // A message in a box titled "メッセージ", information icon, OK.
     void showMessage(const QString &prompt);
     // The SIMA file list's points, in file order.

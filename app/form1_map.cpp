@@ -9,6 +9,7 @@
 #include "listbox.h"
 #include "mappoints.h"
 #include "planezones.h"
+#include "plantext.h"
 #include "planwindow.h"
 #include "pointtable.h"
 #include "userdialogs.h"
@@ -122,15 +123,35 @@ QList<PointRecord> Form1::list1Points() const
     return points;
 }
 
+// The zone a map needs: the one chosen, else one the user chooses now from
+// the 19, as in the menu (and remembered as that choice is). False when the
+// user cancels.
+bool Form1::zoneForMap()
+{
+    if (m_zone != 0)
+        return true;
+    QStringList entries;
+    for (const geodesy::Zone &z : geodesy::zones())
+        entries << geodesy::zoneEntry(z.number);
+    const std::optional<int> chosen
+        = m_dialogs.chooseItem(this, PlanText::ZoneCaption, WindowText::ZoneNeeded, entries);
+    if (!chosen)
+        return false;
+    chooseZone(*chosen + 1);
+    return m_zone != 0;
+}
+
 void Form1::MapExport_Click()
 {
-    if (m_zone == 0) {
-        showMessage(WindowText::ZoneNeeded);
+    ExportJob job { list1Points(), m_listTitle, {} };
+    if (placedPointCount(job.points) == 0) {
+        showMessage(WindowText::NoPointsToPlace);
         return;
     }
-    ExportJob job { list1Points(), m_listTitle, {} };
+    if (!zoneForMap())
+        return;
     job.options.zone = m_zone;
-    if (mapPoints(listLines(job.points), m_zone).isEmpty()) {
+    if (mapPoints(listLines(job.points), m_zone).isEmpty()) { // none where the zone reaches
         showMessage(WindowText::NoPointsToPlace);
         return;
     }
@@ -203,11 +224,14 @@ void Form1::exportWithOptions(ExportKind kind)
 
 void Form1::GsiMap_Click()
 {
-    if (m_zone == 0) {
-        showMessage(WindowText::ZoneNeeded);
+    const QList<PointRecord> listed = list1Points();
+    if (placedPointCount(listed) == 0) {
+        showMessage(WindowText::NoPointsToPlace);
         return;
     }
-    const QList<MapPoint> points = mapPoints(listLines(list1Points()), m_zone);
+    if (!zoneForMap())
+        return;
+    const QList<MapPoint> points = mapPoints(listLines(listed), m_zone);
     if (points.isEmpty()) {
         showMessage(WindowText::NoPointsToPlace);
         return;

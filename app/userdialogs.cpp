@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -166,6 +167,16 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         chosen.textHeight = height->value();
     }
     return chosen;
+}
+
+std::optional<int> QtUserDialogs::chooseItem(
+    QWidget *parent, const QString &title, const QString &prompt, const QStringList &items)
+{
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, title, prompt, items, 0, false, &chosen);
+    if (!chosen || !items.contains(item))
+        return std::nullopt;
+    return int(items.indexOf(item));
 }
 
 } // namespace tavorin

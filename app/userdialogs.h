@@ -3,6 +3,7 @@
 #include "exporting.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -52,6 +53,13 @@ public:
     virtual std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
         const ExportOptions &offered, const std::function<qint64(paperplan::Sheet)> &autoScale)
         = 0;
+
+    // Asks for one of items (the zones), under title with prompt above the
+    // list; returns the index of the one chosen, or nothing when the user
+    // cancels.
+    virtual std::optional<int> chooseItem(
+        QWidget *parent, const QString &title, const QString &prompt, const QStringList &items)
+        = 0;
 };
 
 class QtUserDialogs final : public UserDialogs
@@ -65,6 +73,8 @@ public:
     std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
         const ExportOptions &offered,
         const std::function<qint64(paperplan::Sheet)> &autoScale) override;
+    std::optional<int> chooseItem(QWidget *parent, const QString &title, const QString &prompt,
+        const QStringList &items) override;
 };
 
 } // namespace tavorin

@@ -79,9 +79,10 @@ inline const QString GuideNotOpened
 inline const QString ExportFilter
     = u"GeoJSONファイル (*.geojson)|*.geojson|KMLファイル (*.kml)|*.kml|"_s;
 inline const QString ExportDefaultExtension = u"geojson"_s;
-inline const QString ZoneNeeded = u"平面直角座標系（系）を選んで下さい。"
-                                  u"「SIMAﾌｧｲﾙ」メニューの「平面直角座標系」か、"
-                                  u"配置図の上の欄で選べます。"_s;
+// Asked when a map needs the zone and none is chosen; on the command line,
+// with the option that gives it.
+inline const QString ZoneNeeded = u"測点を地図に置く平面直角座標系（系）を選んで下さい。"_s;
+inline const QString ZoneNeededOption = u"（--zone 1～19）"_s;
 inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 inline const QString BrowserFailed = u"ブラウザーで地図を開けませんでした。"_s;

@@ -33,6 +33,11 @@ public:
     {
         return offered;
     }
+    std::optional<int> chooseItem(
+        QWidget *, const QString &, const QString &, const QStringList &) override
+    {
+        return 0;
+    }
 };
 
 // Port 1 is device (a pseudo-terminal of the benchmark's own, or nothing);

@@ -30,8 +30,7 @@ const QByteArray Eol = "\n";
 #endif
 
 const QString ZoneNeeded
-    = u"平面直角座標系（系）を選んで下さい。「SIMAﾌｧｲﾙ」メニューの「平面直角座標系」"
-      u"か、配置図の上の欄で選べます。"_s;
+    = u"測点を地図に置く平面直角座標系（系）を選んで下さい。（--zone 1～19）"_s;
 
 struct Ran
 {

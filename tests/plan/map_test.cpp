@@ -4,6 +4,7 @@
 #include "listline.h"
 #include "mapfiles.h"
 #include "mappoints.h"
+#include "planezones.h"
 #include "planwidget.h"
 #include "planwindow.h"
 #include "windowfixture.h"
@@ -24,9 +25,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString ZoneNeeded
-    = u"平面直角座標系（系）を選んで下さい。「SIMAﾌｧｲﾙ」メニューの「平面直角座標系」"
-      u"か、配置図の上の欄で選べます。"_s;
 const QString Hint = u"緯度・経度は平面直角座標系（系）を選ぶと表示されます"_s;
 // The GSI calculator's point of zone IX, where it lies.
 const QString GsiPlace
@@ -168,27 +166,35 @@ TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout
 TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenExtension)
 {
     QTemporaryDir dir;
-    menuAction(u"MapExport"_s)->trigger();
-    menuAction(u"Zone9"_s)->trigger();
-    // 配置図PDF and DXF書込 need no zone, but points too.
+    // 配置図PDF and DXF書込 need no zone, but points too; none is asked for
+    // a file without points to place.
     for (const QList<PointRecord> &points : { QList<PointRecord>(), QList { Points[1] } }) {
         loadPoints(points);
         for (const QString &command : { u"MapExport"_s, u"PdfExport"_s, u"DxfExport"_s })
             menuAction(command)->trigger();
     }
-    EXPECT_EQ(prompts(),
-        QStringList({ u"メッセージ|"_s + ZoneNeeded })
-            + QStringList(6, u"メッセージ|座標のある測点がありません。"_s));
+    EXPECT_EQ(prompts(), QStringList(6, u"メッセージ|座標のある測点がありません。"_s));
     EXPECT_TRUE(dialogs.fileRequests().isEmpty());
     EXPECT_TRUE(dialogs.optionsRequests().isEmpty());
+    EXPECT_TRUE(dialogs.itemRequests().isEmpty());
 
     dialogs.clearRecord();
     createWindow();
     loadPoints(Points);
-    menuAction(u"Zone9"_s)->trigger();
+    // Without a zone the 19 are offered; a cancel writes nothing, a choice
+    // is the zone from then on, as if chosen in the menu.
+    menuAction(u"MapExport"_s)->trigger();
+    dialogs.chooseNextItem(8);
     // A name typed without an extension gets .geojson; .kml writes KML.
     dialogs.chooseNextFile(dir.filePath(u"points"_s));
     menuAction(u"MapExport"_s)->trigger();
+    ASSERT_EQ(dialogs.itemRequests().size(), 2);
+    const auto &asked = dialogs.itemRequests()[0];
+    EXPECT_EQ(asked.title + u'|' + asked.prompt,
+        u"平面直角座標系|測点を地図に置く平面直角座標系（系）を選んで下さい。"_s);
+    EXPECT_EQ(asked.items.size(), 19);
+    EXPECT_EQ(asked.items.value(8), geodesy::zoneEntry(9));
+    EXPECT_EQ(checkedZone(), u"Zone9"_s);
     dialogs.chooseNextFile(dir.filePath(u"points.KML"_s));
     openPlan()->findChild<QPushButton *>(u"PlanExport"_s)->click();
     const QString filter = u"GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|"_s;
@@ -218,13 +224,12 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
 TEST_F(Map, GsiMapOpensAtThePointsThroughTheBrowserSeam)
 {
     menuAction(u"GsiMap"_s)->trigger();
-    menuAction(u"Zone9"_s)->trigger();
-    menuAction(u"GsiMap"_s)->trigger();
-    EXPECT_EQ(prompts(),
-        QStringList(
-            { u"メッセージ|"_s + ZoneNeeded, u"メッセージ|座標のある測点がありません。"_s }));
-    EXPECT_TRUE(dialogs.openedUrls().isEmpty());
     loadPoints(Points);
+    menuAction(u"GsiMap"_s)->trigger(); // the zone asked for, and not given
+    EXPECT_EQ(prompts(), QStringList({ u"メッセージ|座標のある測点がありません。"_s }));
+    EXPECT_EQ(dialogs.itemRequests().size(), 1);
+    EXPECT_TRUE(dialogs.openedUrls().isEmpty());
+    dialogs.chooseNextItem(8);
     menuAction(u"GsiMap"_s)->trigger();
     openPlan()->findChild<QPushButton *>(u"PlanGsiMap"_s)->click();
     ASSERT_EQ(dialogs.openedUrls().size(), 2);

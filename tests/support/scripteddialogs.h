@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <deque>
@@ -29,7 +30,8 @@ inline QString optionsText(const ExportOptions &o)
 // Plays the user at the window's dialogs: answers from a script and records
 // what was asked. A message box with no scripted answer gets OK; a file
 // dialog with no scripted answer is cancelled; the options of an export with
-// none are taken as offered; the browser is only recorded.
+// none are taken as offered; a list to choose from with none is cancelled;
+// the browser is only recorded.
 class ScriptedDialogs final : public UserDialogs
 {
 public:
@@ -53,6 +55,12 @@ public:
         ExportOptions offered;
         qint64 autoScale; // what 自動 takes on the sheet offered
     };
+    struct ItemRequest
+    {
+        QString title;
+        QString prompt;
+        QStringList items;
+    };
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
     void chooseNextFile(std::optional<QString> path) { m_fileAnswers.push_back(std::move(path)); }
@@ -60,10 +68,12 @@ public:
     {
         m_optionsAnswers.push_back(std::move(options));
     }
+    void chooseNextItem(std::optional<int> index) { m_itemAnswers.push_back(index); }
 
     const QList<Message> &messages() const { return m_messages; }
     const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
     const QList<OptionsRequest> &optionsRequests() const { return m_optionsRequests; }
+    const QList<ItemRequest> &itemRequests() const { return m_itemRequests; }
     // The pages handed to the browser, which takes every one.
     const QList<QUrl> &openedUrls() const { return m_openedUrls; }
     void clearRecord()
@@ -71,6 +81,7 @@ public:
         m_messages.clear();
         m_fileRequests.clear();
         m_optionsRequests.clear();
+        m_itemRequests.clear();
         m_openedUrls.clear();
     }
 
@@ -102,6 +113,13 @@ public:
         return next(m_optionsAnswers, std::optional<ExportOptions>(offered));
     }
 
+    std::optional<int> chooseItem(
+        QWidget *, const QString &title, const QString &prompt, const QStringList &items) override
+    {
+        m_itemRequests.append({ title, prompt, items });
+        return next(m_itemAnswers, std::optional<int>());
+    }
+
 private:
     template <typename T> static T next(std::deque<T> &answers, T otherwise)
     {
@@ -115,9 +133,11 @@ private:
     std::deque<MessageAnswer> m_messageAnswers;
     std::deque<std::optional<QString>> m_fileAnswers;
     std::deque<std::optional<ExportOptions>> m_optionsAnswers;
+    std::deque<std::optional<int>> m_itemAnswers;
     QList<Message> m_messages;
     QList<FileRequest> m_fileRequests;
     QList<OptionsRequest> m_optionsRequests;
+    QList<ItemRequest> m_itemRequests;
     QList<QUrl> m_openedUrls;
 };
 

@@ -159,6 +159,13 @@ public:
         return m_qt.exportOptions(parent, kind, offered, autoScale);
     }
 
+    // The pictures choose their zone in the menu before anything asks.
+    std::optional<int> chooseItem(
+        QWidget *, const QString &, const QString &, const QStringList &) override
+    {
+        return std::nullopt;
+    }
+
 private:
     GuideShots &m_shots;
     QString m_file;
