@@ -195,9 +195,8 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
     QTemporaryDir dir;
     const QString in = dir.filePath(u"sample.sim"_s);
     ASSERT_TRUE(QFile::copy(u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s, in));
-    QFile empty(dir.filePath(u"empty.sim"_s));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly) && empty.write("A00,\r\nA99,\r\n") == 12);
-    empty.close();
+    const QString empty = dir.filePath(u"empty.sim"_s);
+    writeFile(empty, "A00,\r\nA99,\r\n");
     const QString out = dir.filePath(u"out.kml"_s);
     const struct
     {
@@ -207,12 +206,12 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
         { { "--export", out, in }, messageBytes(in, ZoneNeeded) },
         { { "--export", out, "--zone", "9", dir.filePath(u"none.sim"_s) },
             messageBytes(dir.filePath(u"none.sim"_s), u"エラーコード  53"_s) },
-        { { "--export", out, "--zone", "9", empty.fileName() },
-            messageBytes(empty.fileName(), u"座標のある測点がありません。"_s) },
+        { { "--export", out, "--zone", "9", empty },
+            messageBytes(empty, u"座標のある測点がありません。"_s) },
         { { "--export", dir.filePath(u"no/out.pdf"_s), in },
             messageBytes(dir.filePath(u"no/out.pdf"_s), u"エラーコード  76"_s) },
-        { { "--export", dir.filePath(u"out.dxf"_s), empty.fileName() },
-            messageBytes(empty.fileName(), u"座標のある測点がありません。"_s) },
+        { { "--export", dir.filePath(u"out.dxf"_s), empty },
+            messageBytes(empty, u"座標のある測点がありません。"_s) },
     };
     for (const auto &c : cases) {
         const Ran done = run(u"" TAVORIN_EXECUTABLE ""_s, c.arguments);

@@ -15,12 +15,6 @@ namespace {
 
 const QString DataDir = QStringLiteral(TAVORIN_TEST_DATA_DIR "/exports");
 
-QByteArray fileContents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot read)");
-}
-
 // Two points with names in kanji and half-width katakana, one without
 // numeric coordinates (left out), one without a name (no TEXT).
 const QList<PointRecord> SmallExample = {
@@ -32,7 +26,7 @@ const QList<PointRecord> SmallExample = {
 
 TEST(Dxf, WritesTheSmallExampleAsTheCommittedFile)
 {
-    EXPECT_EQ(dxf::fileBytes(SmallExample), fileContents(DataDir + "/small.dxf"));
+    EXPECT_EQ(dxf::fileBytes(SmallExample), test::fileBytes(DataDir + "/small.dxf"));
 }
 
 TEST(Dxf, EzdxfReadsBackEveryPointAndName)

@@ -51,12 +51,7 @@ protected:
     // The messages shown so far number shown, the last one failure number.
     void expectFailureShown(int number, qsizetype shown)
     {
-        ASSERT_EQ(dialogs.messages().size(), shown);
-        const auto &last = dialogs.messages().last();
-        EXPECT_EQ(last.prompt, u"エラーコード  "_s + QString::number(number));
-        EXPECT_EQ(last.title, u"エラーメッセージ"_s);
-        EXPECT_EQ(last.icon, MessageIcon::Question);
-        EXPECT_EQ(last.buttons, MessageButtons::Ok);
+        EXPECT_EQ(prompts().mid(shown - 1), QStringList { failure(number) });
         EXPECT_FALSE(comm()->portOpen());
         EXPECT_FALSE(progress()->isVisible());
         EXPECT_FALSE(label4()->isVisible());
@@ -92,16 +87,17 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
     EXPECT_FALSE(comm()->nullDiscard());
     EXPECT_FALSE(comm()->rtsEnable());
 
-    const QString prompts[] = { u"ポケコン側で、受信出来るようにセットして下さい。"_s,
-        u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s,
-        u"ポケコン側で、送信して下さい。"_s };
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        const auto &m = dialogs.messages()[i];
-        EXPECT_EQ(m.prompt + u'|' + m.title, prompts[i] + u"|メッセージ"_s);
+    EXPECT_EQ(prompts(),
+        QStringList({ u"メッセージ|ポケコン側で、受信出来るようにセットして下さい。"_s,
+            u"メッセージ|転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s,
+            u"メッセージ|ポケコン側で、送信して下さい。"_s }));
+    QList<MessageButtons> buttons;
+    for (const auto &m : dialogs.messages()) {
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(m.buttons, i ? MessageButtons::OkCancel : MessageButtons::Ok);
+        buttons << m.buttons;
     }
+    EXPECT_EQ(
+        buttons, QList({ MessageButtons::Ok, MessageButtons::OkCancel, MessageButtons::OkCancel }));
     EXPECT_FALSE(comm()->portOpen());
     EXPECT_EQ(form->transferMode(), QString());
     EXPECT_EQ(drain(*peerLine, 50), QByteArray());

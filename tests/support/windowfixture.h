@@ -80,6 +80,20 @@ protected:
                 << what << " covers " << other->objectName().toStdString();
     }
 
+    // The messages shown so far, each as "title|prompt".
+    QStringList prompts() const
+    {
+        QStringList shown;
+        for (const auto &m : dialogs.messages())
+            shown << m.title + u'|' + m.prompt;
+        return shown;
+    }
+    // A failure box's "title|prompt", which shows the failure number.
+    static QString failure(int number)
+    {
+        return QStringLiteral("エラーメッセージ|エラーコード  %1").arg(number);
+    }
+
     // Lists the points in List1 and stores them in the table in step, from
     // position 0 upwards, as reading a SIMA file does.
     void loadPoints(const QList<PointRecord> &points)
