@@ -1,5 +1,6 @@
-// tavorin --export OUT [--zone N] IN: its options, the real program without
-// a display, and on Windows the console twin in a batch file.
+// tavorin's command line: a file for the window, or --export OUT [options]
+// IN without one; the real program without a display, and on Windows the
+// console twin in a batch file.
 #include "csvwriter.h"
 #include "dxffile.h"
 #include "listline.h"
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -59,13 +62,36 @@ QByteArray messageBytes(const QString &path, const QString &message)
 
 } // namespace
 
-TEST(ExportOptions, ParsedOnceWithClearErrors)
+// What parseCommandLine makes of the arguments: the file the window opens
+// ("open FILE"), an export's "OUT|IN|options" (optionsText), or the exit
+// code and what is printed.
+QString parsed(const CommandLine &line)
 {
-    const struct
+    if (line.exitCode)
+        return QString::number(*line.exitCode) + u' ' + line.output;
+    if (line.exportRequest)
+        return line.exportRequest->outPath + u'|' + line.exportRequest->inPath + u'|'
+            + optionsText(line.exportRequest->options);
+    return u"open "_s + line.filePath;
+}
+
+TEST(CommandLine, ParsedOnceWithClearErrors)
+{
+    struct Case
     {
         QStringList arguments;
-        QString request; // OUT|IN|options (optionsText), or the error
-    } cases[] = {
+        QString parsed;
+    };
+    // One file for the window, wherever the options stand.
+    const Case window[] = {
+        { { "a.sim" }, "open a.sim" },
+        { { "--", "-b.sim" }, "open -b.sim" },
+        { { "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
+        { { "--version", "a.sim" }, "0 tavorin 1.1\n" },
+        { { "a.sim", "--bogus" }, "1 tavorin: Unknown option 'bogus'.\n" },
+    };
+    // An export and its options, and their errors, need no window.
+    const Case exports[] = {
         { { "--export", "o.kml", "--zone", "9", "in.sim" }, "o.kml|in.sim|A4P 0 1 9" },
         { { "in.csv", "--export", "O.GeoJSON" }, "O.GeoJSON|in.csv|A4P 0 1 0" },
         { { "--export", "o.sim", "--zone", "19", "in.csv" }, "o.sim|in.csv|A4P 0 1 19" },
@@ -76,46 +102,61 @@ TEST(ExportOptions, ParsedOnceWithClearErrors)
             "o.pdf|in.sim|A4P 500 1 0" },
         { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
         { { "--export", "o.txt", "in.sim" },
-            "tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, .pdf, "
-            ".dxf\n" },
-        { { "--export", "o.kml", "--zone", "0", "in.sim" },
-            "tavorin: --zone takes a zone number from 1 to 19, not '0'\n" },
+            "1 tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, "
+            ".pdf, .dxf\n" },
         { { "--export", "o.kml", "--zone", "20", "in.sim" },
-            "tavorin: --zone takes a zone number from 1 to 19, not '20'\n" },
+            "1 tavorin: --zone takes a zone number from 1 to 19, not '20'\n" },
         { { "--export", "o.pdf", "--paper", "B4", "in.sim" },
-            "tavorin: --paper takes A4 or A3, not 'B4'\n" },
+            "1 tavorin: --paper takes A4 or A3, not 'B4'\n" },
         { { "--export", "o.pdf", "--landscape", "--portrait", "in.sim" },
-            "tavorin: give --landscape or --portrait, not both\n" },
+            "1 tavorin: give --landscape or --portrait, not both\n" },
         { { "--export", "o.pdf", "--scale", "0", "in.sim" },
-            "tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
+            "1 tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
             "'0'\n" },
         { { "--export", "o.pdf", "--scale", "1000000000000001", "in.sim" },
-            "tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
+            "1 tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
             "'1000000000000001'\n" },
         { { "--export", "o.pdf", "--date", "2025-02-29", "in.sim" },
-            "tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
+            "1 tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
         { { "--export", "o.dxf", "--text-height", "0", "in.sim" },
-            "tavorin: --text-height takes a height in metres, more than 0 and at most 1000, not "
-            "'0'\n" },
+            "1 tavorin: --text-height takes a height in metres, more than 0 and at most 1000, "
+            "not '0'\n" },
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
-            "tavorin: --paper needs --export to a .pdf file\n" },
+            "1 tavorin: --paper needs --export to a .pdf file\n" },
         { { "--export", "o.pdf", "--text-height", "2", "in.sim" },
-            "tavorin: --text-height needs --export to a .dxf file\n" },
-        { { "--scale", "500", "in.sim" }, "tavorin: --scale needs --export to a .pdf file\n" },
-        { { "--export", "o.kml" }, "tavorin: --export needs the file to read\n" },
-        { { "--zone", "9", "in.sim" }, "tavorin: --zone needs --export\n" },
-        { { "--export", "o.sim", "a.sim", "b.sim" }, "tavorin: give at most one file\n" },
+            "1 tavorin: --text-height needs --export to a .dxf file\n" },
+        { { "--scale", "500", "in.sim" }, "1 tavorin: --scale needs --export to a .pdf file\n" },
+        { { "--export", "o.kml" }, "1 tavorin: --export needs the file to read\n" },
+        { { "--zone", "9", "in.sim" }, "1 tavorin: --zone needs --export\n" },
+        { { "--export", "o.sim", "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
     };
-    for (const auto &c : cases) {
-        const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
-        EXPECT_TRUE(line.withoutWindow);
-        const QString got = line.exportRequest ? line.exportRequest->outPath + u'|'
-                + line.exportRequest->inPath + u'|' + optionsText(line.exportRequest->options)
-                                               : line.output;
-        EXPECT_EQ(got, c.request) << c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(line.exitCode.value_or(0), line.exportRequest ? 0 : 1);
-        EXPECT_EQ(line.paints, c.arguments.contains(u"o.pdf"_s, Qt::CaseInsensitive));
+    for (const auto &[cases, withoutWindow] : { std::pair(std::span<const Case>(window), false),
+             std::pair(std::span<const Case>(exports), true) }) {
+        for (const Case &c : cases) {
+            const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
+            const std::string what = c.arguments.join(u' ').toStdString();
+            EXPECT_EQ(parsed(line), c.parsed) << what;
+            EXPECT_EQ(line.withoutWindow, withoutWindow) << what;
+            EXPECT_EQ(line.paints, c.arguments.contains(u"o.pdf"_s, Qt::CaseInsensitive)) << what;
+        }
     }
+}
+
+// --help and --version print on standard output, and a bad option is
+// refused, without a display.
+TEST(CommandLine, TheRealProgramAnswersWithoutADisplay)
+{
+    const Ran version = run(u"" TAVORIN_EXECUTABLE ""_s, { u"--version"_s });
+    EXPECT_EQ(QByteArray::number(version.exitCode) + ' ' + version.output + '|' + version.errors,
+        "0 tavorin 1.1" + Eol + '|');
+    const Ran help = run(u"" TAVORIN_EXECUTABLE ""_s, { u"--help"_s });
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.startsWith("Usage: tavorin [options] [FILE.sim|FILE.csv]" + Eol));
+    const Ran bogus = run(u"" TAVORIN_EXECUTABLE ""_s, { "-platform", "offscreen", "--bogus" });
+    EXPECT_EQ(QByteArray::number(bogus.exitCode) + ' ' + bogus.output, "1 ");
+    // Qt may warn before.
+    EXPECT_TRUE(bogus.errors.endsWith("tavorin: Unknown option 'bogus'." + Eol))
+        << bogus.errors.toStdString();
 }
 
 TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)

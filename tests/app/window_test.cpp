@@ -7,7 +7,6 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -172,57 +171,6 @@ TEST(QtTranslation, QtsOwnButtonsReadInJapanese)
     EXPECT_EQ(japanese(), QStringLiteral("Cancel|Open"));
 }
 
-TEST(CommandLine, OneFileIsReadAndTwoAreRefusedWhereverTheOptionsStand)
-{
-    const struct
-    {
-        QStringList arguments;
-        QString filePath;
-        int exitCode; // -1: the window opens
-        QString output;
-    } cases[] = {
-        { { "a.sim" }, "a.sim", -1, "" },
-        { { "--", "-b.sim" }, "-b.sim", -1, "" },
-        { { "a.sim", "b.sim" }, "", 1, "tavorin: give at most one file\n" },
-        { { "--version", "a.sim" }, "", 0, "tavorin 1.1\n" },
-        { { "a.sim", "--bogus" }, "", 1, "tavorin: Unknown option 'bogus'.\n" },
-    };
-    for (const auto &c : cases) {
-        const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
-        EXPECT_EQ(
-            line.filePath + u'|' + QString::number(line.exitCode.value_or(-1)) + u'|' + line.output,
-            c.filePath + u'|' + QString::number(c.exitCode) + u'|' + c.output);
-    }
-}
-
-// The real program, without a display. The C runtime ends Windows lines with
-// CR LF.
-TEST(CommandLine, OptionsWorkWithoutADisplayAndBadOnesAreRefused)
-{
-#ifdef Q_OS_WIN
-    const QByteArray eol = "\r\n";
-#else
-    const QByteArray eol = "\n";
-#endif
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("QT_QPA_PLATFORM");
-    const auto run = [&](const QStringList &arguments, int exitCode) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TAVORIN_EXECUTABLE), arguments);
-        EXPECT_TRUE(process.waitForFinished(10000));
-        EXPECT_EQ(process.exitCode(), exitCode) << arguments.join(' ').toStdString();
-        return std::pair(process.readAllStandardOutput(), process.readAllStandardError());
-    };
-    EXPECT_EQ(run({ "--version" }, 0).first, "tavorin 1.1" + eol);
-    EXPECT_TRUE(run({ "--help" }, 0)
-                    .first.startsWith("Usage: tavorin [options] [FILE.sim|FILE.csv]" + eol));
-    const auto [output, errors] = run({ "-platform", "offscreen", "--bogus" }, 1);
-    EXPECT_EQ(output, "");
-    EXPECT_TRUE(errors.endsWith("tavorin: Unknown option 'bogus'." + eol)); // Qt may warn before
-}
-
 using Layout = WindowTest;
 
 TEST_F(Layout, ClientAreaAndControlsInPixelsAt96Dpi)
@@ -255,7 +203,6 @@ TEST_F(Layout, CaptionsMenusAColourAFontAndTheSelectionModes)
                                      "書き出し|配置図PDF|DXF書込|地理院地図で開く"),
             QStringLiteral("COMポート|COM1|COM2|COM3"), QStringLiteral("終了") }));
     EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(32, 32));
-    EXPECT_EQ(list(2)->palette().color(QPalette::Base), QColor(255, 224, 192));
     EXPECT_EQ(list(1)->font().families().value(0), QStringLiteral("ＭＳ ゴシック"));
     EXPECT_EQ(list(1)->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(list(2)->selectionMode(), QAbstractItemView::MultiSelection);
