@@ -57,6 +57,30 @@ protected:
         EXPECT_FALSE(label4()->isVisible());
     }
 
+    // Sends count lines to a pocket computer that answers each delayMs
+    // after it: each arrives once, in list order, then the end marker, and
+    // the device is let go once the marker has left.
+    void expectWholeSend(int count, int delayMs = 0)
+    {
+        list(2)->clear();
+        fillList(count);
+        dialogs.clearRecord();
+        peer::ReceiverOptions options;
+        options.acknowledgementDelayMs = delayMs;
+        peer::ReceiverResult result;
+        std::thread pocket([&] { result = peer::receiveLines(*peerLine, options); });
+        command(2)->click();
+        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
+        pocket.join();
+        EXPECT_TRUE(result.endMarker) << count;
+        ASSERT_EQ(result.lines.size(), count);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
+        EXPECT_EQ(form->sendIndex(), count);
+        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
+        EXPECT_EQ(dialogs.messages().size(), 2); // the prompts, no failure
+    }
+
     std::unique_ptr<peer::PeerLine> peerLine;
     QTemporaryDir logFolder;
     const QString modemLog = logFolder.filePath(u"modem.log"_s);
@@ -147,20 +171,8 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCou
 {
     const QRect place = label4()->geometry(); // "Label4" fits its place
     for (const int count : { 32769, 999, 3 }) { // 32769: past a 16-bit position
-        list(2)->clear();
-        fillList(count);
-        peer::ReceiverResult result;
-        std::thread pocket([&] { result = peer::receiveLines(*peerLine); });
-        command(2)->click();
-        // The device is let go once the end marker has left.
-        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
-        pocket.join();
-        EXPECT_TRUE(result.endMarker);
-        ASSERT_EQ(result.lines.size(), count);
-        for (int i = 0; i < count; ++i)
-            ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
+        expectWholeSend(count);
         EXPECT_EQ(progress()->value(), count);
-        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
         expectWholeCaption(label4());
     }
     EXPECT_EQ(label4()->geometry(), place);
@@ -172,23 +184,8 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCou
 // marker has gone out, then lets the device go.
 TEST_F(Sending, ASlowPocketComputerGetsEveryLineAndTheEndMarker)
 {
-    for (const int count : { 4, 50 }) {
-        list(2)->clear();
-        fillList(count);
-        dialogs.clearRecord();
-        peer::ReceiverOptions slow;
-        slow.acknowledgementDelayMs = 300;
-        peer::ReceiverResult result;
-        std::thread pocket([&] { result = peer::receiveLines(*peerLine, slow); });
-        command(2)->click();
-        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
-        pocket.join();
-        EXPECT_TRUE(result.endMarker) << count;
-        EXPECT_EQ(result.lines.size(), count);
-        EXPECT_EQ(form->sendIndex(), count);
-        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
-        EXPECT_EQ(dialogs.messages().size(), 2); // the prompts, no failure
-    }
+    for (const int count : { 4, 50 })
+        expectWholeSend(count, 300);
 }
 
 TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)
