@@ -64,13 +64,6 @@ protected:
                     + optionsText(r.offered) + u" auto "_s + QString::number(r.autoScale);
         return asked;
     }
-    QStringList fileDialogs() const
-    {
-        QStringList asked;
-        for (const auto &r : dialogs.fileRequests())
-            asked << r.filter + u'|' + QFileInfo(r.initialName).fileName() + u'|' + r.defaultSuffix;
-        return asked;
-    }
 };
 
 } // namespace
@@ -189,8 +182,8 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
     EXPECT_EQ(checkedZone(), u"Zone9"_s);
     dialogs.chooseNextFile(dir.filePath(u"points.KML"_s));
     openPlan()->findChild<QPushButton *>(u"PlanExport"_s)->click();
-    const QString filter = u"GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|"_s;
-    EXPECT_EQ(fileDialogs(),
+    const QString filter = u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|"_s;
+    EXPECT_EQ(fileDialogs(dir.path()),
         QStringList({ filter + u"|geojson"_s, filter + u"points.geojson|geojson"_s }));
     // K9 and A2 in file order; T1 has no place.
     const QList<MapPoint> placed
@@ -263,9 +256,10 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     EXPECT_EQ(offered(),
         QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 auto 500"_s,
             u"pdf A3L 1000 2.5 9 auto 500"_s, u"dxf A3L 1000 2.5 9 auto 500"_s }));
-    EXPECT_EQ(fileDialogs(),
-        QStringList({ u"PDFファイル (*.pdf)|genba.pdf|pdf"_s, u"DXFファイル (*.dxf)|plan.dxf|dxf"_s,
-            u"DXFファイル (*.dxf)|genba.dxf|dxf"_s }));
+    EXPECT_EQ(fileDialogs(dir.path()),
+        QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf"_s,
+            u"Save DXFファイル (*.dxf)|plan.dxf|dxf"_s,
+            u"Save DXFファイル (*.dxf)|genba.dxf|dxf"_s }));
     EXPECT_EQ(prompts(), QStringList());
     // K9 and A2 in CAD's axes; T1 has no coordinates. The PDF on the sheet
     // chosen, titled with the file's job name; its scale and zone are those
@@ -290,7 +284,7 @@ TEST_F(Map, PlanPdfAndDxfReportAFailedSaveAndLeaveTheNameToSimaFiles)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
     // 書込 offers the name chosen last as a SIMA file's, not the DXF's.
     menuAction(u"SimFileSave"_s)->trigger();
-    EXPECT_EQ(fileDialogs().last(), u"ＳＩＭファイル Files (*.sim)|p.sim|"_s);
+    EXPECT_EQ(fileDialogs(dir.path()).last(), u"Save ＳＩＭファイル Files (*.sim)|none/p.sim|"_s);
 }
 
 // The options dialog the program shows: the remembered choice preselected,

@@ -7,6 +7,7 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -86,6 +87,18 @@ protected:
         QStringList shown;
         for (const auto &m : dialogs.messages())
             shown << m.title + u'|' + m.prompt;
+        return shown;
+    }
+    // The file dialogs shown, each as "Open|Save filter|name|extension", the
+    // name offered relative to folder.
+    QStringList fileDialogs(const QDir &folder) const
+    {
+        QStringList shown;
+        for (const auto &r : dialogs.fileRequests())
+            shown << QString::fromUtf16(r.mode == FileDialogMode::Open ? u"Open " : u"Save ")
+                    + r.filter + u'|'
+                    + (r.initialName.isEmpty() ? QString() : folder.relativeFilePath(r.initialName))
+                    + u'|' + r.defaultSuffix;
         return shown;
     }
     // A failure box's "title|prompt", which shows the failure number.
