@@ -5,6 +5,7 @@
 
 using namespace tavorin;
 using namespace tavorin::paperplan;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -78,28 +79,16 @@ TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
 
 TEST(PaperPlan, GridAndScaleBarTakeRoundLengthsForTheScale)
 {
-    const struct
-    {
-        qint64 scale;
-        double grid; // metres, lines at least 20 mm apart
-        double bar; // metres, at most 40 mm
-    } cases[] = {
-        { 100, 2, 2 },
-        { 200, 5, 5 },
-        { 250, 5, 10 },
-        { 500, 10, 20 },
-        { 1000, 20, 20 },
-        { 2500, 50, 100 },
-        { 5000, 100, 200 },
-        { 10000, 200, 200 },
-        { 25000, 500, 1000 },
-        { 50000, 1000, 2000 },
-        { 200000, 5000, 5000 },
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(gridInterval(c.scale), c.grid) << c.scale;
-        EXPECT_EQ(scaleBarLength(c.scale), c.bar) << c.scale;
-    }
+    // Metres: grid lines at least 20 mm apart, a scale bar of at most 40 mm.
+    QStringList lengths;
+    for (const qint64 scale : { 100, 200, 250, 500, 1000, 2500, 5000, 10000, 25000, 50000, 200000 })
+        lengths << u"1/%1 %2 %3"_s.arg(scale)
+                       .arg(gridInterval(scale), 0, 'g', 17)
+                       .arg(scaleBarLength(scale), 0, 'g', 17);
+    EXPECT_EQ(lengths.join(u", "_s),
+        u"1/100 2 2, 1/200 5 5, 1/250 5 10, 1/500 10 20, 1/1000 20 20, 1/2500 50 100, "
+        u"1/5000 100 200, 1/10000 200 200, 1/25000 500 1000, 1/50000 1000 2000, "
+        u"1/200000 5000 5000"_s);
     EXPECT_EQ(gridValues(-35120.4, -35040, 20),
         QList<double>({ -35120, -35100, -35080, -35060, -35040 }));
     EXPECT_EQ(gridValues(0.5, 1.5, 2), QList<double>());

@@ -43,6 +43,16 @@ protected:
     CommPort *comm() const { return control<CommPort>(u"MSComm1"_s); }
     QProgressBar *progress() const { return control<QProgressBar>(u"ProgressBar1"_s); }
     QLabel *label4() const { return label(u"Label4"_s); }
+    // The count under the port label and the bar's value/maximum, as
+    // "2/3 2/2", or "hidden": the two show together.
+    QString progressShown() const
+    {
+        EXPECT_EQ(label4()->isVisible(), progress()->isVisible());
+        return !progress()->isVisible() ? u"hidden"_s
+                                        : u"%1 %2/%3"_s.arg(label4()->text())
+                                              .arg(progress()->value())
+                                              .arg(progress()->maximum());
+    }
     void fillList(int count)
     {
         for (int i = 1; i <= count; ++i)
@@ -53,8 +63,7 @@ protected:
     {
         EXPECT_EQ(prompts().mid(shown - 1), QStringList { failure(number) });
         EXPECT_FALSE(comm()->portOpen());
-        EXPECT_FALSE(progress()->isVisible());
-        EXPECT_FALSE(label4()->isVisible());
+        EXPECT_EQ(progressShown(), u"hidden"_s);
     }
 
     // Sends count lines to a pocket computer that answers each delayMs
@@ -100,8 +109,7 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
     dialogs.answerNextMessage(MessageAnswer::Cancel);
     command(2)->click();
     EXPECT_EQ(list(2)->listCount(), 1);
-    EXPECT_FALSE(progress()->isVisible());
-    EXPECT_FALSE(label4()->isVisible());
+    EXPECT_EQ(progressShown(), u"hidden"_s);
     // Cancelling a reception turns off what a reception turns on.
     comm()->setNullDiscard(true);
     comm()->setRTSEnable(true);
@@ -144,22 +152,17 @@ TEST_F(Sending, OneOrManyLinesGoOutInListOrderOnePerAcknowledgementThenTheEndMar
         EXPECT_EQ(lastLineState(modemLog), u"2400 8N1 DTR=on RTS=off"_s);
         EXPECT_EQ(form->transferMode(), u"out"_s);
         for (int i = 0; i < lines.size(); ++i, ++sent) {
-            const QString caption = u"%1/%2"_s.arg(i + 1).arg(lines.size());
+            const QString shown = u"%1/%2 %1/%2"_s.arg(i + 1).arg(lines.size());
             EXPECT_EQ(nextLine(*peerLine), wire(lines[i])) << i;
-            EXPECT_TRUE(progress()->isVisible());
-            EXPECT_EQ(progress()->maximum(), lines.size());
-            EXPECT_EQ(progress()->value(), i + 1);
-            EXPECT_TRUE(label4()->isVisible());
-            EXPECT_EQ(label4()->text(), caption);
+            EXPECT_EQ(progressShown(), shown);
             peerLine->write(refused[sent]);
             EXPECT_EQ(drain(*peerLine, 60), QByteArray()) << refused[sent];
-            EXPECT_EQ(label4()->text(), caption) << refused[sent];
+            EXPECT_EQ(progressShown(), shown) << refused[sent];
             peerLine->write(acknowledgements[sent % 2]);
         }
         EXPECT_EQ(nextLine(*peerLine), QByteArray("/\r"));
         EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }));
-        EXPECT_FALSE(progress()->isVisible());
-        EXPECT_FALSE(label4()->isVisible());
+        EXPECT_EQ(progressShown(), u"hidden"_s);
         EXPECT_EQ(form->sendIndex(), lines.size());
         EXPECT_EQ(drain(*peerLine, 50), QByteArray());
     }
@@ -198,10 +201,9 @@ TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)
     for (int i = 1; i <= 3; ++i) {
         peerLine->write("ST\r");
         EXPECT_EQ(nextLine(*peerLine), i < 3 ? wire(list(2)->item(i)) : "/\r") << i;
-        shown << label4()->text() + u' ' + QString::number(progress()->value()) + u'/'
-                + QString::number(progress()->maximum());
+        shown << progressShown();
     }
-    EXPECT_EQ(shown, QStringList({ u"2/3 2/2"_s, u"3/3 2/2"_s, u"3/3 2/2"_s }));
+    EXPECT_EQ(shown, QStringList({ u"2/3 2/2"_s, u"3/3 2/2"_s, u"hidden"_s }));
 }
 
 TEST_F(Sending, WindowEventsRunDuringTheYieldAfterAWrite)
