@@ -279,12 +279,12 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
 // Permissions and failing file systems as Linux makes them, each in a child
 // process; the Windows build has its own save failure tests.
 #ifdef Q_OS_LINUX
-// Saves points over "disk/old.sim" as a SIMA file and as a CSV file, which
+// Saves points over "disk/old" as a SIMA file and as a CSV file, which
 // saves as safely, with the same numbers: the number both give, or the CSV
 // file's negated where they differ.
 void expectSave(const char *what, int points, const DiskSetUp &setUp, const char *outcome)
 {
-    const std::string saved = failureInChild(u"old.sim"_s, setUp, [points](const QString &path) {
+    const std::string saved = failureInChild(setUp, [points](const QString &path) {
         const QStringList lines(points, ListLine::form({ "P", "-23795.960", "-32832.251" }));
         const int sima = saveSimaFile(path, lines).failure();
         const int csv = saveCsvFile(path, lines).failure();
@@ -301,11 +301,10 @@ TEST(SimaFileSave, AFailedWriteOrFlushIsFiftySevenAndAFolderNotWritableSeventy)
 {
     // One point stays in the save's buffer until flushed; 2000 points are
     // written at once and end in a short write.
-    expectSave("a flush past the file-size limit", 1, fileSizeLimit(30), "57 OLD CONTENT old.sim");
-    expectSave(
-        "a write past the file-size limit", 2000, fileSizeLimit(30), "57 OLD CONTENT old.sim");
-    expectSave("a folder written into, not searched", 1, fileMode(0622), "70 OLD CONTENT old.sim");
-    expectSave("a read-only folder", 1, fileMode(0555), "70 OLD CONTENT old.sim");
+    expectSave("a flush past the file-size limit", 1, fileSizeLimit(30), "57 OLD CONTENT old");
+    expectSave("a write past the file-size limit", 2000, fileSizeLimit(30), "57 OLD CONTENT old");
+    expectSave("a folder written into, not searched", 1, fileMode(0622), "70 OLD CONTENT old");
+    expectSave("a read-only folder", 1, fileMode(0555), "70 OLD CONTENT old");
 }
 
 TEST(SimaFileLoad, AnUnreadableFileIsSeventy)
@@ -314,8 +313,7 @@ TEST(SimaFileLoad, AnUnreadableFileIsSeventy)
         const int sima = loadSimaFile(path).failure(), csv = loadCsvFile(path).failure();
         return sima == csv ? sima : -csv;
     };
-    EXPECT_EQ(
-        failureInChild(u"old.sim"_s, fileMode(0200, u"old.sim"_s), load), "70 OLD CONTENT old.sim");
+    EXPECT_EQ(failureInChild(fileMode(0200, "old"), load), "70 OLD CONTENT old");
 }
 
 TEST(SimaFileSave, AFullDiskIsSixtyOneAndAnotherUsersFileInAStickyFolderSeventyFive)
@@ -323,14 +321,13 @@ TEST(SimaFileSave, AFullDiskIsSixtyOneAndAnotherUsersFileInAStickyFolderSeventyF
     if (geteuid() != 0)
         GTEST_SKIP() << "only root can mount a small full file system and act as another user";
     const DiskSetUp sticky = [](const QString &disk) {
-        const QByteArray folder = QFile::encodeName(disk), old = folder + "/old.sim";
+        const QByteArray folder = QFile::encodeName(disk), old = folder + "/old";
         return whyFailed(chown(old.constData(), 0, 0) + chmod(old.constData(), 0666)
             + chown(folder.constData(), 0, 0) + chmod(folder.constData(), 01777));
     };
-    expectSave("a sticky folder, another user's file", 1, sticky, "75 OLD CONTENT old.sim");
+    expectSave("a sticky folder, another user's file", 1, sticky, "75 OLD CONTENT old");
     for (const auto &[points, room] : { std::pair(1, 0), std::pair(2000, 4096) })
-        expectSave(
-            "a full disk", points, fullDisk(u"old.sim"_s, room), "61 OLD CONTENT fill,old.sim");
+        expectSave("a full disk", points, fullDisk(room), "61 OLD CONTENT fill,old");
 }
 #endif
 

@@ -40,18 +40,17 @@ inline int ownedByChild(const QString &path)
     return geteuid() == 0 ? chown(QFile::encodeName(path).constData(), 65534, 65534) : 0;
 }
 
-// Runs use on "disk/name", which holds "OLD CONTENT", in a child process
+// Runs use on "disk/old", which holds "OLD CONTENT", in a child process
 // after setUp, as the user "nobody" where the test runs as root (root passes
 // every permission check). Gives the failure number use returns, the file's
-// bytes after and the folder's files, as "57 OLD CONTENT old.sim"; or
-// "skip: " and why setUp could not ready the folder.
+// bytes after and the folder's files, as "57 OLD CONTENT old"; or "skip: "
+// and why setUp could not ready the folder.
 inline std::string failureInChild(
-    const QString &name, const DiskSetUp &setUp, const std::function<int(const QString &path)> &use)
+    const DiskSetUp &setUp, const std::function<int(const QString &path)> &use)
 {
     QTemporaryDir dir;
-    const QString disk = dir.filePath(QStringLiteral("disk")),
-                  result = dir.filePath(QStringLiteral("result"));
-    const QString path = disk + u'/' + name;
+    const QString disk = dir.filePath(QStringLiteral("disk")), path = disk + QStringLiteral("/old");
+    const QString result = dir.filePath(QStringLiteral("result"));
     QDir(dir.path()).mkdir(QStringLiteral("disk"));
     writeFile(path, "OLD CONTENT");
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
@@ -95,30 +94,29 @@ inline DiskSetUp fileSizeLimit(rlim_t bytes)
     };
 }
 
-// The mode of the folder, or with a name of the file in it.
-inline DiskSetUp fileMode(mode_t bits, const QString &name = {})
+// The mode of the folder, or of the file name in it.
+inline DiskSetUp fileMode(mode_t bits, const char *name = "")
 {
     return [bits, name](const QString &disk) {
-        const QString path = name.isEmpty() ? disk : disk + u'/' + name;
-        return whyFailed(chmod(QFile::encodeName(path).constData(), bits));
+        return whyFailed(chmod(QFile::encodeName(disk + u'/' + QLatin1String(name)), bits));
     };
 }
 
 // A full 16 KiB tmpfs with room bytes free, in the child's own mount
-// namespace, holding the file name with "OLD CONTENT" and the file "fill".
-inline DiskSetUp fullDisk(const QString &name, qint64 room)
+// namespace, holding "old" with "OLD CONTENT" and the file "fill".
+inline DiskSetUp fullDisk(qint64 room)
 {
-    return [name, room](const QString &disk) -> QByteArray {
+    return [room](const QString &disk) -> QByteArray {
         if (unshare(CLONE_NEWNS) != 0
             || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
             || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=16k") != 0)
             return QByteArray("no private tmpfs: ") + std::strerror(errno);
-        writeFile(disk + u'/' + name, "OLD CONTENT");
+        writeFile(disk + QStringLiteral("/old"), "OLD CONTENT");
         QFile fill(disk + QStringLiteral("/fill"));
         fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         while (fill.write(QByteArray(512, 'f')) == 512) { }
         fill.resize(fill.size() - room);
-        return whyFailed(ownedByChild(disk + u'/' + name));
+        return whyFailed(ownedByChild(disk + QStringLiteral("/old")));
     };
 }
 
