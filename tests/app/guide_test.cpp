@@ -81,7 +81,7 @@ protected:
 TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
 {
     pressF1(form.get());
-    EXPECT_TRUE(dialogs.openedUrls().isEmpty());
+    EXPECT_TRUE(dialogs.openedUrls.isEmpty());
     QStringList places { QDir::toNativeSeparators(prefix.filePath(InstalledPage)) };
     if (InstalledPage != BuildPage)
         places << QDir::toNativeSeparators(prefix.filePath(BuildPage));
@@ -89,8 +89,8 @@ TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
         QStringList(u"メッセージ|使い方のページが見つかりませんでした。次の場所にあるはずです。\n"_s
             + places.join(u'\n')
             + u"\n\n使い方は、Tavorin のソースの docs/guide.md でも読めます。"_s));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(std::pair(dialogs.messages()[0].icon, dialogs.messages()[0].buttons),
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(std::pair(dialogs.messages[0].icon, dialogs.messages[0].buttons),
         std::pair(MessageIcon::Information, MessageButtons::Ok));
 
     dialogs.clearRecord();
@@ -101,10 +101,10 @@ TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
     ASSERT_NE(plan, nullptr);
     makeFile(prefix.filePath(InstalledPage));
     pressF1(plan);
-    EXPECT_EQ(dialogs.openedUrls(),
+    EXPECT_EQ(dialogs.openedUrls,
         QList<QUrl>({ QUrl::fromLocalFile(prefix.filePath(BuildPage)),
             QUrl::fromLocalFile(prefix.filePath(InstalledPage)) }));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 } // namespace

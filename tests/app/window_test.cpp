@@ -74,7 +74,7 @@ TEST_F(PortChoice, MenuItemsSetThePortAndLabelFurtherPortsAreListedAfreshEachTim
             QStringLiteral("0ﾎﾟｰﾄACM12/dev/ttyACM12"), QStringLiteral("0ﾎﾟｰﾄ5COM5"),
             QStringLiteral("0ﾎﾟｰﾄ5/dev/ttyS4"), QStringLiteral("3ﾎﾟｰﾄ3"), QStringLiteral("2ﾎﾟｰﾄ2"),
             QStringLiteral("2ﾎﾟｰﾄ2"), QStringLiteral("1ﾎﾟｰﾄ1") }));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_FALSE(menuAction("Com1")->isCheckable());
     seam.further.clear();
     EXPECT_EQ(openMenu(), QStringList({ "COM1", "COM2", "COM3" }));
@@ -252,7 +252,7 @@ TEST_F(Ending, EndMenuEndsTheProgramWithoutAQuestion)
     QTimer::singleShot(0, menuAction("PG_End"), &QAction::trigger);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 } // namespace

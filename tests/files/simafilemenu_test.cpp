@@ -64,7 +64,7 @@ TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
 
     ASSERT_TRUE(table->store(2, keep));
     load(path("a.sim"));
-    EXPECT_EQ(dialogs.messages().size(), 0);
+    EXPECT_EQ(dialogs.messages.size(), 0);
     EXPECT_EQ(form->currentFilePath(), path("a.sim"));
     EXPECT_EQ(list1(), QStringList({ "P1", u"基準点1"_s }));
     EXPECT_EQ(QList({ table->at(0), table->at(1), table->at(2) }), QList({ p1, p2, keep }));
@@ -95,7 +95,7 @@ TEST_F(SimaFileMenu, CsvWrittenFromASimaFileReadsBackTheSame)
     choose("CsvFileLoad", path("out.csv"));
     EXPECT_EQ(list1(), names);
     EXPECT_EQ(QList({ table->at(0), table->at(1), table->at(2) }), points);
-    EXPECT_EQ(dialogs.messages().size(), 0);
+    EXPECT_EQ(dialogs.messages.size(), 0);
     const QString csv = u"CSVファイル (*.csv);;すべてのファイル (*.*)|"_s;
     EXPECT_EQ(fileDialogs(dir.path()),
         QStringList({ u"Open ＳＩＭファイル　Files (*.sim)||"_s,
@@ -133,7 +133,7 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
             u"エラーメッセージ|このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s,
             u"エラーメッセージ|ファイルは１つずつドロップして下さい。"_s }));
     // Failures, as these, show a question mark and OK only.
-    for (const auto &message : dialogs.messages())
+    for (const auto &message : dialogs.messages)
         EXPECT_EQ(std::pair(message.icon, message.buttons),
             std::pair(MessageIcon::Question, MessageButtons::Ok));
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
@@ -185,7 +185,7 @@ TEST_F(SimaFileMenu, SaveDialogsOfferTheNameLastChosenAsAFileOfTheirKind)
         choose(c.thenOpen, std::nullopt);
         choose("SimFileLoad", std::nullopt);
         QStringList offered;
-        for (const auto &request : dialogs.fileRequests())
+        for (const auto &request : dialogs.fileRequests)
             offered << request.initialName;
         const auto in = [this](const char *name) { return *name ? path(name) : QString(); };
         EXPECT_EQ(offered, QStringList({ in(c.offered), in(c.offered), in(c.chosen) }))
@@ -201,7 +201,7 @@ TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
     writeFile(path("two.sim"), changed);
     choose("SimFileLoad", std::nullopt);
     choose("SimFileSave", std::nullopt);
-    EXPECT_EQ(dialogs.messages().size(), 0);
+    EXPECT_EQ(dialogs.messages.size(), 0);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "two.sim" }));
@@ -221,7 +221,7 @@ TEST_F(SimaFileMenu, AFileGivenAtStartIsReadWhileTheWindowIsBuiltAndListedAsLoad
     EXPECT_EQ(table->at(1), PointRecord({ "P2", "3", "4" }));
     EXPECT_EQ(form->currentFilePath(), path("start.sim"));
     choose("SimFileLoad", std::nullopt);
-    EXPECT_EQ(dialogs.fileRequests().value(0).initialName, path("start.sim"));
+    EXPECT_EQ(dialogs.fileRequests.value(0).initialName, path("start.sim"));
     FileReadAtStart(QString()).handTo(*form);
     FileReadAtStart(path("missing.sim")).handTo(*form);
     EXPECT_EQ(prompts(), QStringList { failure(FailureNumber::FileNotFound) });
@@ -350,7 +350,7 @@ TEST_F(SimaFileMenu, RealFilesLoadWithTheirPoints)
         createWindow();
         dialogs.clearRecord();
         load(real + file);
-        EXPECT_EQ(dialogs.messages().size(), 0) << file;
+        EXPECT_EQ(dialogs.messages.size(), 0) << file;
         ASSERT_EQ(list(1)->listCount(), count) << file;
         EXPECT_EQ(table->at(0), firstAndLast[0]) << file;
         EXPECT_EQ(table->at(count - 1), firstAndLast[1]) << file;

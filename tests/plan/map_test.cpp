@@ -59,7 +59,7 @@ protected:
     QStringList offered() const
     {
         QStringList asked;
-        for (const auto &r : dialogs.optionsRequests())
+        for (const auto &r : dialogs.optionsRequests)
             asked << (r.kind == ExportKind::PlanPdf ? u"pdf "_s : u"dxf "_s)
                     + optionsText(r.offered) + u" auto "_s + QString::number(r.autoScale);
         return asked;
@@ -159,9 +159,9 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
             menuAction(command)->trigger();
     }
     EXPECT_EQ(prompts(), QStringList(6, u"メッセージ|座標のある測点がありません。"_s));
-    EXPECT_TRUE(dialogs.fileRequests().isEmpty());
-    EXPECT_TRUE(dialogs.optionsRequests().isEmpty());
-    EXPECT_TRUE(dialogs.itemRequests().isEmpty());
+    EXPECT_TRUE(dialogs.fileRequests.isEmpty());
+    EXPECT_TRUE(dialogs.optionsRequests.isEmpty());
+    EXPECT_TRUE(dialogs.itemRequests.isEmpty());
 
     dialogs.clearRecord();
     createWindow();
@@ -173,8 +173,8 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsAndWritesByTheChosenE
     // A name typed without an extension gets .geojson; .kml writes KML.
     dialogs.chooseNextFile(dir.filePath(u"points"_s));
     menuAction(u"MapExport"_s)->trigger();
-    ASSERT_EQ(dialogs.itemRequests().size(), 2);
-    const auto &asked = dialogs.itemRequests()[0];
+    ASSERT_EQ(dialogs.itemRequests.size(), 2);
+    const auto &asked = dialogs.itemRequests[0];
     EXPECT_EQ(asked.title + u'|' + asked.prompt,
         u"平面直角座標系|測点を地図に置く平面直角座標系（系）を選んで下さい。"_s);
     EXPECT_EQ(asked.items.size(), 19);
@@ -211,15 +211,15 @@ TEST_F(Map, GsiMapOpensAtThePointsThroughTheBrowserSeam)
     loadPoints(Points);
     menuAction(u"GsiMap"_s)->trigger(); // the zone asked for, and not given
     EXPECT_EQ(prompts(), QStringList({ u"メッセージ|座標のある測点がありません。"_s }));
-    EXPECT_EQ(dialogs.itemRequests().size(), 1);
-    EXPECT_TRUE(dialogs.openedUrls().isEmpty());
+    EXPECT_EQ(dialogs.itemRequests.size(), 1);
+    EXPECT_TRUE(dialogs.openedUrls.isEmpty());
     dialogs.chooseNextItem(8);
     menuAction(u"GsiMap"_s)->trigger();
     openPlan()->findChild<QPushButton *>(u"PlanGsiMap"_s)->click();
-    ASSERT_EQ(dialogs.openedUrls().size(), 2);
+    ASSERT_EQ(dialogs.openedUrls.size(), 2);
     EXPECT_EQ(
-        dialogs.openedUrls()[0].toString(), u"https://maps.gsi.go.jp/#18/36.104497/140.085955/"_s);
-    EXPECT_EQ(dialogs.openedUrls()[1], dialogs.openedUrls()[0]);
+        dialogs.openedUrls[0].toString(), u"https://maps.gsi.go.jp/#18/36.104497/140.085955/"_s);
+    EXPECT_EQ(dialogs.openedUrls[1], dialogs.openedUrls[0]);
 }
 
 TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)

@@ -87,7 +87,7 @@ protected:
             ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
         EXPECT_EQ(form->sendIndex(), count);
         EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
-        EXPECT_EQ(dialogs.messages().size(), 2); // the prompts, no failure
+        EXPECT_EQ(dialogs.messages.size(), 2); // the prompts, no failure
     }
 
     std::unique_ptr<peer::PeerLine> peerLine;
@@ -103,7 +103,7 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
     fillList(1);
     option(2, 1)->click(); // the other direction
     command(2)->click();
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     option(2, 0)->click();
     dialogs.answerNextMessage(MessageAnswer::Cancel); // the first has only OK
     dialogs.answerNextMessage(MessageAnswer::Cancel);
@@ -124,7 +124,7 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
             u"メッセージ|転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s,
             u"メッセージ|ポケコン側で、送信して下さい。"_s }));
     QList<MessageButtons> buttons;
-    for (const auto &m : dialogs.messages()) {
+    for (const auto &m : dialogs.messages) {
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
         buttons << m.buttons;
     }
@@ -256,7 +256,7 @@ TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
     command(2)->click();
     EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
     peerLine->close(); // failure 57, once
-    EXPECT_TRUE(waitFor([&] { return dialogs.messages().size() > 2; }));
+    EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() > 2; }));
     QTest::qWait(50);
     expectFailureShown(FailureNumber::DeviceIoError, 3);
     EXPECT_EQ(list(2)->listCount(), 2);
@@ -316,9 +316,9 @@ TEST_F(Receiving, RecordsWaitingWhenThePocketComputerGoesAwayAreStillListed)
         ASSERT_TRUE(waitFor([&] { return comm()->inBufferCount() == 70; }));
         peerLine->close();
         ASSERT_TRUE(waitFor([&] { return !comm()->portOpen(); }));
-        EXPECT_EQ(dialogs.messages().size(), 1);
+        EXPECT_EQ(dialogs.messages.size(), 1);
     }
-    EXPECT_TRUE(waitFor([&] { return dialogs.messages().size() > 1; }));
+    EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() > 1; }));
     QTest::qWait(50);
     expectFailureShown(FailureNumber::DeviceIoError, 2);
     EXPECT_EQ(list(2)->lines(),

@@ -85,7 +85,7 @@ protected:
     QStringList prompts() const
     {
         QStringList shown;
-        for (const auto &m : dialogs.messages())
+        for (const auto &m : dialogs.messages)
             shown << m.title + u'|' + m.prompt;
         return shown;
     }
@@ -94,7 +94,7 @@ protected:
     QStringList fileDialogs(const QDir &folder) const
     {
         QStringList shown;
-        for (const auto &r : dialogs.fileRequests())
+        for (const auto &r : dialogs.fileRequests)
             shown << QString::fromUtf16(r.mode == FileDialogMode::Open ? u"Open " : u"Save ")
                     + r.filter + u'|'
                     + (r.initialName.isEmpty() ? QString() : folder.relativeFilePath(r.initialName))

@@ -139,7 +139,7 @@ protected:
         startSend();
         expectClosedWithin(TransferTimeoutMs, "the send");
         EXPECT_EQ(form->sendIndex(), lines.size());
-        EXPECT_EQ(dialogs.messages().size(), 2); // the two prompts, no failure
+        EXPECT_EQ(dialogs.messages.size(), 2); // the two prompts, no failure
         EXPECT_FALSE(progress()->isVisible());
         if (!hostFile("TAVORIN_PEER_LOG").isEmpty()) {
             EXPECT_EQ(
@@ -152,10 +152,10 @@ protected:
     void expectLostLine(qsizetype prompts, const QStringList &kept)
     {
         expectClosedWithin(TransferTimeoutMs, "the transfer");
-        (void)waitFor([&] { return dialogs.messages().size() > prompts; });
+        (void)waitFor([&] { return dialogs.messages.size() > prompts; });
         (void)waitFor([] { return false; }, 200); // a second report would come now
-        ASSERT_EQ(dialogs.messages().size(), prompts + 1);
-        EXPECT_EQ(dialogs.messages().last().prompt,
+        ASSERT_EQ(dialogs.messages.size(), prompts + 1);
+        EXPECT_EQ(dialogs.messages.last().prompt,
             u"エラーコード  "_s + QString::number(FailureNumber::DeviceIoError));
         EXPECT_FALSE(progress()->isVisible());
         EXPECT_EQ(list(2)->lines(), kept);
@@ -202,7 +202,7 @@ TEST_F(Receiving, EveryRecordIsListedUntilEsc)
     startReception();
     expectClosedWithin(TransferTimeoutMs, "the reception");
     EXPECT_EQ(list(2)->lines(), pointLines());
-    EXPECT_EQ(dialogs.messages().size(), 1); // the prompt, no failure
+    EXPECT_EQ(dialogs.messages.size(), 1); // the prompt, no failure
 }
 
 TEST_F(Receiving, NineHundredNinetyNineRecords)
@@ -212,7 +212,7 @@ TEST_F(Receiving, NineHundredNinetyNineRecords)
     QStringList received = list(2)->lines();
     received.sort();
     EXPECT_EQ(received, manyPointLines());
-    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 TEST_F(Receiving, APocketComputerThatGoesAwayIsReportedOnce)
