@@ -127,8 +127,6 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
             "not '0'\n" },
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
             "1 tavorin: --paper needs --export to a .pdf file\n" },
-        { { "--export", "o.pdf", "--text-height", "2", "in.sim" },
-            "1 tavorin: --text-height needs --export to a .dxf file\n" },
         { { "--scale", "500", "in.sim" }, "1 tavorin: --scale needs --export to a .pdf file\n" },
         { { "--export", "o.kml" }, "1 tavorin: --export needs the file to read\n" },
         { { "--zone", "9", "in.sim" }, "1 tavorin: --zone needs --export\n" },

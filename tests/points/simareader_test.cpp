@@ -95,8 +95,6 @@ TEST(SimaReader, ReadsPointsBeginningAndFailure)
                 u"-32832.251,0.000,\nA01,2,ｸｲ2,-23898.372,-32863.633,0.000,\nA99,\n"
                 u"Z00,区画ﾃﾞｰﾀ,\nD00,1,669,1,\nB01,1,K-1,\nB01,2,ｸｲ2,\nD99,\nA99,END\n"_s),
             "[K-1|-23795.960|-32832.251][ｸｲ2|-23898.372|-32863.633] 0" },
-        { "code page 932 with half-width katakana",
-            file("A01,1," + cp932::encode(u"ﾃﾞｰﾀ点") + ",1,2,,\r\n"), "[ﾃﾞｰﾀ点|1|2] 0" },
         // ﾄｳ is C4 B3, also well-formed UTF-8 (U+0133): still code page 932.
         { "code page 932 katakana pairs that look like two-byte UTF-8",
             file("A01,1," + cp932::encode(u"ﾄｳ") + ",1,2,,\r\n"), "[ﾄｳ|1|2] 0" },
