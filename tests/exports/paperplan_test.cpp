@@ -14,12 +14,6 @@ constexpr Sheet A4Landscape { Paper::A4, Orientation::Landscape };
 constexpr Sheet A3Portrait { Paper::A3, Orientation::Portrait };
 constexpr Sheet A3Landscape { Paper::A3, Orientation::Landscape };
 
-// Metres on the ground to millimetres on paper show in the scales below.
-TEST(PaperPlan, MillimetresBecomePointsOnPaper)
-{
-    EXPECT_EQ(toPoints(25.4), 72);
-}
-
 TEST(PaperPlan, SheetsFramesAndTableRows)
 {
     const struct
@@ -39,6 +33,7 @@ TEST(PaperPlan, SheetsFramesAndTableRows)
         EXPECT_EQ(planLayout(c.sheet).frame, c.frame);
         EXPECT_EQ(tableLayout(c.sheet).rowsPerPage, c.rows);
     }
+    EXPECT_EQ(toPoints(25.4), 72); // a PDF's points
     EXPECT_EQ(tablePageCount(0, A4Portrait), 0);
     EXPECT_EQ(tablePageCount(50, A4Portrait), 1);
     EXPECT_EQ(tablePageCount(51, A4Portrait), 2);
