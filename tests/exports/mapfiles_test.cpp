@@ -1,17 +1,15 @@
-// The map files' exact bytes, read back by a JSON and an XML parser; saving
-// them; the GSI map's address.
+// The map files' exact bytes, read back by a JSON and an XML parser, and the
+// GSI map's address. They are saved as SIMA files are, and the window's
+// export shows it.
 #include "gsimap.h"
 #include "mapfiles.h"
 #include "mappoints.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -90,19 +88,6 @@ TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(names, QStringList({ u"K1"_s, u"<a&\"b'>"_s, u"A\uFFFD"_s }));
-}
-
-TEST(MapFiles, SavedWhereTheFolderAllowsItWithTheSimaWritersFailureNumbers)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"points.geojson"_s);
-    ASSERT_TRUE(saveBytes(path, "old"));
-    ASSERT_TRUE(saveBytes(path, "{}\n"));
-    EXPECT_EQ(fileBytes(path), "{}\n");
-    EXPECT_EQ(saveBytes(dir.filePath(u"none/points.kml"_s), "x").failure(), 76);
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.kml"_s));
-    EXPECT_EQ(saveBytes(dir.filePath(u"folder.kml"_s), "x").failure(), 75);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ u"points.geojson"_s }));
 }
 
 TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)
