@@ -257,16 +257,11 @@ TEST(ExportCommand, TheConsoleTwinGivesItsOutputAndExitCodeToABatchFile)
     // By a path with its drive, which Windows' cmd needs.
     const QString twin = QDir::toNativeSeparators(
         QFileInfo(u"" TAVORIN_EXPORT_EXECUTABLE ""_s).absoluteFilePath());
-    QFile batch(dir.filePath(u"export.bat"_s));
-    ASSERT_TRUE(batch.open(QIODevice::WriteOnly));
-    batch.write(("@echo off\r\n\"" + twin
-        + "\" --export out.kml sample.sim\r\n"
-          "echo first %ERRORLEVEL%\r\n\""
-        + twin
-        + "\" --export out.kml --zone 9 sample.sim\r\n"
-          "echo second %ERRORLEVEL%\r\n")
-                    .toLocal8Bit());
-    batch.close();
+    writeFile(dir.filePath(u"export.bat"_s),
+        ("@echo off\r\n\"" + twin
+            + "\" --export out.kml sample.sim\r\necho first %ERRORLEVEL%\r\n\"" + twin
+            + "\" --export out.kml --zone 9 sample.sim\r\necho second %ERRORLEVEL%\r\n")
+            .toLocal8Bit());
     QProcess cmd;
     cmd.setWorkingDirectory(dir.path());
     cmd.start(u"cmd.exe"_s, { u"/c"_s, u"export.bat"_s });

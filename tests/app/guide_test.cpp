@@ -28,8 +28,7 @@ const QString BuildPage = u"bin/guide/guide.html"_s;
 void makeFile(const QString &path)
 {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path())) << path.toStdString();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    writeFile(path, {});
 }
 
 TEST(GuidePlaces, TheInstalledPageComesFirstThenTheBuildFoldersCopyNeverAFolder)

@@ -2,10 +2,10 @@
 #include "csvreader.h"
 #include "csvwriter.h"
 #include "listline.h"
+#include "testsupport.h"
 #include "textinput.h"
 
 #include <QBuffer>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,7 @@ QByteArray sjis(const QString &text)
 
 QByteArray testFile(const QString &name)
 {
-    QFile file(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    return test::fileBytes(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
 }
 
 TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)

@@ -58,10 +58,7 @@ TEST(WindowsSaveFailure, AFileHeldOpenByAnotherProgramIsSeventy)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("old.sim");
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("OLD");
-    old.close();
+    test::writeFile(path, "OLD");
     const HANDLE held
         = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
             GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
