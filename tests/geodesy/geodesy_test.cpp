@@ -71,12 +71,9 @@ TEST(Conversion, MatchesTheGsiCalculator)
 
     const auto position = toLatLon(9, { 11573.375, 22694.980 });
     ASSERT_TRUE(position);
-    EXPECT_EQ(decimalDegrees(position->latitude) + u' ' + decimalDegrees(position->longitude),
-        u"36.10404755 140.08539843"_s);
+    // The texts the plan shows of it are the calculator's too (Map tests).
     EXPECT_NEAR(position->latitude, dms(36, 6, 14.57119), 2e-9);
     EXPECT_NEAR(position->longitude, dms(140, 5, 7.43435), 2e-9);
-    EXPECT_EQ(gsiDms(position->latitude) + u' ' + gsiDms(position->longitude),
-        u"36°06′14.5712″ 140°05′07.4344″"_s);
 }
 
 TEST(Conversion, EveryZonesOriginIsXZeroYZeroAndBack)
