@@ -49,18 +49,6 @@ public:
         QString initialName;
         QString defaultSuffix;
     };
-    struct OptionsRequest
-    {
-        ExportKind kind;
-        ExportOptions offered;
-        qint64 autoScale; // what 自動 takes on the sheet offered
-    };
-    struct ItemRequest
-    {
-        QString title;
-        QString prompt;
-        QStringList items;
-    };
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
     void chooseNextFile(std::optional<QString> path) { m_fileAnswers.push_back(std::move(path)); }
@@ -74,8 +62,11 @@ public:
     // takes every one.
     QList<Message> messages;
     QList<FileRequest> fileRequests;
-    QList<OptionsRequest> optionsRequests;
-    QList<ItemRequest> itemRequests;
+    // Each options dialog as offered, with what 自動 takes on its sheet, as
+    // "pdf A4P 0 1 9 auto 1000" (see optionsText).
+    QStringList optionsRequests;
+    // Each list to choose from as "title|prompt|" and its items, a line each.
+    QStringList itemRequests;
     QList<QUrl> openedUrls;
     // Forgets what was asked, and any answer not yet taken.
     void clearRecord() { *this = ScriptedDialogs(); }
@@ -104,14 +95,17 @@ public:
         const ExportOptions &offered,
         const std::function<qint64(paperplan::Sheet)> &autoScale) override
     {
-        optionsRequests.append({ kind, offered, autoScale(offered.sheet) });
+        optionsRequests.append(
+            QStringLiteral("%1 %2 auto %3")
+                .arg(kind == ExportKind::PlanPdf ? u"pdf" : u"dxf", optionsText(offered))
+                .arg(autoScale(offered.sheet)));
         return next(m_optionsAnswers, std::optional<ExportOptions>(offered));
     }
 
     std::optional<int> chooseItem(
         QWidget *, const QString &title, const QString &prompt, const QStringList &items) override
     {
-        itemRequests.append({ title, prompt, items });
+        itemRequests.append(title + u'|' + prompt + u'|' + items.join(u'\n'));
         return next(m_itemAnswers, std::optional<int>());
     }
 
