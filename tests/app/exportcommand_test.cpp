@@ -169,22 +169,17 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
     ASSERT_EQ(lines.size(), 23);
     const QList<MapPoint> placed = mapPoints(lines, 9);
 
-    const struct
-    {
-        QString out;
-        QStringList options;
-        QByteArray bytes;
-    } cases[] = {
+    const std::tuple<QString, QStringList, QByteArray> cases[] = {
         { u"points.geojson"_s, { "--zone", "9" }, geoJsonBytes(placed, 9) },
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
         { u"points.sim"_s, {}, simaFileBytes(lines) },
         { u"points.csv"_s, { "--zone", "9" }, csvFileBytes(lines) },
         { u"points.dxf"_s, { "--text-height", "2.5" }, dxf::fileBytes(reading->points, 2.5) },
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(runProgram(QStringList { u"--export"_s, dir.filePath(c.out) } + c.options << in),
-            "0||");
-        EXPECT_EQ(fileBytes(dir.filePath(c.out)), c.bytes) << c.out.toStdString();
+    for (const auto &[out, options, bytes] : cases) {
+        EXPECT_EQ(
+            runProgram(QStringList { u"--export"_s, dir.filePath(out) } + options << in), "0||");
+        EXPECT_EQ(fileBytes(dir.filePath(out)), bytes) << out.toStdString();
     }
 }
 
@@ -196,27 +191,21 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
     const QString in = u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s;
     const QString pdf = dir.filePath(u"plan.pdf"_s);
     const QString today = QDate::currentDate().toString(u"yyyy年M月d日"_s);
-    const struct
-    {
-        QStringList options;
-        QString size;
-        QString first;
-        QString last;
-    } cases[] = {
+    const std::tuple<QStringList, QString, QString, QString> cases[] = {
         { { "--landscape", "--zone", "9" }, u"842 x 595 pts (A4)"_s, u"ＳＩＭＡファイル S=1/2500"_s,
             u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s },
         { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01" }, u"842 x 1191 pts (A3)"_s,
             u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s },
     };
-    for (const auto &c : cases) {
-        const QByteArray ran = runProgram(QStringList { "--export", pdf } + c.options << in);
+    for (const auto &[options, size, first, last] : cases) {
+        const QByteArray ran = runProgram(QStringList { "--export", pdf } + options << in);
         ASSERT_TRUE(ran.startsWith("0|")) << ran.toStdString();
         POPPLER(info, u"pdfinfo"_s, { pdf });
         EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
-            QStringList({ u"Title: ＳＩＭＡファイル"_s, u"Page size: "_s + c.size }));
+            QStringList({ u"Title: ＳＩＭＡファイル"_s, u"Page size: "_s + size }));
         POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
         const QStringList page = pageLines(*text);
-        EXPECT_EQ(page.first() + u'|' + page.last(), c.first + u'|' + c.last);
+        EXPECT_EQ(page.first() + u'|' + page.last(), first + u'|' + last);
     }
 }
 
@@ -226,11 +215,7 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
     const QString in = sample(dir), empty = dir.filePath(u"empty.sim"_s);
     writeFile(empty, "A00,\r\nA99,\r\n");
     const QString out = dir.filePath(u"out.kml"_s);
-    const struct
-    {
-        QStringList arguments;
-        QByteArray errors;
-    } cases[] = {
+    const std::pair<QStringList, QByteArray> cases[] = {
         { { "--export", out, in }, messageBytes(in, ZoneNeeded) },
         { { "--export", out, "--zone", "9", dir.filePath(u"none.sim"_s) },
             messageBytes(dir.filePath(u"none.sim"_s), u"エラーコード  53"_s) },
@@ -241,8 +226,8 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
         { { "--export", dir.filePath(u"out.dxf"_s), empty },
             messageBytes(empty, u"座標のある測点がありません。"_s) },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(runProgram(c.arguments), "1||" + c.errors);
+    for (const auto &[arguments, errors] : cases)
+        EXPECT_EQ(runProgram(arguments), "1||" + errors);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
         QStringList({ u"empty.sim"_s, u"sample.sim"_s }));
 }

@@ -33,27 +33,23 @@ void makeFile(const QString &path)
 
 TEST(GuidePlaces, TheInstalledPageComesFirstThenTheBuildFoldersCopyNeverAFolder)
 {
-    const struct
-    {
-        QStringList files; // under the prefix
-        QStringList folders;
-        QString found;
-    } cases[] = {
+    // The files and folders made under the prefix, and the page found.
+    const std::tuple<QStringList, QStringList, QString> cases[] = {
         { { InstalledPage, BuildPage }, {}, InstalledPage },
         { { InstalledPage }, {}, InstalledPage },
         { { BuildPage }, {}, BuildPage },
         { {}, { InstalledPage }, u""_s },
         { {}, {}, u""_s },
     };
-    for (const auto &c : cases) {
+    for (const auto &[files, folders, found] : cases) {
         QTemporaryDir prefix;
-        for (const QString &file : c.files)
+        for (const QString &file : files)
             makeFile(prefix.filePath(file));
-        for (const QString &folder : c.folders)
+        for (const QString &folder : folders)
             ASSERT_TRUE(QDir().mkpath(prefix.filePath(folder)));
         const QString program = prefix.filePath(u"bin"_s);
-        EXPECT_EQ(findGuide(program), c.found.isEmpty() ? QString() : prefix.filePath(c.found))
-            << c.files.join(u' ').toStdString();
+        EXPECT_EQ(findGuide(program), found.isEmpty() ? QString() : prefix.filePath(found))
+            << files.join(u' ').toStdString();
     }
 }
 

@@ -95,11 +95,7 @@ TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)
     const auto at = [](double latitude, double longitude) {
         return MapPoint { {}, {}, {}, { latitude, longitude } };
     };
-    const struct
-    {
-        QList<MapPoint> points;
-        const char *url;
-    } cases[] = {
+    const std::pair<QList<MapPoint>, const char *> cases[] = {
         { { at(36.104047552, 140.085398430) }, "https://maps.gsi.go.jp/#18/36.104048/140.085398/" },
         // 0.002° across (180 m) is 373 pixels at zoom 18, the largest.
         { { at(36.1, 140.0), at(36.1, 140.002) },
@@ -112,6 +108,6 @@ TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)
         { { at(24.0, 123.0), at(45.5, 154.0) }, "https://maps.gsi.go.jp/#4/34.750000/138.500000/" },
         { { at(-80, -179), at(80, 179) }, "https://maps.gsi.go.jp/#2/0.000000/0.000000/" },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(gsiMapUrl(c.points).toString(), QString::fromLatin1(c.url));
+    for (const auto &[points, url] : cases)
+        EXPECT_EQ(gsiMapUrl(points).toString(), QString::fromLatin1(url));
 }

@@ -16,22 +16,16 @@ constexpr Sheet A3Landscape { Paper::A3, Orientation::Landscape };
 
 TEST(PaperPlan, SheetsFramesAndTableRows)
 {
-    const struct
-    {
-        Sheet sheet;
-        QSizeF size;
-        QRectF frame;
-        int rows;
-    } cases[] = {
+    const std::tuple<Sheet, QSizeF, QRectF, int> cases[] = {
         { A4Portrait, { 210, 297 }, { 26, 22, 174, 251 }, 50 },
         { A4Landscape, { 297, 210 }, { 26, 22, 261, 164 }, 32 },
         { A3Portrait, { 297, 420 }, { 26, 22, 261, 374 }, 74 },
         { A3Landscape, { 420, 297 }, { 26, 22, 384, 251 }, 50 },
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(sheetSize(c.sheet), c.size);
-        EXPECT_EQ(planLayout(c.sheet).frame, c.frame);
-        EXPECT_EQ(tableLayout(c.sheet).rowsPerPage, c.rows);
+    for (const auto &[sheet, size, frame, rows] : cases) {
+        EXPECT_EQ(sheetSize(sheet), size);
+        EXPECT_EQ(planLayout(sheet).frame, frame);
+        EXPECT_EQ(tableLayout(sheet).rowsPerPage, rows);
     }
     EXPECT_EQ(toPoints(25.4), 72); // a PDF's points
     EXPECT_EQ(tablePageCount(0, A4Portrait), 0);
@@ -44,12 +38,9 @@ TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
 {
     // A4 portrait: 164 x 241 mm inside the fit inset.
     const QSizeF frame = planLayout(A4Portrait).frame.size();
-    const struct
-    {
-        double spanX; // north, up the sheet
-        double spanY; // east, across it
-        qint64 scale;
-    } cases[] = {
+    // The points' span north (up the sheet) and east (across it) in metres,
+    // and the scale.
+    const std::tuple<double, double, qint64> cases[] = {
         { 0, 0, 100 },
         { 24.1, 16.4, 100 }, // exactly the inset frame at 1/100
         { 24.2, 0, 200 },
@@ -66,8 +57,8 @@ TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
         { 1e8, 0, 500'000'000 },
         { 1e300, 0, 1'000'000'000'000'000 },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(defaultScale(c.spanX, c.spanY, frame), c.scale) << c.spanX << " " << c.spanY;
+    for (const auto &[spanX, spanY, scale] : cases)
+        EXPECT_EQ(defaultScale(spanX, spanY, frame), scale) << spanX << " " << spanY;
 }
 
 TEST(PaperPlan, GridAndScaleBarTakeRoundLengthsForTheScale)

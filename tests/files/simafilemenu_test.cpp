@@ -155,13 +155,9 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
 // otherwise offer the name as it was chosen; a cancel keeps it.
 TEST_F(SimaFileMenu, SaveDialogsOfferTheNameLastChosenAsAFileOfTheirKind)
 {
-    const struct
-    {
-        const char *chooseWith; // nullptr: nothing chosen yet
-        const char *chosen;
-        const char *thenOpen;
-        const char *offered;
-    } cases[] = {
+    // The command a name is chosen with (none: nothing chosen yet), the name,
+    // the command then opened, and the name its dialog offers.
+    const std::tuple<const char *, const char *, const char *, const char *> cases[] = {
         { "SimFileLoad", "genba.sim", "CsvFileSave", "genba.csv" },
         { "SimFileLoad", "genba.SIM", "CsvFileSave", "genba.csv" },
         { "SimFileLoad", "a.b.txt", "CsvFileSave", "a.b.csv" },
@@ -176,20 +172,20 @@ TEST_F(SimaFileMenu, SaveDialogsOfferTheNameLastChosenAsAFileOfTheirKind)
         { "CsvFileLoad", "pts.csv", "SimFileLoad", "pts.csv" },
         { "SimFileLoad", "genba.sim", "CsvFileLoad", "genba.sim" },
     };
-    for (const auto &c : cases) {
+    for (const auto &[chooseWith, chosen, thenOpen, offered] : cases) {
         createWindow();
-        if (c.chooseWith)
-            choose(c.chooseWith, path(c.chosen));
+        if (chooseWith)
+            choose(chooseWith, path(chosen));
         dialogs.clearRecord();
-        choose(c.thenOpen, std::nullopt);
-        choose(c.thenOpen, std::nullopt);
+        choose(thenOpen, std::nullopt);
+        choose(thenOpen, std::nullopt);
         choose("SimFileLoad", std::nullopt);
-        QStringList offered;
+        QStringList names;
         for (const auto &request : dialogs.fileRequests)
-            offered << request.initialName;
+            names << request.initialName;
         const auto in = [this](const char *name) { return *name ? path(name) : QString(); };
-        EXPECT_EQ(offered, QStringList({ in(c.offered), in(c.offered), in(c.chosen) }))
-            << c.chosen << " then " << c.thenOpen;
+        EXPECT_EQ(names, QStringList({ in(offered), in(offered), in(chosen) }))
+            << chosen << " then " << thenOpen;
     }
 }
 

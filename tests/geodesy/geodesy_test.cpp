@@ -158,12 +158,7 @@ TEST(Conversion, AgreesWithTheExactProjectionWithinAMicrometre)
 
 TEST(AngleText, DecimalDegreesAndTheGsiStyleWithCarriesAndSigns)
 {
-    const struct
-    {
-        double degrees;
-        const char16_t *decimal;
-        const char16_t *dms;
-    } cases[] = {
+    const std::tuple<double, const char16_t *, const char16_t *> cases[] = {
         { dms(36, 6, 13.58925), u"36.10377479", u"36°06′13.5893″" },
         { 140.0, u"140.00000000", u"140°00′00.0000″" },
         { dms(35, 59, 59.99996), u"35.99999999", u"36°00′00.0000″" }, // seconds carry twice
@@ -171,9 +166,9 @@ TEST(AngleText, DecimalDegreesAndTheGsiStyleWithCarriesAndSigns)
         { -dms(12, 3, 4.5), u"-12.05125000", u"-12°03′04.5000″" },
         { -0.00000001, u"-0.00000001", u"0°00′00.0000″" }, // rounds to zero: no sign
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(decimalDegrees(c.degrees), QString::fromUtf16(c.decimal));
-        EXPECT_EQ(gsiDms(c.degrees), QString::fromUtf16(c.dms));
+    for (const auto &[degrees, decimal, dms] : cases) {
+        EXPECT_EQ(decimalDegrees(degrees), QString::fromUtf16(decimal));
+        EXPECT_EQ(gsiDms(degrees), QString::fromUtf16(dms));
     }
     EXPECT_EQ(gsiDms(std::nan("")), QString());
 }

@@ -38,11 +38,7 @@ TEST(Characters, CountsAndCutsByCharacterAndNeverSplitsAPair)
 
 TEST(ListLine, FormsTheThreeColumns)
 {
-    const struct
-    {
-        PointRecord record;
-        QString line;
-    } cases[] = {
+    const std::pair<PointRecord, QString> cases[] = {
         { { "A1", "-123.456", "98.7" }, "A1" + spaces(11) + "-123.456" + spaces(9) + "98.7" },
         { {}, spaces(34) },
         { { "ABCDEFGH", "-1234567.8901", "1234567.89012" }, "ABCDEFGH-1234567.89011234567.89012" },
@@ -53,8 +49,8 @@ TEST(ListLine, FormsTheThreeColumns)
         { { "ABCDEFGHIJ", "12345678901234567", "-0.5" },
             "ABCDEFGH5678901234567" + spaces(9) + "-0.5" },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(ListLine::form(c.record), c.line);
+    for (const auto &[record, line] : cases)
+        EXPECT_EQ(ListLine::form(record), line);
 }
 
 TEST(ListLine, TakeApartGivesTheColumnsUntrimmedAndWhatAShortLineHolds)

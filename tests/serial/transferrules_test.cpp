@@ -16,11 +16,7 @@ namespace {
 
 TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotFit)
 {
-    const struct
-    {
-        const char16_t *field;
-        const char16_t *column;
-    } cases[] = {
+    const std::pair<const char16_t *, const char16_t *> cases[] = {
         { u"             ", u"        0.000" },
         { u"abc", u"        0.000" },
         // Rounding half away from zero on the digits as written.
@@ -60,9 +56,9 @@ TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotF
         // The exponent stays; the decimals before it give way.
         { u"1.23456789E+20", u"1.2345678E+20" },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(coordinateColumn(c.field), QString::fromUtf16(c.column))
-            << QString::fromUtf16(c.field).toStdString();
+    for (const auto &[field, column] : cases)
+        EXPECT_EQ(coordinateColumn(field), QString::fromUtf16(column))
+            << QString::fromUtf16(field).toStdString();
 }
 
 TEST(ReceivedLine, KeepsTheNameAsReceivedAndFormatsBothValues)
