@@ -1,8 +1,6 @@
 #include "dxffile.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 

@@ -1,8 +1,6 @@
 #include "planpdf.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 

@@ -8,8 +8,7 @@
 
 using namespace tavorin;
 using namespace tavorin::transfer;
-using tavorin::test::listLine;
-using tavorin::test::TestPorts;
+using namespace tavorin::test;
 using namespace Qt::StringLiterals;
 
 namespace {
