@@ -83,31 +83,28 @@ protected:
 
 TEST_F(Dots, BothListsDrawAPointOnTheDigitsLineAndMoveNoOtherPixel)
 {
-    const struct
-    {
-        int list;
-        QString blank, point, comma;
-    } cases[] = {
+    // The list, and a text with a blank, a point and a comma after a digit.
+    const std::tuple<int, QString, QString, QString> cases[] = {
         { 1, u"1 2"_s, u"1.2"_s, u"1,2"_s },
         { 2, u"K1          -35120 412"_s, u"K1          -35120.412"_s,
             u"K1          -35120,412"_s },
         { 2, u"基準点1     -35120 412"_s, u"基準点1     -35120.412"_s,
             u"基準点1     -35120,412"_s },
     };
-    for (const auto &c : cases) {
-        ListBox *box = list(c.list);
+    for (const auto &[number, blank, point, comma] : cases) {
+        ListBox *box = list(number);
         box->clear();
-        for (const QString &line : { c.blank, c.point, c.comma })
+        for (const QString &line : { blank, point, comma })
             box->addItem(line);
         const auto rows = [&] {
             QList<QImage> images;
-            for (const QString &line : { c.blank, c.point, c.comma }) {
+            for (const QString &line : { blank, point, comma }) {
                 const QModelIndex index = box->model()->index(box->lines().indexOf(line), 0);
                 images.append(box->viewport()->grab(box->visualRect(index)).toImage());
             }
             return images;
         };
-        const std::string what = "List" + std::to_string(c.list) + " " + c.point.toStdString();
+        const std::string what = "List" + std::to_string(number) + " " + point.toStdString();
         const QList<QImage> plain = rows();
         expectAPointOnTheDigitsLine(plain[0], plain[1], plain[2], box->font(), what);
         // Selected, the point takes the same pixels, in the selection's colours.

@@ -1,5 +1,6 @@
-// tavorin --export OUT [--zone N] IN: its options, the real program without
-// a display, and on Windows the console twin in a batch file.
+// tavorin's command line: a file for the window, or --export OUT [options]
+// IN without one; the real program without a display, and on Windows the
+// console twin in a batch file.
 #include "csvwriter.h"
 #include "dxffile.h"
 #include "listline.h"
@@ -13,7 +14,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -32,24 +36,27 @@ const QByteArray Eol = "\n";
 const QString ZoneNeeded
     = u"測点を地図に置く平面直角座標系（系）を選んで下さい。（--zone 1～19）"_s;
 
-struct Ran
-{
-    int exitCode;
-    QByteArray output;
-    QByteArray errors;
-};
-
-// The program as a surveyor's loop starts it: no display, nothing of Qt's.
-Ran run(const QString &program, const QStringList &arguments)
+// The program as a surveyor's loop starts it, with no display and nothing
+// of Qt's: its exit code, standard output and standard error as "0|out|err".
+QByteArray runProgram(const QStringList &arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(u"DISPLAY"_s);
     environment.remove(u"QT_QPA_PLATFORM"_s);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(program, arguments);
+    process.start(u"" TAVORIN_EXECUTABLE ""_s, arguments);
     EXPECT_TRUE(process.waitForFinished(30000)) << arguments.join(u' ').toStdString();
-    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+    return QByteArray::number(process.exitCode()) + '|' + process.readAllStandardOutput() + '|'
+        + process.readAllStandardError();
+}
+
+// docs/sample.sim copied into dir.
+QString sample(const QTemporaryDir &dir)
+{
+    const QString in = dir.filePath(u"sample.sim"_s);
+    EXPECT_TRUE(QFile::copy(u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s, in));
+    return in;
 }
 
 QByteArray messageBytes(const QString &path, const QString &message)
@@ -59,13 +66,32 @@ QByteArray messageBytes(const QString &path, const QString &message)
 
 } // namespace
 
-TEST(ExportOptions, ParsedOnceWithClearErrors)
+// What parseCommandLine makes of the arguments: the file the window opens
+// ("open FILE"), an export's "OUT|IN|options" (optionsText), or the exit
+// code and what is printed.
+QString parsed(const CommandLine &line)
 {
-    const struct
-    {
-        QStringList arguments;
-        QString request; // OUT|IN|options (optionsText), or the error
-    } cases[] = {
+    if (line.exitCode)
+        return QString::number(*line.exitCode) + u' ' + line.output;
+    if (line.exportRequest)
+        return line.exportRequest->outPath + u'|' + line.exportRequest->inPath + u'|'
+            + optionsText(line.exportRequest->options);
+    return u"open "_s + line.filePath;
+}
+
+TEST(CommandLine, ParsedOnceWithClearErrors)
+{
+    using Case = std::pair<QStringList, QString>; // the arguments, and what they parse to
+    // One file for the window, wherever the options stand.
+    const Case window[] = {
+        { { "a.sim" }, "open a.sim" },
+        { { "--", "-b.sim" }, "open -b.sim" },
+        { { "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
+        { { "--version", "a.sim" }, "0 tavorin 1.1\n" },
+        { { "a.sim", "--bogus" }, "1 tavorin: Unknown option 'bogus'.\n" },
+    };
+    // An export and its options, and their errors, need no window.
+    const Case exports[] = {
         { { "--export", "o.kml", "--zone", "9", "in.sim" }, "o.kml|in.sim|A4P 0 1 9" },
         { { "in.csv", "--export", "O.GeoJSON" }, "O.GeoJSON|in.csv|A4P 0 1 0" },
         { { "--export", "o.sim", "--zone", "19", "in.csv" }, "o.sim|in.csv|A4P 0 1 19" },
@@ -76,150 +102,127 @@ TEST(ExportOptions, ParsedOnceWithClearErrors)
             "o.pdf|in.sim|A4P 500 1 0" },
         { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
         { { "--export", "o.txt", "in.sim" },
-            "tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, .pdf, "
-            ".dxf\n" },
-        { { "--export", "o.kml", "--zone", "0", "in.sim" },
-            "tavorin: --zone takes a zone number from 1 to 19, not '0'\n" },
+            "1 tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, "
+            ".pdf, .dxf\n" },
         { { "--export", "o.kml", "--zone", "20", "in.sim" },
-            "tavorin: --zone takes a zone number from 1 to 19, not '20'\n" },
+            "1 tavorin: --zone takes a zone number from 1 to 19, not '20'\n" },
         { { "--export", "o.pdf", "--paper", "B4", "in.sim" },
-            "tavorin: --paper takes A4 or A3, not 'B4'\n" },
+            "1 tavorin: --paper takes A4 or A3, not 'B4'\n" },
         { { "--export", "o.pdf", "--landscape", "--portrait", "in.sim" },
-            "tavorin: give --landscape or --portrait, not both\n" },
+            "1 tavorin: give --landscape or --portrait, not both\n" },
         { { "--export", "o.pdf", "--scale", "0", "in.sim" },
-            "tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
+            "1 tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
             "'0'\n" },
         { { "--export", "o.pdf", "--scale", "1000000000000001", "in.sim" },
-            "tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
+            "1 tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
             "'1000000000000001'\n" },
         { { "--export", "o.pdf", "--date", "2025-02-29", "in.sim" },
-            "tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
+            "1 tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
         { { "--export", "o.dxf", "--text-height", "0", "in.sim" },
-            "tavorin: --text-height takes a height in metres, more than 0 and at most 1000, not "
-            "'0'\n" },
+            "1 tavorin: --text-height takes a height in metres, more than 0 and at most 1000, "
+            "not '0'\n" },
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
-            "tavorin: --paper needs --export to a .pdf file\n" },
-        { { "--export", "o.pdf", "--text-height", "2", "in.sim" },
-            "tavorin: --text-height needs --export to a .dxf file\n" },
-        { { "--scale", "500", "in.sim" }, "tavorin: --scale needs --export to a .pdf file\n" },
-        { { "--export", "o.kml" }, "tavorin: --export needs the file to read\n" },
-        { { "--zone", "9", "in.sim" }, "tavorin: --zone needs --export\n" },
-        { { "--export", "o.sim", "a.sim", "b.sim" }, "tavorin: give at most one file\n" },
+            "1 tavorin: --paper needs --export to a .pdf file\n" },
+        { { "--scale", "500", "in.sim" }, "1 tavorin: --scale needs --export to a .pdf file\n" },
+        { { "--export", "o.kml" }, "1 tavorin: --export needs the file to read\n" },
+        { { "--zone", "9", "in.sim" }, "1 tavorin: --zone needs --export\n" },
+        { { "--export", "o.sim", "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
     };
-    for (const auto &c : cases) {
-        const CommandLine line = parseCommandLine(QStringList("tavorin") + c.arguments);
-        EXPECT_TRUE(line.withoutWindow);
-        const QString got = line.exportRequest ? line.exportRequest->outPath + u'|'
-                + line.exportRequest->inPath + u'|' + optionsText(line.exportRequest->options)
-                                               : line.output;
-        EXPECT_EQ(got, c.request) << c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(line.exitCode.value_or(0), line.exportRequest ? 0 : 1);
-        EXPECT_EQ(line.paints, c.arguments.contains(u"o.pdf"_s, Qt::CaseInsensitive));
+    for (const auto &[cases, withoutWindow] : { std::pair(std::span<const Case>(window), false),
+             std::pair(std::span<const Case>(exports), true) }) {
+        for (const auto &[arguments, expected] : cases) {
+            const CommandLine line = parseCommandLine(QStringList("tavorin") + arguments);
+            const std::string what = arguments.join(u' ').toStdString();
+            EXPECT_EQ(parsed(line), expected) << what;
+            EXPECT_EQ(line.withoutWindow, withoutWindow) << what;
+            EXPECT_EQ(line.paints, arguments.contains(u"o.pdf"_s, Qt::CaseInsensitive)) << what;
+        }
     }
+}
+
+// --help and --version print on standard output, and a bad option is
+// refused, without a display.
+TEST(CommandLine, TheRealProgramAnswersWithoutADisplay)
+{
+    EXPECT_EQ(runProgram({ u"--version"_s }), "0|tavorin 1.1" + Eol + '|');
+    EXPECT_TRUE(runProgram({ u"--help"_s })
+                    .startsWith("0|Usage: tavorin [options] [FILE.sim|FILE.csv]" + Eol));
+    const QByteArray bogus = runProgram({ "-platform", "offscreen", "--bogus" });
+    // Qt may warn before.
+    EXPECT_TRUE(bogus.startsWith("1||") && bogus.endsWith("tavorin: Unknown option 'bogus'." + Eol))
+        << bogus.toStdString();
 }
 
 TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
 {
     QTemporaryDir dir;
-    const QString in = dir.filePath(u"sample.sim"_s);
-    ASSERT_TRUE(QFile::copy(u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s, in));
+    const QString in = sample(dir);
     const Result<SimaReading> reading = readSima(fileBytes(in));
     ASSERT_TRUE(reading);
     QStringList lines;
     for (const PointRecord &point : reading->points)
         lines << ListLine::form(point);
-    ASSERT_EQ(lines.size(), 23);
     const QList<MapPoint> placed = mapPoints(lines, 9);
 
-    const struct
-    {
-        QString out;
-        QStringList options;
-        QByteArray bytes;
-    } cases[] = {
+    const std::tuple<QString, QStringList, QByteArray> cases[] = {
         { u"points.geojson"_s, { "--zone", "9" }, geoJsonBytes(placed, 9) },
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
         { u"points.sim"_s, {}, simaFileBytes(lines) },
         { u"points.csv"_s, { "--zone", "9" }, csvFileBytes(lines) },
         { u"points.dxf"_s, { "--text-height", "2.5" }, dxf::fileBytes(reading->points, 2.5) },
     };
-    for (const auto &c : cases) {
-        const Ran done = run(u"" TAVORIN_EXECUTABLE ""_s,
-            QStringList { u"--export"_s, dir.filePath(c.out) } + c.options + QStringList(in));
-        EXPECT_EQ(done.exitCode, 0) << c.out.toStdString() << done.errors.toStdString();
-        EXPECT_EQ(done.output + done.errors, "");
-        EXPECT_EQ(fileBytes(dir.filePath(c.out)), c.bytes) << c.out.toStdString();
+    for (const auto &[out, options, bytes] : cases) {
+        EXPECT_EQ(
+            runProgram(QStringList { u"--export"_s, dir.filePath(out) } + options << in), "0||");
+        EXPECT_EQ(fileBytes(dir.filePath(out)), bytes) << out.toStdString();
     }
 }
 
 // The sheet by the options, the title from the file's job name, the scale,
-// and the footer dated today unless --date says otherwise.
+// the zone's line, and the footer dated today unless --date says otherwise.
 TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
 {
     QTemporaryDir dir;
     const QString in = u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s;
     const QString pdf = dir.filePath(u"plan.pdf"_s);
     const QString today = QDate::currentDate().toString(u"yyyy年M月d日"_s);
-    const struct
-    {
-        QStringList options;
-        QString size;
-        QString first;
-        QString last;
-    } cases[] = {
-        { {}, u"595 x 842 pts (A4)"_s, u"ＳＩＭＡファイル S=1/1000"_s,
-            u"作成日 "_s + today + u" 1/2"_s },
+    const std::tuple<QStringList, QString, QString, QString> cases[] = {
         { { "--landscape", "--zone", "9" }, u"842 x 595 pts (A4)"_s, u"ＳＩＭＡファイル S=1/2500"_s,
             u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s },
         { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01" }, u"842 x 1191 pts (A3)"_s,
             u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s },
-        { { "--paper", "A3", "--landscape" }, u"1191 x 842 pts (A3)"_s,
-            u"ＳＩＭＡファイル S=1/1000"_s, u"作成日 "_s + today + u" 1/2"_s },
     };
-    for (const auto &c : cases) {
-        const Ran done
-            = run(u"" TAVORIN_EXECUTABLE ""_s, QStringList { "--export", pdf } + c.options << in);
-        ASSERT_EQ(done.exitCode, 0) << done.errors.toStdString();
+    for (const auto &[options, size, first, last] : cases) {
+        const QByteArray ran = runProgram(QStringList { "--export", pdf } + options << in);
+        ASSERT_TRUE(ran.startsWith("0|")) << ran.toStdString();
         POPPLER(info, u"pdfinfo"_s, { pdf });
-        const QStringList infoLines = pageLines(*info);
-        EXPECT_TRUE(infoLines.contains(u"Page size: "_s + c.size)) << info->toStdString();
-        EXPECT_TRUE(infoLines.contains(u"Title: ＳＩＭＡファイル"_s)) << info->toStdString();
+        EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
+            QStringList({ u"Title: ＳＩＭＡファイル"_s, u"Page size: "_s + size }));
         POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
         const QStringList page = pageLines(*text);
-        EXPECT_EQ(page.first() + u'|' + page.last(), c.first + u'|' + c.last);
+        EXPECT_EQ(page.first() + u'|' + page.last(), first + u'|' + last);
     }
 }
 
 TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
 {
     QTemporaryDir dir;
-    const QString in = dir.filePath(u"sample.sim"_s);
-    ASSERT_TRUE(QFile::copy(u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s, in));
-    QFile empty(dir.filePath(u"empty.sim"_s));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly) && empty.write("A00,\r\nA99,\r\n") == 12);
-    empty.close();
+    const QString in = sample(dir), empty = dir.filePath(u"empty.sim"_s);
+    writeFile(empty, "A00,\r\nA99,\r\n");
     const QString out = dir.filePath(u"out.kml"_s);
-    const struct
-    {
-        QStringList arguments;
-        QByteArray errors;
-    } cases[] = {
+    const std::pair<QStringList, QByteArray> cases[] = {
         { { "--export", out, in }, messageBytes(in, ZoneNeeded) },
         { { "--export", out, "--zone", "9", dir.filePath(u"none.sim"_s) },
             messageBytes(dir.filePath(u"none.sim"_s), u"エラーコード  53"_s) },
-        { { "--export", out, "--zone", "9", empty.fileName() },
-            messageBytes(empty.fileName(), u"座標のある測点がありません。"_s) },
+        { { "--export", out, "--zone", "9", empty },
+            messageBytes(empty, u"座標のある測点がありません。"_s) },
         { { "--export", dir.filePath(u"no/out.pdf"_s), in },
             messageBytes(dir.filePath(u"no/out.pdf"_s), u"エラーコード  76"_s) },
-        { { "--export", dir.filePath(u"out.dxf"_s), empty.fileName() },
-            messageBytes(empty.fileName(), u"座標のある測点がありません。"_s) },
+        { { "--export", dir.filePath(u"out.dxf"_s), empty },
+            messageBytes(empty, u"座標のある測点がありません。"_s) },
     };
-    for (const auto &c : cases) {
-        const Ran done = run(u"" TAVORIN_EXECUTABLE ""_s, c.arguments);
-        EXPECT_EQ(done.exitCode, 1);
-        EXPECT_EQ(done.output, "");
-        EXPECT_EQ(done.errors, c.errors) << c.arguments.join(u' ').toStdString();
-    }
+    for (const auto &[arguments, errors] : cases)
+        EXPECT_EQ(runProgram(arguments), "1||" + errors);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
         QStringList({ u"empty.sim"_s, u"sample.sim"_s }));
 }
@@ -230,21 +233,15 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
 TEST(ExportCommand, TheConsoleTwinGivesItsOutputAndExitCodeToABatchFile)
 {
     QTemporaryDir dir;
-    const QString in = dir.filePath(u"sample.sim"_s);
-    ASSERT_TRUE(QFile::copy(u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s, in));
+    sample(dir);
     // By a path with its drive, which Windows' cmd needs.
     const QString twin = QDir::toNativeSeparators(
         QFileInfo(u"" TAVORIN_EXPORT_EXECUTABLE ""_s).absoluteFilePath());
-    QFile batch(dir.filePath(u"export.bat"_s));
-    ASSERT_TRUE(batch.open(QIODevice::WriteOnly));
-    batch.write(("@echo off\r\n\"" + twin
-        + "\" --export out.kml sample.sim\r\n"
-          "echo first %ERRORLEVEL%\r\n\""
-        + twin
-        + "\" --export out.kml --zone 9 sample.sim\r\n"
-          "echo second %ERRORLEVEL%\r\n")
-                    .toLocal8Bit());
-    batch.close();
+    writeFile(dir.filePath(u"export.bat"_s),
+        ("@echo off\r\n\"" + twin
+            + "\" --export out.kml sample.sim\r\necho first %ERRORLEVEL%\r\n\"" + twin
+            + "\" --export out.kml --zone 9 sample.sim\r\necho second %ERRORLEVEL%\r\n")
+            .toLocal8Bit());
     QProcess cmd;
     cmd.setWorkingDirectory(dir.path());
     cmd.start(u"cmd.exe"_s, { u"/c"_s, u"export.bat"_s });

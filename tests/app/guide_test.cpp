@@ -5,7 +5,6 @@
 #include "windowfixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,33 +27,28 @@ const QString BuildPage = u"bin/guide/guide.html"_s;
 void makeFile(const QString &path)
 {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path())) << path.toStdString();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    writeFile(path, {});
 }
 
 TEST(GuidePlaces, TheInstalledPageComesFirstThenTheBuildFoldersCopyNeverAFolder)
 {
-    const struct
-    {
-        QStringList files; // under the prefix
-        QStringList folders;
-        QString found;
-    } cases[] = {
+    // The files and folders made under the prefix, and the page found.
+    const std::tuple<QStringList, QStringList, QString> cases[] = {
         { { InstalledPage, BuildPage }, {}, InstalledPage },
         { { InstalledPage }, {}, InstalledPage },
         { { BuildPage }, {}, BuildPage },
         { {}, { InstalledPage }, u""_s },
         { {}, {}, u""_s },
     };
-    for (const auto &c : cases) {
+    for (const auto &[files, folders, found] : cases) {
         QTemporaryDir prefix;
-        for (const QString &file : c.files)
+        for (const QString &file : files)
             makeFile(prefix.filePath(file));
-        for (const QString &folder : c.folders)
+        for (const QString &folder : folders)
             ASSERT_TRUE(QDir().mkpath(prefix.filePath(folder)));
         const QString program = prefix.filePath(u"bin"_s);
-        EXPECT_EQ(findGuide(program), c.found.isEmpty() ? QString() : prefix.filePath(c.found))
-            << c.files.join(u' ').toStdString();
+        EXPECT_EQ(findGuide(program), found.isEmpty() ? QString() : prefix.filePath(found))
+            << files.join(u' ').toStdString();
     }
 }
 
@@ -81,17 +75,16 @@ protected:
 TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
 {
     pressF1(form.get());
-    EXPECT_TRUE(dialogs.openedUrls().isEmpty());
-    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.openedUrls.isEmpty());
     QStringList places { QDir::toNativeSeparators(prefix.filePath(InstalledPage)) };
     if (InstalledPage != BuildPage)
         places << QDir::toNativeSeparators(prefix.filePath(BuildPage));
-    EXPECT_EQ(dialogs.messages()[0].prompt,
-        u"使い方のページが見つかりませんでした。次の場所にあるはずです。\n"_s + places.join(u'\n')
-            + u"\n\n使い方は、Tavorin のソースの docs/guide.md でも読めます。"_s);
-    EXPECT_EQ(dialogs.messages()[0].title, u"メッセージ"_s);
-    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Information);
-    EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(prompts(),
+        QStringList(u"メッセージ|使い方のページが見つかりませんでした。次の場所にあるはずです。\n"_s
+            + places.join(u'\n')
+            + u"\n\n使い方は、Tavorin のソースの docs/guide.md でも読めます。"_s));
+    EXPECT_EQ(std::pair(dialogs.messages.value(0).icon, dialogs.messages.value(0).buttons),
+        std::pair(MessageIcon::Information, MessageButtons::Ok));
 
     dialogs.clearRecord();
     makeFile(prefix.filePath(BuildPage));
@@ -101,10 +94,10 @@ TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
     ASSERT_NE(plan, nullptr);
     makeFile(prefix.filePath(InstalledPage));
     pressF1(plan);
-    EXPECT_EQ(dialogs.openedUrls(),
+    EXPECT_EQ(dialogs.openedUrls,
         QList<QUrl>({ QUrl::fromLocalFile(prefix.filePath(BuildPage)),
             QUrl::fromLocalFile(prefix.filePath(InstalledPage)) }));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 } // namespace

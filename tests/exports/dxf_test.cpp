@@ -1,8 +1,6 @@
 #include "dxffile.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -15,12 +13,6 @@ namespace {
 
 const QString DataDir = QStringLiteral(TAVORIN_TEST_DATA_DIR "/exports");
 
-QByteArray fileContents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot read)");
-}
-
 // Two points with names in kanji and half-width katakana, one without
 // numeric coordinates (left out), one without a name (no TEXT).
 const QList<PointRecord> SmallExample = {
@@ -32,7 +24,7 @@ const QList<PointRecord> SmallExample = {
 
 TEST(Dxf, WritesTheSmallExampleAsTheCommittedFile)
 {
-    EXPECT_EQ(dxf::fileBytes(SmallExample), fileContents(DataDir + "/small.dxf"));
+    EXPECT_EQ(dxf::fileBytes(SmallExample), test::fileBytes(DataDir + "/small.dxf"));
 }
 
 TEST(Dxf, EzdxfReadsBackEveryPointAndName)

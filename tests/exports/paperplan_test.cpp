@@ -5,6 +5,7 @@
 
 using namespace tavorin;
 using namespace tavorin::paperplan;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -13,33 +14,20 @@ constexpr Sheet A4Landscape { Paper::A4, Orientation::Landscape };
 constexpr Sheet A3Portrait { Paper::A3, Orientation::Portrait };
 constexpr Sheet A3Landscape { Paper::A3, Orientation::Landscape };
 
-TEST(PaperPlan, MetresOnTheGroundBecomeMillimetresAndPointsOnPaper)
-{
-    EXPECT_EQ(onPaper(20, 500), 40);
-    EXPECT_EQ(QString::number(toPoints(onPaper(20, 500)), 'f', 2), "113.39");
-    EXPECT_EQ(toPoints(25.4), 72);
-    EXPECT_EQ(onPaper(1, 50000), 0.02);
-}
-
 TEST(PaperPlan, SheetsFramesAndTableRows)
 {
-    const struct
-    {
-        Sheet sheet;
-        QSizeF size;
-        QRectF frame;
-        int rows;
-    } cases[] = {
+    const std::tuple<Sheet, QSizeF, QRectF, int> cases[] = {
         { A4Portrait, { 210, 297 }, { 26, 22, 174, 251 }, 50 },
         { A4Landscape, { 297, 210 }, { 26, 22, 261, 164 }, 32 },
         { A3Portrait, { 297, 420 }, { 26, 22, 261, 374 }, 74 },
         { A3Landscape, { 420, 297 }, { 26, 22, 384, 251 }, 50 },
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(sheetSize(c.sheet), c.size);
-        EXPECT_EQ(planLayout(c.sheet).frame, c.frame);
-        EXPECT_EQ(tableLayout(c.sheet).rowsPerPage, c.rows);
+    for (const auto &[sheet, size, frame, rows] : cases) {
+        EXPECT_EQ(sheetSize(sheet), size);
+        EXPECT_EQ(planLayout(sheet).frame, frame);
+        EXPECT_EQ(tableLayout(sheet).rowsPerPage, rows);
     }
+    EXPECT_EQ(toPoints(25.4), 72); // a PDF's points
     EXPECT_EQ(tablePageCount(0, A4Portrait), 0);
     EXPECT_EQ(tablePageCount(50, A4Portrait), 1);
     EXPECT_EQ(tablePageCount(51, A4Portrait), 2);
@@ -50,12 +38,9 @@ TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
 {
     // A4 portrait: 164 x 241 mm inside the fit inset.
     const QSizeF frame = planLayout(A4Portrait).frame.size();
-    const struct
-    {
-        double spanX; // north, up the sheet
-        double spanY; // east, across it
-        qint64 scale;
-    } cases[] = {
+    // The points' span north (up the sheet) and east (across it) in metres,
+    // and the scale.
+    const std::tuple<double, double, qint64> cases[] = {
         { 0, 0, 100 },
         { 24.1, 16.4, 100 }, // exactly the inset frame at 1/100
         { 24.2, 0, 200 },
@@ -72,34 +57,22 @@ TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
         { 1e8, 0, 500'000'000 },
         { 1e300, 0, 1'000'000'000'000'000 },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(defaultScale(c.spanX, c.spanY, frame), c.scale) << c.spanX << " " << c.spanY;
+    for (const auto &[spanX, spanY, scale] : cases)
+        EXPECT_EQ(defaultScale(spanX, spanY, frame), scale) << spanX << " " << spanY;
 }
 
 TEST(PaperPlan, GridAndScaleBarTakeRoundLengthsForTheScale)
 {
-    const struct
-    {
-        qint64 scale;
-        double grid; // metres, lines at least 20 mm apart
-        double bar; // metres, at most 40 mm
-    } cases[] = {
-        { 100, 2, 2 },
-        { 200, 5, 5 },
-        { 250, 5, 10 },
-        { 500, 10, 20 },
-        { 1000, 20, 20 },
-        { 2500, 50, 100 },
-        { 5000, 100, 200 },
-        { 10000, 200, 200 },
-        { 25000, 500, 1000 },
-        { 50000, 1000, 2000 },
-        { 200000, 5000, 5000 },
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(gridInterval(c.scale), c.grid) << c.scale;
-        EXPECT_EQ(scaleBarLength(c.scale), c.bar) << c.scale;
-    }
+    // Metres: grid lines at least 20 mm apart, a scale bar of at most 40 mm.
+    QStringList lengths;
+    for (const qint64 scale : { 100, 200, 250, 500, 1000, 2500, 5000, 10000, 25000, 50000, 200000 })
+        lengths << u"1/%1 %2 %3"_s.arg(scale)
+                       .arg(gridInterval(scale), 0, 'g', 17)
+                       .arg(scaleBarLength(scale), 0, 'g', 17);
+    EXPECT_EQ(lengths.join(u", "_s),
+        u"1/100 2 2, 1/200 5 5, 1/250 5 10, 1/500 10 20, 1/1000 20 20, 1/2500 50 100, "
+        u"1/5000 100 200, 1/10000 200 200, 1/25000 500 1000, 1/50000 1000 2000, "
+        u"1/200000 5000 5000"_s);
     EXPECT_EQ(gridValues(-35120.4, -35040, 20),
         QList<double>({ -35120, -35100, -35080, -35060, -35040 }));
     EXPECT_EQ(gridValues(0.5, 1.5, 2), QList<double>());

@@ -15,17 +15,7 @@
 #include <QUrl>
 
 #ifdef Q_OS_LINUX
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <functional>
-#include <grp.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include "childfailure.h"
 #endif
 
 using namespace tavorin;
@@ -33,19 +23,6 @@ using namespace Qt::StringLiterals;
 using namespace tavorin::test;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
 
 class SimaFileMenu : public WindowTest
 {
@@ -61,21 +38,6 @@ protected:
     void save(const QString &chosen) { choose("SimFileSave", chosen); }
 
     QStringList list1() const { return list(1)->lines(); }
-
-    // Expects the messages shown to be failure boxes with these numbers.
-    void expectFailures(std::initializer_list<int> numbers, const std::string &what = {}) const
-    {
-        QStringList expected, shown;
-        for (const int number : numbers)
-            expected << u"エラーコード  "_s + QString::number(number);
-        for (const auto &m : dialogs.messages()) {
-            EXPECT_EQ(m.title, u"エラーメッセージ"_s) << what;
-            EXPECT_EQ(m.icon, MessageIcon::Question) << what;
-            EXPECT_EQ(m.buttons, MessageButtons::Ok) << what;
-            shown << m.prompt;
-        }
-        EXPECT_EQ(shown, expected) << what;
-    }
 
     // Loads two points, for a later failure to leave unchanged.
     void loadTwoPoints()
@@ -97,23 +59,19 @@ TEST_F(SimaFileMenu, SaveReplacesAFileThatLoadListsAndStoresInStep)
     list(2)->addItem(ListLine::form(p2));
     list(2)->addItem(ListLine::form(p1));
     save(path("a.sim"));
-    EXPECT_EQ(readAll(path("a.sim")), simaFileBytes(list(2)->lines()));
+    EXPECT_EQ(fileBytes(path("a.sim")), simaFileBytes(list(2)->lines()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "a.sim" }));
 
     ASSERT_TRUE(table->store(2, keep));
     load(path("a.sim"));
-    EXPECT_EQ(dialogs.messages().size(), 0);
+    EXPECT_EQ(dialogs.messages.size(), 0);
     EXPECT_EQ(form->currentFilePath(), path("a.sim"));
     EXPECT_EQ(list1(), QStringList({ "P1", u"基準点1"_s }));
     EXPECT_EQ(QList({ table->at(0), table->at(1), table->at(2) }), QList({ p1, p2, keep }));
 
-    const auto &requests = dialogs.fileRequests();
-    ASSERT_EQ(requests.size(), 2);
-    EXPECT_EQ(requests[0].mode, FileDialogMode::Save);
-    EXPECT_EQ(requests[0].filter, u"ＳＩＭファイル Files (*.sim)"_s);
-    EXPECT_EQ(requests[1].mode, FileDialogMode::Open);
-    EXPECT_EQ(requests[1].filter, u"ＳＩＭファイル　Files (*.sim)"_s);
-    EXPECT_EQ(requests[1].initialName, path("a.sim"));
+    EXPECT_EQ(fileDialogs(dir.path()),
+        QStringList({ u"Save ＳＩＭファイル Files (*.sim)||"_s,
+            u"Open ＳＩＭファイル　Files (*.sim)|a.sim|"_s }));
 }
 
 // A SIMA file read, all its points chosen, written as CSV and read back as
@@ -131,21 +89,18 @@ TEST_F(SimaFileMenu, CsvWrittenFromASimaFileReadsBackTheSame)
     command(1)->click();
     save(path("b.sim")); // a name for the CSV dialog to offer; the file is not used
     choose("CsvFileSave", path("out")); // typed without an extension
-    EXPECT_EQ(readAll(path("out.csv")), csvFileBytes(list(2)->lines()));
+    EXPECT_EQ(fileBytes(path("out.csv")), csvFileBytes(list(2)->lines()));
     EXPECT_EQ(form->currentFilePath(), path("out.csv"));
     createWindow();
     choose("CsvFileLoad", path("out.csv"));
     EXPECT_EQ(list1(), names);
     EXPECT_EQ(QList({ table->at(0), table->at(1), table->at(2) }), points);
-    EXPECT_EQ(dialogs.messages().size(), 0);
-    const auto &requests = dialogs.fileRequests();
-    ASSERT_EQ(requests.size(), 4);
-    for (const int i : { 2, 3 })
-        EXPECT_EQ(requests[i].filter, u"CSVファイル (*.csv);;すべてのファイル (*.*)"_s);
-    EXPECT_EQ(requests[2].initialName, path("b.csv"));
-    EXPECT_EQ(QStringList({ requests[1].defaultSuffix, requests[2].defaultSuffix,
-                  requests[3].defaultSuffix }),
-        QStringList({ "", "csv", "" }));
+    EXPECT_EQ(dialogs.messages.size(), 0);
+    const QString csv = u"CSVファイル (*.csv);;すべてのファイル (*.*)|"_s;
+    EXPECT_EQ(fileDialogs(dir.path()),
+        QStringList({ u"Open ＳＩＭファイル　Files (*.sim)||"_s,
+            u"Save ＳＩＭファイル Files (*.sim)|a.sim|"_s, u"Save "_s + csv + u"b.csv|csv"_s,
+            u"Open "_s + csv + u"|"_s }));
 }
 
 // A CSV file that cannot be read in full says which row, and why, and changes
@@ -172,15 +127,15 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
     choose("CsvFileLoad", path("lat.csv"));
     EXPECT_TRUE(drop({ path("good.CSV"), path("two.sim") }));
     EXPECT_FALSE(drop({ path("notes.txt") }));
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    EXPECT_EQ(dialogs.messages()[0].prompt, u"4行目のYが数値ではありません。"_s);
-    EXPECT_EQ(dialogs.messages()[1].prompt,
-        u"このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s);
-    EXPECT_EQ(dialogs.messages()[2].prompt, u"ファイルは１つずつドロップして下さい。"_s);
-    for (const auto &message : dialogs.messages()) {
-        EXPECT_EQ(message.title, u"エラーメッセージ"_s);
-        EXPECT_EQ(message.icon, MessageIcon::Question);
-    }
+    const QString rowFault = u"エラーメッセージ|4行目のYが数値ではありません。"_s;
+    EXPECT_EQ(prompts(),
+        QStringList({ rowFault,
+            u"エラーメッセージ|このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s,
+            u"エラーメッセージ|ファイルは１つずつドロップして下さい。"_s }));
+    // Failures, as these, show a question mark and OK only.
+    for (const auto &message : dialogs.messages)
+        EXPECT_EQ(std::pair(message.icon, message.buttons),
+            std::pair(MessageIcon::Question, MessageButtons::Ok));
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     EXPECT_EQ(table->at(0).name, "OLD1");
     EXPECT_EQ(form->currentFilePath(), path("lat.csv"));
@@ -191,7 +146,7 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
     FileReadAtStart(path("good.CSV")).handTo(*form);
     EXPECT_EQ(list1(), QStringList({ "C", "D" }));
     form->openAtStart(path("two.sim"), Form1::readFile(path("bad.csv")));
-    EXPECT_EQ(dialogs.messages().value(3).prompt, u"4行目のYが数値ではありません。"_s);
+    EXPECT_EQ(prompts().value(3), rowFault);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
 }
 
@@ -200,13 +155,9 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
 // otherwise offer the name as it was chosen; a cancel keeps it.
 TEST_F(SimaFileMenu, SaveDialogsOfferTheNameLastChosenAsAFileOfTheirKind)
 {
-    const struct
-    {
-        const char *chooseWith; // nullptr: nothing chosen yet
-        const char *chosen;
-        const char *thenOpen;
-        const char *offered;
-    } cases[] = {
+    // The command a name is chosen with (none: nothing chosen yet), the name,
+    // the command then opened, and the name its dialog offers.
+    const std::tuple<const char *, const char *, const char *, const char *> cases[] = {
         { "SimFileLoad", "genba.sim", "CsvFileSave", "genba.csv" },
         { "SimFileLoad", "genba.SIM", "CsvFileSave", "genba.csv" },
         { "SimFileLoad", "a.b.txt", "CsvFileSave", "a.b.csv" },
@@ -221,21 +172,20 @@ TEST_F(SimaFileMenu, SaveDialogsOfferTheNameLastChosenAsAFileOfTheirKind)
         { "CsvFileLoad", "pts.csv", "SimFileLoad", "pts.csv" },
         { "SimFileLoad", "genba.sim", "CsvFileLoad", "genba.sim" },
     };
-    for (const auto &c : cases) {
+    for (const auto &[chooseWith, chosen, thenOpen, offered] : cases) {
         createWindow();
-        if (c.chooseWith)
-            choose(c.chooseWith, path(c.chosen));
+        if (chooseWith)
+            choose(chooseWith, path(chosen));
         dialogs.clearRecord();
-        choose(c.thenOpen, std::nullopt);
-        choose(c.thenOpen, std::nullopt);
-        const QString offered = *c.offered ? path(c.offered) : QString();
-        const std::string what = std::string(c.chosen) + " then " + c.thenOpen;
-        ASSERT_EQ(dialogs.fileRequests().size(), 2) << what;
-        EXPECT_EQ(dialogs.fileRequests()[0].initialName, offered) << what;
-        EXPECT_EQ(dialogs.fileRequests()[1].initialName, offered) << what;
+        choose(thenOpen, std::nullopt);
+        choose(thenOpen, std::nullopt);
         choose("SimFileLoad", std::nullopt);
-        EXPECT_EQ(dialogs.fileRequests().last().initialName, *c.chosen ? path(c.chosen) : QString())
-            << what << ", cancelled";
+        QStringList names;
+        for (const auto &request : dialogs.fileRequests)
+            names << request.initialName;
+        const auto in = [this](const char *name) { return *name ? path(name) : QString(); };
+        EXPECT_EQ(names, QStringList({ in(offered), in(offered), in(chosen) }))
+            << chosen << " then " << thenOpen;
     }
 }
 
@@ -247,11 +197,11 @@ TEST_F(SimaFileMenu, CancellingChangesNothingAndSaysNothing)
     writeFile(path("two.sim"), changed);
     choose("SimFileLoad", std::nullopt);
     choose("SimFileSave", std::nullopt);
-    EXPECT_EQ(dialogs.messages().size(), 0);
+    EXPECT_EQ(dialogs.messages.size(), 0);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "two.sim" }));
-    EXPECT_EQ(readAll(path("two.sim")), changed);
+    EXPECT_EQ(fileBytes(path("two.sim")), changed);
 }
 
 TEST_F(SimaFileMenu, AFileGivenAtStartIsReadWhileTheWindowIsBuiltAndListedAsLoadListsIt)
@@ -267,10 +217,10 @@ TEST_F(SimaFileMenu, AFileGivenAtStartIsReadWhileTheWindowIsBuiltAndListedAsLoad
     EXPECT_EQ(table->at(1), PointRecord({ "P2", "3", "4" }));
     EXPECT_EQ(form->currentFilePath(), path("start.sim"));
     choose("SimFileLoad", std::nullopt);
-    EXPECT_EQ(dialogs.fileRequests().value(0).initialName, path("start.sim"));
+    EXPECT_EQ(dialogs.fileRequests.value(0).initialName, path("start.sim"));
     FileReadAtStart(QString()).handTo(*form);
     FileReadAtStart(path("missing.sim")).handTo(*form);
-    expectFailures({ FailureNumber::FileNotFound });
+    EXPECT_EQ(prompts(), QStringList { failure(FailureNumber::FileNotFound) });
     EXPECT_EQ(list1(), QStringList({ "P1", "P2" }));
 }
 
@@ -294,24 +244,22 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
         std::tuple("SimFileSave", path("nowhere/a.sim"), FailureNumber::PathNotFound, old),
         std::tuple("SimFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
         std::tuple("CsvFileLoad", path("missing.csv"), FailureNumber::FileNotFound, old),
-        std::tuple("CsvFileLoad", path("folder.sim"), FailureNumber::PathFileAccessError, old),
         // Unlike a SIMA file, a CSV file of more points than the table holds
         // changes nothing.
         std::tuple("CsvFileLoad", path("many.csv"), FailureNumber::SubscriptOutOfRange, old),
         std::tuple("CsvFileSave", path("nowhere/a.csv"), FailureNumber::PathNotFound, old),
-        std::tuple("CsvFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
     };
 #ifdef Q_OS_UNIX
     // A device, which reading would never finish.
     cases.emplace_back("SimFileLoad", "/dev/zero", FailureNumber::PathFileAccessError, old);
 #endif
-    for (const auto &[command, chosen, failure, list1After] : cases) {
+    for (const auto &[command, chosen, number, list1After] : cases) {
         createWindow();
         loadTwoPoints();
         list(2)->addItem(ListLine::form({ "P1", "1", "2" }));
         choose(command, chosen);
         const std::string what = command + (" " + chosen.toStdString());
-        expectFailures({ failure }, what);
+        EXPECT_EQ(prompts(), QStringList { failure(number) }) << what;
         EXPECT_EQ(form->currentFilePath(), chosen) << what;
         EXPECT_EQ(list1(), list1After) << what;
         EXPECT_EQ(table->at(0).name, list1After.at(0)) << what;
@@ -324,154 +272,58 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
         QStringList({ "many.csv", "noa00.sim", "noa99.sim", "two.sim" }));
 }
 
-// Permissions and failing file systems as Linux makes them; the Windows
-// build has its own save failure tests.
+// Permissions and failing file systems as Linux makes them, each in a child
+// process; the Windows build has its own save failure tests.
 #ifdef Q_OS_LINUX
-TEST_F(SimaFileMenu, AReadOnlyFolderAndAnUnreadableFileAreSeventy)
+// Saves points over "disk/old" as a SIMA file and as a CSV file, which
+// saves as safely, with the same numbers: the number both give, or the CSV
+// file's negated where they differ.
+void expectSave(const char *what, int points, const DiskSetUp &setUp, const char *outcome)
 {
-    const QString locked = path("locked");
-    QDir(dir.path()).mkdir("locked");
-    writeFile(locked + "/old.sim", "OLD");
-    writeFile(path("secret.sim"), "A00,\r\nA99,\r\n");
-    const auto mode = [](const QString &name, mode_t bits) {
-        ASSERT_EQ(chmod(QFile::encodeName(name).constData(), bits), 0) << name.toStdString();
-    };
-    mode(dir.path(), 0755);
-    mode(locked, 0555);
-    mode(path("secret.sim"), 0200);
-    // Root ignores file permissions: for a while it acts as the user "nobody",
-    // as a surveyor at an ordinary account would. The saved user stays root.
-    const bool nobody = geteuid() == 0 && setresuid(65534, 65534, 0) == 0;
-    const bool mayWrite = access(QFile::encodeName(locked).constData(), W_OK) == 0;
-    if (!mayWrite) {
-        save(locked + "/old.sim");
-        save(locked + "/new.sim");
-        load(path("secret.sim"));
-    }
-    if (nobody && setresuid(0, 0, 0) != 0)
-        std::abort();
-    mode(locked, 0755);
-    if (mayWrite)
-        GTEST_SKIP() << "this user may write into read-only folders; no permission failure to show";
-    const int denied = FailureNumber::PermissionDenied;
-    expectFailures({ denied, denied, denied });
-    EXPECT_EQ(readAll(locked + "/old.sim"), "OLD");
-    EXPECT_FALSE(QFileInfo::exists(locked + "/new.sim"));
-}
-
-// A way for a save to fail: it readies the folder "disk" in the child
-// process that saves there, and gives why it cannot, or nothing.
-using SaveSetUp = std::function<QByteArray(const QString &disk)>;
-
-// Root acts as the user "nobody" to save: its files are nobody's.
-int ownedBySaver(const QString &path)
-{
-    return geteuid() == 0 ? chown(QFile::encodeName(path).constData(), 65534, 65534) : 0;
-}
-
-// Saves points over "disk/old.sim" in a child process, as the user "nobody"
-// where the test runs as root (root passes every permission check), and
-// expects the failure number, the old file's bytes and the folder's files.
-void expectSave(const char *what, int points, const SaveSetUp &setUp, const char *outcome)
-{
-    QTemporaryDir dir;
-    const QString disk = dir.filePath("disk"), result = dir.filePath("result");
-    QDir(dir.path()).mkdir("disk");
-    writeFile(disk + "/old.sim", "OLD CONTENT");
-    chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    ASSERT_EQ(ownedBySaver(disk) + ownedBySaver(disk + "/old.sim"), 0) << strerror(errno);
-    const pid_t child = fork();
-    if (child == 0) {
-        QByteArray text = setUp(disk);
-        if (!text.isEmpty()) {
-            text.prepend("skip: ");
-        } else {
-            const bool root = geteuid() == 0;
-            if (root
-                && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 0) != 0
-                    || setresuid(65534, 65534, 0) != 0))
-                _exit(1);
-            // A CSV file saves as safely, with the same numbers, as a SIMA file.
-            const QStringList lines(points, ListLine::form({ "P", "-23795.960", "-32832.251" }));
-            const int sima = saveSimaFile(disk + "/old.sim", lines).failure();
-            const int csv = saveCsvFile(disk + "/old.sim", lines).failure();
-            const int failure = sima == csv ? sima : -csv;
-            if (root && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0))
-                _exit(1);
-            chmod(QFile::encodeName(disk).constData(), 0755);
-            text = QByteArray::number(failure) + ' ' + readAll(disk + "/old.sim") + ' '
-                + QDir(disk).entryList(QDir::Files | QDir::Hidden).join(',').toUtf8();
-        }
-        writeFile(result, text);
-        _exit(0);
-    }
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_EQ(status, 0) << what;
-    const std::string text = readAll(result).toStdString();
-    if (text.starts_with("skip"))
-        GTEST_SKIP() << what << ": " << text;
-    EXPECT_EQ(text, outcome) << what;
-}
-
-// Nothing where a system call returned 0, else why it failed.
-QByteArray whyFailed(int returned)
-{
-    return returned == 0 ? QByteArray() : QByteArray(strerror(errno));
-}
-
-SaveSetUp folderMode(mode_t bits)
-{
-    return [bits](const QString &disk) {
-        return whyFailed(chmod(QFile::encodeName(disk).constData(), bits));
-    };
+    const std::string saved = failureInChild(setUp, [points](const QString &path) {
+        const QStringList lines(points, ListLine::form({ "P", "-23795.960", "-32832.251" }));
+        const int sima = saveSimaFile(path, lines).failure();
+        const int csv = saveCsvFile(path, lines).failure();
+        return sima == csv ? sima : -csv;
+    });
+    if (saved.starts_with("skip"))
+        GTEST_SKIP() << what << ": " << saved;
+    EXPECT_EQ(saved, outcome) << what;
 }
 
 // Runs without root too, so that a save reporting success after a failed
 // flush is caught on any machine.
-TEST(SimaFileSave, AFailedWriteOrFlushIsFiftySevenAndAFolderNotSearchedSeventy)
+TEST(SimaFileSave, AFailedWriteOrFlushIsFiftySevenAndAFolderNotWritableSeventy)
 {
-    const SaveSetUp limit = [](const QString &) {
-        // Writes past the limit fail with EFBIG, whoever writes.
-        const rlimit bytes { 30, 30 };
-        signal(SIGXFSZ, SIG_IGN);
-        return whyFailed(setrlimit(RLIMIT_FSIZE, &bytes));
-    };
     // One point stays in the save's buffer until flushed; 2000 points are
     // written at once and end in a short write.
-    expectSave("a flush past the file-size limit", 1, limit, "57 OLD CONTENT old.sim");
-    expectSave("a write past the file-size limit", 2000, limit, "57 OLD CONTENT old.sim");
-    expectSave(
-        "a folder written into, not searched", 1, folderMode(0622), "70 OLD CONTENT old.sim");
+    expectSave("a flush past the file-size limit", 1, fileSizeLimit(30), "57 OLD CONTENT old");
+    expectSave("a write past the file-size limit", 2000, fileSizeLimit(30), "57 OLD CONTENT old");
+    expectSave("a folder written into, not searched", 1, fileMode(0622), "70 OLD CONTENT old");
+    expectSave("a read-only folder", 1, fileMode(0555), "70 OLD CONTENT old");
+}
+
+TEST(SimaFileLoad, AnUnreadableFileIsSeventy)
+{
+    const auto load = [](const QString &path) {
+        const int sima = loadSimaFile(path).failure(), csv = loadCsvFile(path).failure();
+        return sima == csv ? sima : -csv;
+    };
+    EXPECT_EQ(failureInChild(fileMode(0200, "old"), load), "70 OLD CONTENT old");
 }
 
 TEST(SimaFileSave, AFullDiskIsSixtyOneAndAnotherUsersFileInAStickyFolderSeventyFive)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "only root can mount a small full file system and act as another user";
-    const SaveSetUp sticky = [](const QString &disk) {
-        const QByteArray folder = QFile::encodeName(disk), old = folder + "/old.sim";
+    const DiskSetUp sticky = [](const QString &disk) {
+        const QByteArray folder = QFile::encodeName(disk), old = folder + "/old";
         return whyFailed(chown(old.constData(), 0, 0) + chmod(old.constData(), 0666)
             + chown(folder.constData(), 0, 0) + chmod(folder.constData(), 01777));
     };
-    expectSave("a sticky folder, another user's file", 1, sticky, "75 OLD CONTENT old.sim");
-    // A full 16 KiB tmpfs with room bytes free, in the child's own mount
-    // namespace.
-    for (const auto &[points, room] : { std::pair(1, 0), std::pair(2000, 4096) }) {
-        const SaveSetUp fullDisk = [room](const QString &disk) -> QByteArray {
-            if (unshare(CLONE_NEWNS) != 0
-                || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-                || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=16k") != 0)
-                return QByteArray("no private tmpfs: ") + strerror(errno);
-            writeFile(disk + "/old.sim", "OLD CONTENT");
-            QFile fill(disk + "/fill");
-            fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-            while (fill.write(QByteArray(512, 'f')) == 512) { }
-            fill.resize(fill.size() - room);
-            return whyFailed(ownedBySaver(disk + "/old.sim"));
-        };
-        expectSave("a full disk", points, fullDisk, "61 OLD CONTENT fill,old.sim");
-    }
+    expectSave("a sticky folder, another user's file", 1, sticky, "75 OLD CONTENT old");
+    for (const auto &[points, room] : { std::pair(1, 0), std::pair(2000, 4096) })
+        expectSave("a full disk", points, fullDisk(room), "61 OLD CONTENT fill,old");
 }
 #endif
 
@@ -494,7 +346,7 @@ TEST_F(SimaFileMenu, RealFilesLoadWithTheirPoints)
         createWindow();
         dialogs.clearRecord();
         load(real + file);
-        EXPECT_EQ(dialogs.messages().size(), 0) << file;
+        EXPECT_EQ(dialogs.messages.size(), 0) << file;
         ASSERT_EQ(list(1)->listCount(), count) << file;
         EXPECT_EQ(table->at(0), firstAndLast[0]) << file;
         EXPECT_EQ(table->at(count - 1), firstAndLast[1]) << file;

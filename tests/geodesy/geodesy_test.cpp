@@ -1,5 +1,5 @@
-// The zones; the conversions against the GSI calculator, the origins, round
-// trips and (Linux) GeographicLib's exact projection; the angle texts.
+// The zones; the conversions against the GSI calculator, the origins and
+// (Linux) GeographicLib's exact projection; the angle texts.
 #include "angletext.h"
 #include "planezones.h"
 #include "projection.h"
@@ -20,19 +20,6 @@ namespace {
 double dms(int d, int m, double s)
 {
     return d + m / 60.0 + s / 3600.0;
-}
-
-// Points spread over a zone: within 2° of latitude and 1.5° of longitude of
-// its origin, which covers every zone's area.
-std::vector<LatLon> spread(const Zone &z, int count, std::mt19937 &random)
-{
-    std::uniform_real_distribution<double> latitude(z.originLatitude - 2, z.originLatitude + 2);
-    std::uniform_real_distribution<double> longitude(
-        z.centralMeridian() - 1.5, z.centralMeridian() + 1.5);
-    std::vector<LatLon> points;
-    for (int i = 0; i < count; ++i)
-        points.push_back({ latitude(random), longitude(random) });
-    return points;
 }
 
 } // namespace
@@ -84,12 +71,9 @@ TEST(Conversion, MatchesTheGsiCalculator)
 
     const auto position = toLatLon(9, { 11573.375, 22694.980 });
     ASSERT_TRUE(position);
-    EXPECT_EQ(decimalDegrees(position->latitude) + u' ' + decimalDegrees(position->longitude),
-        u"36.10404755 140.08539843"_s);
+    // The texts the plan shows of it are the calculator's too (Map tests).
     EXPECT_NEAR(position->latitude, dms(36, 6, 14.57119), 2e-9);
     EXPECT_NEAR(position->longitude, dms(140, 5, 7.43435), 2e-9);
-    EXPECT_EQ(gsiDms(position->latitude) + u' ' + gsiDms(position->longitude),
-        u"36°06′14.5712″ 140°05′07.4344″"_s);
 }
 
 TEST(Conversion, EveryZonesOriginIsXZeroYZeroAndBack)
@@ -106,27 +90,23 @@ TEST(Conversion, EveryZonesOriginIsXZeroYZeroAndBack)
     }
 }
 
-TEST(Conversion, RandomPointsOfEveryZoneThereAndBackWithinAMicrometre)
+#ifdef TAVORIN_TRANSVERSE_MERCATOR_PROJ
+// Points spread over a zone: within 2° of latitude and 1.5° of longitude of
+// its origin, which covers every zone's area.
+static std::vector<LatLon> spread(const Zone &z, int count, std::mt19937 &random)
 {
-    std::mt19937 random(26);
-    for (const Zone &z : zones()) {
-        double worst = 0;
-        for (const LatLon p : spread(z, 200, random)) {
-            const auto plane = toPlane(z.number, p);
-            ASSERT_TRUE(plane);
-            const auto back = toLatLon(z.number, *plane);
-            ASSERT_TRUE(back);
-            const auto again = toPlane(z.number, *back);
-            worst
-                = std::max({ worst, std::abs(again->x - plane->x), std::abs(again->y - plane->y) });
-        }
-        EXPECT_LT(worst, 1e-6) << z.number;
-    }
+    std::uniform_real_distribution<double> latitude(z.originLatitude - 2, z.originLatitude + 2);
+    std::uniform_real_distribution<double> longitude(
+        z.centralMeridian() - 1.5, z.centralMeridian() + 1.5);
+    std::vector<LatLon> points;
+    for (int i = 0; i < count; ++i)
+        points.push_back({ latitude(random), longitude(random) });
+    return points;
 }
 
-#ifdef TAVORIN_TRANSVERSE_MERCATOR_PROJ
 // GeographicLib's exact transverse Mercator (Lee's method, not the series
-// the program uses) as a separate program: 200 points a zone, each way.
+// the program uses) as a separate program: 200 points a zone, each way, so
+// that also a point taken there and back comes within a micrometre.
 TEST(Conversion, AgreesWithTheExactProjectionWithinAMicrometre)
 {
     std::mt19937 random(2026);
@@ -178,12 +158,7 @@ TEST(Conversion, AgreesWithTheExactProjectionWithinAMicrometre)
 
 TEST(AngleText, DecimalDegreesAndTheGsiStyleWithCarriesAndSigns)
 {
-    const struct
-    {
-        double degrees;
-        const char16_t *decimal;
-        const char16_t *dms;
-    } cases[] = {
+    const std::tuple<double, const char16_t *, const char16_t *> cases[] = {
         { dms(36, 6, 13.58925), u"36.10377479", u"36°06′13.5893″" },
         { 140.0, u"140.00000000", u"140°00′00.0000″" },
         { dms(35, 59, 59.99996), u"35.99999999", u"36°00′00.0000″" }, // seconds carry twice
@@ -191,9 +166,9 @@ TEST(AngleText, DecimalDegreesAndTheGsiStyleWithCarriesAndSigns)
         { -dms(12, 3, 4.5), u"-12.05125000", u"-12°03′04.5000″" },
         { -0.00000001, u"-0.00000001", u"0°00′00.0000″" }, // rounds to zero: no sign
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(decimalDegrees(c.degrees), QString::fromUtf16(c.decimal));
-        EXPECT_EQ(gsiDms(c.degrees), QString::fromUtf16(c.dms));
+    for (const auto &[degrees, decimal, dms] : cases) {
+        EXPECT_EQ(decimalDegrees(degrees), QString::fromUtf16(decimal));
+        EXPECT_EQ(gsiDms(degrees), QString::fromUtf16(dms));
     }
     EXPECT_EQ(gsiDms(std::nan("")), QString());
 }

@@ -71,13 +71,11 @@ TEST_F(Plan, OpensOnceFollowsANewFileDrawsNorthUpAndEastRightAndLeavesOutPointsW
     EXPECT_EQ(form->findChildren<PlanWindow *>().size(), 1);
 
     QTemporaryDir dir;
-    QFile file(dir.filePath(u"b.sim"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(simaFileBytes({ ListLine::form({ "A", "0", "0" }),
-        ListLine::form({ "N", "100", "0" }), ListLine::form({ "E", "0", "100" }),
-        ListLine::form({ "Q", "1e", "5" }), ListLine::form({ "R", "", "5" }) }));
-    file.close();
-    dialogs.chooseNextFile(file.fileName());
+    writeFile(dir.filePath(u"b.sim"_s),
+        simaFileBytes({ ListLine::form({ "A", "0", "0" }), ListLine::form({ "N", "100", "0" }),
+            ListLine::form({ "E", "0", "100" }), ListLine::form({ "Q", "1e", "5" }),
+            ListLine::form({ "R", "", "5" }) }));
+    dialogs.chooseNextFile(dir.filePath(u"b.sim"_s));
     menuAction(u"SimFileLoad"_s)->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(plan->planGeometry().pointCount(), 5);

@@ -30,23 +30,11 @@ bool readAsReplacement(uchar byte)
 // character the page has in their place; the characters of the bytes above;
 // and U+F86F, which the conversion before the table (ICU) wrote as 87 82
 // like U+2116 NUMERO SIGN.
-const std::map<char16_t, QByteArray> WrittenOtherwise = {
-    { 0x00A2, "\x81\x91" },
-    { 0x00A3, "\x81\x92" },
-    { 0x00A5, "\\" },
-    { 0x00AC, "\x81\xCA" },
-    { 0x2014, "\x81\x5C" },
-    { 0x2016, "\x81\x61" },
-    { 0x203E, "~" },
-    { 0x2212, "\x81\x7C" },
-    { 0x301C, "\x81\x60" },
-    { 0xF86F, "\x87\x82" },
-    { 0x0080, "?" },
-    { 0xF8F0, "?" },
-    { 0xF8F1, "?" },
-    { 0xF8F2, "?" },
-    { 0xF8F3, "?" },
-};
+const std::map<char16_t, QByteArray> WrittenOtherwise
+    = { { 0x00A2, "\x81\x91" }, { 0x00A3, "\x81\x92" }, { 0x00A5, "\\" }, { 0x00AC, "\x81\xCA" },
+          { 0x2014, "\x81\x5C" }, { 0x2016, "\x81\x61" }, { 0x203E, "~" }, { 0x2212, "\x81\x7C" },
+          { 0x301C, "\x81\x60" }, { 0xF86F, "\x87\x82" }, { 0x0080, "?" }, { 0xF8F0, "?" },
+          { 0xF8F1, "?" }, { 0xF8F2, "?" }, { 0xF8F3, "?" } };
 
 // Windows' reading of bytes, or nothing when it refuses them.
 std::optional<QString> windowsRead(QByteArrayView bytes)

@@ -2,10 +2,10 @@
 #include "csvreader.h"
 #include "csvwriter.h"
 #include "listline.h"
+#include "testsupport.h"
 #include "textinput.h"
 
 #include <QBuffer>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -50,18 +50,13 @@ QByteArray sjis(const QString &text)
 
 QByteArray testFile(const QString &name)
 {
-    QFile file(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    return test::fileBytes(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
 }
 
 TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
 {
     const QByteArray bom = "\xEF\xBB\xBF";
-    const struct
-    {
-        QByteArray bytes;
-        const char *read;
-    } cases[] = {
+    const std::pair<QByteArray, const char *> cases[] = {
         // Layouts: a header in any order, width and case; else the first row's width.
         { sjis(u"Ｙ,ｎａｍｅ, No. ,x,標高\r\n1,A,9,2,5\r\n"_s), "[A|2|1]" },
         { sjis(u"点番号,測点名,X座標,Y座標\r\n1,A,2,3\r\n"_s), "[A|2|3]" },
@@ -101,11 +96,7 @@ TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
 // heading claims, other columns dropped, the zone the rows share.
 TEST(CsvReader, HeadersAsOtherSoftwareWritesThem)
 {
-    const struct
-    {
-        QByteArray bytes;
-        const char *read;
-    } cases[] = {
+    const std::pair<QByteArray, const char *> cases[] = {
         { "marker,x,y\n1,-5,6\n", "[1|-5|6]" },
         { "label,x,y\r\nP1,1.5,2\r\n", "[P1|1.5|2]" },
         { "Station,Point Name,X(m),Y(m)\r\nS,A,1,2\r\n", "[S|1|2]" },
@@ -160,11 +151,7 @@ TEST(CsvReader, ReadsTheGsiControlPointListAsItComes)
 TEST(CsvReader, NumbersAndNamesFromWordAndOtherEditors)
 {
     const QByteArray ideographicSpaces = sjis(u"　　"_s);
-    const struct
-    {
-        QByteArray bytes;
-        const char *read;
-    } cases[] = {
+    const std::pair<QByteArray, const char *> cases[] = {
         // The minus sign U+2212, as Word and some input methods write it.
         { u"A,\u221212.5,\u22123\r\n"_s.toUtf8(), "[A|-12.5|-3]" },
         // Thousands separators only in groups of three after a first group

@@ -1,3 +1,4 @@
+#include "characters.h"
 #include "failure.h"
 #include "listline.h"
 #include "pointtable.h"
@@ -16,13 +17,28 @@ QString spaces(int n)
     return QString(n, u' ');
 }
 
+TEST(Characters, CountsAndCutsByCharacterAndNeverSplitsAPair)
+{
+    // U+20BB7 (𠮷), a character outside the BMP: two UTF-16 units, one character.
+    const QString yoshi = QString::fromUcs4(U"\U00020BB7");
+    const QString text = "a" + yoshi + "bc";
+    EXPECT_EQ(characters::count(text), 4);
+    EXPECT_EQ(characters::left(text, 2), "a" + yoshi);
+    EXPECT_EQ(characters::left(text, 1), "a");
+    EXPECT_EQ(characters::right(text, 3), yoshi + "bc");
+    EXPECT_EQ(characters::mid(text, 2, 2), yoshi + "b");
+    EXPECT_EQ(characters::mid(text, 3, 10), "bc");
+    // Out of range: what the text holds.
+    EXPECT_EQ(characters::left(text, 10), text);
+    EXPECT_EQ(characters::left(text, 0), "");
+    EXPECT_EQ(characters::right(text, 10), text);
+    EXPECT_EQ(characters::mid(text, 5, 2), "");
+    EXPECT_EQ(characters::mid(text, 0, 2), "");
+}
+
 TEST(ListLine, FormsTheThreeColumns)
 {
-    const struct
-    {
-        PointRecord record;
-        QString line;
-    } cases[] = {
+    const std::pair<PointRecord, QString> cases[] = {
         { { "A1", "-123.456", "98.7" }, "A1" + spaces(11) + "-123.456" + spaces(9) + "98.7" },
         { {}, spaces(34) },
         { { "ABCDEFGH", "-1234567.8901", "1234567.89012" }, "ABCDEFGH-1234567.89011234567.89012" },
@@ -33,8 +49,8 @@ TEST(ListLine, FormsTheThreeColumns)
         { { "ABCDEFGHIJ", "12345678901234567", "-0.5" },
             "ABCDEFGH5678901234567" + spaces(9) + "-0.5" },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(ListLine::form(c.record), c.line);
+    for (const auto &[record, line] : cases)
+        EXPECT_EQ(ListLine::form(record), line);
 }
 
 TEST(ListLine, TakeApartGivesTheColumnsUntrimmedAndWhatAShortLineHolds)

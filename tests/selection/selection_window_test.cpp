@@ -69,9 +69,7 @@ TEST_F(TransferList, DecideAddsThePickedPointsInSortedPlaceAndKeepsThePick)
     for (int p : { 2, 0, 3 })
         list(1)->setSelected(p, true);
     click(1);
-    EXPECT_EQ(transferList(),
-        QStringList({ u"a0                  0            0"_s,
-            u"B2           -123.456         98.7"_s, u"C3                  3            4"_s }));
+    EXPECT_EQ(transferList(), linesOf({ 3, 0, 2 }));
     // The same pick again: each line once more, next to its twin.
     click(1);
     EXPECT_EQ(transferList(), linesOf({ 3, 3, 0, 0, 2, 2 }));

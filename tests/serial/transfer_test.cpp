@@ -43,6 +43,16 @@ protected:
     CommPort *comm() const { return control<CommPort>(u"MSComm1"_s); }
     QProgressBar *progress() const { return control<QProgressBar>(u"ProgressBar1"_s); }
     QLabel *label4() const { return label(u"Label4"_s); }
+    // The count under the port label and the bar's value/maximum, as
+    // "2/3 2/2", or "hidden": the two show together.
+    QString progressShown() const
+    {
+        EXPECT_EQ(label4()->isVisible(), progress()->isVisible());
+        return !progress()->isVisible() ? u"hidden"_s
+                                        : u"%1 %2/%3"_s.arg(label4()->text())
+                                              .arg(progress()->value())
+                                              .arg(progress()->maximum());
+    }
     void fillList(int count)
     {
         for (int i = 1; i <= count; ++i)
@@ -51,15 +61,33 @@ protected:
     // The messages shown so far number shown, the last one failure number.
     void expectFailureShown(int number, qsizetype shown)
     {
-        ASSERT_EQ(dialogs.messages().size(), shown);
-        const auto &last = dialogs.messages().last();
-        EXPECT_EQ(last.prompt, u"エラーコード  "_s + QString::number(number));
-        EXPECT_EQ(last.title, u"エラーメッセージ"_s);
-        EXPECT_EQ(last.icon, MessageIcon::Question);
-        EXPECT_EQ(last.buttons, MessageButtons::Ok);
+        EXPECT_EQ(prompts().mid(shown - 1), QStringList { failure(number) });
         EXPECT_FALSE(comm()->portOpen());
-        EXPECT_FALSE(progress()->isVisible());
-        EXPECT_FALSE(label4()->isVisible());
+        EXPECT_EQ(progressShown(), u"hidden"_s);
+    }
+
+    // Sends count lines to a pocket computer that answers each delayMs
+    // after it: each arrives once, in list order, then the end marker, and
+    // the device is let go once the marker has left.
+    void expectWholeSend(int count, int delayMs = 0)
+    {
+        list(2)->clear();
+        fillList(count);
+        dialogs.clearRecord();
+        peer::ReceiverOptions options;
+        options.acknowledgementDelayMs = delayMs;
+        peer::ReceiverResult result;
+        std::thread pocket([&] { result = peer::receiveLines(*peerLine, options); });
+        command(2)->click();
+        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
+        pocket.join();
+        EXPECT_TRUE(result.endMarker) << count;
+        ASSERT_EQ(result.lines.size(), count);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
+        EXPECT_EQ(form->sendIndex(), count);
+        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
+        EXPECT_EQ(dialogs.messages.size(), 2); // the prompts, no failure
     }
 
     std::unique_ptr<peer::PeerLine> peerLine;
@@ -75,14 +103,13 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
     fillList(1);
     option(2, 1)->click(); // the other direction
     command(2)->click();
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     option(2, 0)->click();
     dialogs.answerNextMessage(MessageAnswer::Cancel); // the first has only OK
     dialogs.answerNextMessage(MessageAnswer::Cancel);
     command(2)->click();
     EXPECT_EQ(list(2)->listCount(), 1);
-    EXPECT_FALSE(progress()->isVisible());
-    EXPECT_FALSE(label4()->isVisible());
+    EXPECT_EQ(progressShown(), u"hidden"_s);
     // Cancelling a reception turns off what a reception turns on.
     comm()->setNullDiscard(true);
     comm()->setRTSEnable(true);
@@ -92,16 +119,17 @@ TEST_F(Sending, AsksOnlyWithLinesToSendAndCancelLeavesThePortShut)
     EXPECT_FALSE(comm()->nullDiscard());
     EXPECT_FALSE(comm()->rtsEnable());
 
-    const QString prompts[] = { u"ポケコン側で、受信出来るようにセットして下さい。"_s,
-        u"転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s,
-        u"ポケコン側で、送信して下さい。"_s };
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        const auto &m = dialogs.messages()[i];
-        EXPECT_EQ(m.prompt + u'|' + m.title, prompts[i] + u"|メッセージ"_s);
+    EXPECT_EQ(prompts(),
+        QStringList({ u"メッセージ|ポケコン側で、受信出来るようにセットして下さい。"_s,
+            u"メッセージ|転送用リストでよければＯＫボタン、そうでなければキャンセルボタンを"_s,
+            u"メッセージ|ポケコン側で、送信して下さい。"_s }));
+    QList<MessageButtons> buttons;
+    for (const auto &m : dialogs.messages) {
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(m.buttons, i ? MessageButtons::OkCancel : MessageButtons::Ok);
+        buttons << m.buttons;
     }
+    EXPECT_EQ(
+        buttons, QList({ MessageButtons::Ok, MessageButtons::OkCancel, MessageButtons::OkCancel }));
     EXPECT_FALSE(comm()->portOpen());
     EXPECT_EQ(form->transferMode(), QString());
     EXPECT_EQ(drain(*peerLine, 50), QByteArray());
@@ -124,22 +152,17 @@ TEST_F(Sending, OneOrManyLinesGoOutInListOrderOnePerAcknowledgementThenTheEndMar
         EXPECT_EQ(lastLineState(modemLog), u"2400 8N1 DTR=on RTS=off"_s);
         EXPECT_EQ(form->transferMode(), u"out"_s);
         for (int i = 0; i < lines.size(); ++i, ++sent) {
-            const QString caption = u"%1/%2"_s.arg(i + 1).arg(lines.size());
+            const QString shown = u"%1/%2 %1/%2"_s.arg(i + 1).arg(lines.size());
             EXPECT_EQ(nextLine(*peerLine), wire(lines[i])) << i;
-            EXPECT_TRUE(progress()->isVisible());
-            EXPECT_EQ(progress()->maximum(), lines.size());
-            EXPECT_EQ(progress()->value(), i + 1);
-            EXPECT_TRUE(label4()->isVisible());
-            EXPECT_EQ(label4()->text(), caption);
+            EXPECT_EQ(progressShown(), shown);
             peerLine->write(refused[sent]);
             EXPECT_EQ(drain(*peerLine, 60), QByteArray()) << refused[sent];
-            EXPECT_EQ(label4()->text(), caption) << refused[sent];
+            EXPECT_EQ(progressShown(), shown) << refused[sent];
             peerLine->write(acknowledgements[sent % 2]);
         }
         EXPECT_EQ(nextLine(*peerLine), QByteArray("/\r"));
         EXPECT_TRUE(waitFor([&] { return !comm()->portOpen(); }));
-        EXPECT_FALSE(progress()->isVisible());
-        EXPECT_FALSE(label4()->isVisible());
+        EXPECT_EQ(progressShown(), u"hidden"_s);
         EXPECT_EQ(form->sendIndex(), lines.size());
         EXPECT_EQ(drain(*peerLine, 50), QByteArray());
     }
@@ -151,20 +174,8 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCou
 {
     const QRect place = label4()->geometry(); // "Label4" fits its place
     for (const int count : { 32769, 999, 3 }) { // 32769: past a 16-bit position
-        list(2)->clear();
-        fillList(count);
-        peer::ReceiverResult result;
-        std::thread pocket([&] { result = peer::receiveLines(*peerLine); });
-        command(2)->click();
-        // The device is let go once the end marker has left.
-        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
-        pocket.join();
-        EXPECT_TRUE(result.endMarker);
-        ASSERT_EQ(result.lines.size(), count);
-        for (int i = 0; i < count; ++i)
-            ASSERT_EQ(result.lines[i], cp932::encode(list(2)->item(i))) << i;
+        expectWholeSend(count);
         EXPECT_EQ(progress()->value(), count);
-        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
         expectWholeCaption(label4());
     }
     EXPECT_EQ(label4()->geometry(), place);
@@ -176,23 +187,8 @@ TEST_F(Sending, AFastPocketComputerGetsEveryLineOnceEvenPastSixteenBitsAndTheCou
 // marker has gone out, then lets the device go.
 TEST_F(Sending, ASlowPocketComputerGetsEveryLineAndTheEndMarker)
 {
-    for (const int count : { 4, 50 }) {
-        list(2)->clear();
-        fillList(count);
-        dialogs.clearRecord();
-        peer::ReceiverOptions slow;
-        slow.acknowledgementDelayMs = 300;
-        peer::ReceiverResult result;
-        std::thread pocket([&] { result = peer::receiveLines(*peerLine, slow); });
-        command(2)->click();
-        EXPECT_TRUE(waitFor([&] { return !comm()->holdsDevice(); }, 60000));
-        pocket.join();
-        EXPECT_TRUE(result.endMarker) << count;
-        EXPECT_EQ(result.lines.size(), count);
-        EXPECT_EQ(form->sendIndex(), count);
-        EXPECT_EQ(label4()->text(), u"%1/%1"_s.arg(count));
-        EXPECT_EQ(dialogs.messages().size(), 2); // the prompts, no failure
-    }
+    for (const int count : { 4, 50 })
+        expectWholeSend(count, 300);
 }
 
 TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)
@@ -205,10 +201,9 @@ TEST_F(Sending, ALineAddedDuringASendCountsInTheTotalButNotInTheBar)
     for (int i = 1; i <= 3; ++i) {
         peerLine->write("ST\r");
         EXPECT_EQ(nextLine(*peerLine), i < 3 ? wire(list(2)->item(i)) : "/\r") << i;
-        shown << label4()->text() + u' ' + QString::number(progress()->value()) + u'/'
-                + QString::number(progress()->maximum());
+        shown << progressShown();
     }
-    EXPECT_EQ(shown, QStringList({ u"2/3 2/2"_s, u"3/3 2/2"_s, u"3/3 2/2"_s }));
+    EXPECT_EQ(shown, QStringList({ u"2/3 2/2"_s, u"3/3 2/2"_s, u"hidden"_s }));
 }
 
 TEST_F(Sending, WindowEventsRunDuringTheYieldAfterAWrite)
@@ -261,7 +256,7 @@ TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
     command(2)->click();
     EXPECT_EQ(nextLine(*peerLine), wire(list(2)->item(0)));
     peerLine->close(); // failure 57, once
-    EXPECT_TRUE(waitFor([&] { return dialogs.messages().size() > 2; }));
+    EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() > 2; }));
     QTest::qWait(50);
     expectFailureShown(FailureNumber::DeviceIoError, 3);
     EXPECT_EQ(list(2)->listCount(), 2);
@@ -321,9 +316,9 @@ TEST_F(Receiving, RecordsWaitingWhenThePocketComputerGoesAwayAreStillListed)
         ASSERT_TRUE(waitFor([&] { return comm()->inBufferCount() == 70; }));
         peerLine->close();
         ASSERT_TRUE(waitFor([&] { return !comm()->portOpen(); }));
-        EXPECT_EQ(dialogs.messages().size(), 1);
+        EXPECT_EQ(dialogs.messages.size(), 1);
     }
-    EXPECT_TRUE(waitFor([&] { return dialogs.messages().size() > 1; }));
+    EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() > 1; }));
     QTest::qWait(50);
     expectFailureShown(FailureNumber::DeviceIoError, 2);
     EXPECT_EQ(list(2)->lines(),

@@ -49,18 +49,6 @@ public:
         QString initialName;
         QString defaultSuffix;
     };
-    struct OptionsRequest
-    {
-        ExportKind kind;
-        ExportOptions offered;
-        qint64 autoScale; // what 自動 takes on the sheet offered
-    };
-    struct ItemRequest
-    {
-        QString title;
-        QString prompt;
-        QStringList items;
-    };
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
     void chooseNextFile(std::optional<QString> path) { m_fileAnswers.push_back(std::move(path)); }
@@ -70,38 +58,36 @@ public:
     }
     void chooseNextItem(std::optional<int> index) { m_itemAnswers.push_back(index); }
 
-    const QList<Message> &messages() const { return m_messages; }
-    const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
-    const QList<OptionsRequest> &optionsRequests() const { return m_optionsRequests; }
-    const QList<ItemRequest> &itemRequests() const { return m_itemRequests; }
-    // The pages handed to the browser, which takes every one.
-    const QList<QUrl> &openedUrls() const { return m_openedUrls; }
-    void clearRecord()
-    {
-        m_messages.clear();
-        m_fileRequests.clear();
-        m_optionsRequests.clear();
-        m_itemRequests.clear();
-        m_openedUrls.clear();
-    }
+    // What was asked, in order, and the pages handed to the browser, which
+    // takes every one.
+    QList<Message> messages;
+    QList<FileRequest> fileRequests;
+    // Each options dialog as offered, with what 自動 takes on its sheet, as
+    // "pdf A4P 0 1 9 auto 1000" (see optionsText).
+    QStringList optionsRequests;
+    // Each list to choose from as "title|prompt|" and its items, a line each.
+    QStringList itemRequests;
+    QList<QUrl> openedUrls;
+    // Forgets what was asked, and any answer not yet taken.
+    void clearRecord() { *this = ScriptedDialogs(); }
 
     MessageAnswer messageBox(QWidget *, const QString &prompt, const QString &title,
         MessageIcon icon, MessageButtons buttons) override
     {
-        m_messages.append({ prompt, title, icon, buttons });
+        messages.append({ prompt, title, icon, buttons });
         return next(m_messageAnswers, MessageAnswer::Ok);
     }
 
     std::optional<QString> fileDialog(QWidget *, FileDialogMode mode, const QString &filter,
         const QString &initialName, const QString &defaultSuffix) override
     {
-        m_fileRequests.append({ mode, filter, initialName, defaultSuffix });
+        fileRequests.append({ mode, filter, initialName, defaultSuffix });
         return next(m_fileAnswers, std::optional<QString>());
     }
 
     bool openUrl(const QUrl &url) override
     {
-        m_openedUrls.append(url);
+        openedUrls.append(url);
         return true;
     }
 
@@ -109,14 +95,17 @@ public:
         const ExportOptions &offered,
         const std::function<qint64(paperplan::Sheet)> &autoScale) override
     {
-        m_optionsRequests.append({ kind, offered, autoScale(offered.sheet) });
+        optionsRequests.append(
+            QStringLiteral("%1 %2 auto %3")
+                .arg(kind == ExportKind::PlanPdf ? u"pdf" : u"dxf", optionsText(offered))
+                .arg(autoScale(offered.sheet)));
         return next(m_optionsAnswers, std::optional<ExportOptions>(offered));
     }
 
     std::optional<int> chooseItem(
         QWidget *, const QString &title, const QString &prompt, const QStringList &items) override
     {
-        m_itemRequests.append({ title, prompt, items });
+        itemRequests.append(title + u'|' + prompt + u'|' + items.join(u'\n'));
         return next(m_itemAnswers, std::optional<int>());
     }
 
@@ -134,11 +123,6 @@ private:
     std::deque<std::optional<QString>> m_fileAnswers;
     std::deque<std::optional<ExportOptions>> m_optionsAnswers;
     std::deque<std::optional<int>> m_itemAnswers;
-    QList<Message> m_messages;
-    QList<FileRequest> m_fileRequests;
-    QList<OptionsRequest> m_optionsRequests;
-    QList<ItemRequest> m_itemRequests;
-    QList<QUrl> m_openedUrls;
 };
 
 } // namespace tavorin::test

@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <ostream>
 
@@ -63,6 +65,13 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        << path.toStdString();
 }
 
 // What a poppler-utils program (pdfinfo, pdftotext, pdffonts) prints about a

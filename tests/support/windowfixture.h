@@ -7,6 +7,7 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,6 +79,32 @@ protected:
             shown->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             EXPECT_TRUE(other == shown || !other->geometry().intersects(shown->geometry()))
                 << what << " covers " << other->objectName().toStdString();
+    }
+
+    // The messages shown so far, each as "title|prompt".
+    QStringList prompts() const
+    {
+        QStringList shown;
+        for (const auto &m : dialogs.messages)
+            shown << m.title + u'|' + m.prompt;
+        return shown;
+    }
+    // The file dialogs shown, each as "Open|Save filter|name|extension", the
+    // name offered relative to folder.
+    QStringList fileDialogs(const QDir &folder) const
+    {
+        QStringList shown;
+        for (const auto &r : dialogs.fileRequests)
+            shown << QString::fromUtf16(r.mode == FileDialogMode::Open ? u"Open " : u"Save ")
+                    + r.filter + u'|'
+                    + (r.initialName.isEmpty() ? QString() : folder.relativeFilePath(r.initialName))
+                    + u'|' + r.defaultSuffix;
+        return shown;
+    }
+    // A failure box's "title|prompt", which shows the failure number.
+    static QString failure(int number)
+    {
+        return QStringLiteral("エラーメッセージ|エラーコード  %1").arg(number);
     }
 
     // Lists the points in List1 and stores them in the table in step, from

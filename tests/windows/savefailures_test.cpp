@@ -6,6 +6,7 @@
 #include "listline.h"
 #include "simafile.h"
 #include "systemerror.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,12 +19,6 @@
 using namespace tavorin;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 
 // A CSV file saves as safely, with the same numbers, as a SIMA file: the
 // number both give, or the CSV file's negated where they differ.
@@ -38,13 +33,8 @@ int save(const QString &path, int points)
 // The failure number, then the old file's bytes and the files in its folder.
 std::string saved(int failure, const QString &path)
 {
-    return std::to_string(failure) + ' ' + readAll(path).toStdString() + ' '
+    return std::to_string(failure) + ' ' + test::fileBytes(path).toStdString() + ' '
         + QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).join(',').toStdString();
-}
-
-std::string saveOver(const QString &path, int points)
-{
-    return saved(save(path, points), path);
 }
 
 TEST(WindowsSaveFailure, EachWin32ErrorHasItsNumber)
@@ -68,10 +58,7 @@ TEST(WindowsSaveFailure, AFileHeldOpenByAnotherProgramIsSeventy)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("old.sim");
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("OLD");
-    old.close();
+    test::writeFile(path, "OLD");
     const HANDLE held
         = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
             GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -92,10 +79,12 @@ TEST(WindowsSaveFailure, AFullDiskIsSixtyOneAndAReadOnlyMediumSeventy)
         GTEST_SKIP() << "run through tests/windows/run-on-mounts";
     // One point stays in the save's buffer until flushed; 2000 points are
     // written at once and end in a short write.
+    const auto saveOver
+        = [](const QString &path, int points) { return saved(save(path, points), path); };
     EXPECT_EQ(saveOver(full + "/old.sim", 1), "61 OLD CONTENT fill,old.sim");
     EXPECT_EQ(saveOver(fullWithRoom + "/old.sim", 2000), "61 OLD CONTENT fill,old.sim");
     EXPECT_EQ(saveOver(readOnly + "/old.sim", 1), "70 OLD CONTENT old.sim");
-    EXPECT_EQ(saveOver(readOnly + "/new.sim", 1), "70 (unreadable) old.sim");
+    EXPECT_EQ(saveOver(readOnly + "/new.sim", 1), "70 (none) old.sim");
 }
 
 } // namespace

@@ -4,9 +4,9 @@
 // "tavorin-pocketpeer receive" for Sending.*, "tavorin-pocketpeer send
 // FILE" for Receiving.* (serial-points.sim, or 999 points P1..P999 with x
 // i.250 and y -i.500), "--hang-up-after 2" for the cases of a pocket
-// computer that goes away, and "--ack-delay 300" for the slow one. tests/windows/run-on-serial runs them under Wine
-// with a pseudo-terminal as COM1; on a Windows PC, start the peer by hand
-// with COM1 cabled to it.
+// computer that goes away, and "--ack-delay 300" for the slow one. tests/windows/run-on-serial runs
+// them under Wine with a pseudo-terminal as COM1; on a Windows PC, start the peer by hand with COM1
+// cabled to it.
 //
 // Where the peer runs on the same machine, the case reads the peer's output
 // (TAVORIN_PEER_LOG), tells a sending peer to start by making a file
@@ -39,12 +39,6 @@ QString hostFile(const char *variable)
     return path.startsWith(u'/') ? u"Z:"_s + path : path;
 }
 
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // What the peer printed once text appears in it (or the time is up), less
 // its first line, which names the device. Empty without a peer log.
 QString peerPrinted(const QString &text, int timeoutMs = 5000)
@@ -52,13 +46,9 @@ QString peerPrinted(const QString &text, int timeoutMs = 5000)
     const QString log = hostFile("TAVORIN_PEER_LOG");
     QString printed;
     if (!log.isEmpty())
-        (void)waitFor([&] { return (printed = readText(log)).contains(text); }, timeoutMs);
+        (void)waitFor([&] { return (printed = QString::fromUtf8(fileBytes(log))).contains(text); },
+            timeoutMs);
     return printed.mid(printed.indexOf(u'\n') + 1);
-}
-
-QString lastLineState()
-{
-    return tavorin::test::lastLineState(hostFile("TAVORIN_MODEM_LOG"));
 }
 
 // The points of serial-points.sim, as list lines in sorted order.
@@ -110,7 +100,7 @@ protected:
         command(2)->click();
         ASSERT_TRUE(comm()->portOpen());
         if (!hostFile("TAVORIN_MODEM_LOG").isEmpty()) {
-            EXPECT_EQ(lastLineState(), u"2400 8N1 DTR=on RTS=off"_s);
+            EXPECT_EQ(lastLineState(hostFile("TAVORIN_MODEM_LOG")), u"2400 8N1 DTR=on RTS=off"_s);
         }
     }
 
@@ -126,7 +116,7 @@ protected:
             std::cout << "start the peer's sending now\n" << std::flush;
             return;
         }
-        EXPECT_EQ(lastLineState(), u"9600 8N1 DTR=on RTS=on"_s);
+        EXPECT_EQ(lastLineState(hostFile("TAVORIN_MODEM_LOG")), u"9600 8N1 DTR=on RTS=on"_s);
         QFile file(go);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << go.toStdString();
     }
@@ -149,7 +139,7 @@ protected:
         startSend();
         expectClosedWithin(TransferTimeoutMs, "the send");
         EXPECT_EQ(form->sendIndex(), lines.size());
-        EXPECT_EQ(dialogs.messages().size(), 2); // the two prompts, no failure
+        EXPECT_EQ(dialogs.messages.size(), 2); // the two prompts, no failure
         EXPECT_FALSE(progress()->isVisible());
         if (!hostFile("TAVORIN_PEER_LOG").isEmpty()) {
             EXPECT_EQ(
@@ -162,10 +152,10 @@ protected:
     void expectLostLine(qsizetype prompts, const QStringList &kept)
     {
         expectClosedWithin(TransferTimeoutMs, "the transfer");
-        (void)waitFor([&] { return dialogs.messages().size() > prompts; });
+        (void)waitFor([&] { return dialogs.messages.size() > prompts; });
         (void)waitFor([] { return false; }, 200); // a second report would come now
-        ASSERT_EQ(dialogs.messages().size(), prompts + 1);
-        EXPECT_EQ(dialogs.messages().last().prompt,
+        ASSERT_EQ(dialogs.messages.size(), prompts + 1);
+        EXPECT_EQ(dialogs.messages.last().prompt,
             u"エラーコード  "_s + QString::number(FailureNumber::DeviceIoError));
         EXPECT_FALSE(progress()->isVisible());
         EXPECT_EQ(list(2)->lines(), kept);
@@ -212,7 +202,7 @@ TEST_F(Receiving, EveryRecordIsListedUntilEsc)
     startReception();
     expectClosedWithin(TransferTimeoutMs, "the reception");
     EXPECT_EQ(list(2)->lines(), pointLines());
-    EXPECT_EQ(dialogs.messages().size(), 1); // the prompt, no failure
+    EXPECT_EQ(dialogs.messages.size(), 1); // the prompt, no failure
 }
 
 TEST_F(Receiving, NineHundredNinetyNineRecords)
@@ -222,7 +212,7 @@ TEST_F(Receiving, NineHundredNinetyNineRecords)
     QStringList received = list(2)->lines();
     received.sort();
     EXPECT_EQ(received, manyPointLines());
-    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 TEST_F(Receiving, APocketComputerThatGoesAwayIsReportedOnce)
