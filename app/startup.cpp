@@ -13,7 +13,9 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <variant>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -80,6 +82,138 @@ int endWithoutWindow(const CommandLine &line)
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The options of an export without a window: where to, the zone, and the
+// options of the plan on paper and of the DXF file, parsed once into an
+// ExportRequest.
+struct ExportCommandOptions
+{
+    explicit ExportCommandOptions(const QString &extensions)
+        : exportTo(u"export"_s,
+            u"Write every point of FILE, in file order, to OUT without opening a window, in "
+            u"the format OUT's extension names: "_s
+                + extensions
+                + u". .geojson and .kml place the points on the map by their plane "
+                  u"rectangular zone; .sim and .csv are the files the window writes; .pdf is "
+                  u"the plan on paper with the table of coordinates (配置図PDF) and .dxf the "
+                  u"points for CAD (DXF書込). Ends with 0 when written, else with 1 and the "
+                  u"window's message on standard error."_s,
+            u"OUT"_s)
+        , zone(u"zone"_s,
+              u"With --export: the plane rectangular zone (1 to 19) of FILE's X and Y. Without "
+              u"it, the zone a CSV file names in a column 平面直角座標系, 座標系 or 系."_s,
+              u"N"_s)
+        , paper(
+              u"paper"_s, u"With --export OUT.pdf: the sheet, A4 (without it) or A3."_s, u"A4|A3"_s)
+        , landscape(u"landscape"_s, u"With --export OUT.pdf: the sheet on its side."_s)
+        , portrait(
+              u"portrait"_s, u"With --export OUT.pdf: the sheet upright (without --landscape)."_s)
+        , scale(u"scale"_s,
+              u"With --export OUT.pdf: the scale 1/N, such as 500. Without it, the largest of "
+              u"1/100, 1/200, 1/250, 1/500, 1/1000, 1/2500, 1/5000, 1/10000, 1/25000 and "
+              u"1/50000 at which every point fits on the sheet."_s,
+              u"N"_s)
+        , date(u"date"_s,
+              u"With --export OUT.pdf: the date of making in the footer; without it, today."_s,
+              u"YYYY-MM-DD"_s)
+        , textHeight(u"text-height"_s,
+              u"With --export OUT.dxf: the height of the point names in metres (the drawing's "
+              u"units); 1 without it."_s,
+              u"M"_s)
+    {
+    }
+
+    QList<QCommandLineOption> all() const
+    {
+        return { exportTo, zone, paper, landscape, portrait, scale, date, textHeight };
+    }
+
+    // Whether the command line asks for no window: an export, or any of its
+    // options, which are errors without it.
+    bool anySet(const QCommandLineParser &parser) const
+    {
+        const QList<QCommandLineOption> options = all();
+        return std::any_of(options.cbegin(), options.cend(),
+            [&parser](const QCommandLineOption &o) { return parser.isSet(o); });
+    }
+
+    // The export the command line asks for, or why it cannot be done: an
+    // error that ends it. extensions lists the formats for that error.
+    std::variant<ExportRequest, QString> request(
+        const QCommandLineParser &parser, const QString &inPath, const QString &extensions) const
+    {
+        ExportRequest request { parser.value(exportTo), inPath, {} };
+        const ExportFormat *format = exportFormat(request.outPath);
+        if (!parser.isSet(exportTo)) {
+            if (parser.isSet(zone))
+                return u"tavorin: --zone needs --export\n"_s;
+        } else if (request.inPath.isEmpty()) {
+            return u"tavorin: --export needs the file to read\n"_s;
+        } else if (!format) {
+            return u"tavorin: cannot write %1: give a name ending in %2\n"_s.arg(
+                request.outPath, extensions);
+        }
+        // The options of one format, and the extension of that format.
+        const std::pair<const QCommandLineOption &, QStringView> formatOptions[]
+            = { { paper, u"pdf" }, { landscape, u"pdf" }, { portrait, u"pdf" }, { scale, u"pdf" },
+                  { date, u"pdf" }, { textHeight, u"dxf" } };
+        for (const auto &[option, extension] : formatOptions) {
+            if (parser.isSet(option) && (!format || QStringView(format->extension) != extension))
+                return u"tavorin: --%1 needs --export to a .%2 file\n"_s.arg(
+                    option.names().constFirst(), extension.toString());
+        }
+        const auto refused = [&parser](const QCommandLineOption &option, const QString &takes) {
+            return u"tavorin: --%1 takes %2, not '%3'\n"_s.arg(
+                option.names().constFirst(), takes, parser.value(option));
+        };
+        ExportOptions &options = request.options;
+        if (parser.isSet(zone)) {
+            bool number = false;
+            options.zone = parser.value(zone).toInt(&number);
+            if (!number || !geodesy::zone(options.zone))
+                return refused(zone, u"a zone number from 1 to 19"_s);
+        }
+        if (parser.isSet(paper)) {
+            const QString sheet = parser.value(paper).toUpper();
+            if (sheet != u"A4"_s && sheet != u"A3"_s)
+                return refused(paper, u"A4 or A3"_s);
+            options.sheet.paper = sheet == u"A3"_s ? paperplan::Paper::A3 : paperplan::Paper::A4;
+        }
+        if (parser.isSet(landscape) && parser.isSet(portrait))
+            return u"tavorin: give --landscape or --portrait, not both\n"_s;
+        if (parser.isSet(landscape))
+            options.sheet.orientation = paperplan::Orientation::Landscape;
+        if (parser.isSet(scale)) {
+            // 500 or 1/500, as a surveyor writes it.
+            QString n = parser.value(scale);
+            if (n.startsWith(u"1/"_s))
+                n.remove(0, 2);
+            bool number = false;
+            options.scale = n.toLongLong(&number);
+            if (!number || options.scale < 1 || options.scale > paperplan::MaxScale)
+                return refused(scale, u"the N of the scale 1/N, a whole number such as 500"_s);
+        }
+        if (parser.isSet(date)) {
+            options.date = QDate::fromString(parser.value(date), Qt::ISODate);
+            if (!options.date.isValid())
+                return refused(date, u"a date as YYYY-MM-DD"_s);
+        }
+        if (parser.isSet(textHeight)) {
+            bool number = false;
+            options.textHeight = parser.value(textHeight).toDouble(&number);
+            if (!number || !validTextHeight(options.textHeight))
+                return refused(textHeight,
+                    u"a height in metres, more than 0 and at most %1"_s.arg(MaxTextHeight));
+        }
+        return request;
+    }
+
+    const QCommandLineOption exportTo, zone, paper, landscape, portrait, scale, date, textHeight;
+};
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCoreApplication::setApplicationName(u"tavorin"_s);
@@ -97,46 +231,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QStringList extensions;
     for (const ExportFormat &format : exportFormats())
         extensions << u'.' + QString::fromUtf16(format.extension);
-    const QCommandLineOption exportTo(u"export"_s,
-        u"Write every point of FILE, in file order, to OUT without opening a window, in the "
-        u"format OUT's extension names: "_s
-            + extensions.join(u", "_s)
-            + u". .geojson and .kml place the points on the map by their plane rectangular "
-              u"zone; .sim and .csv are the files the window writes; .pdf is the plan on paper "
-              u"with the table of coordinates (配置図PDF) and .dxf the points for CAD (DXF書込). "
-              u"Ends with 0 when written, else with 1 and the window's message on standard "
-              u"error."_s,
-        u"OUT"_s);
-    const QCommandLineOption zone(u"zone"_s,
-        u"With --export: the plane rectangular zone (1 to 19) of FILE's X and Y. Without it, "
-        u"the zone a CSV file names in a column 平面直角座標系, 座標系 or 系."_s,
-        u"N"_s);
-    const QCommandLineOption paper(
-        u"paper"_s, u"With --export OUT.pdf: the sheet, A4 (without it) or A3."_s, u"A4|A3"_s);
-    const QCommandLineOption landscape(
-        u"landscape"_s, u"With --export OUT.pdf: the sheet on its side."_s);
-    const QCommandLineOption portrait(
-        u"portrait"_s, u"With --export OUT.pdf: the sheet upright (without --landscape)."_s);
-    const QCommandLineOption scale(u"scale"_s,
-        u"With --export OUT.pdf: the scale 1/N, such as 500. Without it, the largest of 1/100, "
-        u"1/200, 1/250, 1/500, 1/1000, 1/2500, 1/5000, 1/10000, 1/25000 and 1/50000 at which "
-        u"every point fits on the sheet."_s,
-        u"N"_s);
-    const QCommandLineOption date(u"date"_s,
-        u"With --export OUT.pdf: the date of making in the footer; without it, today."_s,
-        u"YYYY-MM-DD"_s);
-    const QCommandLineOption textHeight(u"text-height"_s,
-        u"With --export OUT.dxf: the height of the point names in metres (the drawing's "
-        u"units); 1 without it."_s,
-        u"M"_s);
-    parser.addOptions({ exportTo, zone, paper, landscape, portrait, scale, date, textHeight });
-    // The options of one format, and the extension of that format.
-    const struct
-    {
-        const QCommandLineOption &option;
-        const char16_t *extension;
-    } formatOptions[] = { { paper, u"pdf" }, { landscape, u"pdf" }, { portrait, u"pdf" },
-        { scale, u"pdf" }, { date, u"pdf" }, { textHeight, u"dxf" } };
+    const ExportCommandOptions exporting(extensions.join(u", "_s));
+    parser.addOptions(exporting.all());
 
     CommandLine line;
     const auto end = [&line](int code, const QString &output) {
@@ -147,11 +243,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // Qt's own options (-platform, -style) are unknown here until
     // QApplication has taken them out; help and version count regardless.
     const bool parsed = parser.parse(arguments);
-    line.withoutWindow = parser.isSet(exportTo) || parser.isSet(zone);
-    for (const auto &o : formatOptions)
-        line.withoutWindow = line.withoutWindow || parser.isSet(o.option);
-    const ExportFormat *format = exportFormat(parser.value(exportTo));
-    line.paints = parser.isSet(exportTo) && format && format->paints;
+    line.withoutWindow = exporting.anySet(parser);
+    const ExportFormat *format = exportFormat(parser.value(exporting.exportTo));
+    line.paints = parser.isSet(exporting.exportTo) && format && format->paints;
     if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
         QString text = parser.helpText();
         return end(0, text.replace(u"<executable_name>"_s, u"tavorin"_s));
@@ -163,78 +257,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return end(1, u"tavorin: give at most one file\n"_s);
-    if (parser.isSet(zone) && !parser.isSet(exportTo))
-        return end(1, u"tavorin: --zone needs --export\n"_s);
     if (!line.withoutWindow) {
         line.filePath = files.value(0);
         return line;
     }
-
-    ExportRequest request { parser.value(exportTo), files.value(0), {} };
-    if (parser.isSet(exportTo)) {
-        if (request.inPath.isEmpty())
-            return end(1, u"tavorin: --export needs the file to read\n"_s);
-        if (!format)
-            return end(1,
-                u"tavorin: cannot write %1: give a name ending in %2\n"_s.arg(
-                    request.outPath, extensions.join(u", "_s)));
-    }
-    for (const auto &o : formatOptions) {
-        const QStringView extension(o.extension);
-        if (parser.isSet(o.option) && (!format || QStringView(format->extension) != extension))
-            return end(1,
-                u"tavorin: --%1 needs --export to a .%2 file\n"_s.arg(
-                    o.option.names().constFirst(), extension.toString()));
-    }
-    ExportOptions &options = request.options;
-    if (parser.isSet(zone)) {
-        bool number = false;
-        options.zone = parser.value(zone).toInt(&number);
-        if (!number || !geodesy::zone(options.zone))
-            return end(1,
-                u"tavorin: --zone takes a zone number from 1 to 19, not '%1'\n"_s.arg(
-                    parser.value(zone)));
-    }
-    if (parser.isSet(paper)) {
-        const QString sheet = parser.value(paper).toUpper();
-        if (sheet != u"A4"_s && sheet != u"A3"_s)
-            return end(
-                1, u"tavorin: --paper takes A4 or A3, not '%1'\n"_s.arg(parser.value(paper)));
-        options.sheet.paper = sheet == u"A3"_s ? paperplan::Paper::A3 : paperplan::Paper::A4;
-    }
-    if (parser.isSet(landscape) && parser.isSet(portrait))
-        return end(1, u"tavorin: give --landscape or --portrait, not both\n"_s);
-    if (parser.isSet(landscape))
-        options.sheet.orientation = paperplan::Orientation::Landscape;
-    if (parser.isSet(scale)) {
-        // 500 or 1/500, as a surveyor writes it.
-        QString n = parser.value(scale);
-        if (n.startsWith(u"1/"_s))
-            n.remove(0, 2);
-        bool number = false;
-        options.scale = n.toLongLong(&number);
-        if (!number || options.scale < 1 || options.scale > paperplan::MaxScale)
-            return end(1,
-                u"tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, "
-                u"not '%1'\n"_s.arg(parser.value(scale)));
-    }
-    if (parser.isSet(date)) {
-        options.date = QDate::fromString(parser.value(date), Qt::ISODate);
-        if (!options.date.isValid())
-            return end(1,
-                u"tavorin: --date takes a date as YYYY-MM-DD, not '%1'\n"_s.arg(
-                    parser.value(date)));
-    }
-    if (parser.isSet(textHeight)) {
-        bool number = false;
-        options.textHeight = parser.value(textHeight).toDouble(&number);
-        if (!number || !validTextHeight(options.textHeight))
-            return end(1,
-                u"tavorin: --text-height takes a height in metres, more than 0 and at most %1, "
-                u"not '%2'\n"_s.arg(MaxTextHeight)
-                    .arg(parser.value(textHeight)));
-    }
-    line.exportRequest = request;
+    std::variant<ExportRequest, QString> request
+        = exporting.request(parser, files.value(0), extensions.join(u", "_s));
+    if (const QString *error = std::get_if<QString>(&request))
+        return end(1, *error);
+    line.exportRequest = std::get<ExportRequest>(std::move(request));
     return line;
 }
 
