@@ -201,15 +201,26 @@ void paintScaleBar(Page &page, const QRectF &frame, qint64 scale)
         QString::number(metres, 'g', 15) + PaperText::Metres, 7);
 }
 
+// Where a survey point falls on the page, in millimetres: the plan's
+// geometry works in PDF points from the frame's corner.
+struct FramedPlan
+{
+    const QRectF &frame;
+    const PlanGeometry &geometry;
+
+    QPointF operator()(SurveyPoint p) const
+    {
+        return frame.topLeft() + geometry.toScreen(p) / toPoints(1);
+    }
+};
+
 void paintGrid(
     Page &page, const QRectF &frame, const PlanGeometry &geometry, SurveyPoint centre, qint64 scale)
 {
     const double interval = gridInterval(scale);
     const double halfX = frame.height() / 2 * double(scale) / 1000;
     const double halfY = frame.width() / 2 * double(scale) / 1000;
-    const double perPoint = 1 / toPoints(1);
-    const auto onPage
-        = [&](SurveyPoint p) { return frame.topLeft() + geometry.toScreen(p) * perPoint; };
+    const FramedPlan onPage { frame, geometry };
     QPainter &painter = page.painter();
     painter.save();
     painter.setClipRect(page.rect(frame));
@@ -241,9 +252,7 @@ void paintGrid(
 void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     const PlanPoints &plan, const QList<PointRecord> &records)
 {
-    const double perPoint = 1 / toPoints(1);
-    const auto onPage
-        = [&](SurveyPoint p) { return frame.topLeft() + geometry.toScreen(p) * perPoint; };
+    const FramedPlan onPage { frame, geometry };
     QPainter &painter = page.painter();
     painter.save();
     painter.setClipRect(page.rect(frame));
@@ -271,6 +280,7 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     constexpr double NameSize = 7;
     const QFont font = paperFont(NameSize);
     const QFontMetricsF metrics(font, painter.device());
+    const double perPoint = 1 / toPoints(1);
     const double unitsPerPoint = page.units() * perPoint;
     std::vector<float> widths(std::size_t(geometry.pointCount()), 0);
     for (const int p : visible)
