@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readingtext.h"
+
 #include <QString>
 
 // Every text the window shows: captions, menu items, prompts and titles.
@@ -41,7 +43,6 @@ inline const QString Port1Caption = u"ﾎﾟｰﾄ1"_s;
 inline const QString PortCaptionPrefix = u"ﾎﾟｰﾄ"_s; // before a further port's short name
 inline const QString Port2Caption = u"ﾎﾟｰﾄ2"_s;
 inline const QString Port3Caption = u"ﾎﾟｰﾄ3"_s;
-inline const QString ErrorPromptPrefix = u"エラーコード "_s;
 inline const QString ErrorTitle = u"エラーメッセージ"_s;
 inline const QString MessageTitle = u"メッセージ"_s;
 inline const QString SendReadyPrompt = u"ポケコン側で、受信出来るようにセットして下さい。"_s;
@@ -54,18 +55,8 @@ inline const QString CsvFileLoadCaption = u"CSV読込"_s;
 inline const QString CsvFileSaveCaption = u"CSV書込"_s;
 inline const QString CsvFilter = u"CSVファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*|"_s;
 inline const QString CsvDefaultExtension = u"csv"_s;
-// Why a row of a CSV file cannot be read; %1 is the row's number as the
-// spreadsheet shows it.
-inline const QString CsvQuoteNotClosed = u"%1行目の「\"」が閉じていません。"_s;
-inline const QString CsvTooFewFields = u"%1行目の項目が足りません。"_s;
-inline const QString CsvNameMissing = u"%1行目に点名がありません。"_s;
-inline const QString CsvXNotANumber = u"%1行目のXが数値ではありません。"_s;
-inline const QString CsvYNotANumber = u"%1行目のYが数値ではありません。"_s;
-inline const QString CsvXTooLong = u"%1行目のXの桁数が多すぎます。"_s;
-inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"_s;
-// A CSV file whose header names latitude and longitude, not X and Y.
-inline const QString CsvLatitudeLongitude
-    = u"このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s;
+// Why a CSV file cannot be read: the reading's own texts.
+using namespace ReadingText;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
 // F1 without the guide's page; %1 the places it was looked for, one a line.
 inline const QString GuideMissing = u"使い方のページが見つかりませんでした。"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "failure.h"
+#include "filepoint.h"
 #include "pointtable.h"
 
 #include <QByteArrayView>
@@ -30,6 +31,8 @@ enum class CsvFault {
 struct CsvReading
 {
     QList<PointRecord> points;
+    // What the file says of each point, whole, in step with points.
+    FilePoints records;
     CsvFault fault = CsvFault::None;
     qint64 faultRow = 0;
     // The plane rectangular zone (1 to 19) that every row names in a column

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "failure.h"
+#include "filepoint.h"
 #include "pointtable.h"
 
 #include <QByteArrayView>
@@ -26,6 +27,8 @@ inline constexpr qsizetype JobNameWidth = 40;
 struct SimaReading
 {
     QList<PointRecord> points;
+    // What the file says of each point, whole, in step with points.
+    FilePoints records;
     Result<void> ending;
     QString jobName;
 };

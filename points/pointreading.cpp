@@ -1,0 +1,103 @@
+#include "pointreading.h"
+
+#include "csvfile.h"
+#include "readingtext.h"
+#include "simafile.h"
+
+namespace tavorin {
+
+namespace {
+
+// Why a CSV file cannot be read, with the row where that applies.
+QString csvFaultMessage(CsvFault fault, qint64 row)
+{
+    switch (fault) {
+    case CsvFault::QuoteNotClosed:
+        return ReadingText::CsvQuoteNotClosed.arg(row);
+    case CsvFault::TooFewFields:
+        return ReadingText::CsvTooFewFields.arg(row);
+    case CsvFault::NameMissing:
+        return ReadingText::CsvNameMissing.arg(row);
+    case CsvFault::XNotANumber:
+        return ReadingText::CsvXNotANumber.arg(row);
+    case CsvFault::YNotANumber:
+        return ReadingText::CsvYNotANumber.arg(row);
+    case CsvFault::XTooLong:
+        return ReadingText::CsvXTooLong.arg(row);
+    case CsvFault::YTooLong:
+        return ReadingText::CsvYTooLong.arg(row);
+    case CsvFault::LatitudeLongitude:
+        return ReadingText::CsvLatitudeLongitude;
+    case CsvFault::None:
+        break;
+    }
+    return {};
+}
+
+PointFileReading refused(int failureNumber, QString message = {})
+{
+    PointFileReading reading;
+    reading.ending = PointFileReading::Ending::Refused;
+    reading.failureNumber = failureNumber;
+    reading.message = std::move(message);
+    return reading;
+}
+
+PointFileReading fromSima(Result<SimaReading> result)
+{
+    if (!result)
+        return refused(result.failure());
+    SimaReading sima = std::move(result).value();
+    PointFileReading reading;
+    reading.points = std::move(sima.points);
+    reading.records = std::move(sima.records);
+    reading.jobName = std::move(sima.jobName);
+    if (!sima.ending) {
+        reading.ending = PointFileReading::Ending::CutShort;
+        reading.failureNumber = sima.ending.failure();
+    }
+    return reading;
+}
+
+PointFileReading fromCsv(Result<CsvReading> result)
+{
+    if (!result)
+        return refused(result.failure());
+    CsvReading csv = std::move(result).value();
+    if (csv.fault != CsvFault::None)
+        return refused(0, csvFaultMessage(csv.fault, csv.faultRow));
+    PointFileReading reading;
+    reading.points = std::move(csv.points);
+    reading.records = std::move(csv.records);
+    reading.zone = csv.zone;
+    return reading;
+}
+
+} // namespace
+
+PointFileKind pointFileKind(const QString &path)
+{
+    return isCsvPath(path) ? PointFileKind::Csv : PointFileKind::Sima;
+}
+
+PointFileReading readPointFile(const QString &path, PointFileKind kind)
+{
+    return kind == PointFileKind::Csv ? fromCsv(loadCsvFile(path)) : fromSima(loadSimaFile(path));
+}
+
+QString failureText(int failureNumber)
+{
+    // The number as the window has always shown it, after a blank of its own.
+    return ReadingText::ErrorPromptPrefix + u' ' + QString::number(failureNumber);
+}
+
+QString endingText(const PointFileReading &reading)
+{
+    if (reading.isComplete())
+        return {};
+    if (reading.failureNumber != 0)
+        return failureText(reading.failureNumber);
+    return reading.message;
+}
+
+} // namespace tavorin
