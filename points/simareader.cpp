@@ -20,23 +20,29 @@ constexpr char EndOfFileByte = 0x1A;
 
 // A character takes at most 4 bytes (UTF-8) and at least 1 (a bad byte reads
 // as one U+FFFD), so the first n characters of a field always lie within its
-// first 4n bytes. Fields are kept only that far: a line of any length costs
-// no more memory than a short one.
+// first 4n bytes. The point table's name and coordinates are cut from the
+// records, whose fields are kept up to RecordBytes each: a line of any
+// length costs no more memory than a short one, and a name of up to 63
+// characters (255 single bytes) is kept whole.
 constexpr qsizetype BytesPerCharacter = 4;
 constexpr qsizetype TagBytes = 8;
-constexpr qsizetype NameBytes = ListLine::NameWidth * BytesPerCharacter;
-constexpr qsizetype CoordinateBytes = ListLine::CoordinateWidth * BytesPerCharacter;
+constexpr qsizetype RecordBytes = 255;
 constexpr qsizetype JobNameBytes = JobNameWidth * BytesPerCharacter;
-static_assert(NameBytes <= CoordinateBytes && TagBytes <= CoordinateBytes);
+static_assert(ListLine::CoordinateWidth * BytesPerCharacter <= RecordBytes
+    && ListLine::NameWidth * BytesPerCharacter <= RecordBytes && JobNameBytes <= RecordBytes);
 
-using Field = FieldBytes<std::max(CoordinateBytes, JobNameBytes)>;
+using Field = FieldBytes<RecordBytes>;
 
-// A record line as read: the kept bytes of its name, X and Y.
+// A record line as read: the kept bytes of its fields.
 struct RawPoint
 {
+    Field number;
     Field name;
     Field x;
     Field y;
+    Field elevation;
+
+    void clear() { number.size = name.size = x.size = y.size = elevation.size = 0; }
 };
 
 // The reading itself, fed the file in chunks of any size. Works on bytes:
@@ -68,6 +74,7 @@ public:
                     m_fieldState = FieldState::Plain;
                     m_fieldHasContent = true;
                 }
+                m_afterCr = false;
                 const char *const runEnd = fieldTextEnd(at + 1, end);
                 keepRun(at, runEnd);
                 at = runEnd;
@@ -120,35 +127,23 @@ public:
         if (m_points.isEmpty())
             return reading;
 
-        reading.points.reserve(m_points.size());
-        const auto add = [&reading](QString name, QString x, QString y) {
-            reading.points.append({ characters::cut(std::move(name), ListLine::NameWidth),
-                characters::cut(std::move(x), ListLine::CoordinateWidth),
-                characters::cut(std::move(y), ListLine::CoordinateWidth) });
+        const auto decode = [utf8 = m_encoding.isUtf8()](QByteArrayView bytes) {
+            return utf8 ? QString::fromUtf8(bytes) : cp932::decode(bytes);
         };
-        if (!m_encoding.isUtf8()) {
-            // Code page 932: no character spans two fields, so each field
-            // reads on its own.
-            for (qsizetype i = 0; i < m_points.size(); ++i)
-                add(cp932::decode(m_points.field(i, 0)), cp932::decode(m_points.field(i, 1)),
-                    cp932::decode(m_points.field(i, 2)));
-            return reading;
-        }
-
-        // UTF-8: one decoding for all fields, joined by line feeds, which no
-        // field holds and which stop any bad multi-byte sequence before them.
-        QByteArray joined;
-        joined.reserve(m_points.byteCount() + 3 * m_points.size());
+        reading.points.reserve(m_points.size());
+        reading.records.reserve(m_points.size());
         for (qsizetype i = 0; i < m_points.size(); ++i) {
-            for (int field = 0; field < 3; ++field) {
-                joined += m_points.field(i, field);
-                joined += '\n';
-            }
+            // No character spans two fields in either encoding: a field's
+            // bytes are whole characters, or bad bytes that read alike
+            // wherever they are cut off.
+            FilePoint record { decode(m_numbers.field(i, 0)), decode(m_points.field(i, 0)),
+                decode(m_points.field(i, 1)), decode(m_points.field(i, 2)),
+                decode(m_numbers.field(i, 1)), m_points.label(i) };
+            reading.points.append({ characters::left(record.name, ListLine::NameWidth),
+                characters::left(record.x, ListLine::CoordinateWidth),
+                characters::left(record.y, ListLine::CoordinateWidth) });
+            reading.records.append(std::move(record));
         }
-        const QString text = QString::fromUtf8(joined);
-        const QList<QStringView> fields = QStringView(text).split(u'\n');
-        for (qsizetype i = 0; i + 2 < fields.size(); i += 3)
-            add(fields[i].toString(), fields[i + 1].toString(), fields[i + 2].toString());
         return reading;
     }
 
@@ -160,8 +155,13 @@ private:
     {
         if (byte == '\r' || byte == '\n') {
             endLine();
+            // CR LF ends one line, as CR and LF alone do.
+            if (byte == '\r' || !m_afterCr)
+                ++m_line;
+            m_afterCr = byte == '\r';
             return;
         }
+        m_afterCr = false;
         switch (m_fieldState) {
         case FieldState::Start:
             if (isBlank(byte))
@@ -207,11 +207,12 @@ private:
         switch (m_fieldIndex) {
         case 0:
             return TagBytes;
+        case 1:
         case 2:
-            return NameBytes;
         case 3:
         case 4:
-            return CoordinateBytes;
+        case 5:
+            return RecordBytes;
         default:
             return 0;
         }
@@ -264,6 +265,9 @@ private:
             case 0:
                 m_tagIsEnd = isTag;
                 break;
+            case 1:
+                m_point.number.assign(field);
+                break;
             case 2:
                 m_point.name.assign(field);
                 break;
@@ -272,6 +276,9 @@ private:
                 break;
             case 4:
                 m_point.y.assign(field);
+                break;
+            case 5:
+                m_point.elevation.assign(field);
                 break;
             default:
                 break;
@@ -300,7 +307,7 @@ private:
         m_lineHasContent = false;
         m_lineIsJob = false;
         m_tagIsEnd = false;
-        m_point.name.size = m_point.x.size = m_point.y.size = 0;
+        m_point.clear();
     }
 
     // Keeps the point of the current line; false (and failure 9) when the
@@ -311,7 +318,8 @@ private:
             end(FailureNumber::SubscriptOutOfRange);
             return false;
         }
-        m_points.add(m_point.name, m_point.x, m_point.y);
+        m_points.add(m_point.name, m_point.x, m_point.y, m_line);
+        m_numbers.add(m_point.number, m_point.elevation, Field());
         return true;
     }
 
@@ -337,7 +345,10 @@ private:
     bool m_jobNameRead = false;
     Field m_jobName;
     RawPoint m_point;
-    KeptPoints<> m_points;
+    qint64 m_line = 1; // the line being read, from 1
+    bool m_afterCr = false; // the last byte was a CR, which a LF may follow
+    KeptPoints<qint64> m_points; // name, X and Y, and the line of each point
+    KeptPoints<> m_numbers; // the number and the elevation of each point
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -177,3 +178,64 @@ TEST(SimaReader, AFailingReadGivesFiftySevenAndKeepsThePointsBefore)
 }
 
 } // namespace
+
+namespace {
+
+// A record as one text: number|name|x|y|elevation@line.
+std::string recordText(const FilePoint &r)
+{
+    return (r.number + u'|' + r.name + u'|' + r.x + u'|' + r.y + u'|' + r.elevation + u'@'
+        + QString::number(r.line))
+        .toStdString();
+}
+
+} // namespace
+
+TEST(SimaReader, KeepsWhatTheFileSaysOfEachPointWholeBesideTheCutPoints)
+{
+    const QByteArray twenty = "ABCDEFGHIJKLMNOPQRST";
+    const QByteArray kanji = cp932::encode(u"境界点東側第一号杭");
+    const Result<SimaReading> reading = readSima(
+        "G00,01,,\r\nZ00,\r\nA00,\r\n"
+        "A01,2640,Auto-3374,-23795.960,-32832.251,0.000,\r\n"
+        "A01,  17 ,   " + twenty + "   ,1234567.890123456,-98765.4321098765,  12.345 ,\r\n"
+        "\r\n"
+        "A01,,"
+        + kanji + ",1,2\n"
+        "A01,3,\"a,b\",5,6,,\rA01\r\n"
+        "A99,\r\n");
+    ASSERT_TRUE(reading);
+    std::vector<std::string> records;
+    for (const FilePoint &r : reading->records)
+        records.push_back(recordText(r));
+    EXPECT_EQ(records,
+        (std::vector<std::string> { "2640|Auto-3374|-23795.960|-32832.251|0.000@4",
+            "17|ABCDEFGHIJKLMNOPQRST|1234567.890123456|-98765.4321098765|12.345@5",
+            "|境界点東側第一号杭|1|2|@7", "3|a,b|5|6|@8", "||||@9" }));
+    EXPECT_EQ(outcome(reading),
+        "[Auto-337|-23795.960|-32832.251][ABCDEFGH|1234567.89012|-98765.432109]"
+        "[境界点東側第一号|1|2][a,b|5|6][||] 0");
+}
+
+TEST(SimaReader, KeepsTheRecordsOfTheRealFilesInStepWithThePoints)
+{
+    for (const char *name : { "kmrjs-polygonGeoJSON.simaObjSpaced.sim",
+             "kmrjs-pointGeoJSON.simasplitedSpaced.sim" }) {
+        QFile file(QStringLiteral(TAVORIN_SHARED_DATA_DIR "/sima-real/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const Result<SimaReading> reading = readSima(file);
+        ASSERT_TRUE(reading && reading->ending) << name;
+        ASSERT_EQ(reading->records.size(), reading->points.size()) << name;
+        for (qsizetype i = 0; i < reading->points.size(); ++i) {
+            const FilePoint &r = reading->records[i];
+            EXPECT_EQ(reading->points[i],
+                (PointRecord { r.name.left(8), r.x.left(13), r.y.left(13) }))
+                << name << ' ' << i;
+        }
+        EXPECT_EQ(recordText(reading->records.first()),
+            std::string(name).find("polygon") != std::string::npos
+                ? "2640|Auto-3374|-23795.960|-32832.251|0.000@4"
+                : "1|T-5965|-24010.239|-32836.454|0.000@3")
+            << name;
+    }
+}
