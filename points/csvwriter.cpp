@@ -39,6 +39,16 @@ QByteArray csvFileBytes(const QStringList &lines)
     return cp932::encode(text);
 }
 
+QByteArray csvRecordBytes(const FilePoints &points)
+{
+    QString text = u"点番号,点名,X,Y,標高\r\n"_s;
+    text.reserve(32 + points.size() * 48);
+    for (const FilePoint &p : points)
+        text += field(p.number) + u',' + field(p.name) + u',' + field(p.x) + u',' + field(p.y)
+            + u',' + field(p.elevation) + u"\r\n"_s;
+    return cp932::encode(text);
+}
+
 bool writeCsv(const QStringList &lines, QIODevice &device)
 {
     const QByteArray bytes = csvFileBytes(lines);

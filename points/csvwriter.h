@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filepoint.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -15,6 +17,12 @@ namespace tavorin {
 // would drop. Code page 932, characters it lacks written as the SIMA writer
 // writes them; CR LF after every row.
 QByteArray csvFileBytes(const QStringList &lines);
+
+// The text of a CSV file for points as their file holds them: a header row
+// "点番号,点名,X,Y,標高", then one row per point with each field as read
+// (empty where the file has none), quoted as in csvFileBytes. Read back, it
+// gives the same points. Code page 932, CR LF after every row.
+QByteArray csvRecordBytes(const FilePoints &points);
 
 // Writes csvFileBytes(lines) to device; false when the device took less.
 bool writeCsv(const QStringList &lines, QIODevice &device);

@@ -98,6 +98,25 @@ QByteArray simaFileBytes(const QStringList &lines)
     return bytes;
 }
 
+QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName)
+{
+    using namespace Qt::StringLiterals;
+    QByteArray bytes;
+    bytes.reserve(128 + points.size() * 64);
+    appendLine(bytes, u"G00,01,"_s + nameField(jobName) + u',');
+    appendLine(bytes, u"Z00,座標ﾃﾞｰﾀ,"_s);
+    appendLine(bytes, SimaText::PointsBeginLine);
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const FilePoint &p = points.at(i);
+        const QString number = p.number.isEmpty() ? QString::number(i + 1) : p.number;
+        appendLine(bytes,
+            SimaText::PointTag + u',' + nameField(number) + u',' + nameField(p.name) + u','
+                + nameField(p.x) + u',' + nameField(p.y) + u',' + nameField(p.elevation) + u',');
+    }
+    appendLine(bytes, SimaText::PointsEndLine);
+    return bytes;
+}
+
 bool writeSima(const QStringList &lines, QIODevice &device)
 {
     const QByteArray bytes = simaFileBytes(lines);

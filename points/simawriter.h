@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filepoint.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -14,6 +16,14 @@ namespace tavorin {
 // the 13 columns from 9 and from 22), and "A99,". Code page 932, CR LF after
 // every line.
 QByteArray simaFileBytes(const QStringList &lines);
+
+// The text of a SIMA coordinate file for points as their file holds them,
+// each field as read and unpadded: "G00,01,jobName,", "Z00,座標ﾃﾞｰﾀ,",
+// "A00,", one "A01,number,name,X,Y,elevation," line per point (a point
+// without a number numbered by its place, from 1) and "A99,". A field that
+// holds a comma goes in double quotes, as a name in simaFileBytes does. Read
+// back, it gives the same points. Code page 932, CR LF after every line.
+QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName);
 
 // Writes simaFileBytes(lines) to device; false when the device took less.
 bool writeSima(const QStringList &lines, QIODevice &device);

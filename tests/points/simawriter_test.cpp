@@ -76,3 +76,31 @@ TEST(SimaWriter, PointNumbersAreRightAlignedInFiveAndNeverCut)
 }
 
 } // namespace
+
+// The file's own points, whole and unpadded, numbered by their place where
+// the file had no numbers, and read back as they were.
+TEST(SimaWriter, RecordsAsTheirFileHoldsThemReadBackTheSame)
+{
+    const FilePoints points = {
+        { {}, u"a,b"_s, u"1"_s, u"2"_s, {}, 9 },
+        { u"2640"_s, u"Auto-3374"_s, u"-23795.960"_s, u"-32832.251"_s, u"0.000"_s, 10 },
+        { u"7"_s, u"境界点東側第一号杭"_s, u"1234567.890123456"_s, u"-98765.4321098765"_s,
+            u"12.5"_s, 11 },
+    };
+    const QByteArray bytes = simaRecordBytes(points, u"現場,A"_s);
+    EXPECT_EQ(bytes,
+        cp932::encode(u"G00,01,\"現場,A\",\r\nZ00,座標ﾃﾞｰﾀ,\r\nA00,\r\n"
+                      u"A01,1,\"a,b\",1,2,,\r\n"
+                      u"A01,2640,Auto-3374,-23795.960,-32832.251,0.000,\r\n"
+                      u"A01,7,境界点東側第一号杭,1234567.890123456,-98765.4321098765,12.5,\r\n"
+                      u"A99,\r\n"_s));
+
+    const Result<SimaReading> reading = readSima(bytes);
+    ASSERT_TRUE(reading && reading->ending);
+    EXPECT_EQ(reading->jobName, u"現場,A"_s);
+    FilePoints expected = points;
+    expected[0].number = u"1"_s;
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        expected[i].line = i + 4;
+    EXPECT_EQ(reading->records, expected);
+}
