@@ -26,9 +26,12 @@ inline const QString GsiMapCaption = u"地理院地図で開く"_s;
 
 // The status line: the cursor's X and Y, then with a zone its latitude and
 // longitude in decimal degrees and in the GSI's degrees, minutes and
-// seconds; without one a hint to choose it. A point's tooltip: its name,
-// X and Y as its list line holds them, then the same.
+// seconds; without one a hint to choose it. A point's tooltip: its whole
+// name, its number, X and Y and its elevation as its file holds them (the
+// number and the elevation where it has them), then the same.
 inline const QString CursorPosition = u"X %1   Y %2"_s;
+inline const QString PointNumber = u"点番号 %1"_s;
+inline const QString Elevation = u"標高 %1"_s;
 inline const QString LatLon = u"緯度 %1°  経度 %2°   %3  %4"_s;
 inline const QString ChooseZoneHint = u"緯度・経度は平面直角座標系（系）を選ぶと表示されます"_s;
 

@@ -22,7 +22,7 @@ namespace tavorin {
 
 namespace {
 
-// A name as its list line shows it: its first 8 characters, without the
+// A name as a list line shows it: its first 8 characters, without the
 // spaces that pad the name column.
 QStringView shownName(QStringView name)
 {
@@ -48,10 +48,11 @@ QRect markRect(QPoint centre, int size)
 
 } // namespace
 
-PlanWidget::PlanWidget(PointTable &table, QItemSelectionModel *list1Selection,
-    QAbstractItemModel *list2, QWidget *parent)
+PlanWidget::PlanWidget(PointTable &table, const FilePoints &records,
+    QItemSelectionModel *list1Selection, QAbstractItemModel *list2, QWidget *parent)
     : QWidget(parent)
     , m_table(table)
+    , m_records(records)
     , m_selection(list1Selection)
     , m_list1(list1Selection->model())
     , m_list2(list2)
@@ -128,12 +129,12 @@ void PlanWidget::refresh()
 
 void PlanWidget::readPoints()
 {
-    const int count = std::min(m_list1->rowCount(), PointTable::Size);
+    const int count = int(std::min<qsizetype>(m_list1->rowCount(), m_records.size()));
     std::vector<std::optional<SurveyPoint>> points(std::size_t(count), std::nullopt);
     m_names.assign(std::size_t(count), QString());
     m_labelWidths.assign(std::size_t(count), 0);
-    // Names are at most 8 characters in a fixed-pitch font: the width of a
-    // name is the sum of its characters' advances, each measured once.
+    // Names are in a fixed-pitch font: the width of a name is the sum of its
+    // characters' advances, each measured once.
     const QFontMetricsF metrics(font());
     QHash<char16_t, float> advances;
     const auto widthOf = [&](const QString &name) {
@@ -147,7 +148,7 @@ void PlanWidget::readPoints()
         return width;
     };
     for (int p = 0; p < count; ++p) {
-        const PointRecord &record = m_table.at(p);
+        const FilePoint &record = m_records.at(p);
         const auto x = coordinateValue(record.x);
         const auto y = coordinateValue(record.y);
         if (x && y)
@@ -175,7 +176,7 @@ void PlanWidget::readTransfer()
         names.insert(shownName(line));
     m_inTransfer.assign(m_names.size(), 0);
     for (std::size_t p = 0; p < m_names.size() && !names.isEmpty(); ++p)
-        m_inTransfer[p] = names.contains(shownName(m_names[p]))
+        m_inTransfer[p] = names.contains(shownName(m_table.at(int(p)).name))
             && lineSet.contains(ListLine::form(m_table.at(int(p))));
     m_transferStale = false;
 }
@@ -209,11 +210,15 @@ void PlanWidget::pick(const QList<int> &positions, bool extend)
 
 QString PlanWidget::pointTip(int position) const
 {
-    const PointRecord &record = m_table.at(position);
+    const FilePoint &record = m_records.at(position);
     const auto x = coordinateValue(record.x);
     const auto y = coordinateValue(record.y);
-    QString tip = shownName(record.name).toString() + u'\n'
-        + PlanText::CursorPosition.arg(record.x.trimmed(), record.y.trimmed());
+    QString tip = record.name + u'\n';
+    if (!record.number.isEmpty())
+        tip += PlanText::PointNumber.arg(record.number) + u'\n';
+    tip += PlanText::CursorPosition.arg(record.x, record.y);
+    if (!record.elevation.isEmpty())
+        tip += u'\n' + PlanText::Elevation.arg(record.elevation);
     if (x && y)
         tip += u'\n' + latLonText(m_zone, { *x, *y });
     return tip;

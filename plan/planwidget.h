@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filepoint.h"
 #include "plangeometry.h"
 
 #include <QColor>
@@ -15,9 +16,10 @@ namespace tavorin {
 class PointTable;
 
 // The plan of the points of the SIMA file list. It draws each point of
-// List1 (entry p of the point table for item p) with its name, highlights
-// the points selected in List1 and marks those whose list line stands in
-// List2. Picking on the plan changes List1's selection and nothing else.
+// List1 where its record (item p of records, which the window keeps in step
+// with List1) places it, with its whole name, highlights the points
+// selected in List1 and marks those whose list line (made from entry p of
+// the point table) stands in List2. Picking on the plan changes List1's selection and nothing else.
 //
 // Mouse: a left drag selects the points in its rectangle (with Ctrl, adds
 // them), a left click selects the point under it, the wheel zooms about the
@@ -37,8 +39,8 @@ public:
     static inline const QColor SelectedColour { 224, 0, 0 };
     static constexpr double HitRadius = 6;
 
-    PlanWidget(PointTable &table, QItemSelectionModel *list1Selection, QAbstractItemModel *list2,
-        QWidget *parent = nullptr);
+    PlanWidget(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection,
+        QAbstractItemModel *list2, QWidget *parent = nullptr);
 
     // The geometry as it stands after taking in every change of the lists.
     const PlanGeometry &planGeometry();
@@ -55,8 +57,9 @@ public:
     // The zone (1..19; 0: none) whose latitude and longitude the status
     // line and the tooltips show.
     void setZone(int zone) { m_zone = zone; }
-    // The tooltip of the point at position: its name, X and Y as its list
-    // line holds them, and where it lies (or the hint to choose a zone).
+    // The tooltip of the point at position: its whole name, number, X, Y and
+    // elevation as its file holds them, and where it lies (or the hint to
+    // choose a zone).
     QString pointTip(int position) const;
 
 signals:
@@ -87,6 +90,7 @@ private:
     void paintScaleBar(QPainter &painter);
 
     PointTable &m_table;
+    const FilePoints &m_records;
     QItemSelectionModel *m_selection;
     QAbstractItemModel *m_list1;
     QAbstractItemModel *m_list2;

@@ -14,10 +14,10 @@
 
 namespace tavorin {
 
-PlanWindow::PlanWindow(PointTable &table, QItemSelectionModel *list1Selection,
+PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection,
     QAbstractItemModel *list2, const QFont &nameFont, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_plan(new PlanWidget(table, list1Selection, list2, this))
+    , m_plan(new PlanWidget(table, records, list1Selection, list2, this))
     , m_zone(new QComboBox(this))
     , m_cursor(new QLabel(this))
     , m_withoutCoordinates(new QLabel(this))

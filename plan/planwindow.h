@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filepoint.h"
+
 #include <QWidget>
 
 class QAbstractItemModel;
@@ -25,8 +27,8 @@ class PlanWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Point names are drawn in nameFont.
-    PlanWindow(PointTable &table, QItemSelectionModel *list1Selection, QAbstractItemModel *list2,
+    // Point names are drawn in nameFont; see PlanWidget for table and records.
+    PlanWindow(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection, QAbstractItemModel *list2,
         const QFont &nameFont, QWidget *parent = nullptr);
 
     PlanWidget *plan() const { return m_plan; }
