@@ -357,7 +357,7 @@ void Form1::showPlan()
 {
     if (!m_planWindow) {
         m_planWindow
-            = new PlanWindow(m_table, List1->selectionModel(), List2->model(), List1->font(), this);
+            = new PlanWindow(m_table, m_records, List1->selectionModel(), List2->model(), List1->font(), this);
         m_planWindow->addAction(m_guideAction);
         m_planWindow->setZone(m_zone);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
@@ -462,7 +462,7 @@ void Form1::showError(const QString &prompt)
 
 void Form1::showFailureMessage(int failureNumber)
 {
-    showError(WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber));
+    showError(failureText(failureNumber));
 }
 
 void Form1::PG_End_Click()

@@ -2,14 +2,12 @@
 
 #include "commondialog.h"
 #include "commport.h"
-#include "csvreader.h"
-#include "simareader.h"
+#include "pointreading.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
-#include <variant>
 
 class QAction;
 class QActionGroup;
@@ -53,19 +51,15 @@ public:
     QString transferMode() const { return TransferMode; }
     int sendIndex() const { return SendIndex; }
 
-    // What reading a point file gives: a SIMA file's points or a CSV file's.
-    using FileReading = std::variant<Result<SimaReading>, Result<CsvReading>>;
-    // Reads the file at path: as CSV when its extension is .csv, else as
-    // SIMA. Needs no window.
-    static FileReading readFile(const QString &path);
-    // Why a row of a CSV file cannot be read, as the window says it.
-    static QString csvFaultPrompt(const CsvReading &reading);
+    // What the file last read says of each point of List1, whole and in
+    // step with it: what the plan and the exports take.
+    const FilePoints &records() const { return m_records; }
 
     // Runs once the window is shown, with the file given on the command line
     // (an absolute filePath) already read into reading: lists and stores it
     // as 読込 (or CSV読込 for a .csv file) does, and the next dialog offers
     // filePath.
-    void openAtStart(const QString &filePath, FileReading reading);
+    void openAtStart(const QString &filePath, PointFileReading reading);
 
     // The folder the user guide's page is looked for from (guide.h): the
     // program's own unless set.
@@ -114,11 +108,12 @@ private:
     void showFailureMessage(int failureNumber);
     // Reads filePath as the 読込 of its kind does, as if chosen in its dialog.
     void openFile(const QString &filePath);
-    // Lists and stores what reading the file at CurrentFilePath gave.
-    void showReading(Result<SimaReading> result);
-    void showReading(Result<CsvReading> result);
-    // Lists the points in List1 and stores them in the table from entry 0.
-    void listPoints(QList<PointRecord> points);
+    // Lists and stores what reading the file at CurrentFilePath gave, or
+    // says why it could not be read.
+    void showReading(PointFileReading reading);
+    // Lists the points in List1, stores them in the table from entry 0 and
+    // keeps their records beside them.
+    void listPoints(QList<PointRecord> points, FilePoints records);
 
     // Selection: the one step that puts the point at position p of List1
     // into List2, and the Enter key of the Text1 entries.
@@ -142,8 +137,6 @@ private:
     bool zoneForMap();
     // A message in a box titled "メッセージ", information icon, OK.
     void showMessage(const QString &prompt);
-    // The SIMA file list's points, in file order.
-    QList<PointRecord> list1Points() const;
     // 配置図PDF and DXF書込: the options, remembered for the next time, then
     // the file.
     void exportWithOptions(ExportKind kind);
@@ -173,6 +166,7 @@ private:
     // The title of the SIMA file list's points on paper: the job name of the
     // SIMA file they were read from, else its file name.
     QString m_listTitle;
+    FilePoints m_records; // in step with List1
     // Position in List2 of the line last sent. Wider than the 16 bits the
     // list once had: a long reception can leave more than 32767 lines.
     int SendIndex = 0;

@@ -37,26 +37,19 @@ QStringList droppedFiles(const QMimeData *data)
 
 } // namespace
 
-Form1::FileReading Form1::readFile(const QString &path)
-{
-    if (isCsvPath(path))
-        return tavorin::loadCsvFile(path);
-    return loadSimaFile(path);
-}
-
-void Form1::openAtStart(const QString &filePath, FileReading reading)
+void Form1::openAtStart(const QString &filePath, PointFileReading reading)
 {
     // As if chosen in the file dialog: the next dialog offers this path.
     CommonDialog1.FileName = filePath;
     CurrentFilePath = filePath;
-    std::visit([this](auto &&result) { showReading(std::move(result)); }, std::move(reading));
+    showReading(std::move(reading));
 }
 
 void Form1::openFile(const QString &filePath)
 {
     // Read and shown as a file given at start is.
     const QString path = QFileInfo(filePath).absoluteFilePath();
-    openAtStart(path, readFile(path));
+    openAtStart(path, readPointFile(path));
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent *event)
@@ -85,28 +78,35 @@ void Form1::SimFileLoad_Click()
     if (!CommonDialog1.ShowOpen())
         return;
     CurrentFilePath = CommonDialog1.FileName;
-    // The file is closed once loadSimaFile returns, before anything is shown.
-    showReading(loadSimaFile(CurrentFilePath));
+    // The file is closed once it is read, before anything is shown; 読込
+    // reads any file as SIMA, whatever its extension.
+    showReading(readPointFile(CurrentFilePath, PointFileKind::Sima));
 }
 
-void Form1::showReading(Result<SimaReading> result)
+void Form1::showReading(PointFileReading reading)
 {
-    // Until the point records began the lists stay as they were; from then
-    // on the points read are listed and stored in step, also when a failure
-    // ended the reading.
-    if (!result) {
-        showFailureMessage(result.failure());
+    // A reading refused changes nothing: a SIMA file that failed before its
+    // point records began, or a CSV file that cannot be read in full. A
+    // SIMA file cut short lists the points read before the failure, and
+    // then says why.
+    if (reading.ending == PointFileReading::Ending::Refused) {
+        showError(endingText(reading));
         return;
     }
-    SimaReading reading = std::move(result).value();
-    listPoints(std::move(reading.points));
+    listPoints(std::move(reading.points), std::move(reading.records));
     m_listTitle = planTitle(reading.jobName, CurrentFilePath);
-    if (!reading.ending)
-        showFailureMessage(reading.ending.failure());
+    if (reading.ending == PointFileReading::Ending::CutShort)
+        showError(endingText(reading));
+    // A CSV file whose rows all name one zone chooses it; the user may
+    // change it.
+    if (reading.zone != 0)
+        chooseZone(reading.zone);
 }
 
-void Form1::listPoints(QList<PointRecord> points)
+void Form1::listPoints(QList<PointRecord> points, FilePoints records)
 {
+    // The records first: List1's change makes the plan read them.
+    m_records = std::move(records);
     QStringList names;
     names.reserve(points.size());
     for (const PointRecord &point : points)

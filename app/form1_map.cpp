@@ -60,10 +60,8 @@ ExportOptions rememberedOptions()
     const qint64 scale = settings.value(ScaleKey).toLongLong();
     if (std::ranges::find(Scales, scale) != Scales.end())
         options.scale = scale;
-    bool number = false;
-    const double height = settings.value(TextHeightKey).toDouble(&number);
-    if (number && validTextHeight(height))
-        options.textHeight = height;
+    if (const auto height = ExportOptions::textHeightFrom(settings.value(TextHeightKey).toString()))
+        options.textHeight = *height;
     return options;
 }
 
@@ -113,16 +111,6 @@ void Form1::showMessage(const QString &prompt)
         this, prompt, WindowText::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
-QList<PointRecord> Form1::list1Points() const
-{
-    QList<PointRecord> points;
-    const int count = std::min(List1->listCount(), PointTable::Size);
-    points.reserve(count);
-    for (int p = 0; p < count; ++p)
-        points.append(m_table.at(p));
-    return points;
-}
-
 // The zone a map needs: the one chosen, else one the user chooses now from
 // the 19, as in the menu (and remembered as that choice is). False when the
 // user cancels.
@@ -143,7 +131,7 @@ bool Form1::zoneForMap()
 
 void Form1::MapExport_Click()
 {
-    ExportJob job { list1Points(), m_listTitle, {} };
+    ExportJob job { m_records, m_listTitle, {} };
     if (placedPointCount(job.points) == 0) {
         showMessage(WindowText::NoPointsToPlace);
         return;
@@ -151,7 +139,7 @@ void Form1::MapExport_Click()
     if (!zoneForMap())
         return;
     job.options.zone = m_zone;
-    if (mapPoints(listLines(job.points), m_zone).isEmpty()) { // none where the zone reaches
+    if (mapPoints(job.points, m_zone).isEmpty()) { // none where the zone reaches
         showMessage(WindowText::NoPointsToPlace);
         return;
     }
@@ -185,7 +173,7 @@ void Form1::exportWithOptions(ExportKind kind)
     const QString extension
         = pdf ? WindowText::PdfDefaultExtension : WindowText::DxfDefaultExtension;
     const ExportFormat &format = *exportFormat(QStringLiteral("points.") + extension);
-    ExportJob job { list1Points(), m_listTitle, rememberedOptions() };
+    ExportJob job { m_records, m_listTitle, rememberedOptions() };
     job.options.zone = m_zone;
     if (format.count(job) == 0) {
         showMessage(WindowText::NoPointsToPlace);
@@ -224,14 +212,13 @@ void Form1::exportWithOptions(ExportKind kind)
 
 void Form1::GsiMap_Click()
 {
-    const QList<PointRecord> listed = list1Points();
-    if (placedPointCount(listed) == 0) {
+    if (placedPointCount(m_records) == 0) {
         showMessage(WindowText::NoPointsToPlace);
         return;
     }
     if (!zoneForMap())
         return;
-    const QList<MapPoint> points = mapPoints(listLines(listed), m_zone);
+    const QList<MapPoint> points = mapPoints(m_records, m_zone);
     if (points.isEmpty()) {
         showMessage(WindowText::NoPointsToPlace);
         return;

@@ -200,11 +200,11 @@ struct ExportCommandOptions
                 return refused(date, u"a date as YYYY-MM-DD"_s);
         }
         if (parser.isSet(textHeight)) {
-            bool number = false;
-            options.textHeight = parser.value(textHeight).toDouble(&number);
-            if (!number || !validTextHeight(options.textHeight))
+            const auto height = ExportOptions::textHeightFrom(parser.value(textHeight));
+            if (!height)
                 return refused(textHeight,
-                    u"a height in metres, more than 0 and at most %1"_s.arg(MaxTextHeight));
+                    u"a height in metres, from %1 to %2"_s.arg(MinTextHeight).arg(MaxTextHeight));
+            options.textHeight = *height;
         }
         return request;
     }
@@ -282,7 +282,7 @@ FileReadAtStart::FileReadAtStart(const QString &filePath)
         return;
     m_filePath = QFileInfo(filePath).absoluteFilePath();
     m_reading
-        = std::async(std::launch::async, [path = m_filePath] { return Form1::readFile(path); });
+        = std::async(std::launch::async, [path = m_filePath] { return readPointFile(path); });
 }
 
 void FileReadAtStart::handTo(Form1 &window)

@@ -56,7 +56,7 @@ public:
 
 private:
     QString m_filePath; // absolute
-    std::future<Form1::FileReading> m_reading;
+    std::future<PointFileReading> m_reading;
 };
 
 // The program: the window, its dialogs and ports, until the window ends.

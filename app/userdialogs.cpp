@@ -141,7 +141,7 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         height = new QDoubleSpinBox(&dialog);
         height->setObjectName(QStringLiteral("TextHeight"));
         height->setDecimals(2);
-        height->setRange(0.01, MaxTextHeight);
+        height->setRange(MinTextHeight, MaxTextHeight);
         height->setSuffix(WindowText::TextHeightSuffix);
         height->setValue(offered.textHeight);
         form->addRow(WindowText::TextHeightLabel, height);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exporttext.h"
 #include "readingtext.h"
 
 #include <QString>
@@ -70,12 +71,8 @@ inline const QString GuideNotOpened
 inline const QString ExportFilter
     = u"GeoJSONファイル (*.geojson)|*.geojson|KMLファイル (*.kml)|*.kml|"_s;
 inline const QString ExportDefaultExtension = u"geojson"_s;
-// Asked when a map needs the zone and none is chosen; on the command line,
-// with the option that gives it.
-inline const QString ZoneNeeded = u"測点を地図に置く平面直角座標系（系）を選んで下さい。"_s;
-inline const QString ZoneNeededOption = u"（--zone 1～19）"_s;
-inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
-inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
+// Why an export writes nothing: the export's own texts.
+using namespace ExportText;
 inline const QString BrowserFailed = u"ブラウザーで地図を開けませんでした。"_s;
 // 配置図PDF and DXF書込: the options asked before the file dialog, with a
 // note each on what users get wrong, and the file types of the dialog.

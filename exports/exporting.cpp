@@ -1,14 +1,13 @@
 #include "exporting.h"
 
 #include "coordinatevalue.h"
-#include "csvfile.h"
-#include "form1.h"
-#include "listline.h"
+#include "csvwriter.h"
+#include "exporttext.h"
 #include "mapfiles.h"
 #include "planezones.h"
 #include "planpdf.h"
-#include "simafile.h"
-#include "windowtext.h"
+#include "pointreading.h"
+#include "simawriter.h"
 
 #include <QFileInfo>
 
@@ -30,35 +29,45 @@ qsizetype placedCount(const ExportJob &job)
 
 qsizetype mapPointCount(const ExportJob &job)
 {
-    return mapPoints(listLines(job.points), job.options.zone).size();
+    return mapPoints(job.points, job.options.zone).size();
 }
 
 Result<void> saveGeoJson(const QString &path, const ExportJob &job)
 {
     const int zone = job.options.zone;
-    return saveBytes(path, geoJsonBytes(mapPoints(listLines(job.points), zone), zone));
+    return saveBytes(path, geoJsonBytes(mapPoints(job.points, zone), zone));
 }
 
 Result<void> saveKml(const QString &path, const ExportJob &job)
 {
     const int zone = job.options.zone;
-    return saveBytes(path, kmlBytes(mapPoints(listLines(job.points), zone), zone));
+    return saveBytes(path, kmlBytes(mapPoints(job.points, zone), zone));
 }
 
 Result<void> saveSima(const QString &path, const ExportJob &job)
 {
-    return saveSimaFile(path, listLines(job.points));
+    return saveBytes(path, simaRecordBytes(job.points, job.title));
 }
 
 Result<void> saveCsv(const QString &path, const ExportJob &job)
 {
-    return saveCsvFile(path, listLines(job.points));
+    return saveBytes(path, csvRecordBytes(job.points));
+}
+
+// The plan on paper and the DXF file take cut points until they take the
+// file's own.
+QList<PointRecord> cutPoints(const FilePoints &points)
+{
+    QList<PointRecord> cut;
+    for (const FilePoint &p : points)
+        cut.append({ p.name.left(8), p.x.left(13), p.y.left(13) });
+    return cut;
 }
 
 Result<void> savePdf(const QString &path, const ExportJob &job)
 {
     PlanPdfInput input;
-    input.points = job.points;
+    input.points = cutPoints(job.points);
     input.title = job.title;
     if (geodesy::zone(job.options.zone))
         input.zone = job.options.zone;
@@ -71,7 +80,7 @@ Result<void> savePdf(const QString &path, const ExportJob &job)
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(path, job.points, job.options.textHeight);
+    return saveDxf(path, cutPoints(job.points), job.options.textHeight);
 }
 
 constexpr ExportFormat Formats[] = {
@@ -83,30 +92,25 @@ constexpr ExportFormat Formats[] = {
     { u"dxf", false, false, placedCount, saveDxfFile },
 };
 
-QString failureText(const QString &path, const QString &message)
+QString failureLine(const QString &path, const QString &message)
 {
     return QStringLiteral("tavorin: %1: %2\n").arg(path, message);
 }
 
-QString failureNumberText(int failureNumber)
-{
-    return WindowText::ErrorPromptPrefix + u' ' + QString::number(failureNumber);
-}
-
 } // namespace
 
-QStringList listLines(const QList<PointRecord> &points)
+std::optional<double> ExportOptions::textHeightFrom(const QString &text)
 {
-    QStringList lines;
-    lines.reserve(points.size());
-    for (const PointRecord &point : points)
-        lines.append(ListLine::form(point));
-    return lines;
+    bool number = false;
+    const double metres = text.trimmed().toDouble(&number);
+    if (!number || !validTextHeight(metres))
+        return std::nullopt;
+    return metres;
 }
 
-qsizetype placedPointCount(const QList<PointRecord> &points)
+qsizetype placedPointCount(const FilePoints &points)
 {
-    return std::count_if(points.cbegin(), points.cend(), [](const PointRecord &point) {
+    return std::count_if(points.cbegin(), points.cend(), [](const FilePoint &point) {
         return coordinateValue(point.x) && coordinateValue(point.y);
     });
 }
@@ -125,10 +129,10 @@ const ExportFormat *exportFormat(const QString &path)
     return nullptr;
 }
 
-qint64 fittingScale(const QList<PointRecord> &points, paperplan::Sheet sheet)
+qint64 fittingScale(const FilePoints &points, paperplan::Sheet sheet)
 {
     PlanPdfInput input;
-    input.points = points;
+    input.points = cutPoints(points);
     input.sheet = sheet;
     return planScale(input);
 }
@@ -137,38 +141,25 @@ ExportOutcome runExport(const ExportRequest &request)
 {
     const ExportFormat *format = exportFormat(request.outPath);
     if (!format) // the command line refuses such a name before
-        return { 1, failureText(request.outPath, WindowText::ExportTypeUnknown) };
+        return { 1, failureLine(request.outPath, ExportText::ExportTypeUnknown) };
 
     // Read as the window reads; a reading that did not end well writes
     // nothing, where the window would still list the points read before.
-    ExportJob job { {}, {}, request.options };
-    Form1::FileReading reading = Form1::readFile(request.inPath);
-    if (auto *sima = std::get_if<Result<SimaReading>>(&reading)) {
-        if (!*sima)
-            return { 1, failureText(request.inPath, failureNumberText(sima->failure())) };
-        if (!(*sima)->ending)
-            return { 1, failureText(request.inPath, failureNumberText((*sima)->ending.failure())) };
-        job.points = (*sima)->points;
-        job.title = planTitle((*sima)->jobName, request.inPath);
-    } else {
-        auto &csv = std::get<Result<CsvReading>>(reading);
-        if (!csv)
-            return { 1, failureText(request.inPath, failureNumberText(csv.failure())) };
-        if (csv->fault != CsvFault::None)
-            return { 1, failureText(request.inPath, Form1::csvFaultPrompt(*csv)) };
-        job.points = csv->points;
-        job.title = planTitle(QString(), request.inPath);
-        if (job.options.zone == 0 && geodesy::zone(csv->zone))
-            job.options.zone = csv->zone;
-    }
+    PointFileReading reading = readPointFile(request.inPath);
+    if (!reading.isComplete())
+        return { 1, failureLine(request.inPath, endingText(reading)) };
+    ExportJob job { std::move(reading.records), planTitle(reading.jobName, request.inPath),
+        request.options };
+    if (job.options.zone == 0 && geodesy::zone(reading.zone))
+        job.options.zone = reading.zone;
 
     if (format->map && job.options.zone == 0)
         return { 1,
-            failureText(request.inPath, WindowText::ZoneNeeded + WindowText::ZoneNeededOption) };
+            failureLine(request.inPath, ExportText::ZoneNeeded + ExportText::ZoneNeededOption) };
     if (format->count(job) == 0)
-        return { 1, failureText(request.inPath, WindowText::NoPointsToPlace) };
+        return { 1, failureLine(request.inPath, ExportText::NoPointsToPlace) };
     if (const Result<void> saved = format->save(request.outPath, job); !saved)
-        return { 1, failureText(request.outPath, failureNumberText(saved.failure())) };
+        return { 1, failureLine(request.outPath, failureText(saved.failure())) };
     return {};
 }
 

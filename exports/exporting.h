@@ -2,20 +2,29 @@
 
 #include "dxffile.h"
 #include "failure.h"
+#include "filepoint.h"
 #include "paperplan.h"
-#include "pointtable.h"
 
 #include <QDate>
-#include <QList>
 #include <QString>
-#include <QStringList>
 
+#include <optional>
 #include <span>
 
+// The one way points become files for other programs: the table of formats
+// that the window's export items and the command line's --export share, the
+// options that shape them, and the command line's whole run. Every format
+// takes the points as their file holds them, whole.
 namespace tavorin {
 
+// The height of the DXF file's names, in metres: the dialog offers these
+// bounds and the command line and the remembered settings take what lies
+// within them.
+inline constexpr double MinTextHeight = 0.01;
+inline constexpr double MaxTextHeight = 1000;
+
 // The choices that shape an exported file: the window's, or the command
-// line's, parsed once in parseCommandLine.
+// line's, parsed once.
 struct ExportOptions
 {
     int zone = 0; // 1..19; 0: none chosen
@@ -23,30 +32,29 @@ struct ExportOptions
     // paperplan::Scales at which every point fits (paperplan::defaultScale).
     paperplan::Sheet sheet;
     qint64 scale = 0;
-    // The height of the DXF file's names, in metres: more than 0, at most
-    // MaxTextHeight.
+    // The height of the DXF file's names, in metres (validTextHeight).
     double textHeight = dxf::DefaultTextHeight;
     QDate date; // the plan PDF's date of making; none: today
+
+    // The one check of a text height, wherever it comes from.
+    static bool validTextHeight(double metres)
+    {
+        return metres >= MinTextHeight && metres <= MaxTextHeight;
+    }
+    // The text height that text gives, a decimal number in metres; none
+    // when it is no number or out of bounds.
+    static std::optional<double> textHeightFrom(const QString &text);
 };
 
-inline constexpr double MaxTextHeight = 1000;
-inline bool validTextHeight(double metres)
-{
-    return metres > 0 && metres <= MaxTextHeight;
-}
-
-// What an export writes: the points of the SIMA file list (or of the file
-// read on the command line) in file order, the plan PDF's title (planTitle
-// of the file read) and the options.
+// What an export writes: the points as their file holds them, in file
+// order, the title (planTitle of the file read, which the SIMA file's job
+// line also takes) and the options.
 struct ExportJob
 {
-    QList<PointRecord> points;
+    FilePoints points;
     QString title;
     ExportOptions options;
 };
-
-// The list lines of points, as the transfer list and the map files hold them.
-QStringList listLines(const QList<PointRecord> &points);
 
 // A kind of file an export writes, known by its file name's extension.
 struct ExportFormat
@@ -60,7 +68,7 @@ struct ExportFormat
 };
 
 // How many of points have numeric X and Y, as the plan places them.
-qsizetype placedPointCount(const QList<PointRecord> &points);
+qsizetype placedPointCount(const FilePoints &points);
 
 // Every format, in the order help texts name them: .geojson, .kml, .sim,
 // .csv, .pdf, .dxf.
@@ -71,7 +79,7 @@ const ExportFormat *exportFormat(const QString &path);
 
 // The scale a plan PDF of points on sheet takes without one chosen: the
 // largest of paperplan::Scales at which every point fits.
-qint64 fittingScale(const QList<PointRecord> &points, paperplan::Sheet sheet);
+qint64 fittingScale(const FilePoints &points, paperplan::Sheet sheet);
 
 // What the command line's --export asks for.
 struct ExportRequest

@@ -3,6 +3,7 @@
 #include "pointfile.h"
 
 #include <QIODevice>
+#include <QStringList>
 
 namespace tavorin {
 
@@ -61,6 +62,35 @@ QString xmlText(const QString &text)
     return allowed.toHtmlEscaped();
 }
 
+// A member of a point's properties, with the comma before it; none for an
+// empty value, which the file did not have.
+QString optionalMember(const QString &key, const QString &value)
+{
+    return value.isEmpty() ? QString() : u", "_s + jsonString(key) + u": "_s + jsonString(value);
+}
+
+// The KML point's data of that name; none for an empty value.
+QString kmlData(const QString &key, const QString &value)
+{
+    return value.isEmpty()
+        ? QString()
+        : u"<Data name=\""_s + key + u"\"><value>"_s + xmlText(value) + u"</value></Data>"_s;
+}
+
+// What a map viewer shows when the point is clicked: its number and
+// elevation, one a line; none when the file has neither.
+QString kmlDescription(const MapPoint &p)
+{
+    QStringList lines;
+    if (!p.number.isEmpty())
+        lines << u"点番号 "_s + p.number;
+    if (!p.elevation.isEmpty())
+        lines << u"標高 "_s + p.elevation;
+    if (lines.isEmpty())
+        return {};
+    return u"<description>"_s + xmlText(lines.join(u'\n')) + u"</description>"_s;
+}
+
 } // namespace
 
 QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone)
@@ -71,9 +101,10 @@ QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone)
         text += (i == 0 ? u"\n"_s : u",\n"_s);
         text += u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": ["_s
             + degrees(p.position.longitude) + u", "_s + degrees(p.position.latitude)
-            + u"]}, \"properties\": {\"name\": "_s + jsonString(p.name) + u", \"X\": "_s
-            + jsonString(p.x) + u", \"Y\": "_s + jsonString(p.y) + u", \"系\": "_s
-            + QString::number(zone) + u", \"_markerType\": \"DivIcon\", \"_html\": "_s
+            + u"]}, \"properties\": {\"name\": "_s + jsonString(p.name)
+            + optionalMember(u"点番号"_s, p.number) + u", \"X\": "_s + jsonString(p.x)
+            + u", \"Y\": "_s + jsonString(p.y) + optionalMember(u"標高"_s, p.elevation)
+            + u", \"系\": "_s + QString::number(zone) + u", \"_markerType\": \"DivIcon\", \"_html\": "_s
             + jsonString(htmlEscaped(p.name)) + u"}}"_s;
     }
     text += u"\n]}\n"_s;
@@ -86,10 +117,12 @@ QByteArray kmlBytes(const QList<MapPoint> &points, int zone)
                    u"<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
                    u"<Document>\n"_s;
     for (const MapPoint &p : points) {
-        text += u"<Placemark><name>"_s + xmlText(p.name)
-            + u"</name><ExtendedData><Data name=\"X\"><value>"_s + xmlText(p.x)
+        text += u"<Placemark><name>"_s + xmlText(p.name) + u"</name>"_s + kmlDescription(p)
+            + u"<ExtendedData>"_s + kmlData(u"点番号"_s, p.number)
+            + u"<Data name=\"X\"><value>"_s + xmlText(p.x)
             + u"</value></Data><Data name=\"Y\"><value>"_s + xmlText(p.y)
-            + u"</value></Data><Data name=\"系\"><value>"_s + QString::number(zone)
+            + u"</value></Data>"_s + kmlData(u"標高"_s, p.elevation)
+            + u"<Data name=\"系\"><value>"_s + QString::number(zone)
             + u"</value></Data></ExtendedData><Point><coordinates>"_s
             + degrees(p.position.longitude) + u',' + degrees(p.position.latitude)
             + u",0</coordinates></Point></Placemark>\n"_s;

@@ -9,13 +9,16 @@ namespace tavorin {
 
 // A GeoJSON file (RFC 7946, UTF-8): a FeatureCollection with a Point for
 // each point, at [longitude, latitude] to 9 places (about 0.1 mm). Its
-// properties: name, X and Y as texts, 系 (the zone's number), and
+// properties: name, 点番号 (where the point has a number), X and Y as texts,
+// 標高 (where it has an elevation) as a text, 系 (the zone's number), and
 // "_markerType": "DivIcon" with the name, HTML-escaped, in "_html", which
 // makes the GSI's map (地理院地図) show each name as a label.
 QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone);
 
-// A KML 2.2 file (UTF-8): a Placemark for each point with its name, X, Y
-// and 系 as data, and <coordinates>longitude,latitude,0</coordinates>.
+// A KML 2.2 file (UTF-8): a Placemark for each point with its name, a
+// description with its number and elevation where it has them, its number,
+// X, Y, elevation and 系 as data, and
+// <coordinates>longitude,latitude,0</coordinates>.
 QByteArray kmlBytes(const QList<MapPoint> &points, int zone);
 
 // Saves bytes at path as safely as a SIMA file is saved, with the same

@@ -1,29 +1,24 @@
 #include "mappoints.h"
 
 #include "coordinatevalue.h"
-#include "listline.h"
 
 namespace tavorin {
 
-QList<MapPoint> mapPoints(const QStringList &lines, int zone)
+QList<MapPoint> mapPoints(const FilePoints &points, int zone)
 {
-    QList<MapPoint> points;
-    points.reserve(lines.size());
-    for (const QString &line : lines) {
-        const ListLine::Columns columns = ListLine::takeApart(line);
-        const auto x = coordinateValue(columns.x);
-        const auto y = coordinateValue(columns.y);
+    QList<MapPoint> placed;
+    placed.reserve(points.size());
+    for (const FilePoint &p : points) {
+        const auto x = coordinateValue(p.x);
+        const auto y = coordinateValue(p.y);
         if (!x || !y)
             continue;
         const auto position = geodesy::toLatLon(zone, { *x, *y });
         if (!position)
             continue;
-        QString name = columns.name;
-        while (name.endsWith(u' '))
-            name.chop(1);
-        points.append({ name, columns.x.trimmed(), columns.y.trimmed(), *position });
+        placed.append({ p.name, p.x, p.y, *position, p.number, p.elevation });
     }
-    return points;
+    return placed;
 }
 
 } // namespace tavorin

@@ -1,26 +1,28 @@
 #pragma once
 
+#include "filepoint.h"
 #include "projection.h"
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace tavorin {
 
-// A point of the SIMA file list as a map shows it: its name without the
-// blanks that pad it, X and Y as its list line holds them, and where it lies.
+// A point as a map shows it: its whole name, X and Y as its file holds
+// them, where it lies, and its number and elevation as written (empty where
+// the file has none).
 struct MapPoint
 {
     QString name;
     QString x;
     QString y;
     geodesy::LatLon position;
+    QString number;
+    QString elevation;
 };
 
-// The points of list lines placed in zone (1..19), in list order. A line
-// whose X or Y is not a number has no place and is left out, as the plan
-// leaves it out.
-QList<MapPoint> mapPoints(const QStringList &lines, int zone);
+// The points placed in zone (1..19), in file order. A point whose X or Y is
+// not a number has no place and is left out, as the plan leaves it out.
+QList<MapPoint> mapPoints(const FilePoints &points, int zone);
 
 } // namespace tavorin

@@ -1,10 +1,12 @@
 // tavorin's command line: a file for the window, or --export OUT [options]
 // IN without one; the real program without a display, and on Windows the
 // console twin in a batch file.
+#include "codepage932.h"
 #include "csvwriter.h"
 #include "dxffile.h"
 #include "listline.h"
 #include "mapfiles.h"
+#include "planpdf.h"
 #include "scripteddialogs.h"
 #include "simareader.h"
 #include "simawriter.h"
@@ -119,7 +121,7 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
         { { "--export", "o.pdf", "--date", "2025-02-29", "in.sim" },
             "1 tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
         { { "--export", "o.dxf", "--text-height", "0", "in.sim" },
-            "1 tavorin: --text-height takes a height in metres, more than 0 and at most 1000, "
+            "1 tavorin: --text-height takes a height in metres, from 0.01 to 1000, "
             "not '0'\n" },
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
             "1 tavorin: --paper needs --export to a .pdf file\n" },
@@ -159,16 +161,14 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
     const QString in = sample(dir);
     const Result<SimaReading> reading = readSima(fileBytes(in));
     ASSERT_TRUE(reading);
-    QStringList lines;
-    for (const PointRecord &point : reading->points)
-        lines << ListLine::form(point);
-    const QList<MapPoint> placed = mapPoints(lines, 9);
+    const QList<MapPoint> placed = mapPoints(reading->records, 9);
+    const QString title = planTitle(reading->jobName, in);
 
     const std::tuple<QString, QStringList, QByteArray> cases[] = {
         { u"points.geojson"_s, { "--zone", "9" }, geoJsonBytes(placed, 9) },
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
-        { u"points.sim"_s, {}, simaFileBytes(lines) },
-        { u"points.csv"_s, { "--zone", "9" }, csvFileBytes(lines) },
+        { u"points.sim"_s, {}, simaRecordBytes(reading->records, title) },
+        { u"points.csv"_s, { "--zone", "9" }, csvRecordBytes(reading->records) },
         { u"points.dxf"_s, { "--text-height", "2.5" }, dxf::fileBytes(reading->points, 2.5) },
     };
     for (const auto &[out, options, bytes] : cases) {
@@ -176,6 +176,41 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
             runProgram(QStringList { u"--export"_s, dir.filePath(out) } + options << in), "0||");
         EXPECT_EQ(fileBytes(dir.filePath(out)), bytes) << out.toStdString();
     }
+}
+
+// A web GIS's SIMA file: its whole names, numbers and elevations reach the
+// SIMA and CSV files, which read back as the same points.
+TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"site.sim"_s);
+    ASSERT_TRUE(QFile::copy(
+        u"" TAVORIN_SHARED_DATA_DIR "/sima-real/kmrjs-polygonGeoJSON.simaObjSpaced.sim"_s, in));
+    const Result<SimaReading> original = readSima(fileBytes(in));
+    ASSERT_TRUE(original && original->records.size() == 26);
+    const auto withoutLines = [](FilePoints points) {
+        for (FilePoint &p : points)
+            p.line = 0;
+        return points;
+    };
+
+    const QString sim = dir.filePath(u"out.sim"_s);
+    const QString csv = dir.filePath(u"out.csv"_s);
+    EXPECT_EQ(runProgram({ u"--export"_s, sim, in }), "0||");
+    EXPECT_EQ(runProgram({ u"--export"_s, csv, in }), "0||");
+    const QByteArray simBytes = fileBytes(sim);
+    EXPECT_TRUE(simBytes.startsWith(cp932::encode(u"G00,01,site.sim,\r\nZ00,座標ﾃﾞｰﾀ,\r\nA00,\r\n"
+                                                  u"A01,2640,Auto-3374,-23795.960,-32832.251,0.000,"
+                                                  u"\r\nA01,2695,Auto-3423,"_s)))
+        << simBytes.left(200).toStdString();
+    const Result<SimaReading> again = readSima(simBytes);
+    ASSERT_TRUE(again && again->ending);
+    EXPECT_EQ(withoutLines(again->records), withoutLines(original->records));
+
+    const QByteArray csvBytes = fileBytes(csv);
+    EXPECT_TRUE(csvBytes.startsWith(cp932::encode(u"点番号,点名,X,Y,標高\r\n"
+                                                  u"2640,Auto-3374,-23795.960,-32832.251,0.000\r\n"_s)))
+        << csvBytes.left(200).toStdString();
 }
 
 // The sheet by the options, the title from the file's job name, the scale,

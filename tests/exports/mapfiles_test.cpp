@@ -20,23 +20,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The GSI calculator's point of zone IX, a name that HTML and XML must
-// escape, a point without numbers and one with a control character.
-const QStringList Lines = { listLine(u"K1"_s, u"11573.375"_s, u"22694.980"_s),
-    listLine(u"<a&\"b'>"_s, u"11573.375"_s, u"22694.980"_s),
-    listLine(u"T9"_s, u"abc"_s, u"22694.980"_s), listLine(u"A\x1a"_s, u"0"_s, u"0"_s) };
+// The GSI calculator's point of zone IX with a name longer than a list
+// line's, its number and elevation, a name that HTML and XML must escape, a
+// point without numbers and one with a control character.
+const FilePoints Points = {
+    { u"2640"_s, u"Auto-3374"_s, u"11573.375"_s, u"22694.980"_s, u"12.345"_s, 4 },
+    { {}, u"<a&\"b'>"_s, u"11573.375"_s, u"22694.980"_s, {}, 5 },
+    { {}, u"T9"_s, u"abc"_s, u"22694.980"_s, {}, 6 },
+    { {}, u"A\x1a"_s, u"0"_s, u"0"_s, {}, 7 },
+};
 
 } // namespace
 
 TEST(MapFiles, GeoJsonBytesReadBackByAJsonParser)
 {
-    const QByteArray bytes = geoJsonBytes(mapPoints(Lines, 9), 9);
+    const QByteArray bytes = geoJsonBytes(mapPoints(Points, 9), 9);
     EXPECT_EQ(bytes,
         u"{\"type\": \"FeatureCollection\", \"features\": [\n"
         u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": "
-        u"[140.085398431, 36.104047553]}, \"properties\": {\"name\": \"K1\", \"X\": "
-        u"\"11573.375\", \"Y\": \"22694.980\", \"系\": 9, \"_markerType\": \"DivIcon\", "
-        u"\"_html\": \"K1\"}},\n"
+        u"[140.085398431, 36.104047553]}, \"properties\": {\"name\": \"Auto-3374\", "
+        u"\"点番号\": \"2640\", \"X\": \"11573.375\", \"Y\": \"22694.980\", \"標高\": "
+        u"\"12.345\", \"系\": 9, \"_markerType\": \"DivIcon\", \"_html\": \"Auto-3374\"}},\n"
         u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": "
         u"[140.085398431, 36.104047553]}, \"properties\": {\"name\": \"<a&\\\"b'>\", \"X\": "
         u"\"11573.375\", \"Y\": \"22694.980\", \"系\": 9, \"_markerType\": \"DivIcon\", "
@@ -48,26 +52,36 @@ TEST(MapFiles, GeoJsonBytesReadBackByAJsonParser)
         u"]}\n"_s.toUtf8());
 
     // The names escaped above read back as they were.
+    // Texts, and no number or elevation a point does not have.
     QJsonParseError error;
     QStringList names;
-    for (const auto &feature : QJsonDocument::fromJson(bytes, &error)[u"features"_s].toArray())
-        names << feature[u"properties"_s][u"name"_s].toString();
+    for (const auto &feature : QJsonDocument::fromJson(bytes, &error)[u"features"_s].toArray()) {
+        const QJsonValue properties = feature[u"properties"_s];
+        names << properties[u"name"_s].toString() + u'|' + properties[u"点番号"_s].toString()
+                + u'|' + properties[u"標高"_s].toString() + u'|'
+                + QString::number(properties.toObject().size());
+    }
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    EXPECT_EQ(names, QStringList({ u"K1"_s, u"<a&\"b'>"_s, u"A\x1a"_s }));
+    EXPECT_EQ(names,
+        QStringList({ u"Auto-3374|2640|12.345|8"_s, u"<a&\"b'>|||6"_s, u"A\x1a|||6"_s }));
     EXPECT_EQ(geoJsonBytes({}, 9), "{\"type\": \"FeatureCollection\", \"features\": [\n]}\n");
 }
 
 TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
 {
-    const QByteArray bytes = kmlBytes(mapPoints(Lines, 9), 9);
+    const QByteArray bytes = kmlBytes(mapPoints(Points, 9), 9);
     const QString data = u"<ExtendedData><Data name=\"X\"><value>%1</value></Data>"
                          u"<Data name=\"Y\"><value>%2</value></Data>"
                          u"<Data name=\"系\"><value>9</value></Data></ExtendedData>"_s;
     EXPECT_EQ(bytes,
         (u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          u"<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
-         u"<Placemark><name>K1</name>"_s
-            + data.arg(u"11573.375"_s, u"22694.980"_s)
+         u"<Placemark><name>Auto-3374</name><description>点番号 2640\n標高 12.345"
+         u"</description><ExtendedData><Data name=\"点番号\"><value>2640</value></Data>"
+         u"<Data name=\"X\"><value>11573.375</value></Data>"
+         u"<Data name=\"Y\"><value>22694.980</value></Data>"
+         u"<Data name=\"標高\"><value>12.345</value></Data>"
+         u"<Data name=\"系\"><value>9</value></Data></ExtendedData>"_s
             + u"<Point><coordinates>140.085398431,36.104047553,0</coordinates></Point>"
               u"</Placemark>\n"
               u"<Placemark><name>&lt;a&amp;&quot;b'&gt;</name>"_s
@@ -87,13 +101,13 @@ TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
             names << xml.readElementText();
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(names, QStringList({ u"K1"_s, u"<a&\"b'>"_s, u"A\uFFFD"_s }));
+    EXPECT_EQ(names, QStringList({ u"Auto-3374"_s, u"<a&\"b'>"_s, u"A\uFFFD"_s }));
 }
 
 TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)
 {
     const auto at = [](double latitude, double longitude) {
-        return MapPoint { {}, {}, {}, { latitude, longitude } };
+        return MapPoint { {}, {}, {}, { latitude, longitude }, {}, {} };
     };
     const std::pair<QList<MapPoint>, const char *> cases[] = {
         { { at(36.104047552, 140.085398430) }, "https://maps.gsi.go.jp/#18/36.104048/140.085398/" },

@@ -145,7 +145,7 @@ TEST_F(SimaFileMenu, CsvRowFaultsDropsAndFilesGivenAtStart)
     EXPECT_EQ(list1(), QStringList({ "OLD1", "OLD2" }));
     FileReadAtStart(path("good.CSV")).handTo(*form);
     EXPECT_EQ(list1(), QStringList({ "C", "D" }));
-    form->openAtStart(path("two.sim"), Form1::readFile(path("bad.csv")));
+    form->openAtStart(path("two.sim"), readPointFile(path("bad.csv")));
     EXPECT_EQ(prompts().value(3), rowFault);
     EXPECT_EQ(form->currentFilePath(), path("two.sim"));
 }

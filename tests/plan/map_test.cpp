@@ -96,18 +96,19 @@ TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndRememberedInTheTestsOwn
 
 TEST_F(Map, ACsvFileThatNamesOneZoneChoosesItAndTheUserMayChangeIt)
 {
-    CsvReading reading { Points, CsvFault::None, 0, 7 };
-    form->openAtStart(u"/tmp/k.csv"_s, Result<CsvReading>(reading));
+    PointFileReading reading = readingOf(Points, 7);
+    form->openAtStart(u"/tmp/k.csv"_s, reading);
     EXPECT_EQ(form->zone(), 7);
     EXPECT_EQ(planZone(openPlan())->currentIndex(), 6);
     menuAction(u"Zone9"_s)->trigger();
     EXPECT_EQ(form->zone(), 9);
     // A file that names none, or a file that cannot be read, keeps it.
     reading.zone = 0;
-    form->openAtStart(u"/tmp/k.csv"_s, Result<CsvReading>(reading));
+    form->openAtStart(u"/tmp/k.csv"_s, reading);
     reading.zone = 3;
-    reading.fault = CsvFault::XNotANumber;
-    form->openAtStart(u"/tmp/k.csv"_s, Result<CsvReading>(reading));
+    reading.ending = PointFileReading::Ending::Refused;
+    reading.message = u"2行目のXが数値ではありません。"_s;
+    form->openAtStart(u"/tmp/k.csv"_s, reading);
     EXPECT_EQ(form->zone(), 9);
 }
 
@@ -178,8 +179,7 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
     EXPECT_EQ(fileDialogs(dir.path()),
         QStringList({ filter + u"|geojson"_s, filter + u"points.geojson|geojson"_s }));
     // K9 and A2 in file order; T1 has no place.
-    const QList<MapPoint> placed
-        = mapPoints({ ListLine::form(Points[0]), ListLine::form(Points[2]) }, 9);
+    const QList<MapPoint> placed = mapPoints(readingOf({ Points[0], Points[2] }).records, 9);
     EXPECT_EQ(fileBytes(dir.filePath(u"points.geojson"_s)), geoJsonBytes(placed, 9));
     EXPECT_EQ(fileBytes(dir.filePath(u"points.KML"_s)), kmlBytes(placed, 9));
     EXPECT_EQ(prompts(), QStringList());
@@ -226,8 +226,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     remembered()->setValue(u"dxf/textHeight"_s, u"-1"_s);
     QTemporaryDir dir;
     const auto read = [&] {
-        form->openAtStart(dir.filePath(u"genba.sim"_s),
-            Result<SimaReading>(SimaReading { Points, {}, u"現場A"_s }));
+        form->openAtStart(dir.filePath(u"genba.sim"_s), readingOf(Points, 0, u"現場A"_s));
     };
     read();
     menuAction(u"Zone9"_s)->trigger();

@@ -109,12 +109,25 @@ protected:
 
     // Lists the points in List1 and stores them in the table in step, from
     // position 0 upwards, as reading a SIMA file does.
+    // Lists points as reading a file that holds them does, in place of
+    // what was listed.
     void loadPoints(const QList<PointRecord> &points)
     {
-        for (int p = 0; p < points.size(); ++p) {
-            ASSERT_TRUE(table->store(p, points[p]));
-            list(1)->addItem(points[p].name);
-        }
+        form->openAtStart(form->currentFilePath(), readingOf(points));
+    }
+
+    // A reading of points whose file says no more of them than the points
+    // hold: the records are the points, without numbers or elevations.
+    static PointFileReading readingOf(
+        const QList<PointRecord> &points, int zone = 0, const QString &jobName = {})
+    {
+        PointFileReading reading;
+        reading.points = points;
+        for (qsizetype p = 0; p < points.size(); ++p)
+            reading.records.append({ {}, points[p].name, points[p].x, points[p].y, {}, p + 1 });
+        reading.zone = zone;
+        reading.jobName = jobName;
+        return reading;
     }
 
     ScriptedDialogs dialogs;

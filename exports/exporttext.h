@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Why an export writes nothing, in the window and on the command line alike.
+namespace tavorin::ExportText {
+
+using namespace Qt::StringLiterals;
+
+// Asked when a map needs the zone and none is chosen; on the command line,
+// with the option that gives it.
+inline const QString ZoneNeeded = u"測点を地図に置く平面直角座標系（系）を選んで下さい。"_s;
+inline const QString ZoneNeededOption = u"（--zone 1～19）"_s;
+inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
+inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
+
+} // namespace tavorin::ExportText
