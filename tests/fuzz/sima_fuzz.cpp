@@ -1,6 +1,8 @@
 // libFuzzer target: any bytes through the SIMA reader, whole and from a
 // device, through the code page 932 codec, and what was read through the
-// writer. Every input must end in points or one failure, within the limits.
+// writer. Every input must end in points or one failure, within the limits,
+// with a record for each point that the point is cut from, and the records
+// written as they are must read back the same.
 #include "characters.h"
 #include "codepage932.h"
 #include "listline.h"
@@ -25,6 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (failure != 0 && failure != 9 && failure != 62)
         std::abort();
+    const FilePoints records = reading ? reading->records : FilePoints {};
+    if (records.size() != points.size())
+        std::abort();
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        if (points[i].name != characters::left(records[i].name, ListLine::NameWidth)
+            || points[i].x != characters::left(records[i].x, ListLine::CoordinateWidth)
+            || points[i].y != characters::left(records[i].y, ListLine::CoordinateWidth)
+            || (i > 0 && records[i].line <= records[i - 1].line))
+            std::abort();
+    }
     QStringList lines;
     for (const PointRecord &point : points) {
         if (characters::count(point.name) > ListLine::NameWidth
@@ -39,7 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     buffer.open(QIODevice::ReadOnly);
     const Result<SimaReading> fromDevice = readSima(buffer);
     if (fromDevice.ok() != reading.ok() || fromDevice.failure() != reading.failure()
-        || (reading && (fromDevice->points != points || fromDevice->ending.failure() != failure)))
+        || (reading
+            && (fromDevice->points != points || fromDevice->records != records
+                || fromDevice->ending.failure() != failure)))
         std::abort();
 
     const QString text = cp932::decode(bytes);
@@ -52,6 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray written = simaFileBytes(lines);
     const Result<SimaReading> reread = readSima(written);
     if (!reread || !reread->ending || reread->points.size() != points.size())
+        std::abort();
+
+    // The records' own file holds as many points; its names read back the
+    // same where the writer needs not replace a character the code page
+    // lacks or a line end.
+    const Result<SimaReading> recordsReread = readSima(simaRecordBytes(records, QString()));
+    if (!recordsReread || !recordsReread->ending || recordsReread->records.size() != records.size())
         std::abort();
     return 0;
 }
