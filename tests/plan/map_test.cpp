@@ -114,7 +114,13 @@ TEST_F(Map, ACsvFileThatNamesOneZoneChoosesItAndTheUserMayChangeIt)
 
 TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout)
 {
-    loadPoints({ Points[0] });
+    // The tooltip tells what the file says of the point: its whole name,
+    // where List1 shows it cut, its number and its elevation.
+    PointFileReading reading = readingOf({ { u"Auto-337"_s, Points[0].x, Points[0].y } });
+    reading.records[0].number = u"2640"_s;
+    reading.records[0].name = u"Auto-3374"_s;
+    reading.records[0].elevation = u"12.345"_s;
+    form->openAtStart(QString(), reading);
     PlanWindow *window = openPlan();
     PlanWidget *plan = window->plan();
     // One point alone sits in the middle at a metre a pixel: the cursor on
@@ -124,6 +130,7 @@ TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout
     QCoreApplication::processEvents();
     const QPoint pixel = plan->planGeometry().pixelOf(0).value();
     ASSERT_EQ(plan->width() % 2 + plan->height() % 2, 0) << "an odd size has no middle pixel";
+    const QString XY = u"X 11573.375   Y 22694.980"_s;
     const auto hover = [&] {
         QMouseEvent move(QEvent::MouseMove, pixel, plan->mapToGlobal(pixel), Qt::NoButton, {}, {});
         QApplication::sendEvent(plan, &move);
@@ -132,12 +139,13 @@ TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout
         return window->findChild<QLabel *>(u"PlanCursor"_s)->text() + u'|' + QToolTip::text();
     };
     EXPECT_EQ(hover(),
-        u"X 11573.375   Y 22694.980   "_s + Hint + u"|K9\nX 11573.375   Y 22694.980\n"_s + Hint);
+        u"X 11573.375   Y 22694.980   "_s + Hint + u"|Auto-3374\n点番号 2640\n"_s + XY
+            + u"\n標高 12.345\n"_s + Hint);
     menuAction(u"Zone9"_s)->trigger();
     EXPECT_EQ(window->findChild<QLabel *>(u"PlanCursor"_s)->text(), QString());
     EXPECT_EQ(hover(),
-        u"X 11573.375   Y 22694.980   "_s + GsiPlace + u"|K9\nX 11573.375   Y 22694.980\n"_s
-            + GsiPlace);
+        u"X 11573.375   Y 22694.980   "_s + GsiPlace + u"|Auto-3374\n点番号 2640\n"_s + XY
+            + u"\n標高 12.345\n"_s + GsiPlace);
 }
 
 TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionOrSaysWhyNot)
