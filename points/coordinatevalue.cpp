@@ -9,7 +9,9 @@ namespace tavorin {
 std::optional<double> coordinateValue(QStringView text)
 {
     const QStringView trimmed = text.trimmed();
-    std::array<char, 16> ascii {};
+    // Room for any coordinate a file writes in full (the point table's 13
+    // columns, or a record's whole field); longer is no coordinate.
+    std::array<char, 64> ascii {};
     if (trimmed.isEmpty() || trimmed.size() > qsizetype(ascii.size()))
         return std::nullopt;
     for (qsizetype i = 0; i < trimmed.size(); ++i) {
@@ -18,7 +20,12 @@ std::optional<double> coordinateValue(QStringView text)
             return std::nullopt;
         ascii[std::size_t(i)] = char(c);
     }
-    const char *first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
+    // from_chars takes a minus but no plus: a plus is passed over, but one
+    // sign only ("+-5" is no number).
+    const bool plus = ascii[0] == '+';
+    if (plus && (ascii[1] == '-' || ascii[1] == '+'))
+        return std::nullopt;
+    const char *first = ascii.data() + (plus ? 1 : 0);
     const char *last = ascii.data() + trimmed.size();
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
