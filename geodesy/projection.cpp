@@ -71,7 +71,7 @@ void clearUpperHalves()
 std::optional<LatLon> toLatLon(int zoneNumber, PlanePoint point)
 {
     const Zone *z = zone(zoneNumber);
-    if (!z || !std::isfinite(point.x) || !std::isfinite(point.y))
+    if (!z || !std::isfinite(point.x) || !std::isfinite(point.y) || !withinReach(point))
         return std::nullopt;
     clearUpperHalves();
     LatLon position;

@@ -33,6 +33,7 @@ inline const QString CursorPosition = u"X %1   Y %2"_s;
 inline const QString PointNumber = u"点番号 %1"_s;
 inline const QString Elevation = u"標高 %1"_s;
 inline const QString LatLon = u"緯度 %1°  経度 %2°   %3  %4"_s;
+inline const QString BeyondReach = u"系の原点から1000 kmより遠いので、緯度・経度はありません"_s;
 inline const QString ChooseZoneHint = u"緯度・経度は平面直角座標系（系）を選ぶと表示されます"_s;
 
 } // namespace tavorin::PlanText

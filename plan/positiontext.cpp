@@ -10,6 +10,8 @@ QString latLonText(int zone, SurveyPoint p)
 {
     if (zone == 0)
         return PlanText::ChooseZoneHint;
+    if (!geodesy::withinReach({ p.x, p.y }))
+        return PlanText::BeyondReach;
     const auto position = geodesy::toLatLon(zone, { p.x, p.y });
     if (!position)
         return {};

@@ -52,6 +52,11 @@ TEST(Zones, NumbersLabelsOriginsAndAreasAsTheNoticeGivesThem)
     }
     EXPECT_FALSE(toLatLon(9, { std::nan(""), 0 }));
     EXPECT_FALSE(toPlane(9, { 36, INFINITY }));
+    // A zone reaches 1000 km from its origin each way, and no further.
+    for (const PlanePoint reached : { PlanePoint { 1e6, -1e6 }, PlanePoint { -1e6, 1e6 } })
+        EXPECT_TRUE(toLatLon(9, reached)) << reached.x << ' ' << reached.y;
+    for (const PlanePoint beyond : { PlanePoint { 5e6, 0 }, PlanePoint { 0, -1000000.001 } })
+        EXPECT_FALSE(toLatLon(9, beyond)) << beyond.x << ' ' << beyond.y;
 }
 
 // The GSI calculator's values for two points of zone IX, quoted by third

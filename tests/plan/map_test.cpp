@@ -7,6 +7,7 @@
 #include "planezones.h"
 #include "planwidget.h"
 #include "planwindow.h"
+#include "positiontext.h"
 #include "windowfixture.h"
 
 #include <QComboBox>
@@ -314,4 +315,11 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeight)
                 u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s, u"1.50 m"_s }));
     ASSERT_TRUE(pdf && dxf);
     EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf), u"A3L 250 1.5 0|A4L 0 2.25 0"_s);
+}
+
+TEST(PositionText, APointBeyondTheZonesReachHasNoLatitudeAndLongitude)
+{
+    EXPECT_EQ(cursorText(9, { 5e6, 0 }),
+        u"X 5000000.000   Y 0.000   系の原点から1000 kmより遠いので、緯度・経度はありません"_s);
+    EXPECT_EQ(cursorText(9, { 11573.375, 22694.980 }), u"X 11573.375   Y 22694.980   "_s + GsiPlace);
 }
