@@ -21,6 +21,12 @@ double mercatorY(double latitude)
     return (1 - std::log(std::tan(phi) + 1 / std::cos(phi)) / std::numbers::pi) / 2;
 }
 
+// The latitude of Web Mercator's y.
+double mercatorLatitude(double y)
+{
+    return std::atan(std::sinh(std::numbers::pi * (1 - 2 * y))) * 180 / std::numbers::pi;
+}
+
 } // namespace
 
 QUrl gsiMapUrl(const QList<MapPoint> &points)
@@ -41,9 +47,12 @@ QUrl gsiMapUrl(const QList<MapPoint> &points)
         && (width * std::ldexp(1.0, zoom) > ViewWidth
             || height * std::ldexp(1.0, zoom) > ViewHeight))
         --zoom;
+    // The middle on the map, where the zoom was fitted: in Mercator's y,
+    // which stretches northwards, not halfway between the latitudes.
+    const double middle = mercatorLatitude((mercatorY(south) + mercatorY(north)) / 2);
     return QUrl(QStringLiteral("https://maps.gsi.go.jp/#%1/%2/%3/")
                     .arg(zoom)
-                    .arg((south + north) / 2, 0, 'f', 6)
+                    .arg(middle, 0, 'f', 6)
                     .arg((west + east) / 2, 0, 'f', 6));
 }
 

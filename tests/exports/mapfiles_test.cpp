@@ -118,8 +118,10 @@ TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)
             "https://maps.gsi.go.jp/#17/36.100000/140.004000/" },
         // Tall rather than wide: the height decides.
         { { at(36.0, 140.0), at(36.02, 140.0) },
-            "https://maps.gsi.go.jp/#15/36.010000/140.000000/" },
-        { { at(24.0, 123.0), at(45.5, 154.0) }, "https://maps.gsi.go.jp/#4/34.750000/138.500000/" },
+            "https://maps.gsi.go.jp/#15/36.010001/140.000000/" },
+        // The Mercator middle of Japan's span lies south of the latitudes'
+        // middle (34.75°).
+        { { at(24.0, 123.0), at(45.5, 154.0) }, "https://maps.gsi.go.jp/#4/35.463110/138.500000/" },
         { { at(-80, -179), at(80, 179) }, "https://maps.gsi.go.jp/#2/0.000000/0.000000/" },
     };
     for (const auto &[points, url] : cases)
