@@ -58,7 +58,7 @@ Result<void> saveCsv(const QString &path, const ExportJob &job)
 Result<void> savePdf(const QString &path, const ExportJob &job)
 {
     PlanPdfInput input;
-    input.points = job.points;
+    input.points = filePoints(job.points);
     input.title = job.title;
     if (geodesy::zone(job.options.zone))
         input.zone = job.options.zone;
@@ -71,7 +71,7 @@ Result<void> savePdf(const QString &path, const ExportJob &job)
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(path, job.points, job.options.textHeight);
+    return saveDxf(path, filePoints(job.points), { job.options.textHeight, false });
 }
 
 constexpr ExportFormat Formats[] = {
@@ -104,6 +104,15 @@ QStringList listLines(const QList<PointRecord> &points)
     return lines;
 }
 
+FilePoints filePoints(const QList<PointRecord> &points)
+{
+    FilePoints converted;
+    converted.reserve(points.size());
+    for (const PointRecord &point : points)
+        converted.append({ QString(), point.name, point.x, point.y, QString(), 0 });
+    return converted;
+}
+
 qsizetype placedPointCount(const QList<PointRecord> &points)
 {
     return std::count_if(points.cbegin(), points.cend(), [](const PointRecord &point) {
@@ -128,7 +137,7 @@ const ExportFormat *exportFormat(const QString &path)
 qint64 fittingScale(const QList<PointRecord> &points, paperplan::Sheet sheet)
 {
     PlanPdfInput input;
-    input.points = points;
+    input.points = filePoints(points);
     input.sheet = sheet;
     return planScale(input);
 }

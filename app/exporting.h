@@ -2,6 +2,7 @@
 
 #include "dxffile.h"
 #include "failure.h"
+#include "filepoint.h"
 #include "paperplan.h"
 #include "pointtable.h"
 
@@ -47,6 +48,11 @@ struct ExportJob
 
 // The list lines of points, as the transfer list and the map files hold them.
 QStringList listLines(const QList<PointRecord> &points);
+
+// points as the exports take them, until the window and the command line
+// hand on what the file says: the names and coordinates as held, no number
+// and no elevation.
+FilePoints filePoints(const QList<PointRecord> &points);
 
 // A kind of file an export writes, known by its file name's extension.
 struct ExportFormat

@@ -169,7 +169,8 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
         { u"points.sim"_s, {}, simaFileBytes(lines) },
         { u"points.csv"_s, { "--zone", "9" }, csvFileBytes(lines) },
-        { u"points.dxf"_s, { "--text-height", "2.5" }, dxf::fileBytes(reading->points, 2.5) },
+        { u"points.dxf"_s, { "--text-height", "2.5" },
+            dxf::fileBytes(filePoints(reading->points), { 2.5, false }) },
     };
     for (const auto &[out, options, bytes] : cases) {
         EXPECT_EQ(

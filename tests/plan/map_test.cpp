@@ -260,7 +260,8 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     // K9 and A2 in CAD's axes; T1 has no coordinates. The PDF on the sheet
     // chosen, titled with the file's job name; its scale and zone are those
     // offered next time, as the command line's plan tests show them drawn.
-    EXPECT_EQ(fileBytes(dir.filePath(u"points.dxf"_s)), dxf::fileBytes(Points, 2.5));
+    EXPECT_EQ(fileBytes(dir.filePath(u"points.dxf"_s)),
+        dxf::fileBytes(filePoints(Points), { 2.5, false }));
     POPPLER(info, u"pdfinfo"_s, { dir.filePath(u"plan.pdf"_s) });
     EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
         QStringList({ u"Title: 現場A"_s, u"Page size: 1191 x 842 pts (A3)"_s }));
