@@ -71,7 +71,8 @@ Result<void> savePdf(const QString &path, const ExportJob &job)
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(path, filePoints(job.points), { job.options.textHeight, false });
+    return saveDxf(
+        path, filePoints(job.points), { job.options.textHeight, job.options.elevationAsZ });
 }
 
 constexpr ExportFormat Formats[] = {

@@ -27,6 +27,8 @@ struct ExportOptions
     // The height of the DXF file's names, in metres: more than 0, at most
     // MaxTextHeight.
     double textHeight = dxf::DefaultTextHeight;
+    // Whether the DXF file's points stand at their elevation rather than at 0.
+    bool elevationAsZ = false;
     QDate date; // the plan PDF's date of making; none: today
 };
 

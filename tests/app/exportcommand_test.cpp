@@ -101,6 +101,7 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
         { { "--export", "o.pdf", "--portrait", "--scale", "500", "--paper", "A4", "in.sim" },
             "o.pdf|in.sim|A4P 500 1 0" },
         { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
+        { { "--export", "o.dxf", "--dxf-elevation", "in.sim" }, "o.dxf|in.sim|A4P 0 1 0 Z" },
         { { "--export", "o.txt", "in.sim" },
             "1 tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, "
             ".pdf, .dxf\n" },
@@ -124,6 +125,8 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
             "1 tavorin: --paper needs --export to a .pdf file\n" },
         { { "--scale", "500", "in.sim" }, "1 tavorin: --scale needs --export to a .pdf file\n" },
+        { { "--export", "o.pdf", "--dxf-elevation", "in.sim" },
+            "1 tavorin: --dxf-elevation needs --export to a .dxf file\n" },
         { { "--export", "o.kml" }, "1 tavorin: --export needs the file to read\n" },
         { { "--zone", "9", "in.sim" }, "1 tavorin: --zone needs --export\n" },
         { { "--export", "o.sim", "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
