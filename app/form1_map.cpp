@@ -36,6 +36,7 @@ const QString PaperKey = QStringLiteral("paper/paper"); // A4 or A3
 const QString OrientationKey = QStringLiteral("paper/orientation"); // portrait or landscape
 const QString ScaleKey = QStringLiteral("paper/scale"); // N of 1/N; 0: 自動
 const QString TextHeightKey = QStringLiteral("dxf/textHeight"); // metres
+const QString ElevationAsZKey = QStringLiteral("dxf/elevationAsZ"); // true or false
 
 struct RememberedSettings : QSettings
 {
@@ -62,6 +63,7 @@ ExportOptions rememberedOptions()
         options.scale = scale;
     if (const auto height = ExportOptions::textHeightFrom(settings.value(TextHeightKey).toString()))
         options.textHeight = *height;
+    options.elevationAsZ = settings.value(ElevationAsZKey).toString() == QStringLiteral("true");
     return options;
 }
 
@@ -71,6 +73,7 @@ void rememberOptions(ExportKind kind, const ExportOptions &options)
     RememberedSettings settings;
     if (kind == ExportKind::Dxf) {
         settings.setValue(TextHeightKey, options.textHeight);
+        settings.setValue(ElevationAsZKey, options.elevationAsZ);
         return;
     }
     settings.setValue(
@@ -188,6 +191,7 @@ void Form1::exportWithOptions(ExportKind kind)
         job.options.scale = chosen->scale;
     } else {
         job.options.textHeight = chosen->textHeight;
+        job.options.elevationAsZ = chosen->elevationAsZ;
     }
     rememberOptions(kind, job.options);
 

@@ -121,12 +121,15 @@ struct ExportCommandOptions
               u"With --export OUT.dxf: the height of the point names in metres (the drawing's "
               u"units); 1 without it."_s,
               u"M"_s)
+        , elevation(u"dxf-elevation"_s,
+              u"With --export OUT.dxf: each point and its name at the point's elevation (z), "
+              u"where the file gives one as a number; without it, at 0."_s)
     {
     }
 
     QList<QCommandLineOption> all() const
     {
-        return { exportTo, zone, paper, landscape, portrait, scale, date, textHeight };
+        return { exportTo, zone, paper, landscape, portrait, scale, date, textHeight, elevation };
     }
 
     // Whether the command line asks for no window: an export, or any of its
@@ -157,7 +160,7 @@ struct ExportCommandOptions
         // The options of one format, and the extension of that format.
         const std::pair<const QCommandLineOption &, QStringView> formatOptions[]
             = { { paper, u"pdf" }, { landscape, u"pdf" }, { portrait, u"pdf" }, { scale, u"pdf" },
-                  { date, u"pdf" }, { textHeight, u"dxf" } };
+                  { date, u"pdf" }, { textHeight, u"dxf" }, { elevation, u"dxf" } };
         for (const auto &[option, extension] : formatOptions) {
             if (parser.isSet(option) && (!format || QStringView(format->extension) != extension))
                 return u"tavorin: --%1 needs --export to a .%2 file\n"_s.arg(
@@ -206,10 +209,12 @@ struct ExportCommandOptions
                     u"a height in metres, from %1 to %2"_s.arg(MinTextHeight).arg(MaxTextHeight));
             options.textHeight = *height;
         }
+        options.elevationAsZ = parser.isSet(elevation);
         return request;
     }
 
-    const QCommandLineOption exportTo, zone, paper, landscape, portrait, scale, date, textHeight;
+    const QCommandLineOption exportTo, zone, paper, landscape, portrait, scale, date, textHeight,
+        elevation;
 };
 
 } // namespace

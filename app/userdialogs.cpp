@@ -5,6 +5,7 @@
 #include "windowtext.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -107,6 +108,7 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
     QComboBox *orientation = nullptr;
     QComboBox *scale = nullptr;
     QDoubleSpinBox *height = nullptr;
+    QCheckBox *elevation = nullptr;
     QString note;
     if (kind == ExportKind::PlanPdf) {
         dialog.setWindowTitle(PlanText::PdfExportCaption);
@@ -145,6 +147,10 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         height->setSuffix(WindowText::TextHeightSuffix);
         height->setValue(offered.textHeight);
         form->addRow(WindowText::TextHeightLabel, height);
+        elevation = new QCheckBox(WindowText::ElevationAsZLabel, &dialog);
+        elevation->setObjectName(QStringLiteral("ElevationAsZ"));
+        elevation->setChecked(offered.elevationAsZ);
+        form->addRow(elevation);
         note = WindowText::AxesNote;
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -165,6 +171,7 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         chosen.scale = scale->currentData().toLongLong();
     } else {
         chosen.textHeight = height->value();
+        chosen.elevationAsZ = elevation->isChecked();
     }
     return chosen;
 }

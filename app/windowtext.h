@@ -87,6 +87,7 @@ inline const QString PrintNote
     = u"印刷するときは「実際のサイズ」を選ぶと、縮尺どおりに印刷されます。"_s;
 inline const QString TextHeightLabel = u"文字の高さ"_s;
 inline const QString TextHeightSuffix = u" m"_s;
+inline const QString ElevationAsZLabel = u"標高をZに入れる"_s;
 inline const QString AxesNote = u"CADでは x がY（東）、y がX（北）になります。"_s;
 inline const QString PdfFilter = u"PDFファイル (*.pdf)|*.pdf|"_s;
 inline const QString PdfDefaultExtension = u"pdf"_s;

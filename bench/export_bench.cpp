@@ -2,6 +2,7 @@
 // and about 200 table pages) and the DXF file saved to disk, with the
 // process's peak resident memory, which bounds what a save takes.
 #include "dxffile.h"
+#include "filepoint.h"
 #include "planpdf.h"
 #include "pointtable.h"
 
@@ -19,19 +20,21 @@ using namespace tavorin;
 namespace {
 
 // 10001 points scattered over a square kilometre, a quarter of them
-// clustered so that their names crowd, as in the plan's benchmark.
-QList<PointRecord> scatteredPoints()
+// clustered so that their names crowd, as in the plan's benchmark; each
+// with a number and an elevation, so that the table has all its columns.
+FilePoints scatteredPoints()
 {
     std::mt19937 random(1);
     std::uniform_real_distribution<double> spread(0, 1000);
     std::normal_distribution<double> cluster(500, 20);
-    QList<PointRecord> points;
+    FilePoints points;
     for (int p = 0; p < PointTable::Size; ++p) {
         const bool clustered = p % 4 == 0;
         const double x = -23000 + (clustered ? cluster(random) : spread(random));
         const double y = 12000 + (clustered ? cluster(random) : spread(random));
-        points.append({ QStringLiteral("P%1").arg(p), QString::number(x, 'f', 3),
-            QString::number(y, 'f', 3) });
+        points.append(
+            { QString::number(p + 1), QStringLiteral("P%1").arg(p), QString::number(x, 'f', 3),
+                QString::number(y, 'f', 3), QString::number(10 + p % 100 / 10.0, 'f', 3), p + 2 });
     }
     return points;
 }
@@ -67,7 +70,7 @@ BENCHMARK(planPdf)->Unit(benchmark::kMillisecond);
 void dxf(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QList<PointRecord> points = scatteredPoints();
+    const FilePoints points = scatteredPoints();
     const QString path = dir.filePath(QStringLiteral("points.dxf"));
     for (auto _ : state) {
         if (!saveDxf(path, points))

@@ -45,11 +45,11 @@ public:
 
     void add(int code, int value) { add(code, QByteArray::number(value)); }
 
-    void point(int code, double x, double y)
+    void point(int code, double x, double y, double z = 0)
     {
         add(code, x);
         add(code + 10, y);
-        add(code + 20, 0.0);
+        add(code + 20, z);
     }
 
     // Pairs given as code and value, one after the other.
@@ -94,13 +94,15 @@ struct CadPoint
 {
     double x;
     double y;
+    double z;
     const QString *name;
 };
 
 } // namespace
 
-QByteArray fileBytes(const QList<PointRecord> &points, double textHeight)
+QByteArray fileBytes(const FilePoints &points, Options options)
 {
+    double textHeight = options.textHeight;
     if (!(textHeight > 0 && std::isfinite(textHeight)))
         textHeight = DefaultTextHeight;
     std::vector<CadPoint> cad;
@@ -109,19 +111,24 @@ QByteArray fileBytes(const QList<PointRecord> &points, double textHeight)
     double minY = minX;
     double maxX = -minX;
     double maxY = -minX;
-    for (const PointRecord &record : points) {
+    double minZ = minX;
+    double maxZ = -minX;
+    for (const FilePoint &record : points) {
         const auto north = coordinateValue(record.x);
         const auto east = coordinateValue(record.y);
         if (!north || !east)
             continue;
-        cad.push_back({ *east, *north, &record.name });
+        const double z = options.elevationAsZ ? coordinateValue(record.elevation).value_or(0) : 0;
+        cad.push_back({ *east, *north, z, &record.name });
         minX = std::min(minX, *east);
         maxX = std::max(maxX, *east);
         minY = std::min(minY, *north);
         maxY = std::max(maxY, *north);
+        minZ = std::min(minZ, z);
+        maxZ = std::max(maxZ, z);
     }
     if (cad.empty())
-        minX = minY = maxX = maxY = 0;
+        minX = minY = minZ = maxX = maxY = maxZ = 0;
 
     Pairs dxf;
     dxf.bytes.reserve(qsizetype(cad.size()) * 160 + 1024);
@@ -134,9 +141,9 @@ QByteArray fileBytes(const QList<PointRecord> &points, double textHeight)
     dxf.add(9, "$INSBASE");
     dxf.point(10, 0.0, 0.0);
     dxf.add(9, "$EXTMIN");
-    dxf.point(10, minX, minY);
+    dxf.point(10, minX, minY, minZ);
     dxf.add(9, "$EXTMAX");
-    dxf.point(10, maxX, maxY);
+    dxf.point(10, maxX, maxY, maxZ);
     // Points show as a circle with a cross, half a text height across,
     // rather than as a dot too small to see.
     dxf.add(9, "$PDMODE");
@@ -153,12 +160,12 @@ QByteArray fileBytes(const QList<PointRecord> &points, double textHeight)
     for (const CadPoint &p : cad) {
         dxf.add(0, "POINT");
         dxf.add(8, "POINTS");
-        dxf.point(10, p.x, p.y);
+        dxf.point(10, p.x, p.y, p.z);
         if (p.name->trimmed().isEmpty())
             continue;
         dxf.add(0, "TEXT");
         dxf.add(8, "NAMES");
-        dxf.point(10, p.x + textOffset, p.y + textOffset);
+        dxf.point(10, p.x + textOffset, p.y + textOffset, p.z);
         dxf.add(40, textHeight);
         dxf.add(1, nameBytes(*p.name));
     }
@@ -167,9 +174,9 @@ QByteArray fileBytes(const QList<PointRecord> &points, double textHeight)
     return dxf.bytes;
 }
 
-bool write(const QList<PointRecord> &points, double textHeight, QIODevice &device)
+bool write(const FilePoints &points, Options options, QIODevice &device)
 {
-    const QByteArray bytes = fileBytes(points, textHeight);
+    const QByteArray bytes = fileBytes(points, options);
     return device.write(bytes) == bytes.size();
 }
 
@@ -177,10 +184,10 @@ bool write(const QList<PointRecord> &points, double textHeight, QIODevice &devic
 
 namespace tavorin {
 
-Result<void> saveDxf(const QString &path, const QList<PointRecord> &points, double textHeight)
+Result<void> saveDxf(const QString &path, const FilePoints &points, dxf::Options options)
 {
     return pointfile::save(
-        path, [&](QIODevice &file) { return dxf::write(points, textHeight, file); });
+        path, [&](QIODevice &file) { return dxf::write(points, options, file); });
 }
 
 } // namespace tavorin

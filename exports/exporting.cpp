@@ -54,20 +54,10 @@ Result<void> saveCsv(const QString &path, const ExportJob &job)
     return saveBytes(path, csvRecordBytes(job.points));
 }
 
-// The plan on paper and the DXF file take cut points until they take the
-// file's own.
-QList<PointRecord> cutPoints(const FilePoints &points)
-{
-    QList<PointRecord> cut;
-    for (const FilePoint &p : points)
-        cut.append({ p.name.left(8), p.x.left(13), p.y.left(13) });
-    return cut;
-}
-
 Result<void> savePdf(const QString &path, const ExportJob &job)
 {
     PlanPdfInput input;
-    input.points = cutPoints(job.points);
+    input.points = job.points;
     input.title = job.title;
     if (geodesy::zone(job.options.zone))
         input.zone = job.options.zone;
@@ -80,7 +70,7 @@ Result<void> savePdf(const QString &path, const ExportJob &job)
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(path, cutPoints(job.points), job.options.textHeight);
+    return saveDxf(path, job.points, { job.options.textHeight, job.options.elevationAsZ });
 }
 
 constexpr ExportFormat Formats[] = {
@@ -132,7 +122,7 @@ const ExportFormat *exportFormat(const QString &path)
 qint64 fittingScale(const FilePoints &points, paperplan::Sheet sheet)
 {
     PlanPdfInput input;
-    input.points = cutPoints(points);
+    input.points = points;
     input.sheet = sheet;
     return planScale(input);
 }

@@ -34,6 +34,8 @@ struct ExportOptions
     qint64 scale = 0;
     // The height of the DXF file's names, in metres (validTextHeight).
     double textHeight = dxf::DefaultTextHeight;
+    // Whether the DXF file's points stand at their elevation rather than at 0.
+    bool elevationAsZ = false;
     QDate date; // the plan PDF's date of making; none: today
 
     // The one check of a text height, wherever it comes from.

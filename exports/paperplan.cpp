@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavorin::paperplan {
 
@@ -13,9 +14,13 @@ constexpr double FooterHeight = 8;
 // Room for the grid's labels: X left of the frame, Y below it.
 constexpr double XLabelWidth = 16;
 constexpr double YLabelHeight = 6;
-constexpr double TableWidth = 130;
-constexpr double NameColumnWidth = 40;
-constexpr double CoordinateColumnWidth = 45;
+// The point table's columns. At 9 pt a full-width character is 3.2 mm
+// and a half-width one 1.6 mm: 点名 holds 20 full-width characters, the
+// others 12 to 20 half-width ones, each with a little room to the next.
+constexpr double NumberColumnWidth = 22;
+constexpr double NameColumnWidth = 66;
+constexpr double CoordinateColumnWidth = 34;
+constexpr double ElevationColumnWidth = 24;
 
 // 1, 2 and 5 times the powers of ten, from 10^-6 up, each given to stop in
 // ascending order until it returns true; the value it stopped at.
@@ -100,7 +105,7 @@ double scaleBarLength(qint64 scale)
     return longest;
 }
 
-TableLayout tableLayout(Sheet sheet)
+TableLayout tableLayout(Sheet sheet, bool numbers, bool elevations)
 {
     const QSizeF size = sheetSize(sheet);
     const double width = size.width() - 2 * Margin;
@@ -113,9 +118,22 @@ TableLayout tableLayout(Sheet sheet)
     layout.rowsPerPage = std::max(1, int(std::floor((footerTop - rowsTop) / RowHeight)));
     layout.rows = QRectF(Margin, rowsTop, width, layout.rowsPerPage * RowHeight);
     layout.footer = QRectF(Margin, footerTop, width, FooterHeight);
-    layout.nameLeft = (size.width() - TableWidth) / 2;
-    layout.xRight = layout.nameLeft + NameColumnWidth + CoordinateColumnWidth;
-    layout.yRight = layout.xRight + CoordinateColumnWidth;
+    QList<std::pair<TableColumn, double>> widths;
+    if (numbers)
+        widths.append({ TableColumn::Number, NumberColumnWidth });
+    widths.append({ TableColumn::Name, NameColumnWidth });
+    widths.append({ TableColumn::X, CoordinateColumnWidth });
+    widths.append({ TableColumn::Y, CoordinateColumnWidth });
+    if (elevations)
+        widths.append({ TableColumn::Elevation, ElevationColumnWidth });
+    double tableWidth = 0;
+    for (const auto &[column, columnWidth] : widths)
+        tableWidth += columnWidth;
+    double left = (size.width() - tableWidth) / 2;
+    for (const auto &[column, columnWidth] : widths) {
+        layout.columns.append({ column, left, left + columnWidth });
+        left += columnWidth;
+    }
     return layout;
 }
 

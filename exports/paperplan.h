@@ -82,9 +82,20 @@ inline constexpr double MaxScaleBar = 40;
 double scaleBarLength(qint64 scale);
 
 // The point table's pages: the title band, then the heading row and
-// rowsPerPage rows of RowHeight each, then the footer. The columns 点名, X
-// and Y lie side by side, centred on the sheet.
+// rowsPerPage rows of RowHeight each, then the footer. The columns lie side
+// by side, centred on the sheet: 点番号 where any point has a number, 点名,
+// X, Y, and 標高 where any point has an elevation. 点名 takes a name of 20
+// full-width characters at the table's size.
 inline constexpr double RowHeight = 5;
+enum class TableColumn { Number, Name, X, Y, Elevation };
+struct TableColumnEdges
+{
+    TableColumn column = TableColumn::Name;
+    double left = 0;
+    double right = 0;
+
+    friend bool operator==(const TableColumnEdges &, const TableColumnEdges &) = default;
+};
 struct TableLayout
 {
     QRectF title;
@@ -92,12 +103,9 @@ struct TableLayout
     QRectF rows; // the area of the rows on a full page
     int rowsPerPage = 1;
     QRectF footer;
-    // The columns' left and right edges.
-    double nameLeft = 0;
-    double xRight = 0;
-    double yRight = 0;
+    QList<TableColumnEdges> columns; // left to right
 };
-TableLayout tableLayout(Sheet sheet);
+TableLayout tableLayout(Sheet sheet, bool numbers = false, bool elevations = false);
 
 // The number of table pages for points points (none for none).
 int tablePageCount(qsizetype points, Sheet sheet);

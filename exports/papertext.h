@@ -17,8 +17,10 @@ inline const QString DatePrefix = u"作成日 "_s;
 inline const QString DateFormat = u"yyyy年M月d日"_s;
 // The point table's title and headings.
 inline const QString TableCaption = u"座標一覧"_s;
+inline const QString NumberHeading = u"点番号"_s;
 inline const QString NameHeading = u"点名"_s;
 inline const QString XHeading = u"X"_s;
 inline const QString YHeading = u"Y"_s;
+inline const QString ElevationHeading = u"標高"_s;
 
 } // namespace tavorin::PaperText

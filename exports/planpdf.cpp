@@ -48,10 +48,10 @@ struct PlanPoints
     double minY = std::numeric_limits<double>::infinity();
     double maxY = -std::numeric_limits<double>::infinity();
 
-    explicit PlanPoints(const QList<PointRecord> &records)
+    explicit PlanPoints(const FilePoints &records)
     {
         points.reserve(std::size_t(records.size()));
-        for (const PointRecord &record : records) {
+        for (const FilePoint &record : records) {
             const auto x = coordinateValue(record.x);
             const auto y = coordinateValue(record.y);
             if (!x || !y) {
@@ -250,7 +250,7 @@ void paintGrid(
 }
 
 void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
-    const PlanPoints &plan, const QList<PointRecord> &records)
+    const PlanPoints &plan, const FilePoints &records)
 {
     const FramedPlan onPage { frame, geometry };
     QPainter &painter = page.painter();
@@ -328,38 +328,93 @@ void paintPlanPage(
     footer.paint(page, layout.footer, 1);
 }
 
-void paintTablePage(
-    Page &page, const PlanPdfInput &input, qsizetype first, const Footer &footer, int pageNumber)
+// What a point shows in a column of the table.
+const QString &cellText(const FilePoint &point, TableColumn column)
 {
-    const TableLayout layout = tableLayout(input.sheet);
-    paintTitle(page, layout.title, input.title, 12, PaperText::TableCaption, 12);
-    const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+    switch (column) {
+    case TableColumn::Number:
+        return point.number;
+    case TableColumn::Name:
+        return point.name;
+    case TableColumn::X:
+        return point.x;
+    case TableColumn::Y:
+        return point.y;
+    case TableColumn::Elevation:
+        break;
+    }
+    return point.elevation;
+}
 
-    constexpr double Size = 9;
-    const auto row = [&](const QRectF &band, const QString &name, const QString &x,
-                         const QString &y) {
-        page.text(
-            QRectF(layout.nameLeft, band.top(), layout.xRight - layout.nameLeft, band.height()),
-            flags | Qt::AlignLeft, name, Size);
-        page.text(
-            QRectF(layout.nameLeft, band.top(), layout.xRight - layout.nameLeft, band.height()),
-            flags | Qt::AlignRight, x, Size);
-        page.text(QRectF(layout.xRight, band.top(), layout.yRight - layout.xRight, band.height()),
-            flags | Qt::AlignRight, y, Size);
-    };
-    row(layout.heading, PaperText::NameHeading, PaperText::XHeading, PaperText::YHeading);
+const QString &headingText(TableColumn column)
+{
+    switch (column) {
+    case TableColumn::Number:
+        return PaperText::NumberHeading;
+    case TableColumn::Name:
+        return PaperText::NameHeading;
+    case TableColumn::X:
+        return PaperText::XHeading;
+    case TableColumn::Y:
+        return PaperText::YHeading;
+    case TableColumn::Elevation:
+        break;
+    }
+    return PaperText::ElevationHeading;
+}
+
+// Writes text in its column of band: the number and the name on the left,
+// the values on the right, CellGap clear of the next column. A text too wide
+// at CellSize is set smaller, down to MinCellSize, and only past that cut
+// with an ellipsis.
+void paintCell(Page &page, const QRectF &band, const TableColumnEdges &edges, const QString &text)
+{
+    constexpr double CellSize = 9;
+    constexpr double MinCellSize = 4.5;
+    constexpr double CellGap = 2;
+    const bool left = edges.column == TableColumn::Number || edges.column == TableColumn::Name;
+    const double room = edges.right - edges.left - CellGap;
+    const QRectF cell(left ? edges.left : edges.left + CellGap, band.top(), room, band.height());
+    double size = CellSize;
+    if (const double width = page.width(text, CellSize); width > room) {
+        // Rounded down to a tenth of a point, so that the smaller text
+        // surely fits.
+        size = std::max(MinCellSize, std::floor(CellSize * room / width * 10) / 10);
+    }
+    page.text(cell, Qt::AlignVCenter | Qt::TextSingleLine | (left ? Qt::AlignLeft : Qt::AlignRight),
+        page.fitted(text, size, room), size);
+}
+
+void paintTablePage(Page &page, const PlanPdfInput &input, const TableLayout &layout,
+    qsizetype first, const Footer &footer, int pageNumber)
+{
+    paintTitle(page, layout.title, input.title, 12, PaperText::TableCaption, 12);
+    for (const TableColumnEdges &edges : layout.columns)
+        paintCell(page, layout.heading, edges, headingText(edges.column));
     page.setPen(0.2);
     const double ruleTop = layout.heading.bottom() + 0.5;
-    page.line({ layout.nameLeft, ruleTop }, { layout.yRight, ruleTop });
+    page.line({ layout.columns.constFirst().left, ruleTop },
+        { layout.columns.constLast().right, ruleTop });
 
     const qsizetype end = std::min(input.points.size(), first + layout.rowsPerPage);
     for (qsizetype i = first; i < end; ++i) {
-        const PointRecord &point = input.points[i];
         const QRectF band(layout.rows.left(), layout.rows.top() + double(i - first) * RowHeight,
             layout.rows.width(), RowHeight);
-        row(band, point.name, point.x, point.y);
+        for (const TableColumnEdges &edges : layout.columns)
+            paintCell(page, band, edges, cellText(input.points[i], edges.column));
     }
     footer.paint(page, layout.footer, pageNumber);
+}
+
+// The table's layout: the columns 点番号 and 標高 only where some point
+// has a number or an elevation.
+TableLayout pointTableLayout(const PlanPdfInput &input)
+{
+    const auto any = [&input](QString FilePoint::*field) {
+        return std::any_of(input.points.cbegin(), input.points.cend(),
+            [field](const FilePoint &point) { return !(point.*field).isEmpty(); });
+    };
+    return tableLayout(input.sheet, any(&FilePoint::number), any(&FilePoint::elevation));
 }
 
 } // namespace
@@ -405,11 +460,12 @@ bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input)
         PaperText::DatePrefix + input.date.toString(PaperText::DateFormat), planPageCount(input) };
 
     paintPlanPage(page, input, PlanPoints(input.points), footer);
-    const qsizetype rows = tableLayout(input.sheet).rowsPerPage;
+    const TableLayout table = pointTableLayout(input);
     for (int pageNumber = 2; pageNumber <= footer.pageCount; ++pageNumber) {
         if (!device.newPage())
             return false;
-        paintTablePage(page, input, (pageNumber - 2) * rows, footer, pageNumber);
+        paintTablePage(
+            page, input, table, (pageNumber - 2) * table.rowsPerPage, footer, pageNumber);
     }
     return painter.end();
 }

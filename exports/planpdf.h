@@ -1,8 +1,8 @@
 #pragma once
 
 #include "failure.h"
+#include "filepoint.h"
 #include "paperplan.h"
-#include "pointtable.h"
 
 #include <QDate>
 #include <QList>
@@ -17,9 +17,9 @@ namespace tavorin {
 // What the plan on paper shows.
 struct PlanPdfInput
 {
-    // The points in file order, as the SIMA file list holds them; those
-    // without numeric coordinates are in the table but not on the plan.
-    QList<PointRecord> points;
+    // The points in file order, as their file says them; those without
+    // numeric coordinates are in the table but not on the plan.
+    FilePoints points;
     QString title; // see planTitle
     // The plane rectangular coordinate system (1 to 19) for the footer's
     // zone line; none, or one outside 1 to 19, writes no zone line.
@@ -48,11 +48,12 @@ int planPageCount(const PlanPdfInput &input);
 
 // Draws on device, whose page layout it sets to the input's sheet with no
 // margins: the plan page (title, scale, north arrow, coordinate grid,
-// points and their names, footer with the zone line, the date and "1/3"
-// page numbers), then the point table pages (点名, X and Y as held, in file
-// order, the headings on every page). All text is text, in a Japanese
-// font. Needs a QGuiApplication. False when the device cannot be painted
-// on or takes no further page.
+// points and their whole names, footer with the zone line, the date and
+// "1/3" page numbers), then the point table pages (点名, X and Y as written,
+// with 点番号 and 標高 where any point has them, in file order, the headings
+// on every page; a text wider than its column is set smaller). All text is
+// text, in a Japanese font. Needs a QGuiApplication. False when the device
+// cannot be painted on or takes no further page.
 bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input);
 
 // Saves the pages of paintPlanPages as a PDF file at path, as safely as a

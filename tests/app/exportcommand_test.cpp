@@ -103,6 +103,7 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
         { { "--export", "o.pdf", "--portrait", "--scale", "500", "--paper", "A4", "in.sim" },
             "o.pdf|in.sim|A4P 500 1 0" },
         { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
+        { { "--export", "o.dxf", "--dxf-elevation", "in.sim" }, "o.dxf|in.sim|A4P 0 1 0 Z" },
         { { "--export", "o.txt", "in.sim" },
             "1 tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, "
             ".pdf, .dxf\n" },
@@ -126,6 +127,8 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
             "1 tavorin: --paper needs --export to a .pdf file\n" },
         { { "--scale", "500", "in.sim" }, "1 tavorin: --scale needs --export to a .pdf file\n" },
+        { { "--export", "o.pdf", "--dxf-elevation", "in.sim" },
+            "1 tavorin: --dxf-elevation needs --export to a .dxf file\n" },
         { { "--export", "o.kml" }, "1 tavorin: --export needs the file to read\n" },
         { { "--zone", "9", "in.sim" }, "1 tavorin: --zone needs --export\n" },
         { { "--export", "o.sim", "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
@@ -169,7 +172,9 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
         { u"points.sim"_s, {}, simaRecordBytes(reading->records, title) },
         { u"points.csv"_s, { "--zone", "9" }, csvRecordBytes(reading->records) },
-        { u"points.dxf"_s, { "--text-height", "2.5" }, dxf::fileBytes(reading->points, 2.5) },
+        { u"points.dxf"_s, { "--text-height", "2.5" },
+            dxf::fileBytes(reading->records, { 2.5, false }) },
+        { u"points-z.dxf"_s, { "--dxf-elevation" }, dxf::fileBytes(reading->records, { 1, true }) },
     };
     for (const auto &[out, options, bytes] : cases) {
         EXPECT_EQ(
@@ -206,6 +211,13 @@ TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
     const Result<SimaReading> again = readSima(simBytes);
     ASSERT_TRUE(again && again->ending);
     EXPECT_EQ(withoutLines(again->records), withoutLines(original->records));
+
+    // CAD gets the whole names too, and the elevations when asked.
+    const QString dxfPath = dir.filePath(u"out.dxf"_s);
+    EXPECT_EQ(runProgram({ u"--export"_s, dxfPath, u"--dxf-elevation"_s, in }), "0||");
+    const QByteArray dxfBytes = fileBytes(dxfPath);
+    EXPECT_EQ(dxfBytes, dxf::fileBytes(original->records, { 1, true }));
+    EXPECT_TRUE(dxfBytes.contains("\r\nAuto-3374\r\n"));
 
     const QByteArray csvBytes = fileBytes(csv);
     EXPECT_TRUE(csvBytes.startsWith(cp932::encode(u"点番号,点名,X,Y,標高\r\n"

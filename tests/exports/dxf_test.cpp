@@ -4,6 +4,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <optional>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 using namespace tavorin;
@@ -13,14 +16,48 @@ namespace {
 
 const QString DataDir = QStringLiteral(TAVORIN_TEST_DATA_DIR "/exports");
 
+// A point with a name and coordinates only, as a file without numbers and
+// elevations gives it.
+FilePoint named(const QString &name, const QString &x, const QString &y)
+{
+    return { QString(), name, x, y, QString(), 0 };
+}
+
 // Two points with names in kanji and half-width katakana, one without
 // numeric coordinates (left out), one without a name (no TEXT).
-const QList<PointRecord> SmallExample = {
-    { u"引照1"_s, "-35120.412", "18240.355" },
-    { u"ﾃﾞｰﾀ点"_s, "-35076.583", "18231.1" },
-    { u"座標なし"_s, "", "1.0" },
-    { QString(), "0", "-0.25" },
+const FilePoints SmallExample = {
+    named(u"引照1"_s, u"-35120.412"_s, u"18240.355"_s),
+    named(u"ﾃﾞｰﾀ点"_s, u"-35076.583"_s, u"18231.1"_s),
+    named(u"座標なし"_s, QString(), u"1.0"_s),
+    named(QString(), u"0"_s, u"-0.25"_s),
 };
+
+// What ezdxf reads of the DXF file at path (see dxfcheck.py); nothing
+// where it cannot be run.
+std::optional<QString> ezdxfReading(const QString &path)
+{
+    QProcess python;
+    python.start("/usr/bin/python3", { DataDir + "/dxfcheck.py", path });
+    if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit
+        || python.exitCode() == 77)
+        return std::nullopt;
+    EXPECT_EQ(python.readAllStandardError().toStdString(), "");
+    return QString::fromUtf8(python.readAllStandardOutput());
+}
+
+#ifdef Q_OS_WIN
+// The bytes are the same as the Linux build's (the committed file below).
+#define EZDXF(result, path) GTEST_SKIP() << "ezdxf runs on Linux (Debian's python3-ezdxf)";
+#else
+#define EZDXF(result, path)                                                                        \
+    const std::optional<QString> result = ezdxfReading(path);                                      \
+    if (!result)                                                                                   \
+        GTEST_SKIP() << "no /usr/bin/python3 with ezdxf (Debian: python3-ezdxf)";
+#endif
+
+const QString Header = u"version AC1009 encoding cp932\n"
+                       "audit errors 0 fixes 0\n"
+                       "layers 0 Defpoints NAMES POINTS\n"_s;
 
 TEST(Dxf, WritesTheSmallExampleAsTheCommittedFile)
 {
@@ -29,41 +66,67 @@ TEST(Dxf, WritesTheSmallExampleAsTheCommittedFile)
 
 TEST(Dxf, EzdxfReadsBackEveryPointAndName)
 {
-    const QList<PointRecord> points = {
-        { u"引照1"_s, "-35120.412", "18240.355" },
-        { u"ﾃﾞｰﾀ点"_s, " +1.5e3 ", "-2" },
+    const FilePoints points = {
+        named(u"引照1"_s, u"-35120.412"_s, u"18240.355"_s),
+        named(u"ﾃﾞｰﾀ点"_s, u" +1.5e3 "_s, u"-2"_s),
         // Outside code page 932: U+20BB7 as '?', U+301C as its twin 81 60.
-        { u"𠮷〜"_s, "10", "20" },
-        { u"A\r\nB"_s, "0.001", "123456789.125" },
-        { u"全角なし"_s, "x", "1" },
+        named(u"𠮷〜"_s, u"10"_s, u"20"_s),
+        named(u"A\r\nB"_s, u"0.001"_s, u"123456789.125"_s),
+        named(u"全角なし"_s, u"x"_s, u"1"_s),
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("points.dxf");
-    ASSERT_TRUE(saveDxf(path, points, 2.5));
+    ASSERT_TRUE(saveDxf(path, points, { 2.5, false }));
 
-#ifdef Q_OS_WIN
-    // The bytes are the same as the Linux build's (the committed file above).
-    GTEST_SKIP() << "ezdxf runs on Linux (Debian's python3-ezdxf)";
-#endif
-    QProcess python;
-    python.start("/usr/bin/python3", { DataDir + "/dxfcheck.py", path });
-    if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit)
-        GTEST_SKIP() << "no /usr/bin/python3 to run ezdxf";
-    if (python.exitCode() == 77)
-        GTEST_SKIP() << python.readAllStandardOutput().toStdString();
-    EXPECT_EQ(python.readAllStandardError().toStdString(), "");
-    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()),
-        u"version AC1009 encoding cp932\n"
-        "audit errors 0 fixes 0\n"
-        "layers 0 Defpoints NAMES POINTS\n"
-        "POINT POINTS 18240.355 -35120.412 0.0\n"
-        "TEXT NAMES 18241.605 -35119.162 0.0 2.5 引照1 88f88fc631\n"
-        "POINT POINTS -2.0 1500.0 0.0\n"
-        "TEXT NAMES -0.75 1501.25 0.0 2.5 ﾃﾞｰﾀ点 c3deb0c0935f\n"
-        "POINT POINTS 20.0 10.0 0.0\n"
-        "TEXT NAMES 21.25 11.25 0.0 2.5 ?～ 3f8160\n"
-        "POINT POINTS 123456789.125 0.001 0.0\n"
-        "TEXT NAMES 123456790.375 1.251 0.0 2.5 A??B 413f3f42\n"_s);
+    EZDXF(reading, path);
+    EXPECT_EQ(*reading,
+        Header
+            + u"POINT POINTS 18240.355 -35120.412 0.0\n"
+              "TEXT NAMES 18241.605 -35119.162 0.0 2.5 引照1 88f88fc631\n"
+              "POINT POINTS -2.0 1500.0 0.0\n"
+              "TEXT NAMES -0.75 1501.25 0.0 2.5 ﾃﾞｰﾀ点 c3deb0c0935f\n"
+              "POINT POINTS 20.0 10.0 0.0\n"
+              "TEXT NAMES 21.25 11.25 0.0 2.5 ?～ 3f8160\n"
+              "POINT POINTS 123456789.125 0.001 0.0\n"
+              "TEXT NAMES 123456790.375 1.251 0.0 2.5 A??B 413f3f42\n"_s);
+}
+
+// Names longer than the pocket computer's 8 characters come out whole; the
+// elevation is z only when asked for, and only where it is a number.
+TEST(Dxf, WholeNamesAndTheElevationAsZWhenAsked)
+{
+    const FilePoints points = {
+        { u"1"_s, u"Auto-3374"_s, u"-35000.000"_s, u"18000.000"_s, u"12.340"_s, 3 },
+        { QString(), u"BoundaryMarkerNorth1"_s, u"-35030"_s, u"18000"_s, QString(), 4 },
+        { u"103"_s, u"境界点東側第一号杭"_s, u"-35060"_s, u"18000"_s, u"-1.50"_s, 5 },
+        { u"104"_s, u"高さ不明"_s, u"-35090"_s, u"18000"_s, u"不明"_s, 6 },
+        { u"105"_s, u"座標なし"_s, QString(), u"18000"_s, u"99"_s, 7 },
+    };
+    // The z of each point and its name, in file order.
+    const std::pair<bool, QStringList> cases[] = {
+        { false, { u"0.0"_s, u"0.0"_s, u"0.0"_s, u"0.0"_s } },
+        { true, { u"12.34"_s, u"0.0"_s, u"-1.5"_s, u"0.0"_s } },
+    };
+    for (const auto &[elevationAsZ, z] : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("points.dxf");
+        ASSERT_TRUE(saveDxf(path, points, { dxf::DefaultTextHeight, elevationAsZ }));
+        EZDXF(reading, path);
+        EXPECT_EQ(*reading,
+            Header
+                + u"POINT POINTS 18000.0 -35000.0 %1\n"
+                  "TEXT NAMES 18000.5 -34999.5 %1 1.0 Auto-3374 4175746f2d33333734\n"
+                  "POINT POINTS 18000.0 -35030.0 %2\n"
+                  "TEXT NAMES 18000.5 -35029.5 %2 1.0 BoundaryMarkerNorth1 "
+                  "426f756e646172794d61726b65724e6f72746831\n"
+                  "POINT POINTS 18000.0 -35060.0 %3\n"
+                  "TEXT NAMES 18000.5 -35059.5 %3 1.0 境界点東側第一号杭 "
+                  "8bab8a45935f938c91a491e688ea8d868d59\n"
+                  "POINT POINTS 18000.0 -35090.0 %4\n"
+                  "TEXT NAMES 18000.5 -35089.5 %4 1.0 高さ不明 8d8282b3957396be\n"_s.arg(
+                      z[0], z[1], z[2], z[3]))
+            << elevationAsZ;
+    }
 }
 
 } // namespace

@@ -34,6 +34,42 @@ TEST(PaperPlan, SheetsFramesAndTableRows)
     EXPECT_EQ(tablePageCount(10001, A4Portrait), 201);
 }
 
+// The table's columns as "点名 38-104": heading and edges in millimetres.
+QString columnsText(const TableLayout &layout)
+{
+    QStringList texts;
+    for (const TableColumnEdges &edges : layout.columns) {
+        const char16_t *names[] = { u"点番号", u"点名", u"X", u"Y", u"標高" };
+        texts << u"%1 %2-%3"_s.arg(QString::fromUtf16(names[int(edges.column)]))
+                     .arg(edges.left)
+                     .arg(edges.right);
+    }
+    return texts.join(u", "_s);
+}
+
+// 点番号 and 標高 only where some point has them; the table centred. 点名
+// takes 20 full-width characters at 9 pt (63.5 mm) and 2 mm to the next
+// column.
+TEST(PaperPlan, TableColumnsSideBySideCentred)
+{
+    const std::tuple<Sheet, bool, bool, QString> cases[] = {
+        { A4Portrait, false, false, u"点名 38-104, X 104-138, Y 138-172"_s },
+        { A4Portrait, true, false, u"点番号 27-49, 点名 49-115, X 115-149, Y 149-183"_s },
+        { A4Portrait, false, true, u"点名 26-92, X 92-126, Y 126-160, 標高 160-184"_s },
+        { A4Portrait, true, true,
+            u"点番号 15-37, 点名 37-103, X 103-137, Y 137-171, 標高 171-195"_s },
+        { A3Landscape, true, true,
+            u"点番号 120-142, 点名 142-208, X 208-242, Y 242-276, 標高 276-300"_s },
+    };
+    for (const auto &[sheet, numbers, elevations, columns] : cases) {
+        const TableLayout layout = tableLayout(sheet, numbers, elevations);
+        EXPECT_EQ(columnsText(layout), columns) << numbers << elevations;
+        EXPECT_EQ(layout.rowsPerPage, tableLayout(sheet).rowsPerPage);
+        EXPECT_GE(layout.columns[numbers ? 1 : 0].right - layout.columns[numbers ? 1 : 0].left - 2,
+            20 * 9 / toPoints(1));
+    }
+}
+
 TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
 {
     // A4 portrait: 164 x 241 mm inside the fit inset.

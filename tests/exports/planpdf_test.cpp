@@ -11,6 +11,7 @@
 #endif
 
 #include <optional>
+#include <utility>
 
 using namespace tavorin;
 using namespace tavorin::paperplan;
@@ -26,11 +27,13 @@ PlanPdfInput sixtyPoints(Sheet sheet)
     PlanPdfInput input;
     for (int i = 0; i < 60; ++i) {
         const QString name = i == 0 ? u"引照1"_s : i == 1 ? u"ﾃﾞｰﾀ点"_s : u"P%1"_s.arg(i);
-        input.points.append({ name, QString::number(-35000 - (i / 8) * 10) + u".000"_s,
-            QString::number(18000 + (i % 8) * 10) + u".000"_s });
+        input.points.append({ QString(), name, QString::number(-35000 - (i / 8) * 10) + u".000"_s,
+            QString::number(18000 + (i % 8) * 10) + u".000"_s, QString(), i + 1 });
     }
-    input.points[2] = { u"座標なし"_s, QString(), QString() };
-    input.points[3] = { u"P3"_s, u"-35000.0100"_s, u"+18030.50"_s };
+    input.points[2].x.clear();
+    input.points[2].y.clear();
+    input.points[3].x = u"-35000.0100"_s;
+    input.points[3].y = u"+18030.50"_s;
     input.title = u"五反田二丁目 基準点"_s;
     input.zone = 9;
     input.sheet = sheet;
@@ -68,7 +71,7 @@ TEST(PlanPdf, PopplerGivesBackEveryNameAndCoordinateWithTheFontEmbedded)
     EXPECT_EQ(lines.last(), footer + u"1/3"_s);
     const QStringList words = lines.join(u' ').split(u' ');
     const QSet<QString> shown(words.cbegin(), words.cend());
-    for (const PointRecord &point : input.points)
+    for (const FilePoint &point : input.points)
         EXPECT_EQ(shown.contains(point.name), !point.x.isEmpty()) << point.name.toStdString();
     for (const QString &label : { u"X=-35000"_s, u"X=-35070"_s, u"Y=18000"_s, u"Y=18070"_s })
         EXPECT_TRUE(shown.contains(label)) << label.toStdString();
@@ -92,6 +95,58 @@ TEST(PlanPdf, PopplerGivesBackEveryNameAndCoordinateWithTheFontEmbedded)
     const QStringList fontLines = pageLines(*fonts).mid(2);
     ASSERT_EQ(fontLines.size(), 1) << fonts->toStdString();
     EXPECT_EQ(fontLines[0].section(u' ', 1, 6), u"CID TrueType Identity-H yes no yes"_s);
+}
+
+// Names past the pocket computer's 8 characters, whole on the plan and in
+// the table: 20 half-width characters, 9 kanji, and 29 kanji, which the
+// table sets smaller. 点番号 and 標高 only where some point has them, each
+// as written.
+TEST(PlanPdf, WholeNamesNumbersAndElevationsReachThePlanAndTheTable)
+{
+    const QString longest = u"境界点東側第一号杭から北へ延びる道路中心線上の補助点その二"_s;
+    const FilePoints points = {
+        { u"1"_s, u"Auto-3374"_s, u"-35000.000"_s, u"18000.000"_s, u"12.340"_s, 3 },
+        { QString(), u"BoundaryMarkerNorth1"_s, u"-35030.000"_s, u"18000.000"_s, QString(), 4 },
+        { u"103"_s, u"境界点東側第一号杭"_s, u"-35060.000"_s, u"18000.000"_s, u"-1.50"_s, 5 },
+        { u"A-104"_s, longest, u"-35090.000"_s, u"18000.000"_s, u"不明"_s, 6 },
+        { u"105"_s, u"座標なし"_s, QString(), QString(), u"3.2"_s, 7 },
+    };
+    const auto withoutNumbers = [](FilePoints changed) {
+        for (FilePoint &point : changed)
+            point.number.clear();
+        changed[1].elevation = u"7"_s;
+        return changed;
+    };
+    const std::pair<FilePoints, QStringList> cases[] = {
+        { points,
+            { u"点番号 点名 X Y 標高"_s, u"1 Auto-3374 -35000.000 18000.000 12.340"_s,
+                u"BoundaryMarkerNorth1 -35030.000 18000.000"_s,
+                u"103 境界点東側第一号杭 -35060.000 18000.000 -1.50"_s,
+                u"A-104 "_s + longest + u" -35090.000 18000.000 不明"_s, u"105 座標なし 3.2"_s } },
+        { withoutNumbers(points),
+            { u"点名 X Y 標高"_s, u"Auto-3374 -35000.000 18000.000 12.340"_s,
+                u"BoundaryMarkerNorth1 -35030.000 18000.000 7"_s,
+                u"境界点東側第一号杭 -35060.000 18000.000 -1.50"_s,
+                longest + u" -35090.000 18000.000 不明"_s, u"座標なし 3.2"_s } },
+    };
+    for (const auto &[filePoints, table] : cases) {
+        PlanPdfInput input;
+        input.points = filePoints;
+        input.title = u"境界"_s;
+        input.date = QDate(2025, 1, 5);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"plan.pdf"_s);
+        ASSERT_TRUE(savePlanPdf(pdf, input));
+        POPPLER(plan, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
+        const QStringList words = pageLines(*plan).join(u' ').split(u' ');
+        for (const FilePoint &point : input.points)
+            EXPECT_EQ(words.contains(point.name), !point.x.isEmpty()) << point.name.toStdString();
+
+        POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-f"_s, u"2"_s, pdf, u"-"_s });
+        EXPECT_EQ(pageLines(*text),
+            QStringList({ u"境界 座標一覧"_s }) + table
+                + QStringList({ u"作成日 2025年1月5日 2/2"_s }));
+    }
 }
 
 #ifdef Q_OS_LINUX

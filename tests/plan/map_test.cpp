@@ -10,6 +10,7 @@
 #include "positiontext.h"
 #include "windowfixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -233,6 +234,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     remembered()->setValue(u"paper/paper"_s, u"B4"_s);
     remembered()->setValue(u"paper/scale"_s, 300);
     remembered()->setValue(u"dxf/textHeight"_s, u"-1"_s);
+    remembered()->setValue(u"dxf/elevationAsZ"_s, u"yes"_s);
     QTemporaryDir dir;
     const auto read = [&] {
         form->openAtStart(dir.filePath(u"genba.sim"_s), readingOf(Points, 0, u"現場A"_s));
@@ -243,6 +245,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     chosen.sheet = { paperplan::Paper::A3, paperplan::Orientation::Landscape };
     chosen.scale = 1000;
     chosen.textHeight = 2.5;
+    chosen.elevationAsZ = true;
     dialogs.chooseNextOptions(chosen);
     dialogs.chooseNextFile(dir.filePath(u"plan"_s));
     menuAction(u"PdfExport"_s)->trigger();
@@ -259,7 +262,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
 
     EXPECT_EQ(dialogs.optionsRequests,
         QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 auto 500"_s,
-            u"pdf A3L 1000 2.5 9 auto 500"_s, u"dxf A3L 1000 2.5 9 auto 500"_s }));
+            u"pdf A3L 1000 2.5 9 Z auto 500"_s, u"dxf A3L 1000 2.5 9 Z auto 500"_s }));
     EXPECT_EQ(fileDialogs(dir.path()),
         QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf"_s,
             u"Save DXFファイル (*.dxf)|plan.dxf|dxf"_s,
@@ -268,7 +271,8 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     // K9 and A2 in CAD's axes; T1 has no coordinates. The PDF on the sheet
     // chosen, titled with the file's job name; its scale and zone are those
     // offered next time, as the command line's plan tests show them drawn.
-    EXPECT_EQ(fileBytes(dir.filePath(u"points.dxf"_s)), dxf::fileBytes(Points, 2.5));
+    EXPECT_EQ(fileBytes(dir.filePath(u"points.dxf"_s)),
+        dxf::fileBytes(readingOf(Points).records, { 2.5, true }));
     POPPLER(info, u"pdfinfo"_s, { dir.filePath(u"plan.pdf"_s) });
     EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
         QStringList({ u"Title: 現場A"_s, u"Page size: 1191 x 842 pts (A3)"_s }));
@@ -276,7 +280,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
 
 // The options dialog the program shows: the remembered choice preselected,
 // 自動 named with the scale it takes on the sheet chosen.
-TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeight)
+TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndElevation)
 {
     QtUserDialogs qt;
     ExportOptions offered;
@@ -295,6 +299,9 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeight)
             if (auto *height = dialog->findChild<QDoubleSpinBox *>(u"TextHeight"_s)) {
                 seen << height->text();
                 height->setValue(2.25);
+                auto *elevation = dialog->findChild<QCheckBox *>(u"ElevationAsZ"_s);
+                seen << elevation->text() + (elevation->isChecked() ? u" on"_s : u" off"_s);
+                elevation->click();
             } else {
                 dialog->findChild<QComboBox *>(u"Paper"_s)->setCurrentIndex(1);
                 auto *scale = dialog->findChild<QComboBox *>(u"Scale"_s);
@@ -310,11 +317,11 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeight)
     answer();
     const auto dxf = qt.exportOptions(nullptr, ExportKind::Dxf, offered, {});
     EXPECT_EQ(seen,
-        QStringList(
-            { u"配置図PDF"_s, u"Paper A4"_s, u"Orientation 横"_s, u"Scale 自動（S=1/1000）"_s,
-                u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s, u"1.50 m"_s }));
+        QStringList({ u"配置図PDF"_s, u"Paper A4"_s, u"Orientation 横"_s,
+            u"Scale 自動（S=1/1000）"_s, u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s, u"1.50 m"_s,
+            u"標高をZに入れる off"_s }));
     ASSERT_TRUE(pdf && dxf);
-    EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf), u"A3L 250 1.5 0|A4L 0 2.25 0"_s);
+    EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf), u"A3L 250 1.5 0|A4L 0 2.25 0 Z"_s);
 }
 
 TEST(PositionText, APointBeyondTheZonesReachHasNoLatitudeAndLongitude)

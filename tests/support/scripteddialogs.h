@@ -13,17 +13,19 @@
 namespace tavorin::test {
 
 // Export options as tests compare them: sheet, scale, text height, zone and
-// date, as "A3L 250 2.5 9 2025-04-01" (A4P for A4 portrait, no date when none).
+// date, as "A3L 250 2.5 9 2025-04-01" (A4P for A4 portrait, no date when none),
+// and " Z" after them for the DXF file's elevation as z.
 inline QString optionsText(const ExportOptions &o)
 {
     const bool a3 = o.sheet.paper == paperplan::Paper::A3;
     const bool landscape = o.sheet.orientation == paperplan::Orientation::Landscape;
+    const QString z = o.elevationAsZ ? QStringLiteral(" Z") : QString();
     return QStringLiteral("%1%2 %3 %4 %5 %6")
         .arg(a3 ? u"A3" : u"A4", landscape ? u"L" : u"P")
         .arg(o.scale)
         .arg(o.textHeight)
         .arg(o.zone)
-        .arg(o.date.toString(Qt::ISODate))
+        .arg((o.date.toString(Qt::ISODate) + z).trimmed())
         .trimmed();
 }
 
