@@ -32,6 +32,8 @@ QString faultMessage(CsvFault fault, qint64 row)
         return WindowText::CsvYTooLong.arg(row);
     case CsvFault::LatitudeLongitude:
         return WindowText::CsvLatitudeLongitude;
+    case CsvFault::HeaderNotFound:
+        return WindowText::CsvHeaderNotFound;
     case CsvFault::None:
         break;
     }
