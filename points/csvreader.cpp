@@ -56,7 +56,7 @@ QString listableName(QString name)
 
 // The text without the blanks round it; itself, without a call, when it has
 // none, as nearly every cell.
-QString withoutBlanksRound(const QString &text)
+inline QString withoutBlanksRound(const QString &text)
 {
     if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace()))
         return text;
@@ -202,18 +202,19 @@ public:
             const qint64 row = m_rows.label(i);
             // The point's name from the bytes it has always been made from,
             // the record's from all that is kept.
-            const QByteArrayView nameBytes = m_rows.field(i, KeptName);
+            const std::array<QByteArrayView, RecordFields> fields = m_rows.fields(i);
+            const QByteArrayView nameBytes = fields[KeptName];
             const QByteArrayView pointNameBytes = beginning(nameBytes, PointBytes);
             QString name = nameText(pointNameBytes);
             if (m_namesRequired
                 && std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
                 return fault(CsvFault::NameMissing, row);
-            csvnumber::PlainNumber x = number(m_rows.field(i, KeptX));
+            csvnumber::PlainNumber x = number(fields[KeptX]);
             if (x.fault != csvnumber::Fault::None)
                 return fault(x.fault == csvnumber::Fault::TooLong ? CsvFault::XTooLong
                                                                   : CsvFault::XNotANumber,
                     row);
-            csvnumber::PlainNumber y = number(m_rows.field(i, KeptY));
+            csvnumber::PlainNumber y = number(fields[KeptY]);
             if (y.fault != csvnumber::Fault::None)
                 return fault(y.fault == csvnumber::Fault::TooLong ? CsvFault::YTooLong
                                                                   : CsvFault::YNotANumber,
@@ -225,9 +226,8 @@ public:
                 PointRecord { characters::cut(std::move(name), ListLine::NameWidth),
                     characters::cut(x.text, ListLine::CoordinateWidth),
                     characters::cut(y.text, ListLine::CoordinateWidth) });
-            reading.records.append(FilePoint { recordText(m_rows.field(i, KeptNumber)),
-                std::move(wholeName), std::move(x.text), std::move(y.text),
-                recordText(m_rows.field(i, KeptElevation)), row });
+            reading.records.append(FilePoint { recordText(fields[KeptNumber]), std::move(wholeName),
+                std::move(x.text), std::move(y.text), recordText(fields[KeptElevation]), row });
         }
         if (m_fault != CsvFault::None)
             return fault(m_fault, m_faultRow);

@@ -109,7 +109,9 @@ public:
         for (std::size_t i = 0; i < fields.size(); ++i) {
             Q_ASSERT(fields[i].size() <= 0xFF);
             point.sizes[i] = quint8(fields[i].size());
-            m_bytes.append(fields[i].data(), std::size_t(fields[i].size()));
+            // Most rows leave some fields empty: no call for those.
+            if (!fields[i].isEmpty())
+                m_bytes.append(fields[i].data(), std::size_t(fields[i].size()));
         }
         m_points.push_back(point);
     }
@@ -131,6 +133,19 @@ public:
         for (int before = 0; before < field; ++before)
             begin += point.sizes[std::size_t(before)];
         return { m_bytes.data() + begin, point.sizes[std::size_t(field)] };
+    }
+
+    // All fields of the point at index.
+    std::array<QByteArrayView, Fields> fields(qsizetype index) const
+    {
+        const Point &point = m_points[std::size_t(index)];
+        std::array<QByteArrayView, Fields> views;
+        const char *at = m_bytes.data() + point.begin;
+        for (std::size_t i = 0; i < views.size(); ++i) {
+            views[i] = { at, point.sizes[i] };
+            at += point.sizes[i];
+        }
+        return views;
     }
 
     const Label &label(qsizetype index) const { return m_points[std::size_t(index)].label; }
