@@ -2,15 +2,20 @@
 
 #include "characters.h"
 #include "codepage932.h"
+#include "csvheader.h"
+#include "csvnumber.h"
 #include "fieldbytes.h"
 #include "listline.h"
 #include "textinput.h"
 
 #include <QIODevice>
+#include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <string>
+#include <vector>
 
 namespace tavorin {
 
@@ -18,221 +23,24 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Of every field only its beginning is kept: a name's first 8 characters lie
-// within its first 32 bytes (a character takes at most 4), and a number
-// longer than this is no coordinate. A field or line of any length costs no
-// more memory than a short one.
-constexpr qsizetype KeptBytes = 64;
-// The first row's cells kept until it is known whether they are a header:
-// point number, name, X, Y and elevation at the most.
-constexpr int FirstRowCells = 5;
-// The longest header cell read ("平面直角座標系（ｍ）" with blanks in
-// UTF-8), and the columns of a sheet.
-constexpr qsizetype HeaderCellBytes = 40;
+// How much of a field is kept. A point's name, X and Y are made from a
+// field's first 64 bytes, which hold a name's first 8 characters (a
+// character takes at most 4 bytes) and any coordinate. The records keep a
+// name, point number or elevation to 255 bytes: more than any sheet's cell
+// holds in practice, and still a fixed cost. A field or line of any length
+// costs no more memory than a short one.
+constexpr qsizetype PointBytes = csvnumber::KeptBytes;
+constexpr qsizetype RecordBytes = 255;
+// The cells of the first rows kept until the layout is known: at most a
+// sheet's columns, each cut where no heading reaches; the first five, where
+// a row without a header has its point, whole as a record keeps them.
+constexpr qsizetype HeaderCellBytes = PointBytes;
 constexpr int SheetColumns = 16384;
+constexpr int FirstRowCells = 5;
+// Title rows may stand above the header, which must come within these rows.
+constexpr qint64 HeaderRows = 10;
 
-using Field = FieldBytes<KeptBytes>;
-
-// Full-width ASCII as half-width, the ideographic space as a space and the
-// minus sign U+2212 as a hyphen: Japanese sheets hold both widths.
-QString halfWidth(QStringView text)
-{
-    QString folded = text.toString();
-    for (QChar &c : folded) {
-        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E)
-            c = QChar(c.unicode() - 0xFEE0);
-        else if (c == u'\u3000')
-            c = u' ';
-        else if (c == u'\u2212')
-            c = u'-';
-    }
-    return folded;
-}
-
-// What a header cell names. The reader takes Name, X and Y (and Zone for the
-// zone the points lie in); the other kinds it knows only so as not to take
-// them for the name column, and to tell a file of latitudes and longitudes.
-enum class Column { Name, X, Y, Zone, Number, Elevation, Latitude, Longitude, Other };
-constexpr int ColumnKinds = int(Column::Other);
-
-// A header cell as it is compared: half width, no blanks, case folded, and
-// without a unit in brackets or parentheses at its end ("X座標（ｍ）" is
-// "x座標").
-QString headerKey(QStringView cell)
-{
-    QString key = halfWidth(cell);
-    key.removeIf([](QChar c) { return c.isSpace(); });
-    key = key.toCaseFolded();
-    if (key.endsWith(u')') || key.endsWith(u']')) {
-        const qsizetype open = key.lastIndexOf(key.back() == u')' ? u'(' : u'[');
-        if (open > 0)
-            key.truncate(open);
-    }
-    return key;
-}
-
-Column headerColumn(QStringView cell)
-{
-    struct Names
-    {
-        Column column;
-        std::initializer_list<QStringView> names;
-    };
-    static const Names known[] = {
-        { Column::Name,
-            { u"点名", u"測点名", u"基準点名", u"点名称", u"名称", u"名前", u"name", u"point",
-                u"pointname", u"label", u"marker", u"station" } },
-        { Column::X, { u"x", u"x座標" } },
-        { Column::Y, { u"y", u"y座標" } },
-        { Column::Zone, { u"系", u"座標系", u"平面直角座標系" } },
-        { Column::Number, { u"点番", u"点番号", u"番号", u"no", u"no." } },
-        { Column::Elevation, { u"z", u"h", u"標高", u"楕円体高" } },
-        { Column::Latitude, { u"緯度", u"北緯", u"lat", u"latitude" } },
-        { Column::Longitude, { u"経度", u"東経", u"lon", u"lng", u"longitude" } },
-    };
-    const QString key = headerKey(cell);
-    for (const auto &[column, names] : known) {
-        if (std::find(names.begin(), names.end(), QStringView(key)) != names.end())
-            return column;
-    }
-    return Column::Other;
-}
-
-// The zone a cell names, 1 to 19, as a number or a Roman numeral, with or
-// without 第 before it and 系 after it ("9", "IX", "Ⅸ", "第９系"); 0 for any
-// other text.
-int zoneNumber(QStringView cell)
-{
-    QString text = halfWidth(cell);
-    text.removeIf([](QChar c) { return c.isSpace(); });
-    if (text.startsWith(u'第'))
-        text.remove(0, 1);
-    if (text.endsWith(u'系'))
-        text.chop(1);
-    bool isNumber = false;
-    const int number = text.toInt(&isNumber);
-    if (isNumber)
-        return number >= 1 && number <= 19 && text.front().isDigit() ? number : 0;
-    // Ⅰ to Ⅻ (and ⅰ to ⅻ) are single characters; XIII and above are letters.
-    static const QStringView roman[] = { u"i", u"ii", u"iii", u"iv", u"v", u"vi", u"vii", u"viii",
-        u"ix", u"x", u"xi", u"xii", u"xiii", u"xiv", u"xv", u"xvi", u"xvii", u"xviii", u"xix" };
-    if (text.size() == 1) {
-        const char16_t c = text.front().unicode();
-        if (c >= 0x2160 && c <= 0x216B)
-            return c - 0x2160 + 1;
-        if (c >= 0x2170 && c <= 0x217B)
-            return c - 0x2170 + 1;
-    }
-    text = text.toCaseFolded();
-    const auto found = std::find(std::begin(roman), std::end(roman), QStringView(text));
-    return found == std::end(roman) ? 0 : int(found - std::begin(roman)) + 1;
-}
-
-enum class NumberFault { None, NotANumber, TooLong };
-
-struct PlainNumber
-{
-    QString text;
-    NumberFault fault = NumberFault::None;
-};
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Number text as Excel writes it ("-12,345.678", "1.5E+3") as the plain
-// decimal text of a SIMA file. Without an exponent the digits stay as
-// written; an exponent moves the point. A whole part wider than the 13
-// columns of a coordinate is TooLong: cutting it would change the value.
-PlainNumber plainNumber(QByteArrayView field)
-{
-    const QByteArrayView s = field.trimmed();
-    const qsizetype n = s.size();
-    qsizetype i = 0;
-    const bool negative = i < n && s[i] == '-';
-    if (i < n && (s[i] == '-' || s[i] == '+'))
-        ++i;
-    // The whole part, with thousands separators between groups of three.
-    QByteArray whole;
-    qsizetype group = 0;
-    bool grouped = false;
-    for (; i < n && (isDigit(s[i]) || s[i] == ','); ++i) {
-        if (s[i] == ',') {
-            if (whole.isEmpty() || (grouped ? group != 3 : group > 3))
-                return { {}, NumberFault::NotANumber };
-            grouped = true;
-            group = 0;
-        } else {
-            whole += s[i];
-            ++group;
-        }
-    }
-    if (grouped && group != 3)
-        return { {}, NumberFault::NotANumber };
-    QByteArray fraction;
-    const bool point = i < n && s[i] == '.';
-    if (point) {
-        for (++i; i < n && isDigit(s[i]); ++i)
-            fraction += s[i];
-    }
-    if (whole.isEmpty() && fraction.isEmpty())
-        return { {}, NumberFault::NotANumber };
-    std::optional<int> exponent;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        const bool down = i < n && s[i] == '-';
-        if (i < n && (s[i] == '-' || s[i] == '+'))
-            ++i;
-        if (i == n)
-            return { {}, NumberFault::NotANumber };
-        int value = 0;
-        for (; i < n && isDigit(s[i]); ++i)
-            value = std::min(value * 10 + (s[i] - '0'), 9999);
-        exponent = down ? -value : value;
-    }
-    if (i != n)
-        return { {}, NumberFault::NotANumber };
-
-    QByteArray text = negative ? "-" : "";
-    if (!exponent) {
-        text += whole;
-        if (point)
-            text += '.' + fraction;
-    } else {
-        // The digits without leading zeros, and where the point falls in them.
-        QByteArray digits = whole + fraction;
-        qsizetype at = whole.size() + *exponent;
-        qsizetype lead = 0;
-        while (lead < digits.size() && digits.at(lead) == '0')
-            ++lead;
-        digits.remove(0, lead);
-        at -= lead;
-        if (digits.isEmpty())
-            return { u"0"_s, NumberFault::None };
-        if (at > ListLine::CoordinateWidth)
-            return { {}, NumberFault::TooLong };
-        if (at <= 0)
-            text += "0." + QByteArray(std::min<qsizetype>(-at, KeptBytes), '0') + digits;
-        else if (at >= digits.size())
-            text += digits + QByteArray(at - digits.size(), '0');
-        else
-            text += digits.left(at) + '.' + digits.mid(at);
-    }
-    const qsizetype wholeWidth = text.indexOf('.') < 0 ? text.size() : text.indexOf('.');
-    if (wholeWidth > ListLine::CoordinateWidth)
-        return { {}, NumberFault::TooLong };
-    return { QString::fromLatin1(text), NumberFault::None };
-}
-
-// The same for text that is not ASCII: full-width digits and signs count.
-PlainNumber plainNumber(const QString &field)
-{
-    const QString folded = halfWidth(field);
-    if (std::any_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
-        return { {}, NumberFault::NotANumber };
-    return plainNumber(QByteArrayView(folded.toLatin1()));
-}
+using Field = FieldBytes<RecordBytes>;
 
 // A name as the lists can show and send it: a line break that a quoted cell
 // holds becomes a space, as does any other control character.
@@ -246,21 +54,13 @@ QString listableName(QString name)
     return name;
 }
 
-// Most fields need no decoding and no conversion: a number already in plain
-// decimals ("-12345.678"), a name of printable ASCII.
-bool isPlainDecimal(QByteArrayView bytes)
+// The text without the blanks round it; itself, without a call, when it has
+// none, as nearly every cell.
+inline QString withoutBlanksRound(const QString &text)
 {
-    qsizetype i = !bytes.isEmpty() && bytes.front() == '-' ? 1 : 0;
-    const qsizetype digitsFrom = i;
-    qsizetype point = -1;
-    for (; i < bytes.size(); ++i) {
-        if (bytes[i] == '.' && point < 0)
-            point = i;
-        else if (bytes[i] < '0' || bytes[i] > '9')
-            return false;
-    }
-    const qsizetype wholeWidth = point < 0 ? bytes.size() : point;
-    return i - digitsFrom > (point < 0 ? 0 : 1) && wholeWidth <= ListLine::CoordinateWidth;
+    if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace()))
+        return text;
+    return text.trimmed();
 }
 
 bool isPrintableAscii(QByteArrayView bytes)
@@ -268,10 +68,56 @@ bool isPrintableAscii(QByteArrayView bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0x20 && b < 0x7F; });
 }
 
+// The first n bytes of bytes, or all of them.
+QByteArrayView beginning(QByteArrayView bytes, qsizetype n)
+{
+    return bytes.first(std::min(n, bytes.size()));
+}
+
+// True for a cell that reads as UTF-8 with Japanese in it (see Utf8Check).
+bool isUtf8Text(QByteArrayView bytes)
+{
+    Utf8Check check;
+    for (const char byte : bytes)
+        check.add(uchar(byte));
+    return check.isUtf8Text();
+}
+
+// A field kept to its last byte may end in the middle of a character: the
+// bytes without that character.
+QByteArrayView wholeCharacters(QByteArrayView bytes, bool utf8)
+{
+    if (bytes.size() < RecordBytes)
+        return bytes;
+    if (utf8) {
+        qsizetype start = bytes.size();
+        while (start > 0 && (uchar(bytes[start - 1]) & 0xC0) == 0x80)
+            --start;
+        if (start == 0)
+            return bytes;
+        const uchar lead = uchar(bytes[start - 1]);
+        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        return bytes.size() - (start - 1) < length ? bytes.first(start - 1) : bytes;
+    }
+    qsizetype at = 0;
+    while (at < bytes.size())
+        at += cp932::isLeadByte(uchar(bytes[at])) ? 2 : 1;
+    return at > bytes.size() ? bytes.first(bytes.size() - 1) : bytes;
+}
+
+// The fields a row keeps; the first five, in this order, are what
+// KeptPoints holds of a point, while the zone is only compared row by row.
+enum Kept { KeptName, KeptX, KeptY, KeptNumber, KeptElevation, KeptZone, KeptCount };
+constexpr int RecordFields = KeptZone;
+// The bytes kept of each.
+constexpr std::array<qsizetype, KeptCount> KeptLimits
+    = { RecordBytes, PointBytes, PointBytes, RecordBytes, RecordBytes, PointBytes };
+
 // The reading, fed the file in chunks of any size. Works on bytes: commas,
 // quotes, blanks and line ends are ASCII, and in both code page 932 and
 // UTF-8 no byte of a multi-byte character is one of them. Texts are decoded
-// once the reading ends, when the encoding is known.
+// once the reading ends, when the encoding is known; only the cells of the
+// rows that decide the layout are decoded as they come.
 class Parser
 {
 public:
@@ -309,6 +155,8 @@ public:
         }
         if (m_fieldIndex > 0 || m_state != State::FieldStart)
             endRow();
+        if (!m_done && !m_layoutKnown && m_titleSeen)
+            stop(CsvFault::HeaderNotFound, 0);
         m_done = true;
     }
 
@@ -330,44 +178,63 @@ public:
             return isPrintableAscii(bytes) ? QString::fromLatin1(bytes)
                                            : listableName(decode(bytes));
         };
+        const auto recordText = [&nameText, utf8](QByteArrayView bytes) {
+            return bytes.isEmpty() ? QString()
+                                   : withoutBlanksRound(nameText(wholeCharacters(bytes, utf8)));
+        };
         const auto number = [&decode](QByteArrayView bytes) {
-            if (isPlainDecimal(bytes))
-                return PlainNumber { QString::fromLatin1(bytes) };
-            return isPrintableAscii(bytes) ? plainNumber(bytes) : plainNumber(decode(bytes));
+            if (csvnumber::isPlainDecimal(bytes))
+                return csvnumber::PlainNumber { QString::fromLatin1(bytes) };
+            return isPrintableAscii(bytes) ? csvnumber::plainNumber(bytes)
+                                           : csvnumber::plainNumber(decode(bytes));
         };
         CsvReading reading;
         const auto fault = [&reading](CsvFault kind, qint64 row) {
             reading.points.clear();
+            reading.records.clear();
             reading.fault = kind;
             reading.faultRow = row;
             return reading;
         };
         reading.points.reserve(m_rows.size());
+        reading.records.reserve(m_rows.size());
         for (qsizetype i = 0; i < m_rows.size(); ++i) {
             const qint64 row = m_rows.label(i);
-            QString name = nameText(m_rows.field(i, 0));
-            if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
+            // The point's name from the bytes it has always been made from,
+            // the record's from all that is kept.
+            const std::array<QByteArrayView, RecordFields> fields = m_rows.fields(i);
+            const QByteArrayView nameBytes = fields[KeptName];
+            const QByteArrayView pointNameBytes = beginning(nameBytes, PointBytes);
+            QString name = nameText(pointNameBytes);
+            if (m_namesRequired
+                && std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
                 return fault(CsvFault::NameMissing, row);
-            const PlainNumber x = number(m_rows.field(i, 1));
-            if (x.fault != NumberFault::None)
-                return fault(
-                    x.fault == NumberFault::TooLong ? CsvFault::XTooLong : CsvFault::XNotANumber,
+            csvnumber::PlainNumber x = number(fields[KeptX]);
+            if (x.fault != csvnumber::Fault::None)
+                return fault(x.fault == csvnumber::Fault::TooLong ? CsvFault::XTooLong
+                                                                  : CsvFault::XNotANumber,
                     row);
-            const PlainNumber y = number(m_rows.field(i, 2));
-            if (y.fault != NumberFault::None)
-                return fault(
-                    y.fault == NumberFault::TooLong ? CsvFault::YTooLong : CsvFault::YNotANumber,
+            csvnumber::PlainNumber y = number(fields[KeptY]);
+            if (y.fault != csvnumber::Fault::None)
+                return fault(y.fault == csvnumber::Fault::TooLong ? CsvFault::YTooLong
+                                                                  : CsvFault::YNotANumber,
                     row);
-            reading.points.append({ characters::cut(std::move(name), ListLine::NameWidth),
-                characters::cut(x.text, ListLine::CoordinateWidth),
-                characters::cut(y.text, ListLine::CoordinateWidth) });
+            QString wholeName = nameBytes.size() == pointNameBytes.size() ? withoutBlanksRound(name)
+                                                                          : recordText(nameBytes);
+            // The point shares the texts; the record takes them over.
+            reading.points.append(
+                PointRecord { characters::cut(std::move(name), ListLine::NameWidth),
+                    characters::cut(x.text, ListLine::CoordinateWidth),
+                    characters::cut(y.text, ListLine::CoordinateWidth) });
+            reading.records.append(FilePoint { recordText(fields[KeptNumber]), std::move(wholeName),
+                std::move(x.text), std::move(y.text), recordText(fields[KeptElevation]), row });
         }
         if (m_fault != CsvFault::None)
             return fault(m_fault, m_faultRow);
         if (m_failure != 0)
             return Failure { m_failure };
         if (m_zone == ZoneCells::Same)
-            reading.zone = zoneNumber(decode(m_zoneCell.view()));
+            reading.zone = csvZone(decode(m_zoneCell.view()));
         return reading;
     }
 
@@ -426,22 +293,24 @@ private:
         }
     }
 
-    // The index of the field at the current position among the kept ones
-    // (name 0, X 1, Y 2, zone 3), or -1 for a field that is not kept.
-    int keptIndex() const
+    // Where the field at the current position goes, and how much of it is
+    // kept: set once for each field from a table made with the layout.
+    void selectField()
     {
-        for (int i = 0; i < KeptColumns; ++i) {
-            if (m_columns[std::size_t(i)] == m_fieldIndex)
-                return i;
+        if (!m_layoutKnown) {
+            m_target = -1;
+            m_limit = m_fieldIndex < FirstRowCells ? RecordBytes : HeaderCellBytes;
+            return;
         }
-        return -1;
+        m_target = m_fieldIndex < m_targets.size() ? m_targets[m_fieldIndex] : -1;
+        m_limit = m_target < 0 ? 0 : KeptLimits[std::size_t(m_target)];
     }
 
     void keepRun(const char *begin, const char *end)
     {
         if (!m_rowHasContent)
             m_rowHasContent = hasText(begin, end);
-        const char *const rest = m_field.keep(begin, end, KeptBytes);
+        const char *const rest = m_field.keep(begin, end, m_limit);
         if (!m_fieldCut)
             m_fieldCut = hasText(rest, end);
     }
@@ -450,7 +319,7 @@ private:
     {
         if (!isBlank(byte))
             m_rowHasContent = true;
-        if (!m_field.keep(byte, KeptBytes) && !isBlank(byte))
+        if (!m_field.keep(byte, m_limit) && !isBlank(byte))
             m_fieldCut = true;
     }
 
@@ -460,40 +329,49 @@ private:
             m_keepBlanksUpTo = m_field.size;
         if (!m_fieldCut)
             m_field.dropTrailingBlanks(m_keepBlanksUpTo);
-        if (!m_layoutKnown) {
-            if (m_fieldIndex < FirstRowCells)
-                m_firstRow[std::size_t(m_fieldIndex)] = m_field;
-            noteHeaderCell();
-        } else if (const int kept = keptIndex(); kept >= 0) {
-            m_rowFields[std::size_t(kept)].assign(m_field);
-        }
+        if (!m_layoutKnown)
+            keepCell();
+        else if (m_target >= 0)
+            m_rowFields[std::size_t(m_target)].assign(m_field);
         ++m_fieldIndex;
         m_field.size = 0;
         m_fieldCut = false;
         m_keepBlanksUpTo = 0;
         m_state = State::FieldStart;
+        selectField();
     }
 
-    // Notes the column a cell of the first row names, in either encoding:
-    // the encoding is known only once the whole file is read.
-    void noteHeaderCell()
+    // Keeps a cell of a row that may decide the layout. A row of millions
+    // of cells costs no more than a sheet's width of them.
+    void keepCell()
     {
-        // A header has no more columns than a sheet: a first row of millions
-        // of cells costs little.
-        if (m_fieldIndex >= SheetColumns)
-            return;
-        Column column = Column::Other;
-        if (m_field.size > 0 && m_field.size <= HeaderCellBytes) {
-            column = headerColumn(QString::fromUtf8(m_field.view()));
-            if (column == Column::Other)
-                column = headerColumn(cp932::decode(m_field.view()));
+        if (m_fieldIndex < FirstRowCells)
+            m_firstRow[std::size_t(m_fieldIndex)].assign(m_field);
+        if (m_fieldIndex < SheetColumns) {
+            const QByteArrayView cell = beginning(m_field.view(), HeaderCellBytes);
+            m_cellBytes.append(cell.data(), std::size_t(cell.size()));
+            m_cellEnds.push_back(qsizetype(m_cellBytes.size()));
         }
-        if (column == Column::Other) {
-            if (m_firstOtherColumn < 0)
-                m_firstOtherColumn = m_fieldIndex;
-        } else if (m_headerColumns[std::size_t(column)] < 0) {
-            m_headerColumns[std::size_t(column)] = m_fieldIndex;
+    }
+
+    // The kept cells of the row, decoded each on its own: the file's
+    // encoding is known only once the whole file is read.
+    QStringList rowCells() const
+    {
+        QStringList cells;
+        cells.reserve(qsizetype(m_cellEnds.size()));
+        qsizetype begin = 0;
+        for (const qsizetype end : m_cellEnds) {
+            const QByteArrayView cell(m_cellBytes.data() + begin, end - begin);
+            if (isPrintableAscii(cell))
+                cells << QString::fromLatin1(cell);
+            else if (m_encoding.isUtf8() || isUtf8Text(cell))
+                cells << QString::fromUtf8(cell);
+            else
+                cells << cp932::decode(cell);
+            begin = end;
         }
+        return cells;
     }
 
     void endRow()
@@ -504,55 +382,72 @@ private:
         const bool content = m_rowHasContent;
         m_rowHasContent = false;
         const qint64 row = m_row++;
-        if (!content)
-            return;
         if (!m_layoutKnown) {
-            chooseLayout(fields, row);
-            if (m_done || m_header)
-                return;
-            for (int i = 0; i < 3; ++i)
-                m_rowFields[std::size_t(i)] = m_firstRow[std::size_t(m_columns[std::size_t(i)])];
-        } else if (fields < m_fieldsNeeded) {
-            stop(CsvFault::TooFewFields, row);
-            return;
+            if (content)
+                chooseLayout(fields, row);
+            m_cellBytes.clear();
+            m_cellEnds.clear();
+            if (m_layoutKnown) {
+                // The cells of the first rows cost nothing from now on.
+                m_cellBytes = {};
+                m_cellEnds = {};
+                if (m_firstRowIsData) {
+                    for (int kept = 0; kept < KeptCount; ++kept) {
+                        const int column = m_columns[std::size_t(kept)];
+                        if (column >= 0)
+                            m_rowFields[std::size_t(kept)].assign(m_firstRow[std::size_t(column)]);
+                    }
+                    addRow(row);
+                }
+            }
+        } else if (content) {
+            if (fields < m_fieldsNeeded)
+                stop(CsvFault::TooFewFields, row);
+            else
+                addRow(row);
         }
-        addRow(row);
         for (Field &field : m_rowFields)
             field.size = 0;
+        selectField();
     }
 
-    int headerColumnOf(Column column) const { return m_headerColumns[std::size_t(column)]; }
-
-    // A first row that names an X and a Y column is a header: the name is
-    // the first column named as one, else the first column the reader does
-    // not know, else the point numbers. A first row that names latitude and
-    // longitude instead holds no plane coordinates at all. Without a header
-    // the first row's number of fields decides.
+    // The first row that is not blank is a header, a point, or a title
+    // above the header, which must then come within the first rows; the
+    // rows above the header hold no points.
     void chooseLayout(int fields, qint64 row)
     {
-        m_layoutKnown = true;
-        m_header = headerColumnOf(Column::X) >= 0 && headerColumnOf(Column::Y) >= 0;
-        if (m_header) {
-            int name = headerColumnOf(Column::Name);
-            if (name < 0)
-                name
-                    = m_firstOtherColumn >= 0 ? m_firstOtherColumn : headerColumnOf(Column::Number);
-            m_columns = { name, headerColumnOf(Column::X), headerColumnOf(Column::Y),
-                headerColumnOf(Column::Zone) };
-        } else if (headerColumnOf(Column::Latitude) >= 0
-            && headerColumnOf(Column::Longitude) >= 0) {
-            stop(CsvFault::LatitudeLongitude, row);
+        if (m_titleSeen && row > HeaderRows) {
+            stop(CsvFault::HeaderNotFound, 0);
             return;
-        } else if (fields < 3) {
-            stop(CsvFault::TooFewFields, row);
-            return;
-        } else if (fields < 5) {
-            m_columns = { 0, 1, 2, -1 };
-        } else {
-            m_columns = { 1, 2, 3, -1 };
         }
-        // A row must reach its name, X and Y; a zone cell may be missing.
-        m_fieldsNeeded = std::max({ m_columns[0], m_columns[1], m_columns[2] }) + 1;
+        const CsvLayout layout = csvLayout(rowCells(), fields);
+        if (layout.fault != CsvFault::None) {
+            stop(layout.fault, row);
+            return;
+        }
+        const bool data = layout.row == CsvLayout::Row::Data && !m_titleSeen;
+        if (layout.row != CsvLayout::Row::Header && !data) {
+            m_titleSeen = true;
+            return;
+        }
+        const CsvColumns &columns = layout.columns;
+        m_layoutKnown = true;
+        m_firstRowIsData = data;
+        m_namesRequired = columns.name >= 0;
+        // A name that is the point number is kept once, as the name.
+        m_numberIsName = columns.number >= 0 && columns.number == columns.name;
+        m_columns = { columns.name, columns.x, columns.y, m_numberIsName ? -1 : columns.number,
+            columns.elevation, columns.zone };
+        for (int kept = 0; kept < KeptCount; ++kept) {
+            const int column = m_columns[std::size_t(kept)];
+            if (column < 0)
+                continue;
+            if (column >= m_targets.size())
+                m_targets.resize(column + 1, -1);
+            m_targets[column] = qint8(kept);
+        }
+        // A row must reach its name, X and Y; the other cells may be missing.
+        m_fieldsNeeded = std::max({ columns.name, columns.x, columns.y }) + 1;
     }
 
     void addRow(qint64 row)
@@ -561,20 +456,25 @@ private:
             fail(FailureNumber::SubscriptOutOfRange);
             return;
         }
-        m_rows.add(m_rowFields[0], m_rowFields[1], m_rowFields[2], row);
-        noteZone(m_rowFields[3]);
+        const auto view = [this](Kept kept) { return m_rowFields[std::size_t(kept)].view(); };
+        m_rows.add({ view(KeptName), beginning(view(KeptX), PointBytes),
+                       beginning(view(KeptY), PointBytes),
+                       view(m_numberIsName ? KeptName : KeptNumber), view(KeptElevation) },
+            row);
+        noteZone(m_rowFields[KeptZone]);
     }
 
     // Follows whether every row names the same zone, by the bytes of its
     // zone cell: the text is read once the encoding is known.
     void noteZone(const Field &zone)
     {
-        if (m_columns[3] < 0 || m_zone == ZoneCells::Differ)
+        if (m_columns[KeptZone] < 0 || m_zone == ZoneCells::Differ)
             return;
-        if (m_zone == ZoneCells::Same && zone.view() != m_zoneCell.view()) {
+        const QByteArrayView cell = beginning(zone.view(), PointBytes);
+        if (m_zone == ZoneCells::Same && cell != m_zoneCell.view()) {
             m_zone = ZoneCells::Differ;
         } else if (m_zone == ZoneCells::NoneYet) {
-            m_zoneCell.assign(zone);
+            m_zoneCell.keep(cell.begin(), cell.end(), PointBytes);
             m_zone = ZoneCells::Same;
         }
     }
@@ -598,34 +498,36 @@ private:
     bool m_fieldCut = false; // more than the kept bytes, other than blanks, followed
     qsizetype m_keepBlanksUpTo = 0;
     int m_fieldIndex = 0;
+    int m_target = -1; // the Kept the current field goes to, or -1
+    qsizetype m_limit = RecordBytes; // the bytes kept of the current field
     bool m_rowHasContent = false;
     qint64 m_row = 1;
 
-    // The layout, known after the first row that is not blank.
+    // The layout, known after the header or a first row that is a point.
     bool m_layoutKnown = false;
-    bool m_header = false;
+    bool m_titleSeen = false;
+    bool m_firstRowIsData = false;
+    bool m_namesRequired = false;
+    bool m_numberIsName = false;
+    // The cells of the row being looked at until then: the first ones
+    // whole, all of them as far as a heading goes, one after another.
     std::array<Field, FirstRowCells> m_firstRow {};
-    // Where the first row names each kind of column, and its first column
-    // of no kind the reader knows; -1 for none.
-    std::array<int, ColumnKinds> m_headerColumns = [] {
-        std::array<int, ColumnKinds> none;
-        none.fill(-1);
-        return none;
-    }();
-    int m_firstOtherColumn = -1;
-    // The columns read: name, X, Y and zone; -1 for none.
-    static constexpr int KeptColumns = 4;
-    std::array<int, KeptColumns> m_columns {};
+    std::string m_cellBytes;
+    std::vector<qsizetype> m_cellEnds;
+    // The column of each Kept; -1 for none.
+    std::array<int, KeptCount> m_columns = { -1, -1, -1, -1, -1, -1 };
+    // The Kept of each column up to the last one kept; -1 for none.
+    QVarLengthArray<qint8, 8> m_targets;
     int m_fieldsNeeded = 0;
 
-    // The current row's name, X, Y and zone, and the rows kept so far with
-    // their row numbers.
-    std::array<Field, KeptColumns> m_rowFields {};
-    KeptPoints<qint64> m_rows;
+    // The current row's kept fields, and the rows kept so far with their
+    // row numbers.
+    std::array<Field, KeptCount> m_rowFields {};
+    KeptPoints<qint64, RecordFields> m_rows;
     // The zone cell of the first row, while every row since names the same.
     enum class ZoneCells { NoneYet, Same, Differ };
     ZoneCells m_zone = ZoneCells::NoneYet;
-    Field m_zoneCell;
+    FieldBytes<PointBytes> m_zoneCell;
 };
 
 } // namespace

@@ -22,12 +22,16 @@ enum class CsvFault {
     XTooLong, // a number whose whole part does not fit the 13 columns of X
     YTooLong,
     LatitudeLongitude, // the header names latitude and longitude, not X and Y
+    // The first row that is not blank is neither a header nor a point, and
+    // no header follows within the first 10 rows; no row is named.
+    HeaderNotFound,
 };
 
 // What reading a CSV file gives: its points in file order, made as a SIMA
-// reading makes them (name cut to 8 characters, X and Y to 13), or the first
-// row that cannot be read (rows count from 1 as a spreadsheet numbers them,
-// the header and blank rows included) and no points at all.
+// reading makes them (name cut to 8 characters, X and Y to 13), and beside
+// them the records of what the file says of each, or the first row that
+// cannot be read (rows count from 1 as a spreadsheet numbers them, the
+// header, title and blank rows included) and no points at all.
 struct CsvReading
 {
     QList<PointRecord> points;
@@ -47,22 +51,24 @@ struct CsvReading
 // blanks around a field are dropped. The text is code page 932 or UTF-8 by
 // the rule the SIMA reader follows.
 //
-// Columns: a first row that names an X and a Y column (X or X座標, Y or
-// Y座標) is a header, its cells compared in full or half width, any case,
-// blanks ignored and a unit in brackets at the end dropped ("Ｘ（ｍ）").
-// The name is the first column headed as a name (点名, 測点名, 基準点名,
-// 点名称, 名称, 名前, Name, Point, Point Name, Label, Marker, Station), else
-// the first column the reader does not know, else the point number column;
-// every other column is dropped, whatever the number of columns. A first row
+// Columns: the first row that is not blank decides them (see csvLayout in
+// csvheader.h). A header names an X and a Y column in any order; the name is
+// the column headed as one, else the leftmost column left of X that no
+// heading the reader knows names, else the point number column, else there
+// is none and the names are empty. A row without a header is a point by its
+// number of fields: 3 or 4 are name, X, Y (elevation); 5 or more point
+// number, name, X, Y, elevation, as in a SIMA record. A first row that is
+// neither is a title: the header must follow within the first 10 rows
+// (HeaderNotFound otherwise), and the rows above it are skipped. A header
 // that names latitude and longitude but not X and Y is refused
-// (LatitudeLongitude). Without a header the first row's number of fields
-// decides: 3 or 4 are name, X, Y (elevation); 5 or more point number, name,
-// X, Y, elevation, as in a SIMA record. Point numbers and elevations are
-// dropped; names may repeat, every row being a point of its own.
+// (LatitudeLongitude). Names may repeat, every row being a point of its own.
 //
 // X and Y must be numbers; a sign, thousands separators ("12,345.678") and
 // an exponent are taken, each number becoming the plain decimal text a SIMA
-// file holds ("12345.678", "1.5E-3" as "0.0015").
+// file holds ("12345.678", "1.5E-3" as "0.0015"). A point is made from the
+// first 64 bytes of its name, X and Y; a record keeps the name, the point
+// number and the elevation as written up to 255 bytes, without the blanks
+// round them, and X and Y as the point's plain decimal text before the cut.
 //
 // Failures: 9 on a point past the 10001 the point table holds, 57 when the
 // device fails to read. Memory stays bounded whatever the input: only the

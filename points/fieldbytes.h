@@ -2,7 +2,7 @@
 
 // What the readers of comma-separated lines (SIMA record lines and CSV rows)
 // share: which bytes go to a field whole, the kept beginning of a field, and
-// the name, X and Y kept of every point until the encoding is known.
+// the fields kept of every point until the encoding is known.
 #include <QByteArrayView>
 #include <QtGlobal>
 
@@ -89,11 +89,12 @@ template <qsizetype Capacity> struct FieldBytes
     }
 };
 
-// The name, X and Y kept of every point read so far, their bytes one after
-// another in one string: a point costs its bytes and 8 more, or 16 with a
-// Label (a CSV row's number). Texts are decoded from them once the reading
-// ends, when the encoding is known.
-template <typename Label = std::monostate> class KeptPoints
+// The fields kept of every point read so far (name, X and Y; a CSV row's
+// number and elevation too), their bytes one after another in one string: a
+// point costs its bytes and 8 more (where they begin, a byte for the size of
+// each), or 24 with a Label (a CSV row's number). Texts are decoded from them
+// once the reading ends, when the encoding is known.
+template <typename Label = std::monostate, int Fields = 3> class KeptPoints
 {
 public:
     qsizetype size() const { return qsizetype(m_points.size()); }
@@ -101,19 +102,30 @@ public:
     // The bytes of all fields together.
     qsizetype byteCount() const { return qsizetype(m_bytes.size()); }
 
+    // Keeps a point's fields, each at most 255 bytes.
+    void add(const std::array<QByteArrayView, Fields> &fields, Label label = {})
+    {
+        Point point { quint32(m_bytes.size()), {}, label };
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            Q_ASSERT(fields[i].size() <= 0xFF);
+            point.sizes[i] = quint8(fields[i].size());
+            // Most rows leave some fields empty: no call for those.
+            if (!fields[i].isEmpty())
+                m_bytes.append(fields[i].data(), std::size_t(fields[i].size()));
+        }
+        m_points.push_back(point);
+    }
+
     template <qsizetype Capacity>
     void add(const FieldBytes<Capacity> &name, const FieldBytes<Capacity> &x,
         const FieldBytes<Capacity> &y, Label label = {})
     {
         static_assert(Capacity <= 0xFF, "a field's size is kept in one byte");
-        m_points.push_back({ quint32(m_bytes.size()),
-            { quint8(name.size), quint8(x.size), quint8(y.size) }, label });
-        m_bytes.append(name.bytes.data(), std::size_t(name.size));
-        m_bytes.append(x.bytes.data(), std::size_t(x.size));
-        m_bytes.append(y.bytes.data(), std::size_t(y.size));
+        add({ name.view(), x.view(), y.view() }, label);
     }
 
-    // Field field (0 name, 1 X, 2 Y) of the point at index.
+    // Field field (0 name, 1 X, 2 Y, then the further ones) of the point at
+    // index.
     QByteArrayView field(qsizetype index, int field) const
     {
         const Point &point = m_points[std::size_t(index)];
@@ -123,14 +135,27 @@ public:
         return { m_bytes.data() + begin, point.sizes[std::size_t(field)] };
     }
 
+    // All fields of the point at index.
+    std::array<QByteArrayView, Fields> fields(qsizetype index) const
+    {
+        const Point &point = m_points[std::size_t(index)];
+        std::array<QByteArrayView, Fields> views;
+        const char *at = m_bytes.data() + point.begin;
+        for (std::size_t i = 0; i < views.size(); ++i) {
+            views[i] = { at, point.sizes[i] };
+            at += point.sizes[i];
+        }
+        return views;
+    }
+
     const Label &label(qsizetype index) const { return m_points[std::size_t(index)].label; }
 
 private:
-    // Where a point's name, X and Y lie, one after another, in m_bytes.
+    // Where a point's fields lie, one after another, in m_bytes.
     struct Point
     {
         quint32 begin = 0;
-        std::array<quint8, 3> sizes {};
+        std::array<quint8, Fields> sizes {};
         Label label {};
     };
 

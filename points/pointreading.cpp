@@ -28,6 +28,8 @@ QString csvFaultMessage(CsvFault fault, qint64 row)
         return ReadingText::CsvYTooLong.arg(row);
     case CsvFault::LatitudeLongitude:
         return ReadingText::CsvLatitudeLongitude;
+    case CsvFault::HeaderNotFound:
+        return ReadingText::CsvHeaderNotFound;
     case CsvFault::None:
         break;
     }

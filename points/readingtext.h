@@ -22,5 +22,8 @@ inline const QString CsvYTooLong = u"%1行目のYの桁数が多すぎます。"
 // A CSV file whose header names latitude and longitude, not X and Y.
 inline const QString CsvLatitudeLongitude
     = u"このファイルは緯度・経度です。平面直角座標（X、Y）のファイルを選んで下さい。"_s;
+// A CSV file whose first rows are neither a header nor a point.
+inline const QString CsvHeaderNotFound
+    = u"見出しの行が見つかりません。点名・X・Y の見出しの行か、点名,X,Y の順の数値の行が必要です。"_s;
 
 } // namespace tavorin::ReadingText

@@ -2,6 +2,7 @@
 // IN without one; the real program without a display, and on Windows the
 // console twin in a batch file.
 #include "codepage932.h"
+#include "csvreader.h"
 #include "csvwriter.h"
 #include "dxffile.h"
 #include "listline.h"
@@ -223,6 +224,9 @@ TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
     EXPECT_TRUE(csvBytes.startsWith(cp932::encode(u"点番号,点名,X,Y,標高\r\n"
                                                   u"2640,Auto-3374,-23795.960,-32832.251,0.000\r\n"_s)))
         << csvBytes.left(200).toStdString();
+    const Result<CsvReading> fromCsv = readCsv(csvBytes);
+    ASSERT_TRUE(fromCsv && fromCsv->fault == CsvFault::None);
+    EXPECT_EQ(withoutLines(fromCsv->records), withoutLines(original->records));
 }
 
 // The sheet by the options, the title from the file's job name, the scale,

@@ -80,7 +80,6 @@ TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
         { "Name,X,Y\r\n\r\nA,1,2\r\nB,1.2.3,4\r\nC,x,y", "row 4: fault 4" },
         { "A,1,2\r\nB,1,\"1,23\"", "row 2: fault 5" },
         { "A,1,2\r\n,3,4", "row 2: fault 3" },
-        { "A,1\r\nB,2", "row 1: fault 2" },
         { "A,1,2\r\nB,3", "row 2: fault 2" },
         { "A,1,2\r\nB,1,2\r\n\"C,1,2\r\nD,3,4", "row 3: fault 1" },
         { "A,12345678901234,1\r\nB,1,2", "row 1: fault 6" },
@@ -107,8 +106,9 @@ TEST(CsvReader, HeadersAsOtherSoftwareWritesThem)
         // Without one, the first column nobody claims, then the point numbers.
         { sjis(u"No.,標高,コード,X,Y,楕円体高,lat,lon\r\n7,8,K1,1,2\r\n"_s), "[K1|1|2]" },
         { sjis(u"点番号,X,Y,H\r\n7,1,2,3\r\n8,3,4\r\n"_s), "[7|1|2][8|3|4]" },
-        { ",X,Y\r\nA,1,2\r\n", "[A|1|2]" },
-        { "X,Y,Z\r\n1,2,3\r\n", "row 2: fault 3" },
+        // Without either, the names are empty; a blank heading is no column.
+        { ",X,Y\r\nA,1,2\r\n", "[|1|2]" },
+        { "X,Y,Z\r\n1,2,3\r\n", "[|1|2]" },
         // Rows longer than the header; names that repeat are points of their own.
         { "Name,X,Y\r\nA,1,2,x,y,z\r\nA,3,4\r\n", "[A|1|2][A|3|4]" },
         // Latitude and longitude are no X and Y, quoted or not; with X and Y
@@ -119,7 +119,6 @@ TEST(CsvReader, HeadersAsOtherSoftwareWritesThem)
             "row 1: fault 8" },
         { sjis(u"\r\n点名,北緯,東経\r\nA,1,2\r\n"_s), "row 2: fault 8" },
         { "name,Lat,Lng,x,y\r\nA,35,139,1,2\r\n", "[A|1|2]" },
-        { "Name,lat,X\r\nA,1,2\r\n", "row 1: fault 4" },
         // The zone when every row names the same one, in any of its forms.
         { sjis(u"点名,X,Y,系\r\nA,1,2,９\r\nB,3,4,９\r\n"_s), "[A|1|2][B|3|4] zone 9" },
         { sjis(u"点名,X,Y,座標系\r\nA,1,2,第Ⅸ系\r\n"_s), "[A|1|2] zone 9" },
@@ -156,9 +155,9 @@ TEST(CsvReader, NumbersAndNamesFromWordAndOtherEditors)
         { u"A,\u221212.5,\u22123\r\n"_s.toUtf8(), "[A|-12.5|-3]" },
         // Thousands separators only in groups of three after a first group
         // of one to three digits, never first.
-        { "A,\"1234,567\",2\r\n", "row 1: fault 4" },
-        { "A,\",123\",2\r\n", "row 1: fault 4" },
-        { "A,1,\"12,34\"\r\n", "row 1: fault 5" },
+        { "P,1,2\r\nA,\"1234,567\",2\r\n", "row 2: fault 4" },
+        { "P,1,2\r\nA,\",123\",2\r\n", "row 2: fault 4" },
+        { "P,1,2\r\nA,1,\"12,34\"\r\n", "row 2: fault 5" },
         // A line break or tab in a name is a space: it would break the line
         // sent and the SIMA record.
         { "\"A\nB\",1,2\r\n\"C\tD\",3,4\r\n\"E\rF\",5,6", "[A B|1|2][C D|3|4][E F|5|6]" },
@@ -170,6 +169,109 @@ TEST(CsvReader, NumbersAndNamesFromWordAndOtherEditors)
         EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
 }
 
+// The records of a reading as one text, [number|name|x|y|elevation|row]
+// each, after the points as outcome() gives them; a reading that fails
+// must have no records.
+std::string withRecords(const Result<CsvReading> &reading)
+{
+    std::string text = outcome(reading);
+    if (!reading)
+        return text;
+    text += " /";
+    for (const FilePoint &r : reading->records)
+        text += " [" + r.number.toStdString() + '|' + r.name.toStdString() + '|' + r.x.toStdString()
+            + '|' + r.y.toStdString() + '|' + r.elevation.toStdString() + '|'
+            + std::to_string(r.line) + ']';
+    return text;
+}
+
+std::string recordsBoth(const QByteArray &bytes)
+{
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    const std::string whole = withRecords(readCsv(bytes));
+    const std::string fed = withRecords(readCsv(device));
+    return whole == fed ? whole : whole + " (device: " + fed + ")";
+}
+
+// What each point's record holds beside the cut point: the number, the
+// whole name, X and Y before the cut, the elevation, the row; in both
+// encodings.
+TEST(CsvReader, RecordsHoldWhatTheRowSays)
+{
+    const std::pair<QString, const char *> cases[] = {
+        { u"点No,測点,X,Y,H\r\n101,ABCDEFGHIJKLMNOPQRST,\"12,345.678\",-1.5,10.250\r\n"
+          u"102,境界杭北側道路端No1,1.5E3,2,\r\n"_s,
+            "[ABCDEFGH|12345.678|-1.5][境界杭北側道路端|1500|2] /"
+            " [101|ABCDEFGHIJKLMNOPQRST|12345.678|-1.5|10.250|2]"
+            " [102|境界杭北側道路端No1|1500|2||3]" },
+        // Remarks are no names: the point numbers are.
+        { u"No.,X,Y,H,備考\r\n1,10,20,3,境界杭\r\n2,11,21,4,境界杭\r\n"_s,
+            "[1|10|20][2|11|21] / [1|1|10|20|3|2] [2|2|11|21|4|3]" },
+        // The trailing comma Excel pads a row with.
+        { u"点番,X,Y,標高,\r\n1,10,20,5.5,\r\n2,11,21,,\r\n"_s,
+            "[1|10|20][2|11|21] / [1|1|10|20|5.5|2] [2|2|11|21||3]" },
+        // Title rows and blank rows above the header: rows as the sheet numbers them.
+        { u"基準点成果表\r\n,,\r\n作成日,2024/4/1\r\n\r\n点名,X,Y\r\n\r\nA,1,2\r\nB,3,4\r\n"_s,
+            "[A|1|2][B|3|4] / [|A|1|2||7] [|B|3|4||8]" },
+        { u"\r\n,,,\r\n点名,X,Y\r\nA,1,2\r\n"_s, "[A|1|2] / [|A|1|2||4]" },
+        // Without a header: the number and elevation where the width has them.
+        { u"7,A,1,2,9.5\r\n8,B,3,4\r\n"_s, "[A|1|2][B|3|4] / [7|A|1|2|9.5|1] [8|B|3|4||2]" },
+        { u"A,1,2,9\r\n"_s, "[A|1|2] / [|A|1|2|9|1]" },
+        { u"A,1,2,,\r\nB,3,4,,\r\n"_s, "[A|1|2][B|3|4] / [|A|1|2||1] [|B|3|4||2]" },
+        // Blanks round a name go from the record only; no name column, no names.
+        { u"\" E \",5,6\r\n"_s, "[ E |5|6] / [|E|5|6||1]" },
+        { u"X,Y\r\n1,2\r\n"_s, "[|1|2] / [||1|2||2]" },
+        { u"点名,X,Y,系\r\nA,1,2,ⅩⅠ系\r\nB,3,4,ⅩⅠ系\r\n"_s,
+            "[A|1|2][B|3|4] zone 11 / [|A|1|2||2] [|B|3|4||3]" },
+    };
+    for (const auto &[text, read] : cases) {
+        EXPECT_EQ(recordsBoth(text.toUtf8()), read) << text.toStdString();
+        EXPECT_EQ(recordsBoth(sjis(text)), read) << text.toStdString();
+    }
+}
+
+// A first row that is neither a header nor a point is a title, and the
+// header must follow within the first 10 rows.
+TEST(CsvReader, TitleRowsAboveTheHeaderAndNoHeaderAtAll)
+{
+    const QByteArray header = "Name,X,Y\r\nA,1,2\r\n";
+    const std::pair<QByteArray, const char *> cases[] = {
+        { "Title\r\n" + QByteArray("x\r\n").repeated(8) + header, "[A|1|2] / [|A|1|2||11]" },
+        { "Title\r\n" + QByteArray("x\r\n").repeated(7) + header, "[A|1|2] / [|A|1|2||10]" },
+        { "Title\r\n" + QByteArray("x\r\n").repeated(9) + header, "row 0: fault 9 /" },
+        { sjis(u"基準点成果表\r\nA,1,2\r\n"_s), "row 0: fault 9 /" },
+        { "A,x,2\r\nB,1,2\r\n", "row 0: fault 9 /" },
+        { "A,1\r\nB,2", "row 0: fault 9 /" },
+        { "Name,lat,X\r\nA,1,2\r\n", "row 0: fault 9 /" },
+        // A first row that is a point keeps the message of the row at fault.
+        { "A,1,2\r\nB,x,2\r\n", "row 2: fault 4 /" },
+        { sjis(u"成果表\r\n点名,北緯,東経\r\n"_s), "row 2: fault 8 /" },
+    };
+    for (const auto &[bytes, read] : cases)
+        EXPECT_EQ(recordsBoth(bytes), read) << bytes.left(60).toStdString();
+}
+
+// A record keeps 255 bytes of a name: whole characters only, in either
+// encoding, while the point keeps its 8.
+TEST(CsvReader, RecordsKeepLongNamesToAFixedLength)
+{
+    const QString name = QString(130, u'測');
+    const std::pair<QByteArray, qsizetype> cases[] = {
+        { (name + u",1,2\r\n"_s).toUtf8(), 85 }, // 3 bytes a character
+        { sjis(name + u",1,2\r\n"_s), 127 }, // 2 bytes a character
+        { QByteArray(300, 'N') + ",1,2\r\n", 255 },
+    };
+    for (const auto &[bytes, kept] : cases) {
+        const Result<CsvReading> reading = readCsv(bytes);
+        ASSERT_TRUE(reading && reading->records.size() == 1) << outcome(reading);
+        const QString whole = reading->records[0].name;
+        EXPECT_EQ(whole, QString(kept, whole.front())) << whole.toStdString();
+        EXPECT_EQ(reading->points[0].name, QString(8, whole.front()));
+    }
+}
+
 TEST(CsvReader, TakesTheTenThousandAndFirstPointButNotOneMore)
 {
     QByteArray bytes = "Name,X,Y\r\n";
@@ -177,7 +279,7 @@ TEST(CsvReader, TakesTheTenThousandAndFirstPointButNotOneMore)
         bytes += "P" + QByteArray::number(i) + ",1,2\r\n";
     EXPECT_EQ(readCsv(bytes)->points.size(), 10001);
     EXPECT_EQ(outcome(readCsv(bytes + "Q,1,2\r\nR,x,2\r\n")), "failure 9");
-    EXPECT_EQ(outcome(readCsv("A,x,2\r\n" + bytes)), "row 1: fault 4");
+    EXPECT_EQ(outcome(readCsv(bytes.first(10) + "A,x,2\r\n" + bytes.sliced(10))), "row 2: fault 4");
 }
 
 TEST(CsvWriter, WritesCodePage932WithCrLfAndQuotesOnlyWhereNeeded)
