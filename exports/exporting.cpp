@@ -143,7 +143,9 @@ ExportOutcome runExport(const ExportRequest &request)
     if (job.options.zone == 0 && geodesy::zone(reading.zone))
         job.options.zone = reading.zone;
 
-    if (format->map && job.options.zone == 0)
+    if (format->map && job.options.zone == geodesy::LocalZone)
+        return { 1, failureLine(request.inPath, ExportText::LocalZoneNoMap) };
+    if (format->map && job.options.zone == geodesy::UnknownZone)
         return { 1,
             failureLine(request.inPath, ExportText::ZoneNeeded + ExportText::ZoneNeededOption) };
     if (format->count(job) == 0)

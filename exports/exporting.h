@@ -27,7 +27,9 @@ inline constexpr double MaxTextHeight = 1000;
 // line's, parsed once.
 struct ExportOptions
 {
-    int zone = 0; // 1..19; 0: none chosen
+    // 1..19; geodesy::UnknownZone (0): none known; geodesy::LocalZone:
+    // 系なし, which no map can place.
+    int zone = 0;
     // The plan PDF's sheet and scale, the N of 1/N; 0 takes the largest of
     // paperplan::Scales at which every point fits (paperplan::defaultScale).
     paperplan::Sheet sheet;
@@ -37,6 +39,7 @@ struct ExportOptions
     // Whether the DXF file's points stand at their elevation rather than at 0.
     bool elevationAsZ = false;
     QDate date; // the plan PDF's date of making; none: today
+    paperplan::Datum datum = paperplan::Datum::Unstated; // what the PDF's footer states
 
     // The one check of a text height, wherever it comes from.
     static bool validTextHeight(double metres)

@@ -11,6 +11,8 @@ using namespace Qt::StringLiterals;
 // with the option that gives it.
 inline const QString ZoneNeeded = u"測点を地図に置く平面直角座標系（系）を選んで下さい。"_s;
 inline const QString ZoneNeededOption = u"（--zone 1～19）"_s;
+// A map action for a file whose coordinates are a local grid.
+inline const QString LocalZoneNoMap = u"座標系が任意座標（系なし）なので、地図には置けません。"_s;
 inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 

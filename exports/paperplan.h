@@ -15,6 +15,10 @@ namespace tavorin::paperplan {
 enum class Paper { A4, A3 };
 enum class Orientation { Portrait, Landscape };
 
+// The geodetic datum the footer states: none unless the user chose one,
+// since a SIMA or CSV file does not say.
+enum class Datum { Unstated, Jgd2024, Jgd2011, Jgd2000, Tokyo };
+
 struct Sheet
 {
     Paper paper = Paper::A4;

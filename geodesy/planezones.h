@@ -26,6 +26,16 @@ struct Zone
 
 inline constexpr int ZoneCount = 19;
 
+// A point file's zone is one of three things: a zone 1..19; Unknown (0),
+// when neither the file nor the user has named one, so that a map asks;
+// or Local (系なし), coordinates of a local grid (任意座標) that no map can
+// place.
+inline constexpr int UnknownZone = 0;
+inline constexpr int LocalZone = -1;
+
+// The entry that stands for LocalZone in menus and choosers.
+inline const QString LocalZoneEntry = QStringLiteral("系なし（任意座標）");
+
 // Zones I to XIX, in order.
 std::span<const Zone> zones();
 
