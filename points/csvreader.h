@@ -31,14 +31,14 @@ enum class CsvFault {
 struct CsvReading
 {
     QList<PointRecord> points;
-    // What the file says of each point, whole, in step with points.
-    FilePoints records;
     CsvFault fault = CsvFault::None;
     qint64 faultRow = 0;
     // The plane rectangular zone (1 to 19) that every row names in a column
     // headed 平面直角座標系, 座標系 or 系; 0 when there is no such column or
     // the rows do not all name the same zone.
     int zone = 0;
+    // What the file says of each point, whole, in step with points.
+    FilePoints records;
 };
 
 // Reads CSV text as Excel saves it. Fields are separated by commas; a field

@@ -27,10 +27,10 @@ inline constexpr qsizetype JobNameWidth = 40;
 struct SimaReading
 {
     QList<PointRecord> points;
-    // What the file says of each point, whole, in step with points.
-    FilePoints records;
     Result<void> ending;
     QString jobName;
+    // What the file says of each point, whole, in step with points.
+    FilePoints records;
 };
 
 // Reads SIMA coordinate text. The file is read line by line: everything up
