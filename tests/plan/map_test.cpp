@@ -96,7 +96,7 @@ TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndRememberedInTheTestsOwn
 
 TEST_F(Map, ACsvFileThatNamesOneZoneChoosesItAndTheUserMayChangeIt)
 {
-    CsvReading reading { Points, CsvFault::None, 0, 7 };
+    CsvReading reading { Points, CsvFault::None, 0, 7, {} };
     form->openAtStart(u"/tmp/k.csv"_s, Result<CsvReading>(reading));
     EXPECT_EQ(form->zone(), 7);
     EXPECT_EQ(planZone(openPlan())->currentIndex(), 6);
@@ -227,7 +227,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     QTemporaryDir dir;
     const auto read = [&] {
         form->openAtStart(dir.filePath(u"genba.sim"_s),
-            Result<SimaReading>(SimaReading { Points, {}, u"現場A"_s }));
+            Result<SimaReading>(SimaReading { Points, {}, u"現場A"_s, {} }));
     };
     read();
     menuAction(u"Zone9"_s)->trigger();
