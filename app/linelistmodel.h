@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <algorithm>
 #include <vector>
 
 namespace tavorin {
@@ -29,6 +30,9 @@ public:
     // Adds lines one after the other; an unsorted list takes them in one
     // insertion, which keeps a list of 10,000 lines quick to fill.
     void addAll(const QStringList &lines);
+    // Makes room for lines more lines to come, so that adding them one by
+    // one takes no more than they need.
+    void reserve(int lines) { m_rows.reserve(m_rows.size() + std::size_t(std::max(lines, 0))); }
     int count() const { return static_cast<int>(m_rows.size()); }
     QString item(int position) const;
     QStringList lines() const;
