@@ -85,13 +85,15 @@ PointTable::Entry PointTable::keep(const PointRecord &record)
         m_apart.push_back(record);
         return entry;
     }
-    m_text.resize(entry.start);
+    m_text.resize(entry.start + units * (latin1 ? 1 : 2));
+    char *out = m_text.data() + entry.start;
     for (const QString *field : fields) {
         if (latin1) {
-            for (QChar c : *field)
-                m_text.append(char(c.unicode()));
+            out = std::transform(
+                field->cbegin(), field->cend(), out, [](QChar c) { return char(c.unicode()); });
         } else {
-            m_text.append(reinterpret_cast<const char *>(field->utf16()), field->size() * 2);
+            std::memcpy(out, field->utf16(), std::size_t(field->size()) * 2);
+            out += field->size() * 2;
         }
     }
     return entry;
