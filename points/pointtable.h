@@ -32,7 +32,7 @@ struct PointRecord
 // empty, and an empty table costs nothing. The texts of all entries are kept
 // packed in one block, one byte a character for an entry of nothing but
 // Latin-1 characters (every point of an ASCII file): a full table of short
-// names takes about a fifth of what 30,003 strings of their own would.
+// names takes about a sixth of what 30,003 strings of their own would.
 class PointTable
 {
 public:
