@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -149,6 +150,8 @@ void Form1::Command1_Click()
         for (int p = std::max(range.top(), 0); p <= range.bottom() && p < n; ++p)
             picked[std::size_t(p)] = true;
     }
+    // All of 10,001 points may be picked: the transfer list's rows grow once.
+    List2->reserve(int(std::count(picked.cbegin(), picked.cend(), true)));
     selection::addPicked(
         n, [&](int p) { return bool(picked[std::size_t(p)]); }, [this](int p) { addPoint(p); });
 }

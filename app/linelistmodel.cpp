@@ -3,7 +3,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
-#include <limits>
+#include <cstdint>
 
 namespace tavorin {
 
@@ -16,10 +16,12 @@ bool isLatin1(QStringView text)
 
 // The block that takes length more units: the last one while it has room,
 // else a new one. A block is never filled past the size it was made with,
-// so its text never moves and the rows pointing into it stay right.
+// so its text never moves and the rows pointing into it stay right; no line
+// starts at size or later.
 template <typename Text> Text &roomFor(std::vector<Text> &blocks, qsizetype length, qsizetype size)
 {
-    if (blocks.empty() || blocks.back().capacity() - blocks.back().size() < length) {
+    if (blocks.empty() || blocks.back().capacity() - blocks.back().size() < length
+        || blocks.back().size() >= size) {
         blocks.emplace_back();
         blocks.back().reserve(std::max(size, length));
     }
@@ -39,29 +41,39 @@ bool LineListModel::sortsBefore(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
+LineListModel::Row::Row(qsizetype block, qsizetype start, qsizetype length, bool latin1)
+    : m_place(quint32(block * BlockSize + start))
+    , m_length(quint32(length) | (latin1 ? Latin1Bit : 0))
+{
+    // 131,072 blocks of text, 4 GiB, and lines of 2^31 characters: far more
+    // than a list box shows.
+    Q_ASSERT(start < BlockSize && block * BlockSize + start <= qsizetype(UINT32_MAX));
+    Q_ASSERT(length < qsizetype(Latin1Bit));
+}
+
 template <typename Use> auto LineListModel::withText(const Row &row, Use use) const
 {
-    if (!row.latin1)
-        return use(QStringView(m_blocks[std::size_t(row.block)]).sliced(row.start, row.length));
-    const char *bytes = m_latin1Blocks[std::size_t(row.block)].constData() + row.start;
-    QVarLengthArray<char16_t, 64> text(row.length);
-    std::transform(bytes, bytes + row.length, text.begin(), [](char c) { return uchar(c); });
+    if (!row.latin1())
+        return use(
+            QStringView(m_blocks[std::size_t(row.block())]).sliced(row.start(), row.length()));
+    const char *bytes = m_latin1Blocks[std::size_t(row.block())].constData() + row.start();
+    QVarLengthArray<char16_t, 64> text(row.length());
+    std::transform(bytes, bytes + row.length(), text.begin(), [](char c) { return uchar(c); });
     return use(QStringView(text.constData(), text.size()));
 }
 
 LineListModel::Row LineListModel::keep(QStringView line)
 {
-    Q_ASSERT(line.size() <= std::numeric_limits<int>::max());
-    const int length = int(line.size());
+    const qsizetype length = line.size();
     if (isLatin1(line)) {
         QByteArray &block = roomFor(m_latin1Blocks, length, BlockSize);
-        const Row row { int(m_latin1Blocks.size() - 1), int(block.size()), length, true };
+        const Row row(qsizetype(m_latin1Blocks.size()) - 1, block.size(), length, true);
         for (QChar c : line)
             block.append(char(c.unicode()));
         return row;
     }
     QString &block = roomFor(m_blocks, length, BlockSize / 2);
-    const Row row { int(m_blocks.size() - 1), int(block.size()), length, false };
+    const Row row(qsizetype(m_blocks.size()) - 1, block.size(), length, false);
     block.append(line);
     return row;
 }

@@ -19,6 +19,8 @@ public:
     void addItem(const QString &line) { m_model.add(line); }
     // Adds lines as addItem would, one after the other, in one step.
     void addItems(const QStringList &lines) { m_model.addAll(lines); }
+    // Makes room for lines more lines, to be added one by one.
+    void reserve(int lines) { m_model.reserve(lines); }
     int listCount() const { return m_model.count(); }
     QString item(int position) const { return m_model.item(position); }
     bool isSelected(int position) const;

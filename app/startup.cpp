@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "form1.h"
+#include "freedmemory.h"
 #include "planezones.h"
 #include "pointtable.h"
 #include "portresolver.h"
@@ -314,6 +315,7 @@ std::unique_ptr<QTranslator> installQtTranslation(const QStringList &folders)
 
 int runTavorin(int argc, char *argv[])
 {
+    setUpAllocator();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

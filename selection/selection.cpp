@@ -38,7 +38,7 @@ int lowestPositionOf(const PointTable &table, int listCount, const QString &name
 {
     const int n = pointsListed(listCount);
     for (int p = 0; p < n; ++p) {
-        if (table.at(p).name == name)
+        if (table.name(p) == name)
             return p;
     }
     return 0;
@@ -68,7 +68,7 @@ void addByPrefix(const PointTable &table, int listCount, const QString &prefix, 
 {
     const int n = pointsListed(listCount);
     for (int p = 0; p < n; ++p) {
-        if (nameBeginsWith(table.at(p).name, prefix))
+        if (nameBeginsWith(table.name(p), prefix))
             add(p);
         // Equality on purpose: a list that already holds more lines than the
         // limit does not stop the selection.

@@ -98,6 +98,31 @@ TEST(LineList, ClearingFreesTheTextOfItsLines)
 #endif
 }
 
+// The SIMA file list of 10,001 points: a byte a character of the names, in
+// blocks of 32 KiB, and 8 bytes a line.
+TEST(LineList, ListsTenThousandNamesInTwoBlocksAndEightBytesALine)
+{
+#ifdef __GLIBC__
+    const auto heap = [] {
+        const struct mallinfo2 in = mallinfo2();
+        return qint64(in.uordblks + in.hblkhd);
+    };
+    QStringList names;
+    for (int i = 0; i < 10001; ++i)
+        names << "P" + QString::number(i);
+    const qint64 before = heap();
+    LineListModel model(false);
+    model.addAll(names);
+    const qint64 taken = heap() - before;
+    if (taken <= 0)
+        GTEST_SKIP() << "no heap figures from this allocator";
+    EXPECT_LE(taken, 2 * 32768 + 8 * 10001 + 1024);
+    EXPECT_EQ(model.item(10000), "P10000");
+#else
+    GTEST_SKIP() << "no heap figures from this C library";
+#endif
+}
+
 // Qt's own checks of what a model announces and answers, while lines are
 // added one by one and in bulk, sorted into place and cleared.
 TEST(LineList, KeepsQtsModelContract)
