@@ -95,7 +95,7 @@ struct CadPoint
     double x;
     double y;
     double z;
-    const QString *name;
+    QString name;
 };
 
 } // namespace
@@ -114,12 +114,12 @@ QByteArray fileBytes(const FilePoints &points, Options options)
     double minZ = minX;
     double maxZ = -minX;
     for (const FilePoint &record : points) {
-        const auto north = coordinateValue(record.x);
-        const auto east = coordinateValue(record.y);
+        const auto north = coordinateValue(record.x());
+        const auto east = coordinateValue(record.y());
         if (!north || !east)
             continue;
-        const double z = options.elevationAsZ ? coordinateValue(record.elevation).value_or(0) : 0;
-        cad.push_back({ *east, *north, z, &record.name });
+        const double z = options.elevationAsZ ? coordinateValue(record.elevation()).value_or(0) : 0;
+        cad.push_back({ *east, *north, z, record.name() });
         minX = std::min(minX, *east);
         maxX = std::max(maxX, *east);
         minY = std::min(minY, *north);
@@ -161,13 +161,13 @@ QByteArray fileBytes(const FilePoints &points, Options options)
         dxf.add(0, "POINT");
         dxf.add(8, "POINTS");
         dxf.point(10, p.x, p.y, p.z);
-        if (p.name->trimmed().isEmpty())
+        if (p.name.trimmed().isEmpty())
             continue;
         dxf.add(0, "TEXT");
         dxf.add(8, "NAMES");
         dxf.point(10, p.x + textOffset, p.y + textOffset, p.z);
         dxf.add(40, textHeight);
-        dxf.add(1, nameBytes(*p.name));
+        dxf.add(1, nameBytes(p.name));
     }
     dxf.add(0, "ENDSEC");
     dxf.add(0, "EOF");

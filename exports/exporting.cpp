@@ -101,7 +101,7 @@ std::optional<double> ExportOptions::textHeightFrom(const QString &text)
 qsizetype placedPointCount(const FilePoints &points)
 {
     return std::count_if(points.cbegin(), points.cend(), [](const FilePoint &point) {
-        return coordinateValue(point.x) && coordinateValue(point.y);
+        return coordinateValue(point.x()) && coordinateValue(point.y());
     });
 }
 

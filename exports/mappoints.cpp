@@ -9,14 +9,14 @@ QList<MapPoint> mapPoints(const FilePoints &points, int zone)
     QList<MapPoint> placed;
     placed.reserve(points.size());
     for (const FilePoint &p : points) {
-        const auto x = coordinateValue(p.x);
-        const auto y = coordinateValue(p.y);
+        const auto x = coordinateValue(p.x());
+        const auto y = coordinateValue(p.y());
         if (!x || !y)
             continue;
         const auto position = geodesy::toLatLon(zone, { *x, *y });
         if (!position)
             continue;
-        placed.append({ p.name, p.x, p.y, *position, p.number, p.elevation });
+        placed.append({ p.name(), p.x(), p.y(), *position, p.number(), p.elevation() });
     }
     return placed;
 }

@@ -52,8 +52,8 @@ struct PlanPoints
     {
         points.reserve(std::size_t(records.size()));
         for (const FilePoint &record : records) {
-            const auto x = coordinateValue(record.x);
-            const auto y = coordinateValue(record.y);
+            const auto x = coordinateValue(record.x());
+            const auto y = coordinateValue(record.y());
             if (!x || !y) {
                 points.emplace_back();
                 continue;
@@ -284,7 +284,7 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     const double unitsPerPoint = page.units() * perPoint;
     std::vector<float> widths(std::size_t(geometry.pointCount()), 0);
     for (const int p : visible)
-        widths[std::size_t(p)] = float(metrics.horizontalAdvance(records[p].name) / unitsPerPoint);
+        widths[std::size_t(p)] = float(metrics.horizontalAdvance(records[p].name()) / unitsPerPoint);
     const double height = metrics.height() / unitsPerPoint;
     const QPointF offset(5, -height + 2);
     const QPointF baseline = offset + QPointF(0, metrics.ascent() / unitsPerPoint);
@@ -301,7 +301,7 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     painter.setPen(Qt::black);
     for (const int p : geometry.chooseLabels(order, widths, height, offset)) {
         const QPointF at = geometry.toScreen(*plan.points[std::size_t(p)]) + baseline;
-        painter.drawText(page.at(frame.topLeft() + at * perPoint), records[p].name);
+        painter.drawText(page.at(frame.topLeft() + at * perPoint), records[p].name());
     }
     painter.restore();
 }
@@ -329,21 +329,21 @@ void paintPlanPage(
 }
 
 // What a point shows in a column of the table.
-const QString &cellText(const FilePoint &point, TableColumn column)
+QString cellText(const FilePoint &point, TableColumn column)
 {
     switch (column) {
     case TableColumn::Number:
-        return point.number;
+        return point.number();
     case TableColumn::Name:
-        return point.name;
+        return point.name();
     case TableColumn::X:
-        return point.x;
+        return point.x();
     case TableColumn::Y:
-        return point.y;
+        return point.y();
     case TableColumn::Elevation:
         break;
     }
-    return point.elevation;
+    return point.elevation();
 }
 
 const QString &headingText(TableColumn column)
@@ -410,9 +410,9 @@ void paintTablePage(Page &page, const PlanPdfInput &input, const TableLayout &la
 // has a number or an elevation.
 TableLayout pointTableLayout(const PlanPdfInput &input)
 {
-    const auto any = [&input](QString FilePoint::*field) {
+    const auto any = [&input](const QString (FilePoint::*field)() const) {
         return std::any_of(input.points.cbegin(), input.points.cend(),
-            [field](const FilePoint &point) { return !(point.*field).isEmpty(); });
+            [field](const FilePoint &point) { return !(point.*field)().isEmpty(); });
     };
     return tableLayout(input.sheet, any(&FilePoint::number), any(&FilePoint::elevation));
 }

@@ -149,12 +149,12 @@ void PlanWidget::readPoints()
     };
     for (int p = 0; p < count; ++p) {
         const FilePoint &record = m_records.at(p);
-        const auto x = coordinateValue(record.x);
-        const auto y = coordinateValue(record.y);
+        const auto x = coordinateValue(record.x());
+        const auto y = coordinateValue(record.y());
         if (x && y)
             points[std::size_t(p)] = SurveyPoint { *x, *y };
-        m_names[std::size_t(p)] = record.name;
-        m_labelWidths[std::size_t(p)] = widthOf(record.name);
+        m_names[std::size_t(p)] = record.name();
+        m_labelWidths[std::size_t(p)] = widthOf(record.name());
     }
     m_geometry.setPoints(std::move(points));
     m_pointsStale = false;
@@ -211,14 +211,14 @@ void PlanWidget::pick(const QList<int> &positions, bool extend)
 QString PlanWidget::pointTip(int position) const
 {
     const FilePoint &record = m_records.at(position);
-    const auto x = coordinateValue(record.x);
-    const auto y = coordinateValue(record.y);
-    QString tip = record.name + u'\n';
-    if (!record.number.isEmpty())
-        tip += PlanText::PointNumber.arg(record.number) + u'\n';
-    tip += PlanText::CursorPosition.arg(record.x, record.y);
-    if (!record.elevation.isEmpty())
-        tip += u'\n' + PlanText::Elevation.arg(record.elevation);
+    const auto x = coordinateValue(record.x());
+    const auto y = coordinateValue(record.y());
+    QString tip = record.name() + u'\n';
+    if (!record.number().isEmpty())
+        tip += PlanText::PointNumber.arg(record.number()) + u'\n';
+    tip += PlanText::CursorPosition.arg(record.x(), record.y());
+    if (!record.elevation().isEmpty())
+        tip += u'\n' + PlanText::Elevation.arg(record.elevation());
     if (x && y)
         tip += u'\n' + latLonText(m_zone, { *x, *y });
     return tip;

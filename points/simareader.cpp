@@ -136,13 +136,14 @@ public:
             // No character spans two fields in either encoding: a field's
             // bytes are whole characters, or bad bytes that read alike
             // wherever they are cut off.
-            FilePoint record { decode(m_numbers.field(i, 0)), decode(m_points.field(i, 0)),
-                decode(m_points.field(i, 1)), decode(m_points.field(i, 2)),
-                decode(m_numbers.field(i, 1)), m_points.label(i) };
-            reading.points.append({ characters::left(record.name, ListLine::NameWidth),
-                characters::left(record.x, ListLine::CoordinateWidth),
-                characters::left(record.y, ListLine::CoordinateWidth) });
-            reading.records.append(std::move(record));
+            const QString name = decode(m_points.field(i, 0));
+            const QString x = decode(m_points.field(i, 1));
+            const QString y = decode(m_points.field(i, 2));
+            reading.records.append(FilePoint(decode(m_numbers.field(i, 0)), name, x, y,
+                decode(m_numbers.field(i, 1)), m_points.label(i)));
+            reading.points.append({ characters::left(name, ListLine::NameWidth),
+                characters::left(x, ListLine::CoordinateWidth),
+                characters::left(y, ListLine::CoordinateWidth) });
         }
         return reading;
     }

@@ -108,10 +108,10 @@ QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName)
     appendLine(bytes, SimaText::PointsBeginLine);
     for (qsizetype i = 0; i < points.size(); ++i) {
         const FilePoint &p = points.at(i);
-        const QString number = p.number.isEmpty() ? QString::number(i + 1) : p.number;
+        const QString number = p.number().isEmpty() ? QString::number(i + 1) : p.number();
         appendLine(bytes,
-            SimaText::PointTag + u',' + nameField(number) + u',' + nameField(p.name) + u','
-                + nameField(p.x) + u',' + nameField(p.y) + u',' + nameField(p.elevation) + u',');
+            SimaText::PointTag + u',' + nameField(number) + u',' + nameField(p.name()) + u','
+                + nameField(p.x()) + u',' + nameField(p.y()) + u',' + nameField(p.elevation()) + u',');
     }
     appendLine(bytes, SimaText::PointsEndLine);
     return bytes;

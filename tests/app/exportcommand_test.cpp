@@ -196,7 +196,7 @@ TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
     ASSERT_TRUE(original && original->records.size() == 26);
     const auto withoutLines = [](FilePoints points) {
         for (FilePoint &p : points)
-            p.line = 0;
+            p = FilePoint(p.number(), p.name(), p.x(), p.y(), p.elevation(), 0);
         return points;
     };
 

@@ -30,10 +30,12 @@ PlanPdfInput sixtyPoints(Sheet sheet)
         input.points.append({ QString(), name, QString::number(-35000 - (i / 8) * 10) + u".000"_s,
             QString::number(18000 + (i % 8) * 10) + u".000"_s, QString(), i + 1 });
     }
-    input.points[2].x.clear();
-    input.points[2].y.clear();
-    input.points[3].x = u"-35000.0100"_s;
-    input.points[3].y = u"+18030.50"_s;
+    const auto at = [&input](int i, const QString &x, const QString &y) {
+        const FilePoint &p = input.points[i];
+        input.points[i] = { p.number(), p.name(), x, y, p.elevation(), p.line() };
+    };
+    at(2, QString(), QString());
+    at(3, u"-35000.0100"_s, u"+18030.50"_s);
     input.title = u"五反田二丁目 基準点"_s;
     input.zone = 9;
     input.sheet = sheet;
@@ -72,7 +74,7 @@ TEST(PlanPdf, PopplerGivesBackEveryNameAndCoordinateWithTheFontEmbedded)
     const QStringList words = lines.join(u' ').split(u' ');
     const QSet<QString> shown(words.cbegin(), words.cend());
     for (const FilePoint &point : input.points)
-        EXPECT_EQ(shown.contains(point.name), !point.x.isEmpty()) << point.name.toStdString();
+        EXPECT_EQ(shown.contains(point.name()), !point.x().isEmpty()) << point.name().toStdString();
     for (const QString &label : { u"X=-35000"_s, u"X=-35070"_s, u"Y=18000"_s, u"Y=18070"_s })
         EXPECT_TRUE(shown.contains(label)) << label.toStdString();
 
@@ -84,7 +86,7 @@ TEST(PlanPdf, PopplerGivesBackEveryNameAndCoordinateWithTheFontEmbedded)
         QStringList expected = { u"五反田二丁目 基準点 座標一覧"_s, u"点名 X Y"_s };
         for (qsizetype i = (number - 2) * 50; i < std::min<qsizetype>(60, (number - 1) * 50); ++i)
             expected.append(
-                QStringList({ input.points[i].name, input.points[i].x, input.points[i].y })
+                QStringList({ input.points[i].name(), input.points[i].x(), input.points[i].y() })
                     .join(u' ')
                     .trimmed());
         expected.append(footer + QString::number(number) + u"/3"_s);
@@ -112,9 +114,11 @@ TEST(PlanPdf, WholeNamesNumbersAndElevationsReachThePlanAndTheTable)
         { u"105"_s, u"座標なし"_s, QString(), QString(), u"3.2"_s, 7 },
     };
     const auto withoutNumbers = [](FilePoints changed) {
-        for (FilePoint &point : changed)
-            point.number.clear();
-        changed[1].elevation = u"7"_s;
+        for (qsizetype i = 0; i < changed.size(); ++i) {
+            const FilePoint &p = changed[i];
+            changed[i] = { QString(), p.name(), p.x(), p.y(), i == 1 ? u"7"_s : p.elevation(),
+                p.line() };
+        }
         return changed;
     };
     const std::pair<FilePoints, QStringList> cases[] = {
@@ -140,7 +144,7 @@ TEST(PlanPdf, WholeNamesNumbersAndElevationsReachThePlanAndTheTable)
         POPPLER(plan, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
         const QStringList words = pageLines(*plan).join(u' ').split(u' ');
         for (const FilePoint &point : input.points)
-            EXPECT_EQ(words.contains(point.name), !point.x.isEmpty()) << point.name.toStdString();
+            EXPECT_EQ(words.contains(point.name()), !point.x().isEmpty()) << point.name().toStdString();
 
         POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-f"_s, u"2"_s, pdf, u"-"_s });
         EXPECT_EQ(pageLines(*text),

@@ -119,9 +119,7 @@ TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout
     // The tooltip tells what the file says of the point: its whole name,
     // where List1 shows it cut, its number and its elevation.
     PointFileReading reading = readingOf({ { u"Auto-337"_s, Points[0].x, Points[0].y } });
-    reading.records[0].number = u"2640"_s;
-    reading.records[0].name = u"Auto-3374"_s;
-    reading.records[0].elevation = u"12.345"_s;
+    reading.records[0] = { u"2640"_s, u"Auto-3374"_s, Points[0].x, Points[0].y, u"12.345"_s, 1 };
     form->openAtStart(QString(), reading);
     PlanWindow *window = openPlan();
     PlanWidget *plan = window->plan();

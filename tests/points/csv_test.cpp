@@ -179,9 +179,9 @@ std::string withRecords(const Result<CsvReading> &reading)
         return text;
     text += " /";
     for (const FilePoint &r : reading->records)
-        text += " [" + r.number.toStdString() + '|' + r.name.toStdString() + '|' + r.x.toStdString()
-            + '|' + r.y.toStdString() + '|' + r.elevation.toStdString() + '|'
-            + std::to_string(r.line) + ']';
+        text += " [" + r.number().toStdString() + '|' + r.name().toStdString() + '|' + r.x().toStdString()
+            + '|' + r.y().toStdString() + '|' + r.elevation().toStdString() + '|'
+            + std::to_string(r.line()) + ']';
     return text;
 }
 
@@ -266,7 +266,7 @@ TEST(CsvReader, RecordsKeepLongNamesToAFixedLength)
     for (const auto &[bytes, kept] : cases) {
         const Result<CsvReading> reading = readCsv(bytes);
         ASSERT_TRUE(reading && reading->records.size() == 1) << outcome(reading);
-        const QString whole = reading->records[0].name;
+        const QString whole = reading->records[0].name();
         EXPECT_EQ(whole, QString(kept, whole.front())) << whole.toStdString();
         EXPECT_EQ(reading->points[0].name, QString(8, whole.front()));
     }

@@ -184,8 +184,8 @@ namespace {
 // A record as one text: number|name|x|y|elevation@line.
 std::string recordText(const FilePoint &r)
 {
-    return (r.number + u'|' + r.name + u'|' + r.x + u'|' + r.y + u'|' + r.elevation + u'@'
-        + QString::number(r.line))
+    return (r.number() + u'|' + r.name() + u'|' + r.x() + u'|' + r.y() + u'|' + r.elevation() + u'@'
+        + QString::number(r.line()))
         .toStdString();
 }
 
@@ -229,7 +229,7 @@ TEST(SimaReader, KeepsTheRecordsOfTheRealFilesInStepWithThePoints)
         for (qsizetype i = 0; i < reading->points.size(); ++i) {
             const FilePoint &r = reading->records[i];
             EXPECT_EQ(reading->points[i],
-                (PointRecord { r.name.left(8), r.x.left(13), r.y.left(13) }))
+                (PointRecord { r.name().left(8), r.x().left(13), r.y().left(13) }))
                 << name << ' ' << i;
         }
         EXPECT_EQ(recordText(reading->records.first()),

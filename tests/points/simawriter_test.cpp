@@ -98,9 +98,11 @@ TEST(SimaWriter, RecordsAsTheirFileHoldsThemReadBackTheSame)
     const Result<SimaReading> reading = readSima(bytes);
     ASSERT_TRUE(reading && reading->ending);
     EXPECT_EQ(reading->jobName, u"現場,A"_s);
-    FilePoints expected = points;
-    expected[0].number = u"1"_s;
-    for (qsizetype i = 0; i < expected.size(); ++i)
-        expected[i].line = i + 4;
+    FilePoints expected;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const FilePoint &p = points[i];
+        expected.append({ i == 0 ? u"1"_s : p.number(), p.name(), p.x(), p.y(), p.elevation(),
+            i + 4 });
+    }
     EXPECT_EQ(reading->records, expected);
 }
