@@ -47,8 +47,8 @@ std::pair<int, int> differingColumns(const QImage &a, const QImage &b)
 }
 
 // The same text drawn with a blank, a point and a comma after a digit: the
-// point and the comma change that character's cell only; the point's foot is
-// the digit's foot, the comma's tail reaches below it.
+// point and the comma change that character's cell only, the same cell; the
+// point's foot is the digit's foot, the comma's tail reaches below it.
 void expectAPointOnTheDigitsLine(const QImage &blank, const QImage &point, const QImage &comma,
     const QFont &font, const std::string &what)
 {
@@ -64,6 +64,7 @@ void expectAPointOnTheDigitsLine(const QImage &blank, const QImage &point, const
     ASSERT_GE(digits, 0) << what;
     EXPECT_LT(pointLast - pointFirst, cell) << what;
     EXPECT_LT(commaLast - commaFirst, cell) << what;
+    EXPECT_LT(std::abs(pointFirst - commaFirst), cell) << what;
     EXPECT_EQ(foot(point, pointFirst, pointLast), digits) << what;
     EXPECT_GT(foot(comma, commaFirst, commaLast), digits) << what;
 }
@@ -117,23 +118,27 @@ TEST_F(Dots, BothListsDrawAPointOnTheDigitsLineAndMoveNoOtherPixel)
     }
 }
 
+// On the screen's scale and on another, as when the plan's window moves to
+// a screen of another density: the drop is the one measured at that scale.
 TEST_F(Dots, ThePlansNamesDrawAPointOnTheDigitsLine)
 {
     const QFont font = list(1)->font();
-    QList<QImage> drawings;
-    for (const QString &name : { u"No 12"_s, u"No.12"_s, u"No,12"_s }) {
-        const qreal ratio = form->devicePixelRatioF();
-        QImage image(QSize(80, 30) * ratio, QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        drawTextRaisingDots(painter, QPointF(4, 18), name);
-        painter.end();
-        drawings.append(image);
+    for (const qreal ratio : { form->devicePixelRatioF(), 4 * form->devicePixelRatioF() }) {
+        QList<QImage> drawings;
+        for (const QString &name : { u"No 12"_s, u"No.12"_s, u"No,12"_s }) {
+            QImage image(QSize(80, 30) * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            drawTextRaisingDots(painter, QPointF(4, 18), name);
+            painter.end();
+            drawings.append(image);
+        }
+        expectAPointOnTheDigitsLine(
+            drawings[0], drawings[1], drawings[2], font, "plan at " + std::to_string(ratio));
     }
-    expectAPointOnTheDigitsLine(drawings[0], drawings[1], drawings[2], font, "plan");
 }
 
 } // namespace

@@ -22,12 +22,13 @@ namespace {
 
 // The GSI calculator's point of zone IX with a name longer than a list
 // line's, its number and elevation, a name that HTML and XML must escape, a
-// point without numbers and one with a control character.
+// point without numbers and one with a control character, a backslash and a
+// character beyond the BMP.
 const FilePoints Points = {
     { u"2640"_s, u"Auto-3374"_s, u"11573.375"_s, u"22694.980"_s, u"12.345"_s, 4 },
     { {}, u"<a&\"b'>"_s, u"11573.375"_s, u"22694.980"_s, {}, 5 },
     { {}, u"T9"_s, u"abc"_s, u"22694.980"_s, {}, 6 },
-    { {}, u"A\x1a"_s, u"0"_s, u"0"_s, {}, 7 },
+    { {}, u"A\x1a\\𠮷"_s, u"0"_s, u"0"_s, {}, 7 },
 };
 
 } // namespace
@@ -46,9 +47,9 @@ TEST(MapFiles, GeoJsonBytesReadBackByAJsonParser)
         u"\"11573.375\", \"Y\": \"22694.980\", \"系\": 9, \"_markerType\": \"DivIcon\", "
         u"\"_html\": \"&lt;a&amp;&quot;b&#39;&gt;\"}},\n"
         u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": "
-        u"[139.833333333, 36.000000000]}, \"properties\": {\"name\": \"A\\u001a\", \"X\": "
-        u"\"0\", \"Y\": \"0\", \"系\": 9, \"_markerType\": \"DivIcon\", \"_html\": "
-        u"\"A\\u001a\"}}\n"
+        u"[139.833333333, 36.000000000]}, \"properties\": {\"name\": \"A\\u001a\\\\𠮷\", "
+        u"\"X\": \"0\", \"Y\": \"0\", \"系\": 9, \"_markerType\": \"DivIcon\", \"_html\": "
+        u"\"A\\u001a\\\\𠮷\"}}\n"
         u"]}\n"_s.toUtf8());
 
     // The names escaped above read back as they were.
@@ -57,13 +58,13 @@ TEST(MapFiles, GeoJsonBytesReadBackByAJsonParser)
     QStringList names;
     for (const auto &feature : QJsonDocument::fromJson(bytes, &error)[u"features"_s].toArray()) {
         const QJsonValue properties = feature[u"properties"_s];
-        names << properties[u"name"_s].toString() + u'|' + properties[u"点番号"_s].toString()
-                + u'|' + properties[u"標高"_s].toString() + u'|'
+        names << properties[u"name"_s].toString() + u'|' + properties[u"点番号"_s].toString() + u'|'
+                + properties[u"標高"_s].toString() + u'|'
                 + QString::number(properties.toObject().size());
     }
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(names,
-        QStringList({ u"Auto-3374|2640|12.345|8"_s, u"<a&\"b'>|||6"_s, u"A\x1a|||6"_s }));
+        QStringList({ u"Auto-3374|2640|12.345|8"_s, u"<a&\"b'>|||6"_s, u"A\x1a\\𠮷|||6"_s }));
     EXPECT_EQ(geoJsonBytes({}, 9), "{\"type\": \"FeatureCollection\", \"features\": [\n]}\n");
 }
 
@@ -88,7 +89,7 @@ TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
             + data.arg(u"11573.375"_s, u"22694.980"_s)
             + u"<Point><coordinates>140.085398431,36.104047553,0</coordinates></Point>"
               u"</Placemark>\n"
-              u"<Placemark><name>A\uFFFD</name>"_s
+              u"<Placemark><name>A\uFFFD\\𠮷</name>"_s
             + data.arg(u"0"_s, u"0"_s)
             + u"<Point><coordinates>139.833333333,36.000000000,0</coordinates></Point>"
               u"</Placemark>\n</Document>\n</kml>\n"_s)
@@ -101,7 +102,7 @@ TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
             names << xml.readElementText();
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(names, QStringList({ u"Auto-3374"_s, u"<a&\"b'>"_s, u"A\uFFFD"_s }));
+    EXPECT_EQ(names, QStringList({ u"Auto-3374"_s, u"<a&\"b'>"_s, u"A\uFFFD\\𠮷"_s }));
 }
 
 TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)

@@ -1,5 +1,6 @@
 // The zone, latitude and longitude in the plan, 書き出し, 配置図PDF, DXF書込
 // and 地理院地図で開く through the real Form1.
+#include "commondialog.h"
 #include "dxffile.h"
 #include "listline.h"
 #include "mapfiles.h"
@@ -9,12 +10,14 @@
 #include "planwindow.h"
 #include "positiontext.h"
 #include "windowfixture.h"
+#include "windowtext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -251,20 +254,21 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     dialogs.chooseNextFile(dir.filePath(u"points.dxf"_s));
     openPlan()->findChild<QPushButton *>(u"PlanDxfExport"_s)->click();
     // Next time: the choices of both, the PDF's cancelled, the DXF's file
-    // dialog cancelled.
+    // dialog cancelled, which leaves 書き出し the name it had, not genba.dxf.
     createWindow();
     read();
     dialogs.chooseNextOptions(std::nullopt);
     menuAction(u"PdfExport"_s)->trigger();
     menuAction(u"DxfExport"_s)->trigger();
+    menuAction(u"MapExport"_s)->trigger();
 
     EXPECT_EQ(dialogs.optionsRequests,
         QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 auto 500"_s,
             u"pdf A3L 1000 2.5 9 Z auto 500"_s, u"dxf A3L 1000 2.5 9 Z auto 500"_s }));
     EXPECT_EQ(fileDialogs(dir.path()),
         QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf"_s,
-            u"Save DXFファイル (*.dxf)|plan.dxf|dxf"_s,
-            u"Save DXFファイル (*.dxf)|genba.dxf|dxf"_s }));
+            u"Save DXFファイル (*.dxf)|plan.dxf|dxf"_s, u"Save DXFファイル (*.dxf)|genba.dxf|dxf"_s,
+            u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|genba.sim|geojson"_s }));
     EXPECT_EQ(prompts(), QStringList());
     // K9 and A2 in CAD's axes; T1 has no coordinates. The PDF on the sheet
     // chosen, titled with the file's job name; its scale and zone are those
@@ -322,9 +326,34 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
     EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf), u"A3L 250 1.5 0|A4L 0 2.25 0 Z"_s);
 }
 
+// 書き出し's real save dialog: a name typed without an extension takes that
+// of the file type chosen in it, GeoJSON's where none is chosen.
+TEST(ExportFileDialog, ANameWithoutAnExtensionTakesThatOfTheFileTypeChosen)
+{
+    QtUserDialogs qt;
+    QTemporaryDir dir;
+    QStringList chosen;
+    const QString filter = CommonDialog::qtFilter(WindowText::ExportFilter);
+    for (const int downs : { 0, 1 }) {
+        QTimer::singleShot(0, [downs] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            for (int d = 0; d < downs; ++d) // as the user picks a type, by its combo box
+                QTest::keyClick(dialog->findChild<QComboBox *>(u"fileTypeCombo"_s), Qt::Key_Down);
+            dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"points"_s);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        const auto path = qt.fileDialog(nullptr, FileDialogMode::Save, filter,
+            dir.filePath(u"genba.sim"_s), WindowText::ExportDefaultExtension);
+        chosen << QDir(dir.path()).relativeFilePath(path.value_or(u"none"_s));
+    }
+    EXPECT_EQ(chosen, QStringList({ u"points.geojson"_s, u"points.kml"_s }));
+}
+
 TEST(PositionText, APointBeyondTheZonesReachHasNoLatitudeAndLongitude)
 {
     EXPECT_EQ(cursorText(9, { 5e6, 0 }),
         u"X 5000000.000   Y 0.000   系の原点から1000 kmより遠いので、緯度・経度はありません"_s);
-    EXPECT_EQ(cursorText(9, { 11573.375, 22694.980 }), u"X 11573.375   Y 22694.980   "_s + GsiPlace);
+    EXPECT_EQ(
+        cursorText(9, { 11573.375, 22694.980 }), u"X 11573.375   Y 22694.980   "_s + GsiPlace);
 }

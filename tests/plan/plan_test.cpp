@@ -232,20 +232,32 @@ TEST(PlanFit, OnePointOrAllOnOneSpotShowOnePixelAMetreInTheMiddle)
 {
     const std::optional<SurveyPoint> spot = SurveyPoint { 1000, 2000 },
                                      east = SurveyPoint { 1000, 2010 };
-    const std::tuple<std::vector<std::optional<SurveyPoint>>, double, const char *> cases[] = {
-        { { spot }, 1, "100 m" }, { { spot, std::nullopt, spot, spot }, 1, "100 m" },
-        { { spot, east }, 20, "5 m" }, // 10 m across 200 pixels
+    const std::pair<std::vector<std::optional<SurveyPoint>>, double> cases[] = {
+        { { spot }, 1 }, { { spot, std::nullopt, spot, spot }, 1 },
+        { { spot, east }, 20 }, // 10 m across 200 pixels
     };
-    for (const auto &[points, scale, caption] : cases) {
+    for (const auto &[points, scale] : cases) {
         PlanGeometry geometry;
         geometry.setPoints(points);
         geometry.setViewport({ 248, 148 });
         geometry.fit();
-        EXPECT_EQ(geometry.scale(), scale) << caption;
-        EXPECT_EQ(geometry.scaleBar().value().caption, QString(caption));
-        EXPECT_EQ(geometry.scaleBar().value().pixels, 100) << caption;
+        EXPECT_EQ(geometry.scale(), scale) << points.size();
         // Alone in the middle; of two, the western one at the margin.
-        EXPECT_EQ(geometry.toScreen(*spot), QPointF(scale == 1 ? 124 : 24, 74)) << caption;
+        EXPECT_EQ(geometry.toScreen(*spot), QPointF(scale == 1 ? 124 : 24, 74)) << points.size();
+    }
+}
+
+// The scale bar at pixels per metre: its caption and its length in pixels.
+TEST(PlanScaleBar, TheLongestRoundLengthWithinItsPixelsAndItsCaption)
+{
+    const std::pair<double, const char *> cases[] = { { 50000, "0.002 m 100" }, { 300, "0.2 m 60" },
+        { 20, "5 m 100" }, { 1, "100 m 100" }, { 0.1, "1000 m 100" }, { 0.0005, "200000 m 100" } };
+    for (const auto &[scale, bar] : cases) {
+        PlanGeometry geometry;
+        geometry.setView({}, scale);
+        const auto shown = geometry.scaleBar();
+        ASSERT_TRUE(shown) << bar;
+        EXPECT_EQ(shown->caption + u' ' + QString::number(shown->pixels), QString(bar));
     }
 }
 

@@ -107,8 +107,6 @@ protected:
         return QStringLiteral("エラーメッセージ|エラーコード  %1").arg(number);
     }
 
-    // Lists the points in List1 and stores them in the table in step, from
-    // position 0 upwards, as reading a SIMA file does.
     // Lists points as reading a file that holds them does, in place of
     // what was listed.
     void loadPoints(const QList<PointRecord> &points)
