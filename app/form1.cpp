@@ -121,7 +121,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     m_guideAction->setShortcut(Qt::Key_F1);
     connect(m_guideAction, &QAction::triggered, this, &Form1::showGuide);
     addAction(m_guideAction);
-    showZone(); // the zone chosen in an earlier run, if any
+    showZone(); // none: no file is read yet
     setAcceptDrops(true);
     // The layout is fixed: the window takes the size of its client area
     // and menu bar and does not resize.
@@ -313,8 +313,8 @@ void Form1::createMenus()
     CsvFileSave
         = action(SimFile->addAction(WindowText::CsvFileSaveCaption), QStringLiteral("CsvFileSave"));
     SimFile->addSeparator();
-    // The zones, each with the prefectures it serves; none checked until one
-    // is chosen.
+    // The zones, each with the prefectures it serves, and 系なし; none
+    // checked until the file names one or the user chooses it.
     ZoneMenu = SimFile->addMenu(PlanText::ZoneCaption);
     ZoneMenu->setObjectName(QStringLiteral("ZoneMenu"));
     m_zoneActions = new QActionGroup(this);
@@ -325,6 +325,12 @@ void Form1::createMenus()
         a->setActionGroup(m_zoneActions);
         connect(a, &QAction::triggered, this, [this, number = z.number] { chooseZone(number); });
     }
+    // A local grid (任意座標), which no map can place.
+    ZoneMenu->addSeparator();
+    QAction *local = action(ZoneMenu->addAction(geodesy::LocalZoneEntry), QStringLiteral("ZoneLocal"));
+    local->setCheckable(true);
+    local->setActionGroup(m_zoneActions);
+    connect(local, &QAction::triggered, this, [this] { chooseZone(geodesy::LocalZone); });
     MapExport = action(SimFile->addAction(PlanText::ExportCaption), QStringLiteral("MapExport"));
     PdfExport = action(SimFile->addAction(PlanText::PdfExportCaption), QStringLiteral("PdfExport"));
     DxfExport = action(SimFile->addAction(PlanText::DxfExportCaption), QStringLiteral("DxfExport"));

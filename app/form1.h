@@ -46,7 +46,8 @@ public:
 
     // Window-level values, as the handlers left them.
     QString currentFilePath() const { return CurrentFilePath; }
-    int zone() const { return m_zone; } // 1..19; 0 until one is chosen
+    // 1..19, geodesy::LocalZone (系なし), or geodesy::UnknownZone (0).
+    int zone() const { return m_zone; }
     qint16 portNumber() const { return PortNumber; }
     QString transferMode() const { return TransferMode; }
     int sendIndex() const { return SendIndex; }
@@ -130,9 +131,12 @@ private:
     // browser, or where it should be when it is not found (guide.cpp).
     void showGuide();
 
-    // The zone (form1_map.cpp): chosen in the menu, the plan window or by a
-    // CSV file read; shown in both and remembered for the next start.
+    // The zone of the file listed (form1_map.cpp): set afresh by every
+    // reading from what the file says, chosen in the menu, the plan window
+    // or when a map asks; shown in both. A zone chosen is remembered, but
+    // only to be offered first the next time one is asked for.
     void chooseZone(int zone);
+    void setFileZone(int zone);
     void showZone();
     bool zoneForMap();
     // A message in a box titled "メッセージ", information icon, OK.
@@ -162,7 +166,7 @@ private:
     qint16 PortNumber = 0; // 1..3, the port the next transfer uses; 0: a further port
     QString m_portDevice; // the further port chosen; empty for COM1..COM3
     QString TransferMode; // "in" or "out"; empty until the first transfer
-    int m_zone = 0; // the plane rectangular zone, 1..19; 0 until one is chosen
+    int m_zone = 0; // the file's plane rectangular zone, as zone() gives it
     // The title of the SIMA file list's points on paper: the job name of the
     // SIMA file they were read from, else its file name.
     QString m_listTitle;

@@ -97,10 +97,9 @@ void Form1::showReading(PointFileReading reading)
     m_listTitle = planTitle(reading.jobName, CurrentFilePath);
     if (reading.ending == PointFileReading::Ending::CutShort)
         showError(endingText(reading));
-    // A CSV file whose rows all name one zone chooses it; the user may
-    // change it.
-    if (reading.zone != 0)
-        chooseZone(reading.zone);
+    // The zone is the file's: a CSV file whose rows all name one chooses
+    // it, and the user may change it; otherwise none is known.
+    setFileZone(reading.zone);
 }
 
 void Form1::listPoints(QList<PointRecord> points, FilePoints records)

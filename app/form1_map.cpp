@@ -88,24 +88,33 @@ void rememberOptions(ExportKind kind, const ExportOptions &options)
 
 void Form1::showZone()
 {
-    // At start, the zone of the last run; a stored value that is no zone is
-    // none.
-    const int remembered = RememberedSettings().value(ZoneKey).toInt();
-    m_zone = geodesy::zone(remembered) ? remembered : 0;
+    // Checks the menu's entry of the zone, none while it is unknown, and
+    // shows it in the plan.
+    const QString checked = m_zone == geodesy::LocalZone ? QStringLiteral("ZoneLocal")
+                                                          : QStringLiteral("Zone%1").arg(m_zone);
     for (QAction *a : m_zoneActions->actions())
-        a->setChecked(a->objectName() == QStringLiteral("Zone%1").arg(m_zone));
+        a->setChecked(a->objectName() == checked);
+    if (m_planWindow)
+        m_planWindow->setZone(m_zone);
+}
+
+void Form1::setFileZone(int zone)
+{
+    // The zone belongs to the file: a new one starts with what it says,
+    // never with the zone chosen for the file before.
+    m_zone = geodesy::zone(zone) || zone == geodesy::LocalZone ? zone : geodesy::UnknownZone;
+    showZone();
 }
 
 void Form1::chooseZone(int zone)
 {
-    if (!geodesy::zone(zone))
+    if (!geodesy::zone(zone) && zone != geodesy::LocalZone)
         return;
     m_zone = zone;
-    RememberedSettings().setValue(ZoneKey, zone);
-    for (QAction *a : m_zoneActions->actions())
-        a->setChecked(a->objectName() == QStringLiteral("Zone%1").arg(zone));
-    if (m_planWindow)
-        m_planWindow->setZone(zone);
+    // The zone chosen is offered first the next time one is asked for.
+    if (geodesy::zone(zone))
+        RememberedSettings().setValue(ZoneKey, zone);
+    showZone();
 }
 
 void Form1::showMessage(const QString &prompt)
@@ -114,22 +123,29 @@ void Form1::showMessage(const QString &prompt)
         this, prompt, WindowText::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
-// The zone a map needs: the one chosen, else one the user chooses now from
-// the 19, as in the menu (and remembered as that choice is). False when the
-// user cancels.
+// The zone a map needs: the file's, else one the user chooses now, as in
+// the menu, the zone last chosen offered first; it holds for the file until
+// the next is read. False when the user cancels, and, with a message, for
+// a file of local coordinates, which no map can place.
 bool Form1::zoneForMap()
 {
-    if (m_zone != 0)
-        return true;
-    QStringList entries;
-    for (const geodesy::Zone &z : geodesy::zones())
-        entries << geodesy::zoneEntry(z.number);
-    const std::optional<int> chosen
-        = m_dialogs.chooseItem(this, PlanText::ZoneCaption, WindowText::ZoneNeeded, entries);
-    if (!chosen)
+    if (m_zone == geodesy::UnknownZone) {
+        QStringList entries;
+        for (const geodesy::Zone &z : geodesy::zones())
+            entries << geodesy::zoneEntry(z.number);
+        entries << geodesy::LocalZoneEntry;
+        const int remembered = RememberedSettings().value(ZoneKey).toInt();
+        const std::optional<int> chosen = m_dialogs.chooseItem(this, PlanText::ZoneCaption,
+            WindowText::ZoneNeeded, entries, geodesy::zone(remembered) ? remembered - 1 : -1);
+        if (!chosen)
+            return false;
+        chooseZone(*chosen < geodesy::ZoneCount ? *chosen + 1 : geodesy::LocalZone);
+    }
+    if (m_zone == geodesy::LocalZone) {
+        showMessage(WindowText::LocalZoneNoMap);
         return false;
-    chooseZone(*chosen + 1);
-    return m_zone != 0;
+    }
+    return geodesy::zone(m_zone) != nullptr;
 }
 
 void Form1::MapExport_Click()

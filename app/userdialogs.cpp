@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace tavorin {
 
 MessageAnswer QtUserDialogs::messageBox(QWidget *parent, const QString &prompt,
@@ -176,11 +178,12 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
     return chosen;
 }
 
-std::optional<int> QtUserDialogs::chooseItem(
-    QWidget *parent, const QString &title, const QString &prompt, const QStringList &items)
+std::optional<int> QtUserDialogs::chooseItem(QWidget *parent, const QString &title,
+    const QString &prompt, const QStringList &items, int current)
 {
     bool chosen = false;
-    const QString item = QInputDialog::getItem(parent, title, prompt, items, 0, false, &chosen);
+    const QString item = QInputDialog::getItem(
+        parent, title, prompt, items, std::max(current, 0), false, &chosen);
     if (!chosen || !items.contains(item))
         return std::nullopt;
     return int(items.indexOf(item));

@@ -55,10 +55,10 @@ public:
         = 0;
 
     // Asks for one of items (the zones), under title with prompt above the
-    // list; returns the index of the one chosen, or nothing when the user
-    // cancels.
-    virtual std::optional<int> chooseItem(
-        QWidget *parent, const QString &title, const QString &prompt, const QStringList &items)
+    // list, the one at current preselected (none for -1); returns the index
+    // of the one chosen, or nothing when the user cancels.
+    virtual std::optional<int> chooseItem(QWidget *parent, const QString &title,
+        const QString &prompt, const QStringList &items, int current)
         = 0;
 };
 
@@ -74,7 +74,7 @@ public:
         const ExportOptions &offered,
         const std::function<qint64(paperplan::Sheet)> &autoScale) override;
     std::optional<int> chooseItem(QWidget *parent, const QString &title, const QString &prompt,
-        const QStringList &items) override;
+        const QStringList &items, int current) override;
 };
 
 } // namespace tavorin

@@ -59,8 +59,8 @@ Result<void> savePdf(const QString &path, const ExportJob &job)
     PlanPdfInput input;
     input.points = job.points;
     input.title = job.title;
-    if (geodesy::zone(job.options.zone))
-        input.zone = job.options.zone;
+    input.zone = job.options.zone;
+    input.datum = job.options.datum;
     input.sheet = job.options.sheet;
     if (job.options.scale > 0)
         input.scale = job.options.scale;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QStringList>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -425,10 +426,34 @@ QString planTitle(const QString &jobName, const QString &path)
     return trimmed.isEmpty() ? QFileInfo(path).fileName() : trimmed;
 }
 
-QString zoneLine(int zone)
+QString datumName(paperplan::Datum datum)
 {
-    const QString label = geodesy::zoneLabel(zone);
-    return label.isEmpty() ? QString() : PaperText::ZonePrefix + label + PaperText::ZoneSuffix;
+    using paperplan::Datum;
+    switch (datum) {
+    case Datum::Jgd2024:
+        return PaperText::Jgd2024;
+    case Datum::Jgd2011:
+        return PaperText::Jgd2011;
+    case Datum::Jgd2000:
+        return PaperText::Jgd2000;
+    case Datum::Tokyo:
+        return PaperText::TokyoDatum;
+    case Datum::Unstated:
+        break;
+    }
+    return {};
+}
+
+QString zoneLine(int zone, paperplan::Datum datum)
+{
+    QStringList parts;
+    if (zone == geodesy::LocalZone)
+        parts << PaperText::ZonePrefix + PaperText::LocalGrid;
+    else if (geodesy::zone(zone))
+        parts << PaperText::ZonePrefix + geodesy::zoneLabel(zone);
+    if (datum != paperplan::Datum::Unstated)
+        parts << PaperText::DatumPrefix + datumName(datum);
+    return parts.join(PaperText::FooterSeparator);
 }
 
 qint64 planScale(const PlanPdfInput &input)
@@ -456,7 +481,7 @@ bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input)
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
     Page page(painter, device.logicalDpiX() / MillimetresPerInch);
-    const Footer footer { input.zone ? zoneLine(*input.zone) : QString(),
+    const Footer footer { zoneLine(input.zone, input.datum),
         PaperText::DatePrefix + input.date.toString(PaperText::DateFormat), planPageCount(input) };
 
     paintPlanPage(page, input, PlanPoints(input.points), footer);

@@ -21,9 +21,10 @@ struct PlanPdfInput
     // numeric coordinates are in the table but not on the plan.
     FilePoints points;
     QString title; // see planTitle
-    // The plane rectangular coordinate system (1 to 19) for the footer's
-    // zone line; none, or one outside 1 to 19, writes no zone line.
-    std::optional<int> zone;
+    // The plane rectangular coordinate system for the footer's zone line:
+    // 1 to 19, or geodesy::LocalZone; geodesy::UnknownZone writes none.
+    int zone = 0;
+    paperplan::Datum datum = paperplan::Datum::Unstated; // stated only when chosen
     paperplan::Sheet sheet;
     // The N of the scale 1/N; none takes paperplan::defaultScale.
     std::optional<qint64> scale;
@@ -35,9 +36,15 @@ struct PlanPdfInput
 // the file at path.
 QString planTitle(const QString &jobName, const QString &path);
 
-// The footer's zone line, e.g. "座標系 Ⅸ系　測地系 世界測地系（測地成果2024）"
-// for zone 9; empty for a zone outside 1 to 19.
-QString zoneLine(int zone);
+// The footer's zone line: what is known of the coordinates' system and
+// nothing else. "座標系 Ⅸ系" for zone 9, "座標系 任意座標" for a local
+// grid, nothing for an unknown zone; then the datum where one was chosen,
+// "座標系 Ⅸ系　測地系 世界測地系（測地成果2024）".
+QString zoneLine(int zone, paperplan::Datum datum = paperplan::Datum::Unstated);
+
+// The datum as the footer and the options dialog name it; empty for
+// Unstated.
+QString datumName(paperplan::Datum datum);
 
 // The scale the plan is drawn at: input.scale, or the default for the
 // extent of its points on its sheet.

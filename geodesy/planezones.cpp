@@ -53,6 +53,14 @@ QString zoneLabel(int number)
     return z ? QString::fromUtf16(z->label) : QString();
 }
 
+QString zoneState(int zone)
+{
+    if (zone == LocalZone)
+        return LocalZoneEntry;
+    const QString label = zoneLabel(zone);
+    return label.isEmpty() ? QStringLiteral("系未選択") : label;
+}
+
 QString zoneEntry(int number)
 {
     const Zone *z = zone(number);

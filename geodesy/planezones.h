@@ -36,6 +36,10 @@ inline constexpr int LocalZone = -1;
 // The entry that stands for LocalZone in menus and choosers.
 inline const QString LocalZoneEntry = QStringLiteral("系なし（任意座標）");
 
+// How a title names the zone of a file: its label ("Ⅸ系"), LocalZoneEntry,
+// or "系未選択" while none is known.
+QString zoneState(int zone);
+
 // Zones I to XIX, in order.
 std::span<const Zone> zones();
 

@@ -10,6 +10,8 @@ namespace tavorin::PlanText {
 using namespace Qt::StringLiterals;
 
 inline const QString Caption = u"配置図"_s;
+// Between the caption and the zone in the title: "配置図 — Ⅸ系".
+inline const QString TitleSeparator = u" — "_s;
 inline const QString NoCoordinatesPrefix = u"座標なし "_s;
 inline const QString NoCoordinatesSuffix = u"点"_s;
 // The button that fits every point into the window again.

@@ -35,6 +35,7 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, QItemSelect
     // wide enough for the whole entries, the prefectures included.
     for (const geodesy::Zone &z : geodesy::zones())
         m_zone->addItem(geodesy::zoneEntry(z.number), z.number);
+    m_zone->addItem(geodesy::LocalZoneEntry, geodesy::LocalZone);
     m_zone->setPlaceholderText(PlanText::ZonePlaceholder);
     m_zone->setCurrentIndex(-1);
     m_zone->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -95,11 +96,15 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, QItemSelect
 
 void PlanWindow::setZone(int zone)
 {
-    m_zoneNumber = geodesy::zone(zone) ? zone : 0;
+    m_zoneNumber = geodesy::zone(zone) || zone == geodesy::LocalZone ? zone : geodesy::UnknownZone;
     m_plan->setZone(m_zoneNumber);
     const QSignalBlocker quiet(m_zone);
     m_zone->setCurrentIndex(m_zone->findData(m_zoneNumber));
     m_cursor->clear();
+    // The title says which zone the plan's latitudes and longitudes are of.
+    setWindowTitle(m_zoneNumber == geodesy::UnknownZone
+            ? PlanText::Caption
+            : PlanText::Caption + PlanText::TitleSeparator + geodesy::zoneState(m_zoneNumber));
 }
 
 } // namespace tavorin

@@ -1,6 +1,7 @@
 #include "positiontext.h"
 
 #include "angletext.h"
+#include "planezones.h"
 #include "plantext.h"
 #include "projection.h"
 
@@ -8,8 +9,10 @@ namespace tavorin {
 
 QString latLonText(int zone, SurveyPoint p)
 {
-    if (zone == 0)
+    if (zone == geodesy::UnknownZone)
         return PlanText::ChooseZoneHint;
+    if (!geodesy::zone(zone)) // a local grid: nowhere on the earth
+        return {};
     if (!geodesy::withinReach({ p.x, p.y }))
         return PlanText::BeyondReach;
     const auto position = geodesy::toLatLon(zone, { p.x, p.y });

@@ -34,7 +34,7 @@ public:
         return offered;
     }
     std::optional<int> chooseItem(
-        QWidget *, const QString &, const QString &, const QStringList &) override
+        QWidget *, const QString &, const QString &, const QStringList &, int) override
     {
         return 0;
     }

@@ -239,7 +239,7 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
     const QString today = QDate::currentDate().toString(u"yyyy年M月d日"_s);
     const std::tuple<QStringList, QString, QString, QString> cases[] = {
         { { "--landscape", "--zone", "9" }, u"842 x 595 pts (A4)"_s, u"ＳＩＭＡファイル S=1/2500"_s,
-            u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s },
+            u"座標系 Ⅸ系 作成日 "_s + today + u" 1/2"_s },
         { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01" }, u"842 x 1191 pts (A3)"_s,
             u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s },
     };

@@ -39,18 +39,26 @@ PlanPdfInput sixtyPoints(Sheet sheet)
     at(3, u"-35000.0100"_s, u"+18030.50"_s);
     input.title = u"五反田二丁目 基準点"_s;
     input.zone = 9;
+    input.datum = paperplan::Datum::Jgd2024;
     input.sheet = sheet;
     input.date = QDate(2025, 1, 5);
     return input;
 }
 
 // The title and zone line as the PDF files read back elsewhere do not show
-// them: the job name trimmed, else the file's name; no line for no zone.
+// them: the job name trimmed, else the file's name; the zone and the datum
+// only as far as they are known.
 TEST(PlanPdf, TitleAndZoneLine)
 {
     EXPECT_EQ(planTitle(u"　現場A "_s, u"C:/data/a.sim"_s), u"現場A"_s);
     EXPECT_EQ(planTitle(QString(), u"/data/点.csv"_s), u"点.csv"_s);
-    EXPECT_EQ(zoneLine(0) + zoneLine(20), QString());
+    using paperplan::Datum;
+    EXPECT_EQ(QStringList({ zoneLine(0), zoneLine(20), zoneLine(9), zoneLine(-1),
+                  zoneLine(0, Datum::Jgd2011), zoneLine(9, Datum::Jgd2024),
+                  zoneLine(-1, Datum::Tokyo), zoneLine(19, Datum::Jgd2000) }),
+        QStringList({ QString(), QString(), u"座標系 Ⅸ系"_s, u"座標系 任意座標"_s,
+            u"測地系 世界測地系（測地成果2011）"_s, u"座標系 Ⅸ系　測地系 世界測地系（測地成果2024）"_s,
+            u"座標系 任意座標　測地系 日本測地系"_s, u"座標系 ⅩⅨ系　測地系 世界測地系（測地成果2000）"_s }));
 }
 
 TEST(PlanPdf, PopplerGivesBackEveryNameAndCoordinateWithTheFontEmbedded)

@@ -64,57 +64,79 @@ protected:
 
 } // namespace
 
-TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndRememberedInTheTestsOwnSettings)
+TEST_F(Map, NoZoneAtFirstChosenInMenuOrPlanShownInBothAndOnlyOfferedFirstNextTime)
 {
     EXPECT_EQ(form->zone(), 0);
     EXPECT_EQ(checkedZone(), QString());
     const QList<QAction *> entries = control<QMenu>(u"ZoneMenu"_s)->actions();
-    ASSERT_EQ(entries.size(), 19);
+    ASSERT_EQ(entries.size(), 21); // the 19, a separator, 系なし
     EXPECT_EQ(entries[8]->text(), geodesy::zoneEntry(9));
+    EXPECT_EQ(entries[20]->text(), u"系なし（任意座標）"_s);
 
     PlanWindow *window = openPlan();
     QComboBox *chooser = planZone(window);
     EXPECT_EQ(chooser->currentIndex(), -1);
     EXPECT_EQ(chooser->placeholderText(), u"（系を選んで下さい）"_s);
+    EXPECT_EQ(window->windowTitle(), u"配置図"_s);
 
     menuAction(u"Zone9"_s)->trigger();
     EXPECT_EQ(form->zone(), 9);
     EXPECT_EQ(chooser->currentText().left(3), u"Ⅸ系　"_s);
+    EXPECT_EQ(window->windowTitle(), u"配置図 — Ⅸ系"_s);
     emit chooser->activated(12); // as a user's pick reports it
     EXPECT_EQ(form->zone(), 13);
     EXPECT_EQ(checkedZone(), u"Zone13"_s);
+    emit chooser->activated(19);
+    EXPECT_EQ(form->zone(), -1);
+    EXPECT_EQ(checkedZone(), u"ZoneLocal"_s);
+    EXPECT_EQ(window->windowTitle(), u"配置図 — 系なし（任意座標）"_s);
 
-    // The next start shows it; the settings are the test run's, not the
-    // user's.
+    // The zone last chosen is kept in the test run's settings, not the
+    // user's, and only offered first: the next start knows no zone.
     EXPECT_TRUE(remembered()->fileName().startsWith(QDir::tempPath()))
         << remembered()->fileName().toStdString();
     EXPECT_EQ(remembered()->value(u"map/zone"_s).toInt(), 13);
     createWindow();
-    EXPECT_EQ(checkedZone(), u"Zone13"_s);
-    EXPECT_EQ(planZone(openPlan())->currentIndex(), 12);
-    // A remembered value that is no zone is none.
-    remembered()->setValue(u"map/zone"_s, 20);
-    createWindow();
     EXPECT_EQ(form->zone(), 0);
     EXPECT_EQ(checkedZone(), QString());
+    EXPECT_EQ(planZone(openPlan())->currentIndex(), -1);
 }
 
-TEST_F(Map, ACsvFileThatNamesOneZoneChoosesItAndTheUserMayChangeIt)
+// The zone belongs to the file: every reading sets it afresh from what the
+// file says, and a file of local coordinates is never placed on a map.
+TEST_F(Map, EveryReadingSetsTheFilesZoneAndLocalCoordinatesAreNeverMapped)
 {
-    PointFileReading reading = readingOf(Points, 7);
+    PointFileReading reading = readingOf(Points, 2);
     form->openAtStart(u"/tmp/k.csv"_s, reading);
-    EXPECT_EQ(form->zone(), 7);
-    EXPECT_EQ(planZone(openPlan())->currentIndex(), 6);
+    EXPECT_EQ(form->zone(), 2);
+    EXPECT_EQ(planZone(openPlan())->currentIndex(), 1);
     menuAction(u"Zone9"_s)->trigger();
     EXPECT_EQ(form->zone(), 9);
-    // A file that names none, or a file that cannot be read, keeps it.
-    reading.zone = 0;
-    form->openAtStart(u"/tmp/k.csv"_s, reading);
-    reading.zone = 3;
+    // A file that cannot be read changes nothing; the next file read, a
+    // SIMA file that names no zone, knows none.
     reading.ending = PointFileReading::Ending::Refused;
     reading.message = u"2行目のXが数値ではありません。"_s;
     form->openAtStart(u"/tmp/k.csv"_s, reading);
     EXPECT_EQ(form->zone(), 9);
+    form->openAtStart(u"/tmp/k.sim"_s, readingOf(Points));
+    EXPECT_EQ(form->zone(), 0);
+    EXPECT_EQ(checkedZone(), QString());
+    EXPECT_EQ(planZone(openPlan())->currentIndex(), -1);
+
+    // A map asks, the zone last chosen first; 系なし refuses.
+    dialogs.chooseNextItem(19);
+    menuAction(u"GsiMap"_s)->trigger();
+    EXPECT_EQ(dialogs.itemRequests.size(), 1);
+    EXPECT_TRUE(dialogs.itemRequests.value(0).endsWith(u"\n系なし（任意座標）|8"_s))
+        << dialogs.itemRequests.value(0).toStdString();
+    EXPECT_EQ(form->zone(), -1);
+    menuAction(u"MapExport"_s)->trigger();
+    EXPECT_EQ(prompts(),
+        QStringList({ u"エラーメッセージ|2行目のXが数値ではありません。"_s,
+            u"メッセージ|座標系が任意座標（系なし）なので、地図には置けません。"_s,
+            u"メッセージ|座標系が任意座標（系なし）なので、地図には置けません。"_s }));
+    EXPECT_EQ(dialogs.itemRequests.size() + dialogs.fileRequests.size(), 1);
+    EXPECT_EQ(dialogs.openedUrls.size(), 0);
 }
 
 TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout)
@@ -176,13 +198,14 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
     // A name typed without an extension gets .geojson; .kml writes KML.
     dialogs.chooseNextFile(dir.filePath(u"points"_s));
     menuAction(u"MapExport"_s)->trigger();
-    QStringList zones; // as the menu lists them
+    QStringList zones; // as the menu lists them, none offered first
     for (QAction *entry : control<QMenu>(u"ZoneMenu"_s)->actions())
-        zones << entry->text();
+        if (!entry->isSeparator())
+            zones << entry->text();
     EXPECT_EQ(dialogs.itemRequests,
         QStringList(2,
             u"平面直角座標系|測点を地図に置く平面直角座標系（系）を選んで下さい。|"_s
-                + zones.join(u'\n')));
+                + zones.join(u'\n') + u"|-1"_s));
     EXPECT_EQ(checkedZone(), u"Zone9"_s);
     dialogs.chooseNextFile(dir.filePath(u"points.KML"_s));
     openPlan()->findChild<QPushButton *>(u"PlanExport"_s)->click();
@@ -237,10 +260,10 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     remembered()->setValue(u"dxf/textHeight"_s, u"-1"_s);
     remembered()->setValue(u"dxf/elevationAsZ"_s, u"yes"_s);
     QTemporaryDir dir;
-    const auto read = [&] {
-        form->openAtStart(dir.filePath(u"genba.sim"_s), readingOf(Points, 0, u"現場A"_s));
+    const auto read = [&](int zone) {
+        form->openAtStart(dir.filePath(u"genba.sim"_s), readingOf(Points, zone, u"現場A"_s));
     };
-    read();
+    read(0);
     menuAction(u"Zone9"_s)->trigger();
     ExportOptions chosen;
     chosen.sheet = { paperplan::Paper::A3, paperplan::Orientation::Landscape };
@@ -254,9 +277,10 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     dialogs.chooseNextFile(dir.filePath(u"points.dxf"_s));
     openPlan()->findChild<QPushButton *>(u"PlanDxfExport"_s)->click();
     // Next time: the choices of both, the PDF's cancelled, the DXF's file
-    // dialog cancelled, which leaves 書き出し the name it had, not genba.dxf.
+    // dialog cancelled, which leaves 書き出し the name it had, not genba.dxf;
+    // the file read names its zone this time.
     createWindow();
-    read();
+    read(9);
     dialogs.chooseNextOptions(std::nullopt);
     menuAction(u"PdfExport"_s)->trigger();
     menuAction(u"DxfExport"_s)->trigger();

@@ -104,10 +104,11 @@ public:
         return next(m_optionsAnswers, std::optional<ExportOptions>(offered));
     }
 
-    std::optional<int> chooseItem(
-        QWidget *, const QString &title, const QString &prompt, const QStringList &items) override
+    std::optional<int> chooseItem(QWidget *, const QString &title, const QString &prompt,
+        const QStringList &items, int current) override
     {
-        itemRequests.append(title + u'|' + prompt + u'|' + items.join(u'\n'));
+        itemRequests.append(title + u'|' + prompt + u'|' + items.join(u'\n') + u'|'
+            + QString::number(current));
         return next(m_itemAnswers, std::optional<int>());
     }
 

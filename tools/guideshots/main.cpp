@@ -161,7 +161,7 @@ public:
 
     // The pictures choose their zone in the menu before anything asks.
     std::optional<int> chooseItem(
-        QWidget *, const QString &, const QString &, const QStringList &) override
+        QWidget *, const QString &, const QString &, const QStringList &, int) override
     {
         return std::nullopt;
     }
