@@ -35,6 +35,7 @@ const QString ZoneKey = QStringLiteral("map/zone");
 const QString PaperKey = QStringLiteral("paper/paper"); // A4 or A3
 const QString OrientationKey = QStringLiteral("paper/orientation"); // portrait or landscape
 const QString ScaleKey = QStringLiteral("paper/scale"); // N of 1/N; 0: 自動
+const QString DatumKey = QStringLiteral("paper/datum"); // 2024, 2011, 2000, tokyo; none: 記載しない
 const QString TextHeightKey = QStringLiteral("dxf/textHeight"); // metres
 const QString ElevationAsZKey = QStringLiteral("dxf/elevationAsZ"); // true or false
 
@@ -64,6 +65,7 @@ ExportOptions rememberedOptions()
     if (const auto height = ExportOptions::textHeightFrom(settings.value(TextHeightKey).toString()))
         options.textHeight = *height;
     options.elevationAsZ = settings.value(ElevationAsZKey).toString() == QStringLiteral("true");
+    options.datum = datumFromKey(settings.value(DatumKey).toString());
     return options;
 }
 
@@ -82,6 +84,7 @@ void rememberOptions(ExportKind kind, const ExportOptions &options)
         options.sheet.orientation == Orientation::Landscape ? QStringLiteral("landscape")
                                                             : QStringLiteral("portrait"));
     settings.setValue(ScaleKey, options.scale);
+    settings.setValue(DatumKey, datumKey(options.datum));
 }
 
 } // namespace
@@ -205,6 +208,9 @@ void Form1::exportWithOptions(ExportKind kind)
     if (pdf) {
         job.options.sheet = chosen->sheet;
         job.options.scale = chosen->scale;
+        // The zone chosen here is the one the plan states; the file's stays.
+        job.options.zone = chosen->zone;
+        job.options.datum = chosen->datum;
     } else {
         job.options.textHeight = chosen->textHeight;
         job.options.elevationAsZ = chosen->elevationAsZ;

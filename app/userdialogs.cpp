@@ -1,6 +1,8 @@
 #include "userdialogs.h"
 
 #include "papertext.h"
+#include "planezones.h"
+#include "planpdf.h"
 #include "plantext.h"
 #include "windowtext.h"
 
@@ -109,6 +111,8 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
     QComboBox *paper = nullptr;
     QComboBox *orientation = nullptr;
     QComboBox *scale = nullptr;
+    QComboBox *zone = nullptr;
+    QComboBox *datum = nullptr;
     QDoubleSpinBox *height = nullptr;
     QCheckBox *elevation = nullptr;
     QString note;
@@ -136,9 +140,24 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         showAutoScale();
         QObject::connect(paper, &QComboBox::currentIndexChanged, &dialog, showAutoScale);
         QObject::connect(orientation, &QComboBox::currentIndexChanged, &dialog, showAutoScale);
+        // The footer states the file's zone, which the user may correct, and
+        // the datum only where the user says which it is.
+        zone = combo(QStringLiteral("Zone"), {}, -1);
+        zone->setPlaceholderText(geodesy::zoneState(geodesy::UnknownZone));
+        for (const geodesy::Zone &z : geodesy::zones())
+            zone->addItem(geodesy::zoneEntry(z.number), z.number);
+        zone->addItem(geodesy::LocalZoneEntry, geodesy::LocalZone);
+        zone->setCurrentIndex(zone->findData(offered.zone));
+        datum = combo(QStringLiteral("Datum"), {}, 0);
+        for (const Datum d :
+            { Datum::Unstated, Datum::Jgd2024, Datum::Jgd2011, Datum::Jgd2000, Datum::Tokyo })
+            datum->addItem(d == Datum::Unstated ? PaperText::DatumUnstated : datumName(d), int(d));
+        datum->setCurrentIndex(datum->findData(int(offered.datum)));
         form->addRow(WindowText::PaperLabel, paper);
         form->addRow(WindowText::OrientationLabel, orientation);
         form->addRow(WindowText::ScaleLabel, scale);
+        form->addRow(PlanText::ZoneCaption, zone);
+        form->addRow(WindowText::DatumLabel, datum);
         note = WindowText::PrintNote;
     } else {
         dialog.setWindowTitle(PlanText::DxfExportCaption);
@@ -171,6 +190,8 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         chosen.sheet = { paper->currentIndex() == 1 ? Paper::A3 : Paper::A4,
             orientation->currentIndex() == 1 ? Orientation::Landscape : Orientation::Portrait };
         chosen.scale = scale->currentData().toLongLong();
+        chosen.zone = zone->currentIndex() < 0 ? geodesy::UnknownZone : zone->currentData().toInt();
+        chosen.datum = Datum(datum->currentData().toInt());
     } else {
         chosen.textHeight = height->value();
         chosen.elevationAsZ = elevation->isChecked();

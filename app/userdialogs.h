@@ -47,7 +47,9 @@ public:
 
     // Asks for the options of kind, offered as chosen: for the plan PDF the
     // paper, the orientation and the scale, among them 自動 (a scale of 0),
-    // shown with autoScale of the sheet chosen; for DXF the text height.
+    // shown with autoScale of the sheet chosen, the zone (the 19 and 系なし)
+    // and the datum the footer states (記載しない or one of four); for DXF
+    // the text height and whether the elevation is z.
     // Returns offered with the user's choice, or nothing when the user
     // cancels.
     virtual std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,

@@ -85,6 +85,7 @@ inline const QString AutoScaleEntry
     = u"自動（S=1/%1）"_s; // %1: the scale at which every point fits
 inline const QString PrintNote
     = u"印刷するときは「実際のサイズ」を選ぶと、縮尺どおりに印刷されます。"_s;
+inline const QString DatumLabel = u"測地系"_s;
 inline const QString TextHeightLabel = u"文字の高さ"_s;
 inline const QString TextHeightSuffix = u" m"_s;
 inline const QString ElevationAsZLabel = u"標高をZに入れる"_s;

@@ -8,6 +8,29 @@ namespace tavorin::paperplan {
 
 namespace {
 
+constexpr std::pair<Datum, const char16_t *> DatumKeys[] = { { Datum::Jgd2024, u"2024" },
+    { Datum::Jgd2011, u"2011" }, { Datum::Jgd2000, u"2000" }, { Datum::Tokyo, u"tokyo" } };
+
+} // namespace
+
+QString datumKey(Datum datum)
+{
+    for (const auto &[d, key] : DatumKeys)
+        if (d == datum)
+            return QString::fromUtf16(key);
+    return {};
+}
+
+Datum datumFromKey(QStringView key)
+{
+    for (const auto &[d, name] : DatumKeys)
+        if (key == QStringView(name))
+            return d;
+    return Datum::Unstated;
+}
+
+namespace {
+
 constexpr double Margin = 10;
 constexpr double TitleHeight = 12;
 constexpr double FooterHeight = 8;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QString>
+#include <QStringView>
 #include <QRectF>
 #include <QSizeF>
 #include <QtGlobal>
@@ -18,6 +20,12 @@ enum class Orientation { Portrait, Landscape };
 // The geodetic datum the footer states: none unless the user chose one,
 // since a SIMA or CSV file does not say.
 enum class Datum { Unstated, Jgd2024, Jgd2011, Jgd2000, Tokyo };
+
+// The datum's short name, as the command line and the settings write it:
+// "2024", "2011", "2000" or "tokyo"; empty for Unstated. datumFromKey reads
+// one back, Unstated for any other text.
+QString datumKey(Datum datum);
+Datum datumFromKey(QStringView key);
 
 struct Sheet
 {

@@ -270,6 +270,8 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     chosen.scale = 1000;
     chosen.textHeight = 2.5;
     chosen.elevationAsZ = true;
+    chosen.zone = 9;
+    chosen.datum = paperplan::Datum::Tokyo;
     dialogs.chooseNextOptions(chosen);
     dialogs.chooseNextFile(dir.filePath(u"plan"_s));
     menuAction(u"PdfExport"_s)->trigger();
@@ -287,8 +289,10 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     menuAction(u"MapExport"_s)->trigger();
 
     EXPECT_EQ(dialogs.optionsRequests,
-        QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 auto 500"_s,
-            u"pdf A3L 1000 2.5 9 Z auto 500"_s, u"dxf A3L 1000 2.5 9 Z auto 500"_s }));
+        QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 datum tokyo auto 500"_s,
+            u"pdf A3L 1000 2.5 9 Z datum tokyo auto 500"_s,
+            u"dxf A3L 1000 2.5 9 Z datum tokyo auto 500"_s }));
+    EXPECT_EQ(remembered()->value(u"paper/datum"_s).toString(), u"tokyo"_s);
     EXPECT_EQ(fileDialogs(dir.path()),
         QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf"_s,
             u"Save DXFファイル (*.dxf)|plan.dxf|dxf"_s, u"Save DXFファイル (*.dxf)|genba.dxf|dxf"_s,
@@ -312,6 +316,8 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
     ExportOptions offered;
     offered.sheet.orientation = paperplan::Orientation::Landscape;
     offered.textHeight = 1.5;
+    offered.zone = 9;
+    offered.datum = paperplan::Datum::Jgd2011;
     QStringList seen;
     // Reads the dialog's choices, then changes paper and scale, or the
     // height, and presses OK.
@@ -333,6 +339,8 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
                 auto *scale = dialog->findChild<QComboBox *>(u"Scale"_s);
                 seen << scale->itemText(0) + u' ' + scale->itemText(10);
                 scale->setCurrentIndex(3);
+                dialog->findChild<QComboBox *>(u"Zone"_s)->setCurrentIndex(19); // 系なし
+                dialog->findChild<QComboBox *>(u"Datum"_s)->setCurrentIndex(1); // 2024
             }
             dialog->accept();
         });
@@ -344,10 +352,12 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
     const auto dxf = qt.exportOptions(nullptr, ExportKind::Dxf, offered, {});
     EXPECT_EQ(seen,
         QStringList({ u"配置図PDF"_s, u"Paper A4"_s, u"Orientation 横"_s,
-            u"Scale 自動（S=1/1000）"_s, u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s, u"1.50 m"_s,
-            u"標高をZに入れる off"_s }));
+            u"Scale 自動（S=1/1000）"_s, u"Zone "_s + geodesy::zoneEntry(9),
+            u"Datum 世界測地系（測地成果2011）"_s, u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s,
+            u"1.50 m"_s, u"標高をZに入れる off"_s }));
     ASSERT_TRUE(pdf && dxf);
-    EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf), u"A3L 250 1.5 0|A4L 0 2.25 0 Z"_s);
+    EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf),
+        u"A3L 250 1.5 -1 datum 2024|A4L 0 2.25 9 Z datum 2011"_s);
 }
 
 // 書き出し's real save dialog: a name typed without an extension takes that
