@@ -52,8 +52,10 @@ QString CommonDialog::qtFilter(const QString &filter)
 Result<void> CommonDialog::show(bool save)
 {
     const QString defaultExt = std::exchange(DefaultExt, QString());
+    const QString title = std::exchange(DialogTitle, QString());
     const auto chosen = m_dialogs.fileDialog(m_parent,
-        save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName, defaultExt);
+        save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName, defaultExt,
+        title);
     if (!chosen)
         return Failure { FailureNumber::DialogCancelled };
     FileName = *chosen;

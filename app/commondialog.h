@@ -25,6 +25,8 @@ public:
     // The extension a name typed without one gets ("csv"), in the next
     // dialog only; none when empty.
     QString DefaultExt;
+    // The title of the next dialog only; the platform's own when empty.
+    QString DialogTitle;
 
     Result<void> ShowOpen();
     Result<void> ShowSave();

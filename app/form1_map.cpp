@@ -87,6 +87,12 @@ void rememberOptions(ExportKind kind, const ExportOptions &options)
     settings.setValue(DatumKey, datumKey(options.datum));
 }
 
+// A save dialog's title that says which zone the file is of: "書き出し — Ⅸ系".
+QString zoneTitle(const QString &caption, int zone)
+{
+    return caption + PlanText::TitleSeparator + geodesy::zoneState(zone);
+}
+
 } // namespace
 
 void Form1::showZone()
@@ -167,6 +173,7 @@ void Form1::MapExport_Click()
     }
     CommonDialog1.Filter = WindowText::ExportFilter;
     CommonDialog1.DefaultExt = WindowText::ExportDefaultExtension;
+    CommonDialog1.DialogTitle = zoneTitle(PlanText::ExportCaption, m_zone);
     if (!CommonDialog1.ShowSave())
         return;
     CurrentFilePath = CommonDialog1.FileName;
@@ -223,6 +230,8 @@ void Form1::exportWithOptions(ExportKind kind)
     CommonDialog1.FileName = CommonDialog::withSuffix(remembered, extension);
     CommonDialog1.Filter = pdf ? WindowText::PdfFilter : WindowText::DxfFilter;
     CommonDialog1.DefaultExt = extension;
+    CommonDialog1.DialogTitle = zoneTitle(
+        pdf ? PlanText::PdfExportCaption : PlanText::DxfExportCaption, job.options.zone);
     if (!CommonDialog1.ShowSave()) {
         CommonDialog1.FileName = remembered;
         return;

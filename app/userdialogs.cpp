@@ -56,11 +56,12 @@ MessageAnswer QtUserDialogs::messageBox(QWidget *parent, const QString &prompt,
 }
 
 std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode mode,
-    const QString &qtFilter, const QString &initialName, const QString &defaultSuffix)
+    const QString &qtFilter, const QString &initialName, const QString &defaultSuffix,
+    const QString &title)
 {
     if (!defaultSuffix.isEmpty()) {
         // The static dialogs know no default suffix: the same dialog, built.
-        QFileDialog dialog(parent, {}, QFileInfo(initialName).path(), qtFilter);
+        QFileDialog dialog(parent, title, QFileInfo(initialName).path(), qtFilter);
         if (!initialName.isEmpty())
             dialog.selectFile(QFileInfo(initialName).fileName());
         dialog.setAcceptMode(
@@ -82,8 +83,8 @@ std::optional<QString> QtUserDialogs::fileDialog(QWidget *parent, FileDialogMode
         return dialog.selectedFiles().constFirst();
     }
     const QString path = mode == FileDialogMode::Open
-        ? QFileDialog::getOpenFileName(parent, {}, initialName, qtFilter)
-        : QFileDialog::getSaveFileName(parent, {}, initialName, qtFilter);
+        ? QFileDialog::getOpenFileName(parent, title, initialName, qtFilter)
+        : QFileDialog::getSaveFileName(parent, title, initialName, qtFilter);
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -36,9 +36,11 @@ public:
     // qtFilter is in Qt's form ("Description (*.sim)"); returns the chosen
     // full path, or nothing when the user cancels. A name typed without an
     // extension gets defaultSuffix, where one is given, before the dialog
-    // asks whether to replace a file of that name.
+    // asks whether to replace a file of that name. The dialog's title is
+    // title, or the platform's own where it is empty.
     virtual std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode,
-        const QString &qtFilter, const QString &initialName, const QString &defaultSuffix)
+        const QString &qtFilter, const QString &initialName, const QString &defaultSuffix,
+        const QString &title)
         = 0;
 
     // Shows url in the user's browser (a web page, or a local file such as
@@ -70,7 +72,7 @@ public:
     MessageAnswer messageBox(QWidget *parent, const QString &prompt, const QString &title,
         MessageIcon icon, MessageButtons buttons) override;
     std::optional<QString> fileDialog(QWidget *parent, FileDialogMode mode, const QString &qtFilter,
-        const QString &initialName, const QString &defaultSuffix) override;
+        const QString &initialName, const QString &defaultSuffix, const QString &title) override;
     bool openUrl(const QUrl &url) override;
     std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
         const ExportOptions &offered,

@@ -22,8 +22,8 @@ public:
     {
         return MessageAnswer::Ok;
     }
-    std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &, const QString &) override
+    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &, const QString &,
+        const QString &, const QString &) override
     {
         return chosenFile;
     }

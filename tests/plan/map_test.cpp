@@ -210,8 +210,10 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
     dialogs.chooseNextFile(dir.filePath(u"points.KML"_s));
     openPlan()->findChild<QPushButton *>(u"PlanExport"_s)->click();
     const QString filter = u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|"_s;
+    // The dialog's title names the zone the points are placed by.
     EXPECT_EQ(fileDialogs(dir.path()),
-        QStringList({ filter + u"|geojson"_s, filter + u"points.geojson|geojson"_s }));
+        QStringList({ filter + u"|geojson|書き出し — Ⅸ系"_s,
+            filter + u"points.geojson|geojson|書き出し — Ⅸ系"_s }));
     // K9 and A2 in file order; T1 has no place.
     const QList<MapPoint> placed = mapPoints(readingOf({ Points[0], Points[2] }).records, 9);
     EXPECT_EQ(fileBytes(dir.filePath(u"points.geojson"_s)), geoJsonBytes(placed, 9));
@@ -294,9 +296,10 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
             u"dxf A3L 1000 2.5 9 Z datum tokyo auto 500"_s }));
     EXPECT_EQ(remembered()->value(u"paper/datum"_s).toString(), u"tokyo"_s);
     EXPECT_EQ(fileDialogs(dir.path()),
-        QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf"_s,
-            u"Save DXFファイル (*.dxf)|plan.dxf|dxf"_s, u"Save DXFファイル (*.dxf)|genba.dxf|dxf"_s,
-            u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|genba.sim|geojson"_s }));
+        QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf|配置図PDF — Ⅸ系"_s,
+            u"Save DXFファイル (*.dxf)|plan.dxf|dxf|DXF書込 — Ⅸ系"_s,
+            u"Save DXFファイル (*.dxf)|genba.dxf|dxf|DXF書込 — Ⅸ系"_s,
+            u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|genba.sim|geojson|書き出し — Ⅸ系"_s }));
     EXPECT_EQ(prompts(), QStringList());
     // K9 and A2 in CAD's axes; T1 has no coordinates. The PDF on the sheet
     // chosen, titled with the file's job name; its scale and zone are those
@@ -378,7 +381,7 @@ TEST(ExportFileDialog, ANameWithoutAnExtensionTakesThatOfTheFileTypeChosen)
             static_cast<QDialog *>(dialog)->accept();
         });
         const auto path = qt.fileDialog(nullptr, FileDialogMode::Save, filter,
-            dir.filePath(u"genba.sim"_s), WindowText::ExportDefaultExtension);
+            dir.filePath(u"genba.sim"_s), WindowText::ExportDefaultExtension, QString());
         chosen << QDir(dir.path()).relativeFilePath(path.value_or(u"none"_s));
     }
     EXPECT_EQ(chosen, QStringList({ u"points.geojson"_s, u"points.kml"_s }));

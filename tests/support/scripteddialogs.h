@@ -52,6 +52,7 @@ public:
         QString filter;
         QString initialName;
         QString defaultSuffix;
+        QString title;
     };
 
     void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
@@ -83,9 +84,9 @@ public:
     }
 
     std::optional<QString> fileDialog(QWidget *, FileDialogMode mode, const QString &filter,
-        const QString &initialName, const QString &defaultSuffix) override
+        const QString &initialName, const QString &defaultSuffix, const QString &title) override
     {
-        fileRequests.append({ mode, filter, initialName, defaultSuffix });
+        fileRequests.append({ mode, filter, initialName, defaultSuffix, title });
         return next(m_fileAnswers, std::optional<QString>());
     }
 

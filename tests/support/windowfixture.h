@@ -90,7 +90,7 @@ protected:
         return shown;
     }
     // The file dialogs shown, each as "Open|Save filter|name|extension", the
-    // name offered relative to folder.
+    // name offered relative to folder, and "|title" where one was given.
     QStringList fileDialogs(const QDir &folder) const
     {
         QStringList shown;
@@ -98,7 +98,7 @@ protected:
             shown << QString::fromUtf16(r.mode == FileDialogMode::Open ? u"Open " : u"Save ")
                     + r.filter + u'|'
                     + (r.initialName.isEmpty() ? QString() : folder.relativeFilePath(r.initialName))
-                    + u'|' + r.defaultSuffix;
+                    + u'|' + r.defaultSuffix + (r.title.isEmpty() ? QString() : u'|' + r.title);
         return shown;
     }
     // A failure box's "title|prompt", which shows the failure number.

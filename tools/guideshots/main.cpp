@@ -134,8 +134,8 @@ public:
         return m_qt.messageBox(parent, prompt, title, icon, buttons);
     }
 
-    std::optional<QString> fileDialog(
-        QWidget *, FileDialogMode, const QString &, const QString &, const QString &) override
+    std::optional<QString> fileDialog(QWidget *, FileDialogMode, const QString &, const QString &,
+        const QString &, const QString &) override
     {
         return m_next.isEmpty() ? m_file : std::exchange(m_next, QString());
     }
