@@ -11,7 +11,7 @@ namespace tavorin::CommandText {
 
 using namespace Qt::StringLiterals;
 
-// --help, laid out as Qt's parser lays out its own (in English).
+// --help: the headings of Qt's parser's own layout, then each option's text.
 inline const QString Usage = u"使い方:"_s;
 inline const QString OptionsWord = u"[オプション]"_s;
 inline const QString OptionsHeading = u"オプション:"_s;
