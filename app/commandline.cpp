@@ -290,9 +290,10 @@ int columns(QStringView text)
 }
 
 // text in lines of at most width columns. Japanese breaks between any two
-// characters, but not before 、。）」ー or a small kana, nor after （「; ASCII words, option
-// names and file names among them, only at blanks. (Qt's parser wraps at
-// blanks alone, which leaves Japanese lines twice too long.)
+// characters, but not before 、。）」ー or a small kana, nor after （「;
+// ASCII words, option names and file names among them, only at blanks.
+// (Qt's parser wraps at blanks alone, which leaves Japanese lines twice too
+// long.)
 QStringList wrapped(const QString &text, int width)
 {
     QStringList tokens; // ASCII words, blanks, and other characters one by one

@@ -369,24 +369,29 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
     EXPECT_EQ(fileBytes(csv), csvRecordBytes(reading->records));
 }
 
-// A CSV file's zone places its points on the map without --zone; a point
-// beyond the zone's reach is left out, and said to be.
+// A CSV file's zone places its points on the map without --zone, and
+// --zone over it; a point beyond the zone's reach is left out, and said to
+// be.
 TEST(ExportCommand, TakesTheCsvFilesZoneAndSaysWhatTheMapLeavesOut)
 {
     QTemporaryDir dir;
-    const QString in = dir.filePath(u"site.csv"_s), out = dir.filePath(u"site.geojson"_s);
+    const QString in = dir.filePath(u"site.csv"_s);
     writeFile(in,
         cp932::encode(u"点名,X,Y,系\r\nT1,-35000.000,18000.000,9\r\nT2,-34990.000,18010.000,9\r\n"
                       u"遠,1000000.001,0.000,9\r\n"_s));
     const Result<CsvReading> reading = readCsv(fileBytes(in));
     ASSERT_TRUE(reading && reading->records.size() == 3);
-    EXPECT_EQ(runProgram({ "--export", out, in }),
-        "0||"
-            + messageBytes(
-                out, u"1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s));
-    const QByteArray bytes = fileBytes(out);
-    EXPECT_EQ(bytes, geoJsonBytes(mapPoints(reading->records, 9), 9));
-    EXPECT_EQ(bytes.count(u"\"系\": 9"_s.toUtf8()), 2);
+    const std::pair<QStringList, int> cases[] = { { {}, 9 }, { { "--zone", "10" }, 10 } };
+    for (const auto &[options, zone] : cases) {
+        const QString out = dir.filePath(u"site%1.geojson"_s.arg(zone));
+        EXPECT_EQ(runProgram(QStringList { "--export", out } + options << in),
+            "0||"
+                + messageBytes(
+                    out, u"1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s));
+        const QByteArray bytes = fileBytes(out);
+        EXPECT_EQ(bytes, geoJsonBytes(mapPoints(reading->records, zone), zone));
+        EXPECT_EQ(bytes.count(u"\"系\": %1,"_s.arg(zone).toUtf8()), 2);
+    }
 }
 
 #ifdef TAVORIN_EXPORT_EXECUTABLE
