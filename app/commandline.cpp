@@ -53,7 +53,11 @@ void printToStartingConsole()
 // which need not be the system's.
 bool writeToConsole(std::FILE *stream, const QString &text)
 {
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    // A window program started without a console has no descriptor (-2).
+    const int descriptor = _fileno(stream);
+    if (descriptor < 0)
+        return false;
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
     DWORD mode = 0;
     if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
         return false;
