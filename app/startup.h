@@ -1,6 +1,5 @@
 #pragma once
 
-#include "exporting.h"
 #include "form1.h"
 
 #include <QStringList>
@@ -8,26 +7,8 @@
 
 #include <future>
 #include <memory>
-#include <optional>
 
 namespace tavorin {
-
-// What the command line asks for: a SIMA file to read at start, a file to
-// export without a window (--export), or to end at once (--help, --version,
-// a bad option) after printing output.
-struct CommandLine
-{
-    QString filePath; // empty: nothing is read at start
-    std::optional<ExportRequest> exportRequest; // set: no window, the export only
-    bool withoutWindow = false; // --export given: its errors too need no display
-    bool paints = false; // --export to a format that paints: it needs fonts, not a display
-    std::optional<int> exitCode; // set: end with it, before any window
-    QString output; // for standard output when exitCode is 0, else for errors
-};
-
-// Parses the program's arguments (the program name first). Needs no
-// QCoreApplication, so that --help and --version work without a display.
-CommandLine parseCommandLine(const QStringList &arguments);
 
 // Where Qt's Japanese translation is looked for: Qt's translations folder,
 // then beside the program and in a translations folder there, where the

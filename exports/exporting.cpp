@@ -4,6 +4,7 @@
 #include "csvwriter.h"
 #include "exporttext.h"
 #include "mapfiles.h"
+#include "mappoints.h"
 #include "planezones.h"
 #include "planpdf.h"
 #include "pointreading.h"
@@ -54,7 +55,7 @@ Result<void> saveCsv(const QString &path, const ExportJob &job)
     return saveBytes(path, csvRecordBytes(job.points));
 }
 
-Result<void> savePdf(const QString &path, const ExportJob &job)
+PlanPdfInput planInput(const ExportJob &job)
 {
     PlanPdfInput input;
     input.points = job.points;
@@ -65,7 +66,25 @@ Result<void> savePdf(const QString &path, const ExportJob &job)
     if (job.options.scale > 0)
         input.scale = job.options.scale;
     input.date = job.options.date.isValid() ? job.options.date : QDate::currentDate();
-    return savePlanPdf(path, input);
+    return input;
+}
+
+Result<void> savePdf(const QString &path, const ExportJob &job)
+{
+    return savePlanPdf(path, planInput(job));
+}
+
+QString offPlanNote(const ExportJob &job)
+{
+    const PlanPdfInput input = planInput(job);
+    const qsizetype off = pointsOffPlan(input);
+    return off == 0 ? QString() : ExportText::PointsOffPlan.arg(planScale(input)).arg(off);
+}
+
+QString beyondReachNote(const ExportJob &job)
+{
+    const qsizetype beyond = pointsBeyondReach(job.points);
+    return beyond == 0 ? QString() : ExportText::PointsBeyondReach.arg(beyond);
 }
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
@@ -74,17 +93,22 @@ Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 }
 
 constexpr ExportFormat Formats[] = {
-    { u"geojson", true, false, mapPointCount, saveGeoJson },
-    { u"kml", true, false, mapPointCount, saveKml },
-    { u"sim", false, false, pointCount, saveSima },
-    { u"csv", false, false, pointCount, saveCsv },
-    { u"pdf", false, true, placedCount, savePdf },
-    { u"dxf", false, false, placedCount, saveDxfFile },
+    { u"geojson", true, false, mapPointCount, saveGeoJson, beyondReachNote },
+    { u"kml", true, false, mapPointCount, saveKml, beyondReachNote },
+    { u"sim", false, false, pointCount, saveSima, nullptr },
+    { u"csv", false, false, pointCount, saveCsv, nullptr },
+    { u"pdf", false, true, placedCount, savePdf, offPlanNote },
+    { u"dxf", false, false, placedCount, saveDxfFile, nullptr },
 };
 
 QString failureLine(const QString &path, const QString &message)
 {
     return QStringLiteral("tavorin: %1: %2\n").arg(path, message);
+}
+
+ExportOutcome failed(const QString &path, const QString &message)
+{
+    return { 1, failureLine(path, message), {} };
 }
 
 } // namespace
@@ -131,28 +155,28 @@ ExportOutcome runExport(const ExportRequest &request)
 {
     const ExportFormat *format = exportFormat(request.outPath);
     if (!format) // the command line refuses such a name before
-        return { 1, failureLine(request.outPath, ExportText::ExportTypeUnknown) };
+        return failed(request.outPath, ExportText::ExportTypeUnknown);
 
     // Read as the window reads; a reading that did not end well writes
     // nothing, where the window would still list the points read before.
     PointFileReading reading = readPointFile(request.inPath);
     if (!reading.isComplete())
-        return { 1, failureLine(request.inPath, endingText(reading)) };
+        return failed(request.inPath, endingText(reading));
     ExportJob job { std::move(reading.records), planTitle(reading.jobName, request.inPath),
         request.options };
     if (job.options.zone == 0 && geodesy::zone(reading.zone))
         job.options.zone = reading.zone;
 
     if (format->map && job.options.zone == geodesy::LocalZone)
-        return { 1, failureLine(request.inPath, ExportText::LocalZoneNoMap) };
+        return failed(request.inPath, ExportText::LocalZoneNoMap);
     if (format->map && job.options.zone == geodesy::UnknownZone)
-        return { 1,
-            failureLine(request.inPath, ExportText::ZoneNeeded + ExportText::ZoneNeededOption) };
+        return failed(request.inPath, ExportText::ZoneNeeded + ExportText::ZoneNeededOption);
     if (format->count(job) == 0)
-        return { 1, failureLine(request.inPath, ExportText::NoPointsToPlace) };
+        return failed(request.inPath, ExportText::NoPointsToPlace);
     if (const Result<void> saved = format->save(request.outPath, job); !saved)
-        return { 1, failureLine(request.outPath, failureText(saved.failure())) };
-    return {};
+        return failed(request.outPath, failureText(saved.failure()));
+    const QString note = format->leftOut ? format->leftOut(job) : QString();
+    return { 0, {}, note.isEmpty() ? QString() : failureLine(request.outPath, note) };
 }
 
 } // namespace tavorin

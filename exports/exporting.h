@@ -70,6 +70,9 @@ struct ExportFormat
     // How many points the file would hold; none means nothing is written.
     qsizetype (*count)(const ExportJob &job);
     Result<void> (*save)(const QString &path, const ExportJob &job);
+    // What the file leaves out of the points it would hold, as a note; empty
+    // when nothing. None: the format holds them all.
+    QString (*leftOut)(const ExportJob &job);
 };
 
 // How many of points have numeric X and Y, as the plan places them.
@@ -94,12 +97,14 @@ struct ExportRequest
     ExportOptions options; // a zone of 0: the CSV file's own, if any
 };
 
-// How a command-line export ended: 0 and nothing to say, or 1 and the
-// window's message for standard error, naming the file concerned.
+// How a command-line export ended: 0, or 1 and the window's message for
+// standard error, naming the file concerned; and, for a file written, the
+// points it leaves out, as lines for standard error.
 struct ExportOutcome
 {
     int exitCode = 0;
     QString errors;
+    QString notes;
 };
 
 // Reads request.inPath (CSV by its extension, else SIMA) and writes every
@@ -107,7 +112,9 @@ struct ExportOutcome
 // the window saves. Needs no window; a format that paints needs a
 // QGuiApplication. A file read only in part, a map format without a zone
 // (neither given nor in the file) and a file without points (with numeric
-// X and Y, for every format but .sim and .csv) write nothing.
+// X and Y, for every format but .sim and .csv) write nothing. A plan whose
+// scale leaves points off the page, and a map without the points beyond
+// their zone's reach, are written and noted.
 ExportOutcome runExport(const ExportRequest &request);
 
 } // namespace tavorin

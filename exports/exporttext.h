@@ -14,6 +14,11 @@ inline const QString ZoneNeededOption = u"（--zone 1～19）"_s;
 // A map action for a file whose coordinates are a local grid.
 inline const QString LocalZoneNoMap = u"座標系が任意座標（系なし）なので、地図には置けません。"_s;
 inline const QString NoPointsToPlace = u"座標のある測点がありません。"_s;
+// Points a written file leaves out. %1: the N of the scale 1/N, %2: how many.
+inline const QString PointsOffPlan = u"S=1/%1 では %2 点が図面の外になります。"_s;
+// %1: how many.
+inline const QString PointsBeyondReach
+    = u"%1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 
 } // namespace tavorin::ExportText

@@ -2,6 +2,8 @@
 
 #include "coordinatevalue.h"
 
+#include <algorithm>
+
 namespace tavorin {
 
 QList<MapPoint> mapPoints(const FilePoints &points, int zone)
@@ -19,6 +21,15 @@ QList<MapPoint> mapPoints(const FilePoints &points, int zone)
         placed.append({ p.name(), p.x(), p.y(), *position, p.number(), p.elevation() });
     }
     return placed;
+}
+
+qsizetype pointsBeyondReach(const FilePoints &points)
+{
+    return std::count_if(points.cbegin(), points.cend(), [](const FilePoint &p) {
+        const auto x = coordinateValue(p.x());
+        const auto y = coordinateValue(p.y());
+        return x && y && !geodesy::withinReach({ *x, *y });
+    });
 }
 
 } // namespace tavorin

@@ -25,4 +25,8 @@ struct MapPoint
 // not a number has no place and is left out, as the plan leaves it out.
 QList<MapPoint> mapPoints(const FilePoints &points, int zone);
 
+// How many of points have numeric X and Y beyond any zone's reach
+// (geodesy::withinReach), which mapPoints leaves out.
+qsizetype pointsBeyondReach(const FilePoints &points);
+
 } // namespace tavorin

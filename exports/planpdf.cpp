@@ -215,6 +215,27 @@ struct FramedPlan
     }
 };
 
+// The radius of a point's mark, in millimetres.
+constexpr double MarkRadius = 0.6;
+
+// Whether a mark at at, in millimetres, shows within frame: in full or in
+// part, since the frame cuts it.
+bool markShown(const QRectF &frame, QPointF at)
+{
+    return frame.adjusted(-MarkRadius, -MarkRadius, MarkRadius, MarkRadius).contains(at);
+}
+
+// The plan's geometry on the page: the points' extent centred in frame, at
+// 1/scale, in PDF points from the frame's corner.
+PlanGeometry planGeometry(const PlanPoints &plan, const QRectF &frame, qint64 scale)
+{
+    PlanGeometry geometry;
+    geometry.setPoints(plan.points);
+    geometry.setViewport(frame.size() * toPoints(1));
+    geometry.setView(plan.centre(), toPoints(onPaper(1, scale)));
+    return geometry;
+}
+
 void paintGrid(
     Page &page, const QRectF &frame, const PlanGeometry &geometry, SurveyPoint centre, qint64 scale)
 {
@@ -259,8 +280,6 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     painter.setClipRect(page.rect(frame));
 
     // The marks: small circles, on the points inside the frame.
-    constexpr double MarkRadius = 0.6;
-    const QRectF shown = frame.adjusted(-MarkRadius, -MarkRadius, MarkRadius, MarkRadius);
     const double radius = MarkRadius * page.units();
     std::vector<int> visible;
     page.setPen(0.15);
@@ -269,7 +288,7 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
         if (!point)
             continue;
         const QPointF at = onPage(*point);
-        if (!shown.contains(at))
+        if (!markShown(frame, at))
             continue;
         visible.push_back(p);
         painter.drawEllipse(page.at(at), radius, radius);
@@ -312,10 +331,7 @@ void paintPlanPage(
 {
     const PlanLayout layout = planLayout(input.sheet);
     const qint64 scale = planScale(input);
-    PlanGeometry geometry;
-    geometry.setPoints(plan.points);
-    geometry.setViewport(layout.frame.size() * toPoints(1));
-    geometry.setView(plan.centre(), toPoints(onPaper(1, scale)));
+    const PlanGeometry geometry = planGeometry(plan, layout.frame, scale);
 
     paintGrid(page, layout.frame, geometry, plan.centre(), scale);
     paintPoints(page, layout.frame, geometry, plan, input.points);
@@ -462,6 +478,16 @@ qint64 planScale(const PlanPdfInput &input)
         return *input.scale;
     const PlanPoints plan(input.points);
     return defaultScale(plan.spanX(), plan.spanY(), planLayout(input.sheet).frame.size());
+}
+
+qsizetype pointsOffPlan(const PlanPdfInput &input)
+{
+    const PlanPoints plan(input.points);
+    const QRectF frame = planLayout(input.sheet).frame;
+    const PlanGeometry geometry = planGeometry(plan, frame, planScale(input));
+    const FramedPlan onPage { frame, geometry };
+    return std::count_if(plan.points.cbegin(), plan.points.cend(),
+        [&](const std::optional<SurveyPoint> &p) { return p && !markShown(frame, onPage(*p)); });
 }
 
 int planPageCount(const PlanPdfInput &input)

@@ -50,6 +50,11 @@ QString datumName(paperplan::Datum datum);
 // extent of its points on its sheet.
 qint64 planScale(const PlanPdfInput &input);
 
+// How many points with numeric coordinates the plan page leaves out: those
+// whose mark falls outside the frame at planScale, the plan centred on the
+// points' extent. The scale taken without one chosen fits them all.
+qsizetype pointsOffPlan(const PlanPdfInput &input);
+
 // The number of pages: the plan page and the table pages.
 int planPageCount(const PlanPdfInput &input);
 

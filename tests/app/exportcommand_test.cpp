@@ -2,16 +2,19 @@
 // IN without one; the real program without a display, and on Windows the
 // console twin in a batch file.
 #include "codepage932.h"
+#include "commandline.h"
+#include "commandtext.h"
 #include "csvreader.h"
 #include "csvwriter.h"
 #include "dxffile.h"
+#include "exporttext.h"
 #include "listline.h"
 #include "mapfiles.h"
+#include "mappoints.h"
 #include "planpdf.h"
 #include "scripteddialogs.h"
 #include "simareader.h"
 #include "simawriter.h"
-#include "startup.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -62,77 +65,119 @@ QString sample(const QTemporaryDir &dir)
     return in;
 }
 
+// A line as the program prints it.
+QByteArray printed(const QString &line)
+{
+    return line.toLocal8Bit() + Eol;
+}
+
 QByteArray messageBytes(const QString &path, const QString &message)
 {
-    return (u"tavorin: "_s + path + u": "_s + message).toLocal8Bit() + Eol;
+    return printed(u"tavorin: "_s + path + u": "_s + message);
 }
 
 } // namespace
 
 // What parseCommandLine makes of the arguments: the file the window opens
-// ("open FILE"), an export's "OUT|IN|options" (optionsText), or the exit
-// code and what is printed.
+// ("open FILE"), an export's "OUT|IN|options" (optionsText, then the datum
+// stated and "overwrite" where asked), or the exit code and what is printed.
 QString parsed(const CommandLine &line)
 {
     if (line.exitCode)
         return QString::number(*line.exitCode) + u' ' + line.output;
-    if (line.exportRequest)
+    if (line.exportRequest) {
+        const ExportOptions &options = line.exportRequest->options;
         return line.exportRequest->outPath + u'|' + line.exportRequest->inPath + u'|'
-            + optionsText(line.exportRequest->options);
+            + optionsText(options) + (line.overwrite ? u" overwrite"_s : QString());
+    }
     return u"open "_s + line.filePath;
 }
 
 TEST(CommandLine, ParsedOnceWithClearErrors)
 {
     using Case = std::pair<QStringList, QString>; // the arguments, and what they parse to
-    // One file for the window, wherever the options stand.
+    // One file for the window, wherever the options stand; Qt's own options
+    // are QApplication's.
     const Case window[] = {
         { { "a.sim" }, "open a.sim" },
         { { "--", "-b.sim" }, "open -b.sim" },
-        { { "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
+        { { "-platform", "offscreen", "--style=fusion", "-reverse", "a.sim" }, "open a.sim" },
+        { { "a.sim", "b.sim" }, "1 tavorin: 読み込むファイルは1つだけにして下さい。\n" },
         { { "--version", "a.sim" }, "0 tavorin 1.1\n" },
-        { { "a.sim", "--bogus" }, "1 tavorin: Unknown option 'bogus'.\n" },
+        { { "a.sim", "--bogus", "-x" },
+            "1 tavorin: --bogus というオプションはありません。\n"
+            "tavorin: -x というオプションはありません。\n" },
+        { { "-bogus" }, "1 tavorin: -bogus というオプションはありません。\n" },
     };
     // An export and its options, and their errors, need no window.
     const Case exports[] = {
         { { "--export", "o.kml", "--zone", "9", "in.sim" }, "o.kml|in.sim|A4P 0 1 9" },
-        { { "in.csv", "--export", "O.GeoJSON" }, "O.GeoJSON|in.csv|A4P 0 1 0" },
-        { { "--export", "o.sim", "--zone", "19", "in.csv" }, "o.sim|in.csv|A4P 0 1 19" },
+        { { "in.csv", "--export", "O.GeoJSON", "-platform", "offscreen" },
+            "O.GeoJSON|in.csv|A4P 0 1 0" },
+        { { "--export", "o.sim", "--zone", "19", "--overwrite", "in.csv" },
+            "o.sim|in.csv|A4P 0 1 19 overwrite" },
+        { { "--export", "o.csv", "--zone", "None", "in.sim" }, "o.csv|in.sim|A4P 0 1 -1" },
         { { "--export", "o.PDF", "--paper", "a3", "--landscape", "--scale", "1/250", "--date",
-              "2025-04-01", "in.sim" },
-            "o.PDF|in.sim|A3L 250 1 0 2025-04-01" },
-        { { "--export", "o.pdf", "--portrait", "--scale", "500", "--paper", "A4", "in.sim" },
-            "o.pdf|in.sim|A4P 500 1 0" },
+              "2025-04-01", "--datum", "2011", "in.sim" },
+            "o.PDF|in.sim|A3L 250 1 0 2025-04-01 datum 2011" },
+        { { "--export", "o.pdf", "--portrait", "--scale", "500", "--paper", "A4", "--datum", "2024",
+              "in.sim" },
+            "o.pdf|in.sim|A4P 500 1 0 datum 2024" },
+        { { "--export", "o.pdf", "--datum", "2000", "in.sim" }, "o.pdf|in.sim|A4P 0 1 0 datum 2000" },
+        { { "--export", "o.pdf", "--datum", "Tokyo", "in.sim" }, "o.pdf|in.sim|A4P 0 1 0 datum tokyo" },
         { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
         { { "--export", "o.dxf", "--dxf-elevation", "in.sim" }, "o.dxf|in.sim|A4P 0 1 0 Z" },
         { { "--export", "o.txt", "in.sim" },
-            "1 tavorin: cannot write o.txt: give a name ending in .geojson, .kml, .sim, .csv, "
-            ".pdf, .dxf\n" },
+            "1 tavorin: o.txt: 書き出せない形式です。拡張子を .geojson, .kml, .sim, .csv, .pdf, "
+            ".dxf のどれかにして下さい。\n" },
         { { "--export", "o.kml", "--zone", "20", "in.sim" },
-            "1 tavorin: --zone takes a zone number from 1 to 19, not '20'\n" },
+            "1 tavorin: --zone には 1～19 の系の番号か none "
+            "を指定して下さい。「20」は使えません。\n" },
+        { { "--export", "o.kml", "--zone", "0", "in.sim" },
+            "1 tavorin: --zone には 1～19 の系の番号か none "
+            "を指定して下さい。「0」は使えません。\n" },
+        { { "--export", "o.kml", "--zone", "-3", "in.sim" },
+            "1 tavorin: --zone には 1～19 の系の番号か none "
+            "を指定して下さい。「-3」は使えません。\n" },
+        { { "--export", "o.kml", "--zone=-1", "in.sim" },
+            "1 tavorin: --zone には 1～19 の系の番号か none "
+            "を指定して下さい。「-1」は使えません。\n" },
         { { "--export", "o.pdf", "--paper", "B4", "in.sim" },
-            "1 tavorin: --paper takes A4 or A3, not 'B4'\n" },
+            "1 tavorin: --paper には A4 か A3 を指定して下さい。「B4」は使えません。\n" },
         { { "--export", "o.pdf", "--landscape", "--portrait", "in.sim" },
-            "1 tavorin: give --landscape or --portrait, not both\n" },
+            "1 tavorin: --landscape と --portrait は、どちらか一方にして下さい。\n" },
         { { "--export", "o.pdf", "--scale", "0", "in.sim" },
-            "1 tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
-            "'0'\n" },
+            "1 tavorin: --scale には縮尺 1/N の N を、500 のような整数で指定して下さい。"
+            "「0」は使えません。\n" },
         { { "--export", "o.pdf", "--scale", "1000000000000001", "in.sim" },
-            "1 tavorin: --scale takes the N of the scale 1/N, a whole number such as 500, not "
-            "'1000000000000001'\n" },
+            "1 tavorin: --scale には縮尺 1/N の N を、500 のような整数で指定して下さい。"
+            "「1000000000000001」は使えません。\n" },
         { { "--export", "o.pdf", "--date", "2025-02-29", "in.sim" },
-            "1 tavorin: --date takes a date as YYYY-MM-DD, not '2025-02-29'\n" },
+            "1 tavorin: --date には日付を YYYY-MM-DD の形で指定して下さい。"
+            "「2025-02-29」は使えません。\n" },
+        { { "--export", "o.pdf", "--datum", "1990", "in.sim" },
+            "1 tavorin: --datum には 2024、2011、2000、tokyo のどれかを指定して下さい。"
+            "「1990」は使えません。\n" },
         { { "--export", "o.dxf", "--text-height", "0", "in.sim" },
-            "1 tavorin: --text-height takes a height in metres, from 0.01 to 1000, "
-            "not '0'\n" },
+            "1 tavorin: --text-height には 0.01～1000 の高さをメートルで指定して下さい。"
+            "「0」は使えません。\n" },
         { { "--export", "o.kml", "--paper", "A3", "in.sim" },
-            "1 tavorin: --paper needs --export to a .pdf file\n" },
-        { { "--scale", "500", "in.sim" }, "1 tavorin: --scale needs --export to a .pdf file\n" },
+            "1 tavorin: --paper は .pdf ファイルへの --export と一緒に使います。\n" },
+        { { "--export", "o.dxf", "--datum", "2024", "in.sim" },
+            "1 tavorin: --datum は .pdf ファイルへの --export と一緒に使います。\n" },
+        { { "--scale", "500", "in.sim" },
+            "1 tavorin: --scale は .pdf ファイルへの --export と一緒に使います。\n" },
         { { "--export", "o.pdf", "--dxf-elevation", "in.sim" },
-            "1 tavorin: --dxf-elevation needs --export to a .dxf file\n" },
-        { { "--export", "o.kml" }, "1 tavorin: --export needs the file to read\n" },
-        { { "--zone", "9", "in.sim" }, "1 tavorin: --zone needs --export\n" },
-        { { "--export", "o.sim", "a.sim", "b.sim" }, "1 tavorin: give at most one file\n" },
+            "1 tavorin: --dxf-elevation は .dxf ファイルへの --export と一緒に使います。\n" },
+        { { "--export", "o.kml" }, "1 tavorin: --export には読み込むファイルが要ります。\n" },
+        { { "--zone", "9", "in.sim" }, "1 tavorin: --zone は --export と一緒に使います。\n" },
+        { { "--overwrite", "in.sim" }, "1 tavorin: --overwrite は --export と一緒に使います。\n" },
+        { { "--export", "o.kml", "in.sim", "--zone" },
+            "1 tavorin: --zone の後に値がありません。\n" },
+        { { "--export", "o.sim", "--landscape=yes", "in.sim" },
+            "1 tavorin: --landscape は値を取りません。\n" },
+        { { "--export", "o.sim", "a.sim", "b.sim" },
+            "1 tavorin: 読み込むファイルは1つだけにして下さい。\n" },
     };
     for (const auto &[cases, withoutWindow] : { std::pair(std::span<const Case>(window), false),
              std::pair(std::span<const Case>(exports), true) }) {
@@ -147,16 +192,23 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
 }
 
 // --help and --version print on standard output, and a bad option is
-// refused, without a display.
+// refused before Qt looks for a display, which there is none of.
 TEST(CommandLine, TheRealProgramAnswersWithoutADisplay)
 {
     EXPECT_EQ(runProgram({ u"--version"_s }), "0|tavorin 1.1" + Eol + '|');
-    EXPECT_TRUE(runProgram({ u"--help"_s })
-                    .startsWith("0|Usage: tavorin [options] [FILE.sim|FILE.csv]" + Eol));
-    const QByteArray bogus = runProgram({ "-platform", "offscreen", "--bogus" });
-    // Qt may warn before.
-    EXPECT_TRUE(bogus.startsWith("1||") && bogus.endsWith("tavorin: Unknown option 'bogus'." + Eol))
-        << bogus.toStdString();
+    const QByteArray help = runProgram({ u"--help"_s });
+    EXPECT_TRUE(help.startsWith("0|"
+        + printed(u"使い方: tavorin [オプション] [FILE.sim|FILE.csv]"_s)
+        + printed(
+            u"SIMA座標ファイル（*.sim）やCSVファイル（*.csv）の測点を、シリアルポートにつない"_s)))
+        << help.toStdString();
+    EXPECT_TRUE(help.contains(printed(
+        u"  --overwrite                     --export で：OUT がすでにあれば置き換えます。"_s)))
+        << help.toStdString();
+    const QByteArray bogus = "1||" + printed(u"tavorin: --bogus というオプションはありません。"_s);
+    EXPECT_EQ(runProgram({ "--bogus" }), bogus);
+    EXPECT_EQ(runProgram({ "a.sim", "--bogus" }), bogus);
+    EXPECT_EQ(runProgram({ "-platform", "offscreen", "--bogus" }), bogus);
 }
 
 TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
@@ -172,7 +224,8 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
         { u"points.geojson"_s, { "--zone", "9" }, geoJsonBytes(placed, 9) },
         { u"points.kml"_s, { "--zone", "9" }, kmlBytes(placed, 9) },
         { u"points.sim"_s, {}, simaRecordBytes(reading->records, title) },
-        { u"points.csv"_s, { "--zone", "9" }, csvRecordBytes(reading->records) },
+        // No map: 系なし is no hindrance.
+        { u"points.csv"_s, { "--zone", "none" }, csvRecordBytes(reading->records) },
         { u"points.dxf"_s, { "--text-height", "2.5" },
             dxf::fileBytes(reading->records, { 2.5, false }) },
         { u"points-z.dxf"_s, { "--dxf-elevation" }, dxf::fileBytes(reading->records, { 1, true }) },
@@ -237,15 +290,18 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
     const QString in = u"" TAVORIN_SOURCE_DIR "/docs/sample.sim"_s;
     const QString pdf = dir.filePath(u"plan.pdf"_s);
     const QString today = QDate::currentDate().toString(u"yyyy年M月d日"_s);
-    const std::tuple<QStringList, QString, QString, QString> cases[] = {
-        { { "--landscape", "--zone", "9" }, u"842 x 595 pts (A4)"_s, u"ＳＩＭＡファイル S=1/2500"_s,
-            u"座標系 Ⅸ系 作成日 "_s + today + u" 1/2"_s },
-        { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01" }, u"842 x 1191 pts (A3)"_s,
-            u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s },
+    // The plan replaces the one before; a chosen scale may leave points off
+    // the page, which is said.
+    const std::tuple<QStringList, QString, QString, QString, QByteArray> cases[] = {
+        { { "--landscape", "--zone", "9", "--datum", "2024" }, u"842 x 595 pts (A4)"_s,
+            u"ＳＩＭＡファイル S=1/2500"_s, u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s, {} },
+        { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01", "--overwrite" },
+            u"842 x 1191 pts (A3)"_s, u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s,
+            messageBytes(pdf, u"S=1/250 では 12 点が図面の外になります。"_s) },
     };
-    for (const auto &[options, size, first, last] : cases) {
+    for (const auto &[options, size, first, last, notes] : cases) {
         const QByteArray ran = runProgram(QStringList { "--export", pdf } + options << in);
-        ASSERT_TRUE(ran.startsWith("0|")) << ran.toStdString();
+        ASSERT_EQ(ran, "0||" + notes);
         POPPLER(info, u"pdfinfo"_s, { pdf });
         EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
             QStringList({ u"Title: ＳＩＭＡファイル"_s, u"Page size: "_s + size }));
@@ -255,27 +311,85 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
     }
 }
 
+// Nothing is written over the file read, by whatever name, nor over an
+// existing file without --overwrite, which is checked before reading.
 TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
 {
     QTemporaryDir dir;
     const QString in = sample(dir), empty = dir.filePath(u"empty.sim"_s);
+    const QByteArray sampleBytes = fileBytes(in);
     writeFile(empty, "A00,\r\nA99,\r\n");
-    const QString out = dir.filePath(u"out.kml"_s);
+    const QString cut = dir.filePath(u"cut.sim"_s);
+    writeFile(cut, "A00,\r\nA01,1,P1,-35000.000,18000.000,\r\n");
+    const QString csv = dir.filePath(u"site.csv"_s);
+    writeFile(csv, "old\r\n");
+    QStringList files { u"cut.sim"_s, u"empty.sim"_s, u"sample.sim"_s, u"site.csv"_s };
+#ifdef Q_OS_WIN
+    const QString sameFile = dir.filePath(u"SAMPLE.SIM"_s);
+#else
+    const QString sameFile = dir.filePath(u"link.sim"_s);
+    ASSERT_TRUE(QFile::link(in, sameFile));
+    files.insert(2, u"link.sim"_s);
+#endif
+    const QString out = dir.filePath(u"out.kml"_s), none = dir.filePath(u"none.sim"_s);
+    const QString sameAsInput = u"読み込むファイルと同じファイルには書き出せません。"_s;
+    const QString exists
+        = u"同じ名前のファイルがもうあります。置き換えるときは --overwrite を付けて下さい。"_s;
     const std::pair<QStringList, QByteArray> cases[] = {
         { { "--export", out, in }, messageBytes(in, ZoneNeeded) },
-        { { "--export", out, "--zone", "9", dir.filePath(u"none.sim"_s) },
-            messageBytes(dir.filePath(u"none.sim"_s), u"エラーコード  53"_s) },
+        { { "--export", out, "--zone", "9", none }, messageBytes(none, u"エラーコード  53"_s) },
         { { "--export", out, "--zone", "9", empty },
             messageBytes(empty, u"座標のある測点がありません。"_s) },
         { { "--export", dir.filePath(u"no/out.pdf"_s), in },
             messageBytes(dir.filePath(u"no/out.pdf"_s), u"エラーコード  76"_s) },
         { { "--export", dir.filePath(u"out.dxf"_s), empty },
             messageBytes(empty, u"座標のある測点がありません。"_s) },
+        { { "--export", dir.filePath(u"out.sim"_s), cut },
+            messageBytes(cut, u"エラーコード  62"_s) },
+        { { "--export", dir.filePath(u"out.geojson"_s), "--zone", "none", in },
+            messageBytes(in, ExportText::LocalZoneNoMap) },
+        { { "--export", in, in }, messageBytes(in, sameAsInput) },
+        { { "--export", dir.path() + u"/./sample.sim"_s, "--overwrite", in },
+            messageBytes(dir.path() + u"/./sample.sim"_s, sameAsInput) },
+        { { "--export", sameFile, "--overwrite", in }, messageBytes(sameFile, sameAsInput) },
+        { { "--export", in, csv }, messageBytes(in, exists) },
+        { { "--export", csv, none }, messageBytes(csv, exists) },
     };
     for (const auto &[arguments, errors] : cases)
-        EXPECT_EQ(runProgram(arguments), "1||" + errors);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-        QStringList({ u"empty.sim"_s, u"sample.sim"_s }));
+        EXPECT_EQ(runProgram(arguments), "1||" + errors) << arguments.join(u' ').toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), files);
+    EXPECT_EQ(fileBytes(in), sampleBytes);
+    EXPECT_EQ(fileBytes(csv), "old\r\n");
+
+    EXPECT_EQ(runProgram({ "--export", csv, "--overwrite", in }), "0||");
+    const Result<SimaReading> reading = readSima(sampleBytes);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(fileBytes(csv), csvRecordBytes(reading->records));
+}
+
+// A CSV file's zone places its points on the map without --zone, and
+// --zone over it; a point beyond the zone's reach is left out, and said to
+// be.
+TEST(ExportCommand, TakesTheCsvFilesZoneAndSaysWhatTheMapLeavesOut)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"site.csv"_s);
+    writeFile(in,
+        cp932::encode(u"点名,X,Y,系\r\nT1,-35000.000,18000.000,9\r\nT2,-34990.000,18010.000,9\r\n"
+                      u"遠,1000000.001,0.000,9\r\n"_s));
+    const Result<CsvReading> reading = readCsv(fileBytes(in));
+    ASSERT_TRUE(reading && reading->records.size() == 3);
+    const std::pair<QStringList, int> cases[] = { { {}, 9 }, { { "--zone", "10" }, 10 } };
+    for (const auto &[options, zone] : cases) {
+        const QString out = dir.filePath(u"site%1.geojson"_s.arg(zone));
+        EXPECT_EQ(runProgram(QStringList { "--export", out } + options << in),
+            "0||"
+                + messageBytes(
+                    out, u"1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s));
+        const QByteArray bytes = fileBytes(out);
+        EXPECT_EQ(bytes, geoJsonBytes(mapPoints(reading->records, zone), zone));
+        EXPECT_EQ(bytes.count(u"\"系\": %1,"_s.arg(zone).toUtf8()), 2);
+    }
 }
 
 #ifdef TAVORIN_EXPORT_EXECUTABLE

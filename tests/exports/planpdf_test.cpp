@@ -61,6 +61,28 @@ TEST(PlanPdf, TitleAndZoneLine)
             u"座標系 任意座標　測地系 日本測地系"_s, u"座標系 ⅩⅨ系　測地系 世界測地系（測地成果2000）"_s }));
 }
 
+// The sixty points span 70 m each way, 10 m apart, centred on the frame
+// (A4 portrait 174 x 251 mm, A3 landscape 384 x 251 mm). At 1/100 only the
+// middle two columns and rows show on A4: 4 of the 59 points with
+// coordinates; at 1/200 four columns and six rows; A3 at 1/100 four by two.
+TEST(PlanPdf, PointsOffThePlanAtAChosenScale)
+{
+    constexpr Sheet A4Portrait { Paper::A4, Orientation::Portrait };
+    constexpr Sheet A3Landscape { Paper::A3, Orientation::Landscape };
+    const std::tuple<Sheet, std::optional<qint64>, qsizetype> cases[] = {
+        { A4Portrait, std::nullopt, 0 },
+        { A4Portrait, 1000, 0 },
+        { A4Portrait, 100, 55 },
+        { A4Portrait, 200, 35 },
+        { A3Landscape, 100, 51 },
+    };
+    for (const auto &[sheet, scale, off] : cases) {
+        PlanPdfInput input = sixtyPoints(sheet);
+        input.scale = scale;
+        EXPECT_EQ(pointsOffPlan(input), off) << scale.value_or(0);
+    }
+}
+
 TEST(PlanPdf, PopplerGivesBackEveryNameAndCoordinateWithTheFontEmbedded)
 {
     const PlanPdfInput input = sixtyPoints({});
