@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 using namespace tavorin;
 using namespace Qt::StringLiterals;
 
@@ -86,28 +82,20 @@ TEST(PointTableTexts, OverwritingEntriesOverAndOverKeepsTheOthers)
 // where 30,003 strings of their own took about 2 MB.
 TEST(PointTableTexts, AFullTableOfAsciiPointsTakesAByteACharacter)
 {
-#ifdef __GLIBC__
-    const auto heap = [] {
-        const struct mallinfo2 in = mallinfo2();
-        return qint64(in.uordblks + in.hblkhd);
-    };
     QList<PointRecord> records;
     qint64 characters = 0;
     for (int i = 0; i < PointTable::Size; ++i) {
         records.append({ "P" + QString::number(i), "-23795.960", "-32832.251" });
         characters += records.back().name.size() + 20;
     }
-    const qint64 before = heap();
+    const qint64 before = test::heapInUse();
     PointTable table;
     ASSERT_TRUE(table.storeFromStart(records));
-    const qint64 taken = heap() - before;
-    if (taken <= 0) // a sanitizer's allocator, which keeps no such figures
+    const qint64 taken = test::heapInUse() - before;
+    if (taken <= 0)
         GTEST_SKIP() << "no heap figures from this allocator";
     EXPECT_LE(taken, characters + 8 * PointTable::Size + 4096) << characters;
     EXPECT_EQ(table.at(10000), (PointRecord { "P10000", "-23795.960", "-32832.251" }));
-#else
-    GTEST_SKIP() << "no heap figures from this C library";
-#endif
 }
 
 } // namespace
