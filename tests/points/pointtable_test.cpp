@@ -37,28 +37,21 @@ QList<PointRecord> mixedRecords()
     };
 }
 
-TEST(PointTableTexts, GivesBackEveryRecordAsStoredWhateverItsCharacters)
+// Records of every kind given back as loaded, and after every entry has
+// been overwritten many times, in turn, with records of every kind; a load
+// shorter than the table overwrites the lowest ones.
+TEST(PointTableTexts, GivesBackEveryRecordAsStoredHoweverOftenOverwritten)
 {
-    const QList<PointRecord> records = mixedRecords();
-    PointTable loaded;
-    ASSERT_TRUE(loaded.storeFromStart(records));
-    PointTable stored;
-    for (int i = 0; i < records.size(); ++i)
-        ASSERT_TRUE(stored.store(i, records[i]));
-    for (int i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(loaded.at(i), records[i]) << i;
-        EXPECT_EQ(loaded.name(i), records[i].name) << i;
-        EXPECT_EQ(stored.at(i), records[i]) << i;
-    }
-    EXPECT_EQ(loaded.at(int(records.size())), PointRecord {});
-    EXPECT_EQ(loaded.name(-1), QString());
-}
-
-TEST(PointTableTexts, OverwritingEntriesOverAndOverKeepsTheOthers)
-{
-    // Every entry overwritten many times, in turn, with records of every
-    // kind; a load shorter than the table overwrites the lowest ones.
     const QList<PointRecord> kinds = mixedRecords();
+    PointTable loaded;
+    ASSERT_TRUE(loaded.storeFromStart(kinds));
+    for (int i = 0; i < kinds.size(); ++i) {
+        EXPECT_EQ(loaded.at(i), kinds[i]) << i;
+        EXPECT_EQ(loaded.name(i), kinds[i].name) << i;
+    }
+    EXPECT_EQ(loaded.at(int(kinds.size())), PointRecord {});
+    EXPECT_EQ(loaded.name(-1), QString());
+
     PointTable table;
     QList<PointRecord> expected(50);
     for (int round = 0; round < 40; ++round) {
