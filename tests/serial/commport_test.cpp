@@ -59,22 +59,17 @@ TEST_F(CommPortTest, HeldEventsNeverNestAndComeRightAfterTheHolder)
     EXPECT_EQ(received, (QStringList { u"ST1"_s, u"ST2"_s, u"ST3"_s }));
 }
 
-TEST_F(CommPortTest, RefusedLineSettingsFailWith8015AndFreeTheDevice)
+// Settings the device refuses fail with 8015 and free it; a line written to
+// a closed port fails with 57, and is never silently dropped.
+TEST_F(CommPortTest, RefusedSettingsAreFailure8015AndOutputOnAClosedPort57)
 {
     CommPort port(ports);
+    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), FailureNumber::DeviceIoError);
     port.setSettings(*LineSettings::parse(u"2400,e,8,1")); // no parity on a pty
     EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortSettingsRefused);
     EXPECT_FALSE(port.portOpen());
     open(port, 3);
     EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortAlreadyOpen);
-}
-
-// A line written to a closed port fails, and is never silently dropped.
-TEST_F(CommPortTest, OutputOnAClosedPortFailsWith57)
-{
-    CommPort port(ports);
-    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), FailureNumber::DeviceIoError);
-    open(port, 3);
     EXPECT_TRUE(port.Output(u"A1\r"_s).ok());
     EXPECT_TRUE(port.setPortOpen(false).ok()); // sends what was written
     EXPECT_EQ(nextLine(*peerLine), QByteArray("A1\r"));
