@@ -52,28 +52,18 @@ TEST(GuidePlaces, TheInstalledPageComesFirstThenTheBuildFoldersCopyNeverAFolder)
     }
 }
 
-class GuideKey : public WindowTest
-{
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        form->setProgramFolder(prefix.filePath(u"bin"_s));
-    }
-
-    // F1 in window, made the active one as a click would.
-    void pressF1(QWidget *window)
-    {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window, Qt::Key_F1);
-    }
-
-    QTemporaryDir prefix;
-};
+using GuideKey = WindowTest;
 
 TEST_F(GuideKey, F1InTheWindowOrThePlanOpensThePageOrSaysWhereItBelongs)
 {
+    QTemporaryDir prefix;
+    form->setProgramFolder(prefix.filePath(u"bin"_s));
+    // F1 in window, made the active one as a click would.
+    const auto pressF1 = [](QWidget *window) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F1);
+    };
     pressF1(form.get());
     EXPECT_TRUE(dialogs.openedUrls.isEmpty());
     QStringList places { QDir::toNativeSeparators(prefix.filePath(InstalledPage)) };

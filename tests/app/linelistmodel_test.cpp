@@ -7,10 +7,6 @@
 
 #include <algorithm>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 using namespace tavorin;
 using namespace Qt::StringLiterals;
 
@@ -69,58 +65,34 @@ TEST(LineList, KeepsEveryLineWholeAcrossItsBlocks)
     }
 }
 
-// Refilled after clear(), a list holds no more of the heap than it took for
-// the same lines the first time: clearing frees the old text.
-TEST(LineList, ClearingFreesTheTextOfItsLines)
+// The SIMA file list of 10,001 points takes a byte a character of the
+// names, in blocks of 32 KiB, and 8 bytes a line. Refilled after clear(),
+// with lines of both kinds, a list holds no more of the heap than it took
+// for the same lines the first time: clearing frees the old text.
+TEST(LineList, TenThousandNamesTakeTwoBlocksAndEightBytesALineAndClearingFreesThem)
 {
-#ifdef __GLIBC__
-    const auto heap = [] {
-        const struct mallinfo2 in = mallinfo2();
-        return qint64(in.uordblks + in.hblkhd);
-    };
-    QStringList lines;
+    QStringList names, lines;
+    for (int i = 0; i < 10001; ++i)
+        names << "P" + QString::number(i);
     for (int i = 0; i < 20000; ++i)
         lines << test::listLine(
             (i % 2 ? u"基"_s : u"P"_s) + QString::number(i), "-1234.567", "890.12");
-    const qint64 before = heap();
-    LineListModel model(false);
-    model.addAll(lines);
-    const qint64 filled = heap() - before;
-    if (filled <= 0) // a sanitizer's allocator, which keeps no such figures
-        GTEST_SKIP() << "no heap figures from this allocator";
-    for (int i = 0; i < 3; ++i) {
-        model.clear();
-        model.addAll(lines);
-    }
-    EXPECT_LT(heap() - before, filled + 16384) << filled;
-#else
-    GTEST_SKIP() << "no heap figures from this C library";
-#endif
-}
-
-// The SIMA file list of 10,001 points: a byte a character of the names, in
-// blocks of 32 KiB, and 8 bytes a line.
-TEST(LineList, ListsTenThousandNamesInTwoBlocksAndEightBytesALine)
-{
-#ifdef __GLIBC__
-    const auto heap = [] {
-        const struct mallinfo2 in = mallinfo2();
-        return qint64(in.uordblks + in.hblkhd);
-    };
-    QStringList names;
-    for (int i = 0; i < 10001; ++i)
-        names << "P" + QString::number(i);
-    const qint64 before = heap();
+    const qint64 before = test::heapInUse();
     LineListModel model(false);
     model.addAll(names);
-    const qint64 taken = heap() - before;
+    const qint64 taken = test::heapInUse() - before;
     if (taken <= 0)
         GTEST_SKIP() << "no heap figures from this allocator";
     EXPECT_LE(taken, 2 * 32768 + 8 * 10001 + 1024);
     EXPECT_EQ(model.item(10000), "P10000");
-#else
-    GTEST_SKIP() << "no heap figures from this C library";
-#endif
+    model.clear();
+    model.addAll(lines);
+    const qint64 filled = test::heapInUse() - before;
+    for (int i = 0; i < 3; ++i) {
+        model.clear();
+        model.addAll(lines);
+    }
+    EXPECT_LT(test::heapInUse() - before, filled + 16384) << filled;
 }
 
 // Qt's own checks of what a model announces and answers, while lines are

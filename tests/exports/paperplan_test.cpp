@@ -76,23 +76,13 @@ TEST(PaperPlan, DefaultScaleIsTheLargestListedThatFitsElseTheLeastRoundOne)
     const QSizeF frame = planLayout(A4Portrait).frame.size();
     // The points' span north (up the sheet) and east (across it) in metres,
     // and the scale.
-    const std::tuple<double, double, qint64> cases[] = {
-        { 0, 0, 100 },
-        { 24.1, 16.4, 100 }, // exactly the inset frame at 1/100
-        { 24.2, 0, 200 },
-        { 0, 16.5, 200 },
-        { 0, 41, 250 },
-        { 0, 41.1, 500 },
-        { 160.914, 155.51, 1000 }, // docs/sample.sim
-        { 241, 164, 1000 },
-        { 0, 8200, 50000 },
-        { 0, 8201, 100000 },
-        { 12051, 0, 100000 },
-        { 24101, 0, 200000 },
-        { 60000, 0, 500000 },
-        { 1e8, 0, 500'000'000 },
-        { 1e300, 0, 1'000'000'000'000'000 },
-    };
+    const std::tuple<double, double, qint64> cases[]
+        = { { 0, 0, 100 }, { 24.1, 16.4, 100 }, // exactly the inset frame at 1/100
+              { 24.2, 0, 200 }, { 0, 16.5, 200 }, { 0, 41, 250 }, { 0, 41.1, 500 },
+              { 160.914, 155.51, 1000 }, // docs/sample.sim
+              { 241, 164, 1000 }, { 0, 8200, 50000 }, { 0, 8201, 100000 }, { 12051, 0, 100000 },
+              { 24101, 0, 200000 }, { 60000, 0, 500000 }, { 1e8, 0, 500'000'000 },
+              { 1e300, 0, 1'000'000'000'000'000 } };
     for (const auto &[spanX, spanY, scale] : cases)
         EXPECT_EQ(defaultScale(spanX, spanY, frame), scale) << spanX << " " << spanY;
 }

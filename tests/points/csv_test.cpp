@@ -32,14 +32,32 @@ std::string outcome(const Result<CsvReading> &reading)
     return text;
 }
 
-// The reading of bytes, whole and through a device, which must agree.
-std::string readBoth(const QByteArray &bytes)
+// The records of a reading as one text, [number|name|x|y|elevation|row]
+// each, after the points as outcome() gives them; a reading that fails
+// must have no records.
+std::string withRecords(const Result<CsvReading> &reading)
+{
+    std::string text = outcome(reading);
+    if (!reading)
+        return text;
+    text += " /";
+    for (const FilePoint &r : reading->records)
+        text += " [" + r.number().toStdString() + '|' + r.name().toStdString() + '|'
+            + r.x().toStdString() + '|' + r.y().toStdString() + '|' + r.elevation().toStdString()
+            + '|' + std::to_string(r.line()) + ']';
+    return text;
+}
+
+// The reading of bytes, whole and through a device, which must agree, as
+// outcome() or withRecords() gives it.
+std::string readBoth(
+    const QByteArray &bytes, std::string (*text)(const Result<CsvReading> &) = outcome)
 {
     QBuffer device;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
-    const std::string whole = outcome(readCsv(bytes));
-    const std::string fed = outcome(readCsv(device));
+    const std::string whole = text(readCsv(bytes));
+    const std::string fed = text(readCsv(device));
     return whole == fed ? whole : whole + " (device: " + fed + ")";
 }
 
@@ -53,7 +71,7 @@ QByteArray testFile(const QString &name)
     return test::fileBytes(QStringLiteral(TAVORIN_TEST_DATA_DIR "/csv/") + name);
 }
 
-TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
+TEST(CsvReader, LayoutsNumbersQuotesEncodingsAndTheRowAtFault)
 {
     const QByteArray bom = "\xEF\xBB\xBF";
     const std::pair<QByteArray, const char *> cases[] = {
@@ -85,39 +103,32 @@ TEST(CsvReader, LayoutsNumbersQuotesAndEncodings)
         { "A,12345678901234,1\r\nB,1,2", "row 1: fault 6" },
         { "A,1,1E13\r\nB,1,2", "row 1: fault 7" },
         { "A,1,2\r\n" + QByteArray(20'000'000, 'x'), "row 2: fault 2" },
-    };
-    for (const auto &[bytes, read] : cases)
-        EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
-}
-
-// Header rows as survey software, scripts and GIS tools write them: units,
-// blanks and widths, the name found by its heading or as the column no other
-// heading claims, other columns dropped, the zone the rows share.
-TEST(CsvReader, HeadersAsOtherSoftwareWritesThem)
-{
-    const std::pair<QByteArray, const char *> cases[] = {
-        { "marker,x,y\n1,-5,6\n", "[1|-5|6]" },
-        { "label,x,y\r\nP1,1.5,2\r\n", "[P1|1.5|2]" },
-        { u"点名称,Ｘ（ｍ）,Ｙ（ｍ）\r\n甲,1,2"_s.toUtf8(), "[甲|1|2]" },
+        // Headers as other software writes them (csvheader_test.cpp has their
+        // layouts): a name heading right of X.
         { sjis(u"X 座標 (m),y [m],名前\r\n1,2,甲\r\n"_s), "[甲|1|2]" },
-        // Without a name heading or a column nobody claims, the point numbers
-        // (csvheader_test.cpp has the layouts, and the zone's forms).
-        { sjis(u"点番号,X,Y,H\r\n7,1,2,3\r\n8,3,4\r\n"_s), "[7|1|2][8|3|4]" },
-        // Without either, the names are empty; a blank heading is no column.
-        { ",X,Y\r\nA,1,2\r\n", "[|1|2]" },
         // Rows longer than the header; names that repeat are points of their own.
         { "Name,X,Y\r\nA,1,2,x,y,z\r\nA,3,4\r\n", "[A|1|2][A|3|4]" },
         // Latitude and longitude are no X and Y, quoted or not.
-        { Utf8ByteOrderMark.toByteArray()
+        { bom
                 + "\"marker\",\"latitude\",\"longitude\"\r\n"
                   "\"A\",\"35.1\",\"139.2\"\r\n",
             "row 1: fault 8" },
-        { sjis(u"\r\n点名,北緯,東経\r\nA,1,2\r\n"_s), "row 2: fault 8" },
         // The zone when every row names the same one.
         { sjis(u"点名,X,Y,系\r\nA,1,2,９\r\nB,3,4,９\r\n"_s), "[A|1|2][B|3|4] zone 9" },
-        { sjis(u"点名,X,Y,座標系\r\nA,1,2,第Ⅸ系\r\n"_s), "[A|1|2] zone 9" },
         { "Name,X,Y,系\r\nA,1,2,9\r\nB,3,4,10\r\n", "[A|1|2][B|3|4]" },
         { "Name,X,Y,系\r\nA,1,2,9\r\nB,3,4\r\n", "[A|1|2][B|3|4]" },
+        // Numbers from Word and other editors: the minus sign U+2212.
+        { u"A,\u221212.5,\u22123\r\n"_s.toUtf8(), "[A|-12.5|-3]" },
+        // Thousands separators only in groups of three after a first group
+        // of one to three digits, never first.
+        { "P,1,2\r\nA,\"1234,567\",2\r\n", "row 2: fault 4" },
+        { "P,1,2\r\nA,\",123\",2\r\n", "row 2: fault 4" },
+        // A line break or tab in a name is a space: it would break the line
+        // sent and the SIMA record.
+        { "\"A\nB\",1,2\r\n\"C\tD\",3,4\r\n\"E\rF\",5,6", "[A B|1|2][C D|3|4][E F|5|6]" },
+        // A name of ideographic spaces is no name.
+        { sjis(u"　　,1,2\r\n"_s), "row 1: fault 3" },
+        { "B,1,2\r\n" + u"\u3000,1,2"_s.toUtf8(), "row 2: fault 3" },
     };
     for (const auto &[bytes, read] : cases)
         EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
@@ -136,60 +147,12 @@ TEST(CsvReader, ReadsTheGsiControlPointListAsItComes)
         EXPECT_EQ(readBoth(testFile(file)), points) << file;
 }
 
-// Rules of the number and name reading that a file from elsewhere needs.
-TEST(CsvReader, NumbersAndNamesFromWordAndOtherEditors)
-{
-    const QByteArray ideographicSpaces = sjis(u"　　"_s);
-    const std::pair<QByteArray, const char *> cases[] = {
-        // The minus sign U+2212, as Word and some input methods write it.
-        { u"A,\u221212.5,\u22123\r\n"_s.toUtf8(), "[A|-12.5|-3]" },
-        // Thousands separators only in groups of three after a first group
-        // of one to three digits, never first.
-        { "P,1,2\r\nA,\"1234,567\",2\r\n", "row 2: fault 4" },
-        { "P,1,2\r\nA,\",123\",2\r\n", "row 2: fault 4" },
-        { "P,1,2\r\nA,1,\"12,34\"\r\n", "row 2: fault 5" },
-        // A line break or tab in a name is a space: it would break the line
-        // sent and the SIMA record.
-        { "\"A\nB\",1,2\r\n\"C\tD\",3,4\r\n\"E\rF\",5,6", "[A B|1|2][C D|3|4][E F|5|6]" },
-        // A name of ideographic spaces is no name.
-        { ideographicSpaces + ",1,2\r\n", "row 1: fault 3" },
-        { "B,1,2\r\n" + u"\u3000,1,2"_s.toUtf8(), "row 2: fault 3" },
-    };
-    for (const auto &[bytes, read] : cases)
-        EXPECT_EQ(readBoth(bytes), read) << bytes.left(60).toStdString();
-}
-
-// The records of a reading as one text, [number|name|x|y|elevation|row]
-// each, after the points as outcome() gives them; a reading that fails
-// must have no records.
-std::string withRecords(const Result<CsvReading> &reading)
-{
-    std::string text = outcome(reading);
-    if (!reading)
-        return text;
-    text += " /";
-    for (const FilePoint &r : reading->records)
-        text += " [" + r.number().toStdString() + '|' + r.name().toStdString() + '|' + r.x().toStdString()
-            + '|' + r.y().toStdString() + '|' + r.elevation().toStdString() + '|'
-            + std::to_string(r.line()) + ']';
-    return text;
-}
-
-std::string recordsBoth(const QByteArray &bytes)
-{
-    QBuffer device;
-    device.setData(bytes);
-    device.open(QIODevice::ReadOnly);
-    const std::string whole = withRecords(readCsv(bytes));
-    const std::string fed = withRecords(readCsv(device));
-    return whole == fed ? whole : whole + " (device: " + fed + ")";
-}
-
 // What each point's record holds beside the cut point: the number, the
 // whole name, X and Y before the cut, the elevation, the row; in both
-// encodings.
+// encodings. Title rows, and the faults of a file without a header.
 TEST(CsvReader, RecordsHoldWhatTheRowSays)
 {
+    const QString header = u"Name,X,Y\r\nA,1,2\r\n"_s;
     const std::pair<QString, const char *> cases[] = {
         { u"点No,測点,X,Y,H\r\n101,ABCDEFGHIJKLMNOPQRST,\"12,345.678\",-1.5,10.250\r\n"
           u"102,境界杭北側道路端No1,1.5E3,2,\r\n"_s,
@@ -215,32 +178,23 @@ TEST(CsvReader, RecordsHoldWhatTheRowSays)
         { u"X,Y\r\n1,2\r\n"_s, "[|1|2] / [||1|2||2]" },
         { u"点名,X,Y,系\r\nA,1,2,ⅩⅠ系\r\nB,3,4,ⅩⅠ系\r\n"_s,
             "[A|1|2][B|3|4] zone 11 / [|A|1|2||2] [|B|3|4||3]" },
+        // A first row that is neither a header nor a point is a title, and the
+        // header must follow within the first 10 rows.
+        { u"Title\r\n"_s + u"x\r\n"_s.repeated(8) + header, "[A|1|2] / [|A|1|2||11]" },
+        { u"Title\r\n"_s + u"x\r\n"_s.repeated(7) + header, "[A|1|2] / [|A|1|2||10]" },
+        { u"Title\r\n"_s + u"x\r\n"_s.repeated(9) + header, "row 0: fault 9 /" },
+        { u"基準点成果表\r\nA,1,2\r\n"_s, "row 0: fault 9 /" },
+        { u"A,x,2\r\nB,1,2\r\n"_s, "row 0: fault 9 /" },
+        { u"A,1\r\nB,2"_s, "row 0: fault 9 /" },
+        { u"Name,lat,X\r\nA,1,2\r\n"_s, "row 0: fault 9 /" },
+        // A first row that is a point keeps the message of the row at fault.
+        { u"A,1,2\r\nB,x,2\r\n"_s, "row 2: fault 4 /" },
+        { u"成果表\r\n点名,北緯,東経\r\n"_s, "row 2: fault 8 /" },
     };
     for (const auto &[text, read] : cases) {
-        EXPECT_EQ(recordsBoth(text.toUtf8()), read) << text.toStdString();
-        EXPECT_EQ(recordsBoth(sjis(text)), read) << text.toStdString();
+        EXPECT_EQ(readBoth(text.toUtf8(), withRecords), read) << text.toStdString();
+        EXPECT_EQ(readBoth(sjis(text), withRecords), read) << text.toStdString();
     }
-}
-
-// A first row that is neither a header nor a point is a title, and the
-// header must follow within the first 10 rows.
-TEST(CsvReader, TitleRowsAboveTheHeaderAndNoHeaderAtAll)
-{
-    const QByteArray header = "Name,X,Y\r\nA,1,2\r\n";
-    const std::pair<QByteArray, const char *> cases[] = {
-        { "Title\r\n" + QByteArray("x\r\n").repeated(8) + header, "[A|1|2] / [|A|1|2||11]" },
-        { "Title\r\n" + QByteArray("x\r\n").repeated(7) + header, "[A|1|2] / [|A|1|2||10]" },
-        { "Title\r\n" + QByteArray("x\r\n").repeated(9) + header, "row 0: fault 9 /" },
-        { sjis(u"基準点成果表\r\nA,1,2\r\n"_s), "row 0: fault 9 /" },
-        { "A,x,2\r\nB,1,2\r\n", "row 0: fault 9 /" },
-        { "A,1\r\nB,2", "row 0: fault 9 /" },
-        { "Name,lat,X\r\nA,1,2\r\n", "row 0: fault 9 /" },
-        // A first row that is a point keeps the message of the row at fault.
-        { "A,1,2\r\nB,x,2\r\n", "row 2: fault 4 /" },
-        { sjis(u"成果表\r\n点名,北緯,東経\r\n"_s), "row 2: fault 8 /" },
-    };
-    for (const auto &[bytes, read] : cases)
-        EXPECT_EQ(recordsBoth(bytes), read) << bytes.left(60).toStdString();
 }
 
 // A record keeps 255 bytes of a name: whole characters only, in either

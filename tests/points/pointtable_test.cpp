@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 using namespace tavorin;
 using namespace Qt::StringLiterals;
 
@@ -41,28 +37,21 @@ QList<PointRecord> mixedRecords()
     };
 }
 
-TEST(PointTableTexts, GivesBackEveryRecordAsStoredWhateverItsCharacters)
+// Records of every kind given back as loaded, and after every entry has
+// been overwritten many times, in turn, with records of every kind; a load
+// shorter than the table overwrites the lowest ones.
+TEST(PointTableTexts, GivesBackEveryRecordAsStoredHoweverOftenOverwritten)
 {
-    const QList<PointRecord> records = mixedRecords();
-    PointTable loaded;
-    ASSERT_TRUE(loaded.storeFromStart(records));
-    PointTable stored;
-    for (int i = 0; i < records.size(); ++i)
-        ASSERT_TRUE(stored.store(i, records[i]));
-    for (int i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(loaded.at(i), records[i]) << i;
-        EXPECT_EQ(loaded.name(i), records[i].name) << i;
-        EXPECT_EQ(stored.at(i), records[i]) << i;
-    }
-    EXPECT_EQ(loaded.at(int(records.size())), PointRecord {});
-    EXPECT_EQ(loaded.name(-1), QString());
-}
-
-TEST(PointTableTexts, OverwritingEntriesOverAndOverKeepsTheOthers)
-{
-    // Every entry overwritten many times, in turn, with records of every
-    // kind; a load shorter than the table overwrites the lowest ones.
     const QList<PointRecord> kinds = mixedRecords();
+    PointTable loaded;
+    ASSERT_TRUE(loaded.storeFromStart(kinds));
+    for (int i = 0; i < kinds.size(); ++i) {
+        EXPECT_EQ(loaded.at(i), kinds[i]) << i;
+        EXPECT_EQ(loaded.name(i), kinds[i].name) << i;
+    }
+    EXPECT_EQ(loaded.at(int(kinds.size())), PointRecord {});
+    EXPECT_EQ(loaded.name(-1), QString());
+
     PointTable table;
     QList<PointRecord> expected(50);
     for (int round = 0; round < 40; ++round) {
@@ -86,28 +75,20 @@ TEST(PointTableTexts, OverwritingEntriesOverAndOverKeepsTheOthers)
 // where 30,003 strings of their own took about 2 MB.
 TEST(PointTableTexts, AFullTableOfAsciiPointsTakesAByteACharacter)
 {
-#ifdef __GLIBC__
-    const auto heap = [] {
-        const struct mallinfo2 in = mallinfo2();
-        return qint64(in.uordblks + in.hblkhd);
-    };
     QList<PointRecord> records;
     qint64 characters = 0;
     for (int i = 0; i < PointTable::Size; ++i) {
         records.append({ "P" + QString::number(i), "-23795.960", "-32832.251" });
         characters += records.back().name.size() + 20;
     }
-    const qint64 before = heap();
+    const qint64 before = test::heapInUse();
     PointTable table;
     ASSERT_TRUE(table.storeFromStart(records));
-    const qint64 taken = heap() - before;
-    if (taken <= 0) // a sanitizer's allocator, which keeps no such figures
+    const qint64 taken = test::heapInUse() - before;
+    if (taken <= 0)
         GTEST_SKIP() << "no heap figures from this allocator";
     EXPECT_LE(taken, characters + 8 * PointTable::Size + 4096) << characters;
     EXPECT_EQ(table.at(10000), (PointRecord { "P10000", "-23795.960", "-32832.251" }));
-#else
-    GTEST_SKIP() << "no heap figures from this C library";
-#endif
 }
 
 } // namespace

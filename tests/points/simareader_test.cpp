@@ -44,10 +44,6 @@ TEST(SimaReader, ReadsPointsBeginningAndFailure)
         { "a last record cut after its Y", Header + "A01,1,P,1,2,,\r\nA01,2,Q,3,4",
             "[P|1|2][Q|3|4] 62" },
         { "A99 without its line end", Header + "A01,1,P,1,2,,\r\nA99", "[P|1|2] 0" },
-        { "names keep 8 characters, coordinates 13",
-            file("A01,1,ABCDEFGHIJ,1234567.890123456,-98765.4321098765,,\r\nA01,2,"
-                + cp932::encode(u"一二三四五六七八九十") + ",1,2,,\r\n"),
-            "[ABCDEFGH|1234567.89012|-98765.432109][一二三四五六七八|1|2] 0" },
         { "any tag but A99 is a point record, a99 too",
             file("B01,1,P,1,2,,\r\na99,2,Q,3,4,,\r\nA02,3,R,5,6,,\r\n"),
             "[P|1|2][Q|3|4][R|5|6] 0" },
@@ -65,8 +61,6 @@ TEST(SimaReader, ReadsPointsBeginningAndFailure)
         { "quotes keep commas and spaces; an unclosed one ends at the line end",
             file("A01,1,\" P, 1\" skipped,\"1,5\",2,,\r\nA01,2,\"P,1\r\n"),
             "[ P, 1|1,5|2][P,1||] 0" },
-        { "lone LF and lone CR end lines", "A00,\nA01,1,P,1,2,,\nA01,2,Q,3,4,,\rA99,\r",
-            "[P|1|2][Q|3|4] 0" },
         { "blank lines are skipped, a line of commas is not",
             file("\r\n   \r\nA01,1,P,1,2,,\r\n\r\n\t\r\n,,,\r\n"), "[P|1|2][||] 0" },
         { "0x1A ends the file", Header + "A01,1,P,1,2,,\r\n\x1A" + "A99,\r\n", "[P|1|2] 62" },
@@ -191,19 +185,24 @@ std::string recordText(const FilePoint &r)
 
 } // namespace
 
+// Each record whole beside its point, whose name keeps 8 characters and
+// coordinates 13; lines end in CR LF, LF or CR.
 TEST(SimaReader, KeepsWhatTheFileSaysOfEachPointWholeBesideTheCutPoints)
 {
     const QByteArray twenty = "ABCDEFGHIJKLMNOPQRST";
     const QByteArray kanji = cp932::encode(u"境界点東側第一号杭");
-    const Result<SimaReading> reading = readSima(
-        "G00,01,,\r\nZ00,\r\nA00,\r\n"
-        "A01,2640,Auto-3374,-23795.960,-32832.251,0.000,\r\n"
-        "A01,  17 ,   " + twenty + "   ,1234567.890123456,-98765.4321098765,  12.345 ,\r\n"
-        "\r\n"
-        "A01,,"
-        + kanji + ",1,2\n"
-        "A01,3,\"a,b\",5,6,,\rA01\r\n"
-        "A99,\r\n");
+    const Result<SimaReading> reading
+        = readSima("G00,01,,\r\nZ00,\r\nA00,\r\n"
+                   "A01,2640,Auto-3374,-23795.960,-32832.251,0.000,\r\n"
+                   "A01,  17 ,   "
+            + twenty
+            + "   ,1234567.890123456,-98765.4321098765,  12.345 ,\r\n"
+              "\r\n"
+              "A01,,"
+            + kanji
+            + ",1,2\n"
+              "A01,3,\"a,b\",5,6,,\rA01\r\n"
+              "A99,\r\n");
     ASSERT_TRUE(reading);
     std::vector<std::string> records;
     for (const FilePoint &r : reading->records)
@@ -217,25 +216,35 @@ TEST(SimaReader, KeepsWhatTheFileSaysOfEachPointWholeBesideTheCutPoints)
         "[境界点東側第一号|1|2][a,b|5|6][||] 0");
 }
 
-TEST(SimaReader, KeepsTheRecordsOfTheRealFilesInStepWithThePoints)
+// The real files, each with its point count, every record in step with its
+// point, the first record and the last point.
+TEST(SimaReader, ReadsTheRealFilesWithTheirRecordsInStepWithThePoints)
 {
-    for (const char *name : { "kmrjs-polygonGeoJSON.simaObjSpaced.sim",
-             "kmrjs-pointGeoJSON.simasplitedSpaced.sim" }) {
-        QFile file(QStringLiteral(TAVORIN_SHARED_DATA_DIR "/sima-real/") + QLatin1String(name));
+    const auto polygon = std::pair("2640|Auto-3374|-23795.960|-32832.251|0.000@4",
+        PointRecord { "Auto-460", "-23898.372", "-32863.633" });
+    const auto point = std::pair("1|T-5965|-24010.239|-32836.454|0.000@3",
+        PointRecord { "T-5926", "-24007.337", "-32837.018" });
+    for (const auto &[name, count, firstAndLast] : {
+             std::tuple("polygonGeoJSON.simaObj.sim", 26, polygon),
+             std::tuple("polygonGeoJSON.simaObj.DERIVED-cp932.sim", 26, polygon),
+             std::tuple("polygonGeoJSON.simaObjSpaced.sim", 26, polygon),
+             std::tuple("pointGeoJSON.simasplitted.sim", 4, point),
+             std::tuple("pointGeoJSON.simasplitedSpaced.sim", 4, point),
+         }) {
+        QFile file(
+            QStringLiteral(TAVORIN_SHARED_DATA_DIR "/sima-real/kmrjs-") + QLatin1String(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
         const Result<SimaReading> reading = readSima(file);
         ASSERT_TRUE(reading && reading->ending) << name;
-        ASSERT_EQ(reading->records.size(), reading->points.size()) << name;
-        for (qsizetype i = 0; i < reading->points.size(); ++i) {
+        ASSERT_EQ(reading->points.size(), count) << name;
+        ASSERT_EQ(reading->records.size(), count) << name;
+        for (qsizetype i = 0; i < count; ++i) {
             const FilePoint &r = reading->records[i];
             EXPECT_EQ(reading->points[i],
                 (PointRecord { r.name().left(8), r.x().left(13), r.y().left(13) }))
                 << name << ' ' << i;
         }
-        EXPECT_EQ(recordText(reading->records.first()),
-            std::string(name).find("polygon") != std::string::npos
-                ? "2640|Auto-3374|-23795.960|-32832.251|0.000@4"
-                : "1|T-5965|-24010.239|-32836.454|0.000@3")
-            << name;
+        EXPECT_EQ(recordText(reading->records.first()), firstAndLast.first) << name;
+        EXPECT_EQ(reading->points.last(), firstAndLast.second) << name;
     }
 }

@@ -59,22 +59,17 @@ TEST_F(CommPortTest, HeldEventsNeverNestAndComeRightAfterTheHolder)
     EXPECT_EQ(received, (QStringList { u"ST1"_s, u"ST2"_s, u"ST3"_s }));
 }
 
-TEST_F(CommPortTest, RefusedLineSettingsFailWith8015AndFreeTheDevice)
+// Settings the device refuses fail with 8015 and free it; a line written to
+// a closed port fails with 57, and is never silently dropped.
+TEST_F(CommPortTest, RefusedSettingsAreFailure8015AndOutputOnAClosedPort57)
 {
     CommPort port(ports);
+    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), FailureNumber::DeviceIoError);
     port.setSettings(*LineSettings::parse(u"2400,e,8,1")); // no parity on a pty
     EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortSettingsRefused);
     EXPECT_FALSE(port.portOpen());
     open(port, 3);
     EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortAlreadyOpen);
-}
-
-// A line written to a closed port fails, and is never silently dropped.
-TEST_F(CommPortTest, OutputOnAClosedPortFailsWith57)
-{
-    CommPort port(ports);
-    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), FailureNumber::DeviceIoError);
-    open(port, 3);
     EXPECT_TRUE(port.Output(u"A1\r"_s).ok());
     EXPECT_TRUE(port.setPortOpen(false).ok()); // sends what was written
     EXPECT_EQ(nextLine(*peerLine), QByteArray("A1\r"));
@@ -83,31 +78,11 @@ TEST_F(CommPortTest, OutputOnAClosedPortFailsWith57)
 
 // Closing ends the port for the program at once, but lets the device go
 // only once what was written has had its time on the wire: closing sets
-// the line back to the device's earlier settings. Opening again at once
-// lets it go first.
+// the line back to the device's earlier settings. When everything written
+// has long left, the device is let go once the last write's time on the
+// wire and an adapter's margin have passed, not at the bound for a device
+// that never takes its bytes (2 s). Opening again at once lets it go first.
 TEST_F(CommPortTest, ClosingLetsTheDeviceGoOnceTheLastBytesHaveHadTheirTimeOnTheWire)
-{
-    CommPort port(ports);
-    port.setSettings(*LineSettings::parse(u"2400,n,8,1"));
-    for (const int wait : { 300, 0 }) {
-        ASSERT_TRUE(port.setPortOpen(true));
-        const QString line = QString(119, u'A') + u'\r'; // 500 ms at 2400 baud
-        ASSERT_TRUE(port.Output(line));
-        ASSERT_TRUE(port.setPortOpen(false));
-        EXPECT_FALSE(port.portOpen());
-        QTest::qWait(wait);
-        EXPECT_TRUE(port.holdsDevice());
-        EXPECT_EQ(nextLine(*peerLine), line.toLatin1());
-    }
-    EXPECT_TRUE(waitFor([&] { return !port.holdsDevice(); }, 1000));
-    open(port, 3);
-}
-
-// When everything written has long left by the time the port is closed,
-// the device is let go once the last write's time on the wire and an
-// adapter's margin have passed, not at the bound for a device that never
-// takes its bytes (2 s).
-TEST_F(CommPortTest, ClosingAfterTheLastBytesHaveLeftLetsTheDeviceGoPromptly)
 {
     CommPort port(ports);
     port.setSettings(*LineSettings::parse(u"2400,n,8,1"));
@@ -121,6 +96,19 @@ TEST_F(CommPortTest, ClosingAfterTheLastBytesHaveLeftLetsTheDeviceGoPromptly)
     EXPECT_TRUE(port.holdsDevice());
     EXPECT_TRUE(waitFor([&] { return !port.holdsDevice(); }, 1500));
     EXPECT_LT(clock.elapsed(), 1000);
+
+    for (const int wait : { 300, 0 }) {
+        ASSERT_TRUE(port.setPortOpen(true));
+        const QString line = QString(119, u'A') + u'\r'; // 500 ms at 2400 baud
+        ASSERT_TRUE(port.Output(line));
+        ASSERT_TRUE(port.setPortOpen(false));
+        EXPECT_FALSE(port.portOpen());
+        QTest::qWait(wait);
+        EXPECT_TRUE(port.holdsDevice());
+        EXPECT_EQ(nextLine(*peerLine), line.toLatin1());
+    }
+    EXPECT_TRUE(waitFor([&] { return !port.holdsDevice(); }, 1000));
+    open(port, 3);
 }
 
 } // namespace

@@ -15,46 +15,33 @@ namespace {
 
 TEST(CoordinateColumn, FormatsThreeDecimalsRightAlignedOrKeepsATextThatWouldNotFit)
 {
-    const std::pair<const char16_t *, const char16_t *> cases[] = {
-        { u"             ", u"        0.000" },
-        { u"abc", u"        0.000" },
-        // Rounding half away from zero on the digits as written.
-        { u"2.0005", u"        2.001" },
-        { u"-2.0005", u"       -2.001" },
-        { u"2.00049999", u"        2.000" },
-        { u"999.9995", u"     1000.000" },
-        // No negative zero.
-        { u"-0.0004", u"        0.000" },
-        // Spaces, tabs and line feeds are ignored anywhere; reading stops
-        // at the first character that cannot continue the number.
-        { u"\t-5\n.5", u"       -5.500" },
-        { u"12.5.3", u"       12.500" },
-        { u".25", u"        0.250" },
-        { u"007.1230", u"        7.123" },
-        { u"1.5E+2", u"      150.000" },
-        { u"25e-3", u"        0.025" },
-        { u"1D2", u"      100.000" },
-        { u"3e+", u"        3.000" },
-        { u"1e-400", u"        0.000" },
-        // The longest values that fit the 13 columns.
-        { u"999999999.999", u"999999999.999" },
-        { u"-99999999.999", u"-99999999.999" },
-        { u"1234567.12345", u"  1234567.123" },
-        // Formatted, these would lose the first digit or the minus sign, or
-        // rounding would carry into a fourteenth column, or they are not
-        // finite: the field's own text stays, trimmed and right-aligned.
-        { u"1234567890.12", u"1234567890.12" },
-        { u" -123456789.1", u" -123456789.1" },
-        // Where the text is longer (y may be 14), decimals go, from the right.
-        { u"999999999.9995", u"999999999.999" },
-        { u"123456789012.45", u"123456789012." },
-        { u"12345678901234", u"12345678901234" },
-        { u"1E99999999999", u"1E99999999999" },
-        { u"  1e12       ", u"         1e12" },
-        { u"1e400", u"        1e400" },
-        // The exponent stays; the decimals before it give way.
-        { u"1.23456789E+20", u"1.2345678E+20" },
-    };
+    const std::pair<const char16_t *, const char16_t *> cases[]
+        = { { u"             ", u"        0.000" }, { u"abc", u"        0.000" },
+              // Rounding half away from zero on the digits as written.
+              { u"2.0005", u"        2.001" }, { u"-2.0005", u"       -2.001" },
+              { u"2.00049999", u"        2.000" }, { u"999.9995", u"     1000.000" },
+              // No negative zero.
+              { u"-0.0004", u"        0.000" },
+              // Spaces, tabs and line feeds are ignored anywhere; reading stops
+              // at the first character that cannot continue the number.
+              { u"\t-5\n.5", u"       -5.500" }, { u"12.5.3", u"       12.500" },
+              { u".25", u"        0.250" }, { u"007.1230", u"        7.123" },
+              { u"1.5E+2", u"      150.000" }, { u"25e-3", u"        0.025" },
+              { u"1D2", u"      100.000" }, { u"3e+", u"        3.000" },
+              { u"1e-400", u"        0.000" },
+              // The longest values that fit the 13 columns.
+              { u"999999999.999", u"999999999.999" }, { u"-99999999.999", u"-99999999.999" },
+              { u"1234567.12345", u"  1234567.123" },
+              // Formatted, these would lose the first digit or the minus sign, or
+              // rounding would carry into a fourteenth column, or they are not
+              // finite: the field's own text stays, trimmed and right-aligned.
+              { u"1234567890.12", u"1234567890.12" }, { u" -123456789.1", u" -123456789.1" },
+              // Where the text is longer (y may be 14), decimals go, from the right.
+              { u"999999999.9995", u"999999999.999" }, { u"123456789012.45", u"123456789012." },
+              { u"12345678901234", u"12345678901234" }, { u"1E99999999999", u"1E99999999999" },
+              { u"  1e12       ", u"         1e12" }, { u"1e400", u"        1e400" },
+              // The exponent stays; the decimals before it give way.
+              { u"1.23456789E+20", u"1.2345678E+20" } };
     for (const auto &[field, column] : cases)
         EXPECT_EQ(coordinateColumn(field), QString::fromUtf16(column))
             << QString::fromUtf16(field).toStdString();

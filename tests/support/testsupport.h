@@ -2,7 +2,8 @@
 
 // What every test program shares: printing texts in failure messages, the
 // list line of a point written out independently of ListLine, the port
-// numbers' devices, and the text poppler-utils reads from a PDF file.
+// numbers' devices, the text poppler-utils reads from a PDF file, and the
+// heap in use.
 #include "characters.h"
 #include "portresolver.h"
 
@@ -18,6 +19,10 @@
 
 #include <optional>
 #include <ostream>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 // Lets GoogleTest print texts in its failure messages.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -101,6 +106,18 @@ inline QStringList pageLines(const QString &text)
             lines.append(simplified);
     }
     return lines;
+}
+
+// The bytes the heap has handed out; 0 where the C library or a sanitizer's
+// allocator keeps no such figures, so that a test measuring none skips.
+inline qint64 heapInUse()
+{
+#ifdef __GLIBC__
+    const struct mallinfo2 in = mallinfo2();
+    return qint64(in.uordblks + in.hblkhd);
+#else
+    return 0;
+#endif
 }
 
 // Runs the window's events until done() holds or the time is up.
