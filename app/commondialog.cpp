@@ -53,9 +53,9 @@ Result<void> CommonDialog::show(bool save)
 {
     const QString defaultExt = std::exchange(DefaultExt, QString());
     const QString title = std::exchange(DialogTitle, QString());
-    const auto chosen = m_dialogs.fileDialog(m_parent,
-        save ? FileDialogMode::Save : FileDialogMode::Open, qtFilter(Filter), FileName, defaultExt,
-        title);
+    const auto chosen
+        = m_dialogs.fileDialog(m_parent, save ? FileDialogMode::Save : FileDialogMode::Open,
+            qtFilter(Filter), FileName, defaultExt, title);
     if (!chosen)
         return Failure { FailureNumber::DialogCancelled };
     FileName = *chosen;

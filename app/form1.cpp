@@ -327,7 +327,8 @@ void Form1::createMenus()
     }
     // A local grid (任意座標), which no map can place.
     ZoneMenu->addSeparator();
-    QAction *local = action(ZoneMenu->addAction(geodesy::LocalZoneEntry), QStringLiteral("ZoneLocal"));
+    QAction *local
+        = action(ZoneMenu->addAction(geodesy::LocalZoneEntry), QStringLiteral("ZoneLocal"));
     local->setCheckable(true);
     local->setActionGroup(m_zoneActions);
     connect(local, &QAction::triggered, this, [this] { chooseZone(geodesy::LocalZone); });
@@ -362,8 +363,8 @@ void Form1::createMenus()
 void Form1::showPlan()
 {
     if (!m_planWindow) {
-        m_planWindow
-            = new PlanWindow(m_table, m_records, List1->selectionModel(), List2->model(), List1->font(), this);
+        m_planWindow = new PlanWindow(
+            m_table, m_records, List1->selectionModel(), List2->model(), List1->font(), this);
         m_planWindow->addAction(m_guideAction);
         m_planWindow->setZone(m_zone);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);

@@ -100,7 +100,7 @@ void Form1::showZone()
     // Checks the menu's entry of the zone, none while it is unknown, and
     // shows it in the plan.
     const QString checked = m_zone == geodesy::LocalZone ? QStringLiteral("ZoneLocal")
-                                                          : QStringLiteral("Zone%1").arg(m_zone);
+                                                         : QStringLiteral("Zone%1").arg(m_zone);
     for (QAction *a : m_zoneActions->actions())
         a->setChecked(a->objectName() == checked);
     if (m_planWindow)

@@ -54,8 +54,7 @@ FileReadAtStart::FileReadAtStart(const QString &filePath)
     if (filePath.isEmpty())
         return;
     m_filePath = QFileInfo(filePath).absoluteFilePath();
-    m_reading
-        = std::async(std::launch::async, [path = m_filePath] { return readPointFile(path); });
+    m_reading = std::async(std::launch::async, [path = m_filePath] { return readPointFile(path); });
 }
 
 void FileReadAtStart::handTo(Form1 &window)

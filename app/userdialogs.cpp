@@ -204,8 +204,8 @@ std::optional<int> QtUserDialogs::chooseItem(QWidget *parent, const QString &tit
     const QString &prompt, const QStringList &items, int current)
 {
     bool chosen = false;
-    const QString item = QInputDialog::getItem(
-        parent, title, prompt, items, std::max(current, 0), false, &chosen);
+    const QString item
+        = QInputDialog::getItem(parent, title, prompt, items, std::max(current, 0), false, &chosen);
     if (!chosen || !items.contains(item))
         return std::nullopt;
     return int(items.indexOf(item));

@@ -45,9 +45,9 @@ void geoJsonOf10001Points(benchmark::State &state)
 {
     FilePoints points;
     for (const geodesy::PlanePoint p : grid())
-        points.append({ QString::number(points.size() + 1), QStringLiteral("P%1").arg(points.size()),
-            QString::number(p.x, 'f', 3), QString::number(p.y, 'f', 3), QStringLiteral("12.345"),
-            points.size() + 4 });
+        points.append({ QString::number(points.size() + 1),
+            QStringLiteral("P%1").arg(points.size()), QString::number(p.x, 'f', 3),
+            QString::number(p.y, 'f', 3), QStringLiteral("12.345"), points.size() + 4 });
     for (auto _ : state)
         benchmark::DoNotOptimize(geoJsonBytes(mapPoints(points, 9), 9));
 }

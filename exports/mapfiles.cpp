@@ -104,8 +104,9 @@ QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone)
             + u"]}, \"properties\": {\"name\": "_s + jsonString(p.name)
             + optionalMember(u"点番号"_s, p.number) + u", \"X\": "_s + jsonString(p.x)
             + u", \"Y\": "_s + jsonString(p.y) + optionalMember(u"標高"_s, p.elevation)
-            + u", \"系\": "_s + QString::number(zone) + u", \"_markerType\": \"DivIcon\", \"_html\": "_s
-            + jsonString(htmlEscaped(p.name)) + u"}}"_s;
+            + u", \"系\": "_s + QString::number(zone)
+            + u", \"_markerType\": \"DivIcon\", \"_html\": "_s + jsonString(htmlEscaped(p.name))
+            + u"}}"_s;
     }
     text += u"\n]}\n"_s;
     return text.toUtf8();
@@ -118,9 +119,8 @@ QByteArray kmlBytes(const QList<MapPoint> &points, int zone)
                    u"<Document>\n"_s;
     for (const MapPoint &p : points) {
         text += u"<Placemark><name>"_s + xmlText(p.name) + u"</name>"_s + kmlDescription(p)
-            + u"<ExtendedData>"_s + kmlData(u"点番号"_s, p.number)
-            + u"<Data name=\"X\"><value>"_s + xmlText(p.x)
-            + u"</value></Data><Data name=\"Y\"><value>"_s + xmlText(p.y)
+            + u"<ExtendedData>"_s + kmlData(u"点番号"_s, p.number) + u"<Data name=\"X\"><value>"_s
+            + xmlText(p.x) + u"</value></Data><Data name=\"Y\"><value>"_s + xmlText(p.y)
             + u"</value></Data>"_s + kmlData(u"標高"_s, p.elevation)
             + u"<Data name=\"系\"><value>"_s + QString::number(zone)
             + u"</value></Data></ExtendedData><Point><coordinates>"_s

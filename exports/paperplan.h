@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QList>
-#include <QString>
-#include <QStringView>
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <array>

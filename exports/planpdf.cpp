@@ -9,13 +9,13 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QStringList>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -304,7 +304,8 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     const double unitsPerPoint = page.units() * perPoint;
     std::vector<float> widths(std::size_t(geometry.pointCount()), 0);
     for (const int p : visible)
-        widths[std::size_t(p)] = float(metrics.horizontalAdvance(records[p].name()) / unitsPerPoint);
+        widths[std::size_t(p)]
+            = float(metrics.horizontalAdvance(records[p].name()) / unitsPerPoint);
     const double height = metrics.height() / unitsPerPoint;
     const QPointF offset(5, -height + 2);
     const QPointF baseline = offset + QPointF(0, metrics.ascent() / unitsPerPoint);

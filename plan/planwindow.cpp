@@ -14,8 +14,9 @@
 
 namespace tavorin {
 
-PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection,
-    QAbstractItemModel *list2, const QFont &nameFont, QWidget *parent)
+PlanWindow::PlanWindow(PointTable &table, const FilePoints &records,
+    QItemSelectionModel *list1Selection, QAbstractItemModel *list2, const QFont &nameFont,
+    QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_plan(new PlanWidget(table, records, list1Selection, list2, this))
     , m_zone(new QComboBox(this))

@@ -28,8 +28,8 @@ class PlanWindow : public QWidget
 
 public:
     // Point names are drawn in nameFont; see PlanWidget for table and records.
-    PlanWindow(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection, QAbstractItemModel *list2,
-        const QFont &nameFont, QWidget *parent = nullptr);
+    PlanWindow(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection,
+        QAbstractItemModel *list2, const QFont &nameFont, QWidget *parent = nullptr);
 
     PlanWidget *plan() const { return m_plan; }
 

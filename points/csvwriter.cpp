@@ -44,8 +44,8 @@ QByteArray csvRecordBytes(const FilePoints &points)
     QString text = u"点番号,点名,X,Y,標高\r\n"_s;
     text.reserve(32 + points.size() * 48);
     for (const FilePoint &p : points)
-        text += field(p.number()) + u',' + field(p.name()) + u',' + field(p.x()) + u',' + field(p.y())
-            + u',' + field(p.elevation()) + u"\r\n"_s;
+        text += field(p.number()) + u',' + field(p.name()) + u',' + field(p.x()) + u','
+            + field(p.y()) + u',' + field(p.elevation()) + u"\r\n"_s;
     return cp932::encode(text);
 }
 

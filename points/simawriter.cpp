@@ -111,7 +111,8 @@ QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName)
         const QString number = p.number().isEmpty() ? QString::number(i + 1) : p.number();
         appendLine(bytes,
             SimaText::PointTag + u',' + nameField(number) + u',' + nameField(p.name()) + u','
-                + nameField(p.x()) + u',' + nameField(p.y()) + u',' + nameField(p.elevation()) + u',');
+                + nameField(p.x()) + u',' + nameField(p.y()) + u',' + nameField(p.elevation())
+                + u',');
     }
     appendLine(bytes, SimaText::PointsEndLine);
     return bytes;

@@ -123,8 +123,10 @@ TEST(CommandLine, ParsedOnceWithClearErrors)
         { { "--export", "o.pdf", "--portrait", "--scale", "500", "--paper", "A4", "--datum", "2024",
               "in.sim" },
             "o.pdf|in.sim|A4P 500 1 0 datum 2024" },
-        { { "--export", "o.pdf", "--datum", "2000", "in.sim" }, "o.pdf|in.sim|A4P 0 1 0 datum 2000" },
-        { { "--export", "o.pdf", "--datum", "Tokyo", "in.sim" }, "o.pdf|in.sim|A4P 0 1 0 datum tokyo" },
+        { { "--export", "o.pdf", "--datum", "2000", "in.sim" },
+            "o.pdf|in.sim|A4P 0 1 0 datum 2000" },
+        { { "--export", "o.pdf", "--datum", "Tokyo", "in.sim" },
+            "o.pdf|in.sim|A4P 0 1 0 datum tokyo" },
         { { "--export", "o.dxf", "--text-height", "2.5", "in.sim" }, "o.dxf|in.sim|A4P 0 2.5 0" },
         { { "--export", "o.dxf", "--dxf-elevation", "in.sim" }, "o.dxf|in.sim|A4P 0 1 0 Z" },
         { { "--export", "o.txt", "in.sim" },
@@ -274,8 +276,9 @@ TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
     EXPECT_TRUE(dxfBytes.contains("\r\nAuto-3374\r\n"));
 
     const QByteArray csvBytes = fileBytes(csv);
-    EXPECT_TRUE(csvBytes.startsWith(cp932::encode(u"点番号,点名,X,Y,標高\r\n"
-                                                  u"2640,Auto-3374,-23795.960,-32832.251,0.000\r\n"_s)))
+    EXPECT_TRUE(
+        csvBytes.startsWith(cp932::encode(u"点番号,点名,X,Y,標高\r\n"
+                                          u"2640,Auto-3374,-23795.960,-32832.251,0.000\r\n"_s)))
         << csvBytes.left(200).toStdString();
     const Result<CsvReading> fromCsv = readCsv(csvBytes);
     ASSERT_TRUE(fromCsv && fromCsv->fault == CsvFault::None);
@@ -294,7 +297,8 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
     // the page, which is said.
     const std::tuple<QStringList, QString, QString, QString, QByteArray> cases[] = {
         { { "--landscape", "--zone", "9", "--datum", "2024" }, u"842 x 595 pts (A4)"_s,
-            u"ＳＩＭＡファイル S=1/2500"_s, u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s, {} },
+            u"ＳＩＭＡファイル S=1/2500"_s,
+            u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s, {} },
         { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01", "--overwrite" },
             u"842 x 1191 pts (A3)"_s, u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s,
             messageBytes(pdf, u"S=1/250 では 12 点が図面の外になります。"_s) },

@@ -57,8 +57,10 @@ TEST(PlanPdf, TitleAndZoneLine)
                   zoneLine(0, Datum::Jgd2011), zoneLine(9, Datum::Jgd2024),
                   zoneLine(-1, Datum::Tokyo), zoneLine(19, Datum::Jgd2000) }),
         QStringList({ QString(), QString(), u"座標系 Ⅸ系"_s, u"座標系 任意座標"_s,
-            u"測地系 世界測地系（測地成果2011）"_s, u"座標系 Ⅸ系　測地系 世界測地系（測地成果2024）"_s,
-            u"座標系 任意座標　測地系 日本測地系"_s, u"座標系 ⅩⅨ系　測地系 世界測地系（測地成果2000）"_s }));
+            u"測地系 世界測地系（測地成果2011）"_s,
+            u"座標系 Ⅸ系　測地系 世界測地系（測地成果2024）"_s,
+            u"座標系 任意座標　測地系 日本測地系"_s,
+            u"座標系 ⅩⅨ系　測地系 世界測地系（測地成果2000）"_s }));
 }
 
 // The sixty points span 70 m each way, 10 m apart, centred on the frame
@@ -182,8 +184,8 @@ TEST(PlanPdf, WholeNamesNumbersAndElevationsReachThePlanAndTheTable)
     const auto withoutNumbers = [](FilePoints changed) {
         for (qsizetype i = 0; i < changed.size(); ++i) {
             const FilePoint &p = changed[i];
-            changed[i] = { QString(), p.name(), p.x(), p.y(), i == 1 ? u"7"_s : p.elevation(),
-                p.line() };
+            changed[i]
+                = { QString(), p.name(), p.x(), p.y(), i == 1 ? u"7"_s : p.elevation(), p.line() };
         }
         return changed;
     };
@@ -210,7 +212,8 @@ TEST(PlanPdf, WholeNamesNumbersAndElevationsReachThePlanAndTheTable)
         POPPLER(plan, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
         const QStringList words = pageLines(*plan).join(u' ').split(u' ');
         for (const FilePoint &point : input.points)
-            EXPECT_EQ(words.contains(point.name()), !point.x().isEmpty()) << point.name().toStdString();
+            EXPECT_EQ(words.contains(point.name()), !point.x().isEmpty())
+                << point.name().toStdString();
 
         POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-f"_s, u"2"_s, pdf, u"-"_s });
         EXPECT_EQ(pageLines(*text),

@@ -101,8 +101,8 @@ TEST(SimaWriter, RecordsAsTheirFileHoldsThemReadBackTheSame)
     FilePoints expected;
     for (qsizetype i = 0; i < points.size(); ++i) {
         const FilePoint &p = points[i];
-        expected.append({ i == 0 ? u"1"_s : p.number(), p.name(), p.x(), p.y(), p.elevation(),
-            i + 4 });
+        expected.append(
+            { i == 0 ? u"1"_s : p.number(), p.name(), p.x(), p.y(), p.elevation(), i + 4 });
     }
     EXPECT_EQ(reading->records, expected);
 }

@@ -20,8 +20,9 @@ inline QString optionsText(const ExportOptions &o)
     const bool a3 = o.sheet.paper == paperplan::Paper::A3;
     const bool landscape = o.sheet.orientation == paperplan::Orientation::Landscape;
     const QString z = (o.elevationAsZ ? QStringLiteral(" Z") : QString())
-        + (o.datum != paperplan::Datum::Unstated ? QStringLiteral(" datum ") + paperplan::datumKey(o.datum)
-                                                  : QString());
+        + (o.datum != paperplan::Datum::Unstated
+                ? QStringLiteral(" datum ") + paperplan::datumKey(o.datum)
+                : QString());
     return QStringLiteral("%1%2 %3 %4 %5 %6")
         .arg(a3 ? u"A3" : u"A4", landscape ? u"L" : u"P")
         .arg(o.scale)
@@ -110,8 +111,8 @@ public:
     std::optional<int> chooseItem(QWidget *, const QString &title, const QString &prompt,
         const QStringList &items, int current) override
     {
-        itemRequests.append(title + u'|' + prompt + u'|' + items.join(u'\n') + u'|'
-            + QString::number(current));
+        itemRequests.append(
+            title + u'|' + prompt + u'|' + items.join(u'\n') + u'|' + QString::number(current));
         return next(m_itemAnswers, std::optional<int>());
     }
 
