@@ -87,6 +87,9 @@ QByteArray nameBytes(QString name)
         if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F)
             c = u'?';
     }
+    // CAD reads %% as the start of a control code (%%d is a degree sign);
+    // %%% is a percent sign, so "%%d50" is drawn as written.
+    name.replace(u'%', QStringLiteral("%%%"));
     return cp932::encode(name);
 }
 

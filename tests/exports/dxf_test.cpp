@@ -94,7 +94,8 @@ TEST(Dxf, EzdxfReadsBackEveryPointAndName)
 }
 
 // Names longer than the pocket computer's 8 characters come out whole; the
-// elevation is z only when asked for, and only where it is a number.
+// elevation is z only when asked for, and only where it is a number; a
+// percent sign is written so that CAD draws it, not a control code.
 TEST(Dxf, WholeNamesAndTheElevationAsZWhenAsked)
 {
     const FilePoints points = {
@@ -102,6 +103,7 @@ TEST(Dxf, WholeNamesAndTheElevationAsZWhenAsked)
         { QString(), u"BoundaryMarkerNorth1"_s, u"-35030"_s, u"18000"_s, QString(), 4 },
         { u"103"_s, u"境界点東側第一号杭"_s, u"-35060"_s, u"18000"_s, u"-1.50"_s, 5 },
         { u"104"_s, u"高さ不明"_s, u"-35090"_s, u"18000"_s, u"不明"_s, 6 },
+        { QString(), u"%%d50"_s, u"-35120"_s, u"18000"_s, QString(), 8 },
         { u"105"_s, u"座標なし"_s, QString(), u"18000"_s, u"99"_s, 7 },
     };
     // The z of each point and its name, in file order.
@@ -125,7 +127,9 @@ TEST(Dxf, WholeNamesAndTheElevationAsZWhenAsked)
                   "TEXT NAMES 18000.5 -35059.5 %3 1.0 境界点東側第一号杭 "
                   "8bab8a45935f938c91a491e688ea8d868d59\n"
                   "POINT POINTS 18000.0 -35090.0 %4\n"
-                  "TEXT NAMES 18000.5 -35089.5 %4 1.0 高さ不明 8d8282b3957396be\n"_s.arg(
+                  "TEXT NAMES 18000.5 -35089.5 %4 1.0 高さ不明 8d8282b3957396be\n"
+                  "POINT POINTS 18000.0 -35120.0 0.0\n"
+                  "TEXT NAMES 18000.5 -35119.5 0.0 1.0 %%%%%%d50 252525252525643530\n"_s.arg(
                       z[0], z[1], z[2], z[3]))
             << elevationAsZ;
     }
