@@ -184,6 +184,8 @@ void Form1::MapExport_Click()
     }
     if (const Result<void> saved = format->save(CurrentFilePath, job); !saved)
         showFailureMessage(saved.failure());
+    else if (const qsizetype far = pointsBeyondReach(job.points); far > 0)
+        showMessage(ExportText::PointsBeyondReach.arg(far));
 }
 
 void Form1::PdfExport_Click()
@@ -208,8 +210,14 @@ void Form1::exportWithOptions(ExportKind kind)
         showMessage(WindowText::NoPointsToPlace);
         return;
     }
-    const std::optional<ExportOptions> chosen = m_dialogs.exportOptions(this, kind, job.options,
-        [&job](paperplan::Sheet sheet) { return fittingScale(job.points, sheet); });
+    const PlanFit fit {
+        [&job](paperplan::Sheet sheet) { return fittingScale(job.points, sheet); },
+        [&job](paperplan::Sheet sheet, qint64 scale) {
+            return pointsOffPlan(job.points, sheet, scale);
+        },
+    };
+    const std::optional<ExportOptions> chosen
+        = m_dialogs.exportOptions(this, kind, job.options, fit);
     if (!chosen)
         return;
     if (pdf) {

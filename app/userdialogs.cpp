@@ -95,8 +95,8 @@ bool QtUserDialogs::openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
-std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, ExportKind kind,
-    const ExportOptions &offered, const std::function<qint64(paperplan::Sheet)> &autoScale)
+std::optional<ExportOptions> QtUserDialogs::exportOptions(
+    QWidget *parent, ExportKind kind, const ExportOptions &offered, const PlanFit &fit)
 {
     using namespace paperplan;
     QDialog dialog(parent);
@@ -130,17 +130,26 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
             if (n == offered.scale)
                 scale->setCurrentIndex(scale->count() - 1);
         }
-        // 自動 names the scale it takes on the sheet chosen.
-        const auto showAutoScale = [=] {
-            scale->setItemText(0,
-                WindowText::AutoScaleEntry.arg(
-                    autoScale({ paper->currentIndex() == 1 ? Paper::A3 : Paper::A4,
-                        orientation->currentIndex() == 1 ? Orientation::Landscape
-                                                         : Orientation::Portrait })));
+        // 自動 names the scale it takes on the sheet chosen; a scale chosen
+        // that leaves points off the plan says so, and which scale takes all.
+        auto *offPlan = new QLabel(&dialog);
+        offPlan->setObjectName(QStringLiteral("OffPlan"));
+        const auto showFit = [=] {
+            const Sheet sheet { paper->currentIndex() == 1 ? Paper::A3 : Paper::A4,
+                orientation->currentIndex() == 1 ? Orientation::Landscape : Orientation::Portrait };
+            const qint64 fitting = fit.autoScale(sheet);
+            scale->setItemText(0, WindowText::AutoScaleEntry.arg(fitting));
+            const qint64 chosen = scale->currentData().toLongLong();
+            const qsizetype off = chosen > 0 && fit.pointsOff ? fit.pointsOff(sheet, chosen) : 0;
+            offPlan->setText(off > 0 ? ExportText::PointsOffPlan.arg(chosen).arg(off)
+                        + WindowText::AllFitAt.arg(fitting)
+                                     : QString());
+            offPlan->setVisible(off > 0);
         };
-        showAutoScale();
-        QObject::connect(paper, &QComboBox::currentIndexChanged, &dialog, showAutoScale);
-        QObject::connect(orientation, &QComboBox::currentIndexChanged, &dialog, showAutoScale);
+        showFit();
+        QObject::connect(paper, &QComboBox::currentIndexChanged, &dialog, showFit);
+        QObject::connect(orientation, &QComboBox::currentIndexChanged, &dialog, showFit);
+        QObject::connect(scale, &QComboBox::currentIndexChanged, &dialog, showFit);
         // The footer states the file's zone, which the user may correct, and
         // the datum only where the user says which it is.
         zone = combo(QStringLiteral("Zone"), {}, -1);
@@ -157,6 +166,7 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(QWidget *parent, Expor
         form->addRow(WindowText::PaperLabel, paper);
         form->addRow(WindowText::OrientationLabel, orientation);
         form->addRow(WindowText::ScaleLabel, scale);
+        form->addRow(offPlan);
         form->addRow(PlanText::ZoneCaption, zone);
         form->addRow(WindowText::DatumLabel, datum);
         note = WindowText::PrintNote;

@@ -21,6 +21,14 @@ enum class FileDialogMode { Open, Save };
 // DXF書込.
 enum class ExportKind { PlanPdf, Dxf };
 
+// What the plan PDF's options dialog tells of the points on a sheet: the
+// scale 自動 takes, and how many points a scale leaves off the plan.
+struct PlanFit
+{
+    std::function<qint64(paperplan::Sheet)> autoScale;
+    std::function<qsizetype(paperplan::Sheet, qint64 scale)> pointsOff;
+};
+
 // The modal dialogs the window asks the user through, and the browser it
 // hands pages to. The program uses the Qt implementation below; tests answer
 // from a script and record what was asked.
@@ -49,13 +57,14 @@ public:
 
     // Asks for the options of kind, offered as chosen: for the plan PDF the
     // paper, the orientation and the scale, among them 自動 (a scale of 0),
-    // shown with autoScale of the sheet chosen, the zone (the 19 and 系なし)
+    // shown with the scale fit gives for the sheet chosen, with a warning
+    // where a chosen scale leaves points off the plan, the zone (the 19 and 系なし)
     // and the datum the footer states (記載しない or one of four); for DXF
     // the text height and whether the elevation is z.
     // Returns offered with the user's choice, or nothing when the user
     // cancels.
-    virtual std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
-        const ExportOptions &offered, const std::function<qint64(paperplan::Sheet)> &autoScale)
+    virtual std::optional<ExportOptions> exportOptions(
+        QWidget *parent, ExportKind kind, const ExportOptions &offered, const PlanFit &fit)
         = 0;
 
     // Asks for one of items (the zones), under title with prompt above the
@@ -75,8 +84,7 @@ public:
         const QString &initialName, const QString &defaultSuffix, const QString &title) override;
     bool openUrl(const QUrl &url) override;
     std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
-        const ExportOptions &offered,
-        const std::function<qint64(paperplan::Sheet)> &autoScale) override;
+        const ExportOptions &offered, const PlanFit &fit) override;
     std::optional<int> chooseItem(QWidget *parent, const QString &title, const QString &prompt,
         const QStringList &items, int current) override;
 };

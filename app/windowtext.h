@@ -83,6 +83,8 @@ inline const QString LandscapeEntry = u"横"_s;
 inline const QString ScaleLabel = u"縮尺"_s;
 inline const QString AutoScaleEntry
     = u"自動（S=1/%1）"_s; // %1: the scale at which every point fits
+// After PointsOffPlan in the plan PDF's options: the scale at which all fit.
+inline const QString AllFitAt = u"S=1/%1 なら全点が入ります。"_s;
 inline const QString PrintNote
     = u"印刷するときは「実際のサイズ」を選ぶと、縮尺どおりに印刷されます。"_s;
 inline const QString DatumLabel = u"測地系"_s;

@@ -151,6 +151,15 @@ qint64 fittingScale(const FilePoints &points, paperplan::Sheet sheet)
     return planScale(input);
 }
 
+qsizetype pointsOffPlan(const FilePoints &points, paperplan::Sheet sheet, qint64 scale)
+{
+    PlanPdfInput input;
+    input.points = points;
+    input.sheet = sheet;
+    input.scale = scale;
+    return pointsOffPlan(input);
+}
+
 ExportOutcome runExport(const ExportRequest &request)
 {
     const ExportFormat *format = exportFormat(request.outPath);

@@ -88,6 +88,8 @@ const ExportFormat *exportFormat(const QString &path);
 // The scale a plan PDF of points on sheet takes without one chosen: the
 // largest of paperplan::Scales at which every point fits.
 qint64 fittingScale(const FilePoints &points, paperplan::Sheet sheet);
+// How many of points a plan PDF on sheet at 1/scale leaves off its plan.
+qsizetype pointsOffPlan(const FilePoints &points, paperplan::Sheet sheet, qint64 scale);
 
 // What the command line's --export asks for.
 struct ExportRequest

@@ -28,8 +28,8 @@ public:
         return chosenFile;
     }
     bool openUrl(const QUrl &) override { return true; }
-    std::optional<ExportOptions> exportOptions(QWidget *, ExportKind, const ExportOptions &offered,
-        const std::function<qint64(paperplan::Sheet)> &) override
+    std::optional<ExportOptions> exportOptions(
+        QWidget *, ExportKind, const ExportOptions &offered, const PlanFit &) override
     {
         return offered;
     }

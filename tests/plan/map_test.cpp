@@ -137,6 +137,17 @@ TEST_F(Map, EveryReadingSetsTheFilesZoneAndLocalCoordinatesAreNeverMapped)
             u"メッセージ|座標系が任意座標（系なし）なので、地図には置けません。"_s }));
     EXPECT_EQ(dialogs.itemRequests.size() + dialogs.fileRequests.size(), 1);
     EXPECT_EQ(dialogs.openedUrls.size(), 0);
+
+    // Points beyond the zone's reach are left out of a map file, and said.
+    QTemporaryDir dir;
+    form->openAtStart(dir.filePath(u"far.csv"_s),
+        readingOf({ Points[0], { u"FAR"_s, u"5000000"_s, u"0"_s } }, 9));
+    dialogs.chooseNextFile(dir.filePath(u"far.geojson"_s));
+    menuAction(u"MapExport"_s)->trigger();
+    EXPECT_EQ(prompts().last(),
+        u"メッセージ|1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s);
+    EXPECT_EQ(fileBytes(dir.filePath(u"far.geojson"_s)),
+        geoJsonBytes(mapPoints(readingOf({ Points[0] }).records, 9), 9));
 }
 
 TEST_F(Map, StatusLineAndTooltipShowLatitudeAndLongitudeWithAZoneAndAHintWithout)
@@ -341,7 +352,10 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
                 dialog->findChild<QComboBox *>(u"Paper"_s)->setCurrentIndex(1);
                 auto *scale = dialog->findChild<QComboBox *>(u"Scale"_s);
                 seen << scale->itemText(0) + u' ' + scale->itemText(10);
-                scale->setCurrentIndex(3);
+                auto *offPlan = dialog->findChild<QLabel *>(u"OffPlan"_s);
+                seen << u"off "_s + offPlan->text();
+                scale->setCurrentIndex(3); // S=1/250, at which points fall off
+                seen << u"off "_s + offPlan->text();
                 dialog->findChild<QComboBox *>(u"Zone"_s)->setCurrentIndex(19); // 系なし
                 dialog->findChild<QComboBox *>(u"Datum"_s)->setCurrentIndex(1); // 2024
             }
@@ -349,15 +363,19 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
         });
     };
     answer();
-    const auto pdf = qt.exportOptions(nullptr, ExportKind::PlanPdf, offered,
-        [](paperplan::Sheet sheet) { return sheet.paper == paperplan::Paper::A3 ? 500 : 1000; });
+    const PlanFit fit {
+        [](paperplan::Sheet sheet) { return sheet.paper == paperplan::Paper::A3 ? 500 : 1000; },
+        [](paperplan::Sheet, qint64 scale) { return scale < 500 ? 37 : 0; },
+    };
+    const auto pdf = qt.exportOptions(nullptr, ExportKind::PlanPdf, offered, fit);
     answer();
-    const auto dxf = qt.exportOptions(nullptr, ExportKind::Dxf, offered, {});
+    const auto dxf = qt.exportOptions(nullptr, ExportKind::Dxf, offered, fit);
     EXPECT_EQ(seen,
         QStringList({ u"配置図PDF"_s, u"Paper A4"_s, u"Orientation 横"_s,
             u"Scale 自動（S=1/1000）"_s, u"Zone "_s + geodesy::zoneEntry(9),
-            u"Datum 世界測地系（測地成果2011）"_s, u"自動（S=1/500） S=1/50000"_s, u"DXF書込"_s,
-            u"1.50 m"_s, u"標高をZに入れる off"_s }));
+            u"Datum 世界測地系（測地成果2011）"_s, u"自動（S=1/500） S=1/50000"_s, u"off "_s,
+            u"off S=1/250 では 37 点が図面の外になります。S=1/500 なら全点が入ります。"_s,
+            u"DXF書込"_s, u"1.50 m"_s, u"標高をZに入れる off"_s }));
     ASSERT_TRUE(pdf && dxf);
     EXPECT_EQ(optionsText(*pdf) + u'|' + optionsText(*dxf),
         u"A3L 250 1.5 -1 datum 2024|A4L 0 2.25 9 Z datum 2011"_s);

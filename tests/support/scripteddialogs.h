@@ -97,14 +97,13 @@ public:
         return true;
     }
 
-    std::optional<ExportOptions> exportOptions(QWidget *, ExportKind kind,
-        const ExportOptions &offered,
-        const std::function<qint64(paperplan::Sheet)> &autoScale) override
+    std::optional<ExportOptions> exportOptions(
+        QWidget *, ExportKind kind, const ExportOptions &offered, const PlanFit &fit) override
     {
         optionsRequests.append(
             QStringLiteral("%1 %2 auto %3")
                 .arg(kind == ExportKind::PlanPdf ? u"pdf" : u"dxf", optionsText(offered))
-                .arg(autoScale(offered.sheet)));
+                .arg(fit.autoScale(offered.sheet)));
         return next(m_optionsAnswers, std::optional<ExportOptions>(offered));
     }
 

@@ -143,9 +143,8 @@ public:
     // No browser is started while the pictures are taken.
     bool openUrl(const QUrl &) override { return true; }
 
-    std::optional<ExportOptions> exportOptions(QWidget *parent, ExportKind kind,
-        const ExportOptions &offered,
-        const std::function<qint64(paperplan::Sheet)> &autoScale) override
+    std::optional<ExportOptions> exportOptions(
+        QWidget *parent, ExportKind kind, const ExportOptions &offered, const PlanFit &fit) override
     {
         const QString name = m_boxNames.isEmpty() ? QString() : m_boxNames.takeFirst();
         QTimer::singleShot(0, [this, name] {
@@ -156,7 +155,7 @@ public:
                 m_shots.take(name, dialog);
             dialog->accept();
         });
-        return m_qt.exportOptions(parent, kind, offered, autoScale);
+        return m_qt.exportOptions(parent, kind, offered, fit);
     }
 
     // The pictures choose their zone in the menu before anything asks.
