@@ -6,6 +6,7 @@
 #include "plantext.h"
 #include "windowtext.h"
 
+#include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -158,6 +159,11 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(
             zone->addItem(geodesy::zoneEntry(z.number), z.number);
         zone->addItem(geodesy::LocalZoneEntry, geodesy::LocalZone);
         zone->setCurrentIndex(zone->findData(offered.zone));
+        // As in the plan: the box shows the zone and the start of its area,
+        // its list the whole area.
+        zone->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        zone->setMinimumContentsLength(18);
+        zone->view()->setMinimumWidth(zone->view()->sizeHintForColumn(0) + 24);
         datum = combo(QStringLiteral("Datum"), {}, 0);
         for (const Datum d :
             { Datum::Unstated, Datum::Jgd2024, Datum::Jgd2011, Datum::Jgd2000, Datum::Tokyo })
