@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
+#include <utility>
 
 namespace tavorin {
 
@@ -17,9 +17,8 @@ namespace tavorin {
 // makes of a number cell, "12,345.678" as "12345.678"). The number and the
 // elevation are empty where the file has none.
 //
-// A file of 10001 points keeps 10001 of these for as long as its points are
-// listed, so the five texts share one string: 40 bytes and one allocation
-// a point, where five strings would take 128 bytes and four or five.
+// The texts are reached through accessors that give a copy, which shares
+// the text: what a reader hands on is never changed behind its back.
 class FilePoint
 {
 public:
@@ -27,35 +26,38 @@ public:
     // number: the point number (SIMA "A01" field 2, a CSV number column);
     // name: whole; elevation: SIMA "A01" field 6, a CSV Z, H or 標高
     // column; line: the line (SIMA) or row (CSV) it came from, from 1.
-    FilePoint(QStringView number, QStringView name, QStringView x, QStringView y,
-        QStringView elevation, qint64 line);
+    FilePoint(QString number, QString name, QString x, QString y, QString elevation, qint64 line)
+        : m_number(std::move(number))
+        , m_name(std::move(name))
+        , m_x(std::move(x))
+        , m_y(std::move(y))
+        , m_elevation(std::move(elevation))
+        , m_line(line)
+    {
+    }
 
     // Const, so that assigning to what they return does not compile.
-    const QString number() const { return field(0); }
-    const QString name() const { return field(1); }
-    const QString x() const { return field(2); }
-    const QString y() const { return field(3); }
-    const QString elevation() const { return field(4); }
+    const QString number() const { return m_number; }
+    const QString name() const { return m_name; }
+    const QString x() const { return m_x; }
+    const QString y() const { return m_y; }
+    const QString elevation() const { return m_elevation; }
     qint64 line() const { return m_line; }
 
-    friend bool operator==(const FilePoint &a, const FilePoint &b)
-    {
-        return a.m_ends == b.m_ends && a.m_line == b.m_line && a.m_text == b.m_text;
-    }
+    friend bool operator==(const FilePoint &, const FilePoint &) = default;
 
 private:
-    QString field(int index) const
-    {
-        const qsizetype begin = index == 0 ? 0 : m_ends[std::size_t(index - 1)];
-        const qsizetype end = index == 4 ? m_text.size() : m_ends[std::size_t(index)];
-        return m_text.sliced(begin, end - begin);
-    }
-
-    QString m_text; // number, name, X, Y and elevation, one after another
-    std::array<quint16, 4> m_ends {}; // where the number, name, X and Y end
+    QString m_number;
+    QString m_name;
+    QString m_x;
+    QString m_y;
+    QString m_elevation;
     qint64 m_line = 0;
 };
 
 using FilePoints = QList<FilePoint>;
 
 } // namespace tavorin
+
+// Its texts move with it: a list of them grows and shifts by memmove.
+Q_DECLARE_TYPEINFO(tavorin::FilePoint, Q_RELOCATABLE_TYPE);
