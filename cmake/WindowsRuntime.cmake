@@ -28,10 +28,16 @@ find_file(TAVORIN_QTBASE_JA_QM qtbase_ja.qm
     PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS} /usr/share/qt6/translations
     NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 
+# Every program copies the same DLLs into the same bin/ after its link: two
+# copies of one file at once can fail ("Error copying file"), so the links
+# that copy take turns.
+set_property(GLOBAL APPEND PROPERTY JOB_POOLS tavorin_deploy=1)
+
 # tavorin_deploy_runtime(TARGET): copies the DLLs TARGET loads, the
 # windows and offscreen platform plugins and the style the package ships
 # (windowsvista) into bin/ after each build of it.
 function(tavorin_deploy_runtime target)
+    set_property(TARGET ${target} PROPERTY JOB_POOL_LINK tavorin_deploy)
     set(plugins)
     foreach(plugin Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin)
         if(TARGET ${plugin})
