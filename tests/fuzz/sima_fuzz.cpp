@@ -31,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (records.size() != points.size())
         std::abort();
     for (qsizetype i = 0; i < points.size(); ++i) {
-        if (points[i].name != characters::left(records[i].name, ListLine::NameWidth)
-            || points[i].x != characters::left(records[i].x, ListLine::CoordinateWidth)
-            || points[i].y != characters::left(records[i].y, ListLine::CoordinateWidth)
-            || (i > 0 && records[i].line <= records[i - 1].line))
+        if (points[i].name != characters::left(records[i].name(), ListLine::NameWidth)
+            || points[i].x != characters::left(records[i].x(), ListLine::CoordinateWidth)
+            || points[i].y != characters::left(records[i].y(), ListLine::CoordinateWidth)
+            || (i > 0 && records[i].line() <= records[i - 1].line()))
             std::abort();
     }
     QStringList lines;
