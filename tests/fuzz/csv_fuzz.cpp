@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const FilePoint &record = reading->records[i];
         if (characters::cut(record.x(), ListLine::CoordinateWidth) != point.x
             || characters::cut(record.y(), ListLine::CoordinateWidth) != point.y
-            || !record.name().startsWith(point.name.trimmed()) || record.name() != record.name().trimmed()
+            || !record.name().startsWith(point.name.trimmed())
+            || record.name() != record.name().trimmed()
             || (point.name == point.name.trimmed()
                 && characters::cut(record.name(), ListLine::NameWidth) != point.name)
             || record.line() <= lastRow || record.line() > qint64(size) + 1)
