@@ -159,7 +159,7 @@ bool Form1::zoneForMap()
 
 void Form1::MapExport_Click()
 {
-    ExportJob job { m_records, m_listTitle, {} };
+    ExportJob job { m_records, m_listTitle, {}, {}, {} };
     if (placedPointCount(job.points) == 0) {
         showMessage(WindowText::NoPointsToPlace);
         return;
@@ -204,7 +204,7 @@ void Form1::exportWithOptions(ExportKind kind)
     const QString extension
         = pdf ? WindowText::PdfDefaultExtension : WindowText::DxfDefaultExtension;
     const ExportFormat &format = *exportFormat(QStringLiteral("points.") + extension);
-    ExportJob job { m_records, m_listTitle, rememberedOptions() };
+    ExportJob job { m_records, m_listTitle, rememberedOptions(), {}, {} };
     job.options.zone = m_zone;
     if (format.count(job) == 0) {
         showMessage(WindowText::NoPointsToPlace);

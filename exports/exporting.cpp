@@ -172,7 +172,7 @@ ExportOutcome runExport(const ExportRequest &request)
     if (!reading.isComplete())
         return failed(request.inPath, endingText(reading));
     ExportJob job { std::move(reading.records), planTitle(reading.jobName, request.inPath),
-        request.options };
+        request.options, std::move(reading.parcels), {} };
     if (job.options.zone == 0 && geodesy::zone(reading.zone))
         job.options.zone = reading.zone;
 

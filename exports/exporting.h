@@ -4,6 +4,8 @@
 #include "failure.h"
 #include "filepoint.h"
 #include "paperplan.h"
+#include "parcel.h"
+#include "parcelarea.h"
 
 #include <QDate>
 #include <QString>
@@ -40,6 +42,9 @@ struct ExportOptions
     bool elevationAsZ = false;
     QDate date; // the plan PDF's date of making; none: today
     paperplan::Datum datum = paperplan::Datum::Unstated; // what the PDF's footer states
+    // How parcels are measured and whether the PDF has their pages; the
+    // command line keeps the defaults.
+    parcels::Options parcel;
 
     // The one check of a text height, wherever it comes from.
     static bool validTextHeight(double metres)
@@ -59,6 +64,11 @@ struct ExportJob
     FilePoints points;
     QString title;
     ExportOptions options;
+    // The file's parcels, their vertices indexes into points; the bad ones
+    // are left out of every format. landClasses, where given, is in step
+    // with parcels; a parcel without one is 宅地・鉱泉地.
+    tavorin::Parcels parcels;
+    QList<::parcels::LandClass> landClasses;
 };
 
 // A kind of file an export writes, known by its file name's extension.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filepoint.h"
+#include "parcel.h"
 #include "pointtable.h"
 
 #include <QList>
@@ -35,6 +36,8 @@ struct PointFileReading
     // whole: the two in step.
     QList<PointRecord> points;
     FilePoints records;
+    // The file's parcels, their vertices indexes into records (SIMA only).
+    Parcels parcels;
     QString jobName; // the SIMA file's job name, see SimaReading
     int zone = 0; // the zone the file names (1 to 19); 0 none
     Ending ending = Ending::Complete;
