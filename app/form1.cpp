@@ -363,8 +363,8 @@ void Form1::createMenus()
 void Form1::showPlan()
 {
     if (!m_planWindow) {
-        m_planWindow = new PlanWindow(
-            m_table, m_records, List1->selectionModel(), List2->model(), List1->font(), this);
+        m_planWindow = new PlanWindow(m_table, m_records, m_parcels, m_landClasses,
+            List1->selectionModel(), List2->model(), List1->font(), this);
         m_planWindow->addAction(m_guideAction);
         m_planWindow->setZone(m_zone);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
@@ -372,6 +372,7 @@ void Form1::showPlan()
         connect(m_planWindow, &PlanWindow::pdfExportRequested, this, &Form1::PdfExport_Click);
         connect(m_planWindow, &PlanWindow::dxfExportRequested, this, &Form1::DxfExport_Click);
         connect(m_planWindow, &PlanWindow::gsiMapRequested, this, &Form1::GsiMap_Click);
+        connectParcels();
     }
     m_planWindow->show();
     m_planWindow->raise();

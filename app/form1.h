@@ -2,6 +2,7 @@
 
 #include "commondialog.h"
 #include "commport.h"
+#include "parcelarea.h"
 #include "pointreading.h"
 
 #include <QMainWindow>
@@ -55,6 +56,10 @@ public:
     // What the file last read says of each point of List1, whole and in
     // step with it: what the plan and the exports take.
     const FilePoints &records() const { return m_records; }
+    // The parcels of that file (none for CSV), and the 地目 class chosen for
+    // each in the parcel window, in step with them.
+    const Parcels &fileParcels() const { return m_parcels; }
+    const QList<parcels::LandClass> &landClasses() const { return m_landClasses; }
 
     // Runs once the window is shown, with the file given on the command line
     // (an absolute filePath) already read into reading: lists and stores it
@@ -139,6 +144,9 @@ private:
     void setFileZone(int zone);
     void showZone();
     bool zoneForMap();
+    // The plan window's parcel choices: offered as remembered, and
+    // remembered when chosen (form1_map.cpp).
+    void connectParcels();
     // A message in a box titled "メッセージ", information icon, OK.
     void showMessage(const QString &prompt);
     // 配置図PDF and DXF書込: the options, remembered for the next time, then
@@ -171,6 +179,8 @@ private:
     // SIMA file they were read from, else its file name.
     QString m_listTitle;
     FilePoints m_records; // in step with List1
+    Parcels m_parcels; // their vertices index m_records
+    QList<parcels::LandClass> m_landClasses; // in step with m_parcels
     // Position in List2 of the line last sent. Wider than the 16 bits the
     // list once had: a long reception can leave more than 32767 lines.
     int SendIndex = 0;

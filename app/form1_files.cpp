@@ -93,6 +93,9 @@ void Form1::showReading(PointFileReading reading)
         showError(endingText(reading));
         return;
     }
+    // The parcels before the points: listing them makes the plan read both.
+    m_parcels = std::move(reading.parcels);
+    m_landClasses = QList<parcels::LandClass>(m_parcels.size(), parcels::LandClass::Residential);
     listPoints(std::move(reading.points), std::move(reading.records));
     m_listTitle = planTitle(reading.jobName, CurrentFilePath);
     if (reading.ending == PointFileReading::Ending::CutShort)

@@ -38,6 +38,10 @@ const QString ScaleKey = QStringLiteral("paper/scale"); // N of 1/N; 0: 自動
 const QString DatumKey = QStringLiteral("paper/datum"); // 2024, 2011, 2000, tokyo; none: 記載しない
 const QString TextHeightKey = QStringLiteral("dxf/textHeight"); // metres
 const QString ElevationAsZKey = QStringLiteral("dxf/elevationAsZ"); // true or false
+// The parcel window's choices, which the plan PDF's parcel pages take too.
+const QString ParcelFormKey = QStringLiteral("parcel/form"); // xdy: Xn×ΔY; ydx: Yn×ΔX
+const QString ParcelRoundingKey = QStringLiteral("parcel/rounding"); // halfUp or cut
+const QString ParcelPagesKey = QStringLiteral("parcel/pdfPages"); // true or false
 
 struct RememberedSettings : QSettings
 {
@@ -47,6 +51,30 @@ struct RememberedSettings : QSettings
     {
     }
 };
+
+parcels::Options rememberedParcelOptions()
+{
+    const RememberedSettings settings;
+    parcels::Options options;
+    if (settings.value(ParcelFormKey).toString() == QStringLiteral("ydx"))
+        options.form = parcels::AreaForm::YTimesDeltaX;
+    if (settings.value(ParcelRoundingKey).toString() == QStringLiteral("cut"))
+        options.rounding = parcels::DistanceRounding::Cut;
+    options.pdfPages = settings.value(ParcelPagesKey).toString() != QStringLiteral("false");
+    return options;
+}
+
+void rememberParcelOptions(const parcels::Options &options)
+{
+    RememberedSettings settings;
+    settings.setValue(ParcelFormKey,
+        options.form == parcels::AreaForm::YTimesDeltaX ? QStringLiteral("ydx")
+                                                        : QStringLiteral("xdy"));
+    settings.setValue(ParcelRoundingKey,
+        options.rounding == parcels::DistanceRounding::Cut ? QStringLiteral("cut")
+                                                           : QStringLiteral("halfUp"));
+    settings.setValue(ParcelPagesKey, options.pdfPages);
+}
 
 // The options chosen last; a stored value that none could be is the
 // default.
@@ -66,6 +94,7 @@ ExportOptions rememberedOptions()
         options.textHeight = *height;
     options.elevationAsZ = settings.value(ElevationAsZKey).toString() == QStringLiteral("true");
     options.datum = datumFromKey(settings.value(DatumKey).toString());
+    options.parcel = rememberedParcelOptions();
     return options;
 }
 
@@ -126,6 +155,17 @@ void Form1::chooseZone(int zone)
     showZone();
 }
 
+void Form1::connectParcels()
+{
+    m_planWindow->setParcelOptions(rememberedParcelOptions());
+    connect(m_planWindow, &PlanWindow::parcelOptionsChosen, this, &rememberParcelOptions);
+    connect(m_planWindow, &PlanWindow::landClassChosen, this,
+        [this](int parcel, parcels::LandClass landClass) {
+            if (parcel >= 0 && parcel < m_landClasses.size())
+                m_landClasses[parcel] = landClass;
+        });
+}
+
 void Form1::showMessage(const QString &prompt)
 {
     m_dialogs.messageBox(
@@ -159,7 +199,8 @@ bool Form1::zoneForMap()
 
 void Form1::MapExport_Click()
 {
-    ExportJob job { m_records, m_listTitle, {}, {}, {} };
+    ExportJob job { m_records, m_listTitle, {}, m_parcels, m_landClasses };
+    job.options.parcel = rememberedParcelOptions();
     if (placedPointCount(job.points) == 0) {
         showMessage(WindowText::NoPointsToPlace);
         return;
@@ -204,7 +245,7 @@ void Form1::exportWithOptions(ExportKind kind)
     const QString extension
         = pdf ? WindowText::PdfDefaultExtension : WindowText::DxfDefaultExtension;
     const ExportFormat &format = *exportFormat(QStringLiteral("points.") + extension);
-    ExportJob job { m_records, m_listTitle, rememberedOptions(), {}, {} };
+    ExportJob job { m_records, m_listTitle, rememberedOptions(), m_parcels, m_landClasses };
     job.options.zone = m_zone;
     if (format.count(job) == 0) {
         showMessage(WindowText::NoPointsToPlace);

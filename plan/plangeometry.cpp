@@ -211,4 +211,90 @@ QList<int> PlanGeometry::chooseLabels(std::span<const int> order,
     return chosen;
 }
 
+bool ringContains(std::span<const SurveyPoint> ring, SurveyPoint p)
+{
+    bool inside = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const SurveyPoint a = ring[i];
+        const SurveyPoint b = ring[j];
+        // An edge counts where it crosses the line of p's X to p's east.
+        if ((a.x > p.x) != (b.x > p.x) && p.y < a.y + (p.x - a.x) * (b.y - a.y) / (b.x - a.x))
+            inside = !inside;
+    }
+    return inside;
+}
+
+double ringArea(std::span<const SurveyPoint> ring)
+{
+    double twice = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        twice += ring[j].x * ring[i].y - ring[i].x * ring[j].y;
+    return std::abs(twice) / 2;
+}
+
+SurveyPoint labelPoint(std::span<const SurveyPoint> ring)
+{
+    if (ring.empty())
+        return {};
+    // The centroid, about the first vertex so that large coordinates keep
+    // their digits; a ring of no area takes the mean of its vertices.
+    const SurveyPoint origin = ring.front();
+    double twice = 0;
+    double sumX = 0;
+    double sumY = 0;
+    double meanX = 0;
+    double meanY = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const double ax = ring[j].x - origin.x;
+        const double ay = ring[j].y - origin.y;
+        const double bx = ring[i].x - origin.x;
+        const double by = ring[i].y - origin.y;
+        const double cross = ax * by - bx * ay;
+        twice += cross;
+        sumX += (ax + bx) * cross;
+        sumY += (ay + by) * cross;
+        meanX += bx;
+        meanY += by;
+    }
+    SurveyPoint centre { origin.x + meanX / double(ring.size()),
+        origin.y + meanY / double(ring.size()) };
+    if (twice != 0)
+        centre = { origin.x + sumX / (3 * twice), origin.y + sumY / (3 * twice) };
+    if (ringContains(ring, centre))
+        return centre;
+    // Where the edges cross the line of the centroid's X, in pairs that
+    // bound the stretches inside.
+    std::vector<double> crossings;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const SurveyPoint a = ring[i];
+        const SurveyPoint b = ring[j];
+        if ((a.x > centre.x) != (b.x > centre.x))
+            crossings.push_back(a.y + (centre.x - a.x) * (b.y - a.y) / (b.x - a.x));
+    }
+    std::ranges::sort(crossings);
+    double widest = -1;
+    for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+        if (crossings[k + 1] - crossings[k] > widest) {
+            widest = crossings[k + 1] - crossings[k];
+            centre.y = crossings[k] / 2 + crossings[k + 1] / 2;
+        }
+    }
+    return centre;
+}
+
+int ringAt(std::span<const Ring> rings, SurveyPoint p)
+{
+    int found = -1;
+    double smallest = std::numeric_limits<double>::infinity();
+    for (std::size_t r = 0; r < rings.size(); ++r) {
+        if (rings[r].size() < 3 || !ringContains(rings[r], p))
+            continue;
+        if (const double area = ringArea(rings[r]); area < smallest) {
+            smallest = area;
+            found = int(r);
+        }
+    }
+    return found;
+}
+
 } // namespace tavorin

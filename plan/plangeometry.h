@@ -90,4 +90,22 @@ private:
     SurveyPoint m_centre; // the survey point at the middle of the viewport
 };
 
+// A parcel's outline on the plan: its vertices in order, the first not
+// repeated at the end. An empty ring is a parcel the plan does not draw.
+using Ring = std::vector<SurveyPoint>;
+
+// Whether p lies inside ring, by the even-odd rule; a point on an edge may
+// count either way.
+bool ringContains(std::span<const SurveyPoint> ring, SurveyPoint p);
+// The area the ring encloses, whichever way it runs (the shoelace formula,
+// in doubles: for the plan, not for the registry).
+double ringArea(std::span<const SurveyPoint> ring);
+// Where to write the ring's name: its centroid where that lies inside it,
+// otherwise (an L or a C shape) the middle of the widest stretch inside the
+// ring along the line of the centroid's X.
+SurveyPoint labelPoint(std::span<const SurveyPoint> ring);
+// The smallest ring of rings that holds p, so that a parcel lying inside
+// another is picked rather than the one round it; -1 when none does.
+int ringAt(std::span<const Ring> rings, SurveyPoint p);
+
 } // namespace tavorin

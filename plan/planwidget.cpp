@@ -2,6 +2,7 @@
 
 #include "coordinatevalue.h"
 #include "listline.h"
+#include "parceltables.h"
 #include "plantext.h"
 #include "pointtable.h"
 #include "positiontext.h"
@@ -48,11 +49,12 @@ QRect markRect(QPoint centre, int size)
 
 } // namespace
 
-PlanWidget::PlanWidget(PointTable &table, const FilePoints &records,
+PlanWidget::PlanWidget(PointTable &table, const FilePoints &records, const Parcels &parcels,
     QItemSelectionModel *list1Selection, QAbstractItemModel *list2, QWidget *parent)
     : QWidget(parent)
     , m_table(table)
     , m_records(records)
+    , m_parcels(parcels)
     , m_selection(list1Selection)
     , m_list1(list1Selection->model())
     , m_list2(list2)
@@ -156,10 +158,27 @@ void PlanWidget::readPoints()
         m_names[std::size_t(p)] = record.name();
         m_labelWidths[std::size_t(p)] = widthOf(record.name());
     }
+    // A parcel is drawn when it is good and each of its vertices is a point
+    // on the plan.
+    m_rings.assign(std::size_t(m_parcels.size()), Ring());
+    for (qsizetype i = 0; i < m_parcels.size(); ++i) {
+        const Parcel &parcel = m_parcels[i];
+        Ring ring;
+        for (const ParcelVertex &vertex : parcel.vertices) {
+            if (vertex.record < 0 || vertex.record >= count || !points[std::size_t(vertex.record)])
+                break;
+            ring.push_back(*points[std::size_t(vertex.record)]);
+        }
+        if (parcel.isGood() && ring.size() == std::size_t(parcel.vertices.size())
+            && ring.size() >= 3)
+            m_rings[std::size_t(i)] = std::move(ring);
+    }
     m_geometry.setPoints(std::move(points));
     m_pointsStale = false;
     m_transferStale = m_selectionStale = m_fitPending = m_keepFit = true;
+    m_pickedParcel = -1;
     emit withoutCoordinatesChanged(m_geometry.withoutCoordinates());
+    emit parcelsRead();
 }
 
 void PlanWidget::readTransfer()
@@ -208,6 +227,24 @@ void PlanWidget::pick(const QList<int> &positions, bool extend)
         m_selection->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
+void PlanWidget::pickParcel(int parcel)
+{
+    refresh();
+    m_pickedParcel = parcel >= 0 && parcel < int(m_rings.size()) ? parcel : -1;
+    update();
+    emit parcelPicked(m_pickedParcel);
+}
+
+void PlanWidget::selectPoints(QList<int> positions)
+{
+    refresh();
+    const int rows = m_list1->rowCount();
+    positions.removeIf([rows](int p) { return p < 0 || p >= rows; });
+    std::ranges::sort(positions);
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    pick(positions, false);
+}
+
 QString PlanWidget::pointTip(int position) const
 {
     const FilePoint &record = m_records.at(position);
@@ -250,6 +287,7 @@ void PlanWidget::paintPlan(QPainter &painter)
     refresh();
     painter.fillRect(rect(), Qt::white);
     std::vector<int> visible;
+    paintParcels(painter);
     paintMarks(painter, visible);
     paintLabels(painter, visible);
     if (m_drag == Drag::Select) {
@@ -259,6 +297,37 @@ void PlanWidget::paintPlan(QPainter &painter)
     }
     paintNorthArrow(painter);
     paintScaleBar(painter);
+}
+
+void PlanWidget::paintParcels(QPainter &painter)
+{
+    const QFontMetricsF metrics(font());
+    painter.setFont(font());
+    for (std::size_t i = 0; i < m_rings.size(); ++i) {
+        const Ring &ring = m_rings[i];
+        if (ring.empty())
+            continue;
+        QPolygonF outline;
+        outline.reserve(qsizetype(ring.size()));
+        for (const SurveyPoint &p : ring)
+            outline.append(m_geometry.toScreen(p));
+        if (!outline.boundingRect().intersects(QRectF(rect())))
+            continue;
+        const bool picked = int(i) == m_pickedParcel;
+        painter.setPen(QPen(ParcelColour, picked ? 2 : 1));
+        painter.setBrush(picked ? QBrush(PickedParcelTint) : QBrush(Qt::NoBrush));
+        painter.drawPolygon(outline);
+        // The name where the parcel is wide enough on the screen to hold it.
+        const QString name = parcelName(m_parcels[qsizetype(i)]);
+        const QRectF bounds = outline.boundingRect();
+        const qreal width = metrics.horizontalAdvance(name);
+        if (width > bounds.width() || metrics.height() > bounds.height())
+            continue;
+        const QPointF at = m_geometry.toScreen(labelPoint(ring));
+        painter.setPen(ParcelColour);
+        drawTextRaisingDots(
+            painter, at + QPointF(-width / 2, metrics.ascent() - metrics.height() / 2), name);
+    }
 }
 
 void PlanWidget::paintMarks(QPainter &painter, std::vector<int> &visible)
@@ -393,6 +462,9 @@ void PlanWidget::mouseReleaseEvent(QMouseEvent *event)
             const int hit = m_geometry.hitTest(pos, HitRadius);
             if (hit >= 0 || !m_extend)
                 pick(hit >= 0 ? QList<int> { hit } : QList<int> {}, m_extend);
+            // Away from the points, a click picks the parcel under it, or none.
+            if (hit < 0 && !m_extend)
+                pickParcel(ringAt(m_rings, m_geometry.toSurvey(pos)));
         } else {
             pick(m_geometry.pointsIn(spanned(m_pressPos, pos)), m_extend);
         }

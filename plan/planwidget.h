@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filepoint.h"
+#include "parcel.h"
 #include "plangeometry.h"
 
 #include <QColor>
@@ -37,10 +38,15 @@ public:
     static inline const QColor PlainColour { 0, 0, 0 };
     static inline const QColor TransferColour { 0, 0, 255 };
     static inline const QColor SelectedColour { 224, 0, 0 };
+    // The parcels' outlines and names; the picked one is also tinted.
+    static inline const QColor ParcelColour { 0, 136, 68 };
+    static inline const QColor PickedParcelTint { 0, 136, 68, 40 };
     static constexpr double HitRadius = 6;
 
-    PlanWidget(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection,
-        QAbstractItemModel *list2, QWidget *parent = nullptr);
+    // parcels are the records' (their vertices index records), kept in step
+    // by the window like the records.
+    PlanWidget(PointTable &table, const FilePoints &records, const Parcels &parcels,
+        QItemSelectionModel *list1Selection, QAbstractItemModel *list2, QWidget *parent = nullptr);
 
     // The geometry as it stands after taking in every change of the lists.
     const PlanGeometry &planGeometry();
@@ -62,9 +68,20 @@ public:
     // choose a zone).
     QString pointTip(int position) const;
 
+    // The parcel picked (an index of the parcels), -1 for none; reading
+    // another file picks none.
+    int pickedParcel() const { return m_pickedParcel; }
+    void pickParcel(int parcel);
+    // Selects exactly the points at positions of List1, as picking by area
+    // does.
+    void selectPoints(QList<int> positions);
+
 signals:
     void cursorMoved(double x, double y);
     void withoutCoordinatesChanged(int count);
+    // After the points and parcels of another file are taken in.
+    void parcelsRead();
+    void parcelPicked(int parcel);
 
 protected:
     bool event(QEvent *event) override;
@@ -84,6 +101,7 @@ private:
     void readTransfer();
     void readSelection();
     void pick(const QList<int> &positions, bool extend);
+    void paintParcels(QPainter &painter);
     void paintMarks(QPainter &painter, std::vector<int> &visible);
     void paintLabels(QPainter &painter, const std::vector<int> &visible);
     void paintNorthArrow(QPainter &painter);
@@ -91,6 +109,7 @@ private:
 
     PointTable &m_table;
     const FilePoints &m_records;
+    const Parcels &m_parcels;
     QItemSelectionModel *m_selection;
     QAbstractItemModel *m_list1;
     QAbstractItemModel *m_list2;
@@ -101,6 +120,8 @@ private:
     std::vector<float> m_labelWidths;
     std::vector<char> m_selected;
     std::vector<char> m_inTransfer;
+    std::vector<Ring> m_rings; // one a parcel; empty for one not drawn
+    int m_pickedParcel = -1;
 
     bool m_pointsStale = true;
     bool m_transferStale = true;

@@ -1,16 +1,22 @@
 #pragma once
 
 #include "filepoint.h"
+#include "parcel.h"
+#include "parcelarea.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractItemModel;
 class QComboBox;
 class QItemSelectionModel;
 class QLabel;
+class QPushButton;
+class QTreeWidget;
 
 namespace tavorin {
 
+class ParcelWindow;
 class PlanWidget;
 class PointTable;
 
@@ -22,16 +28,30 @@ class PointTable;
 // deleted when closed. The zone and the commands belong to the main window:
 // this one reports the user's choice and clicks and shows the zone it is
 // given.
+//
+// A file with parcels adds a list of them beside the plan (bad ones with
+// why), a status line of the parcel picked, and the commands that select
+// its points in List1 (for 決定 to add them to List2) and open the parcel
+// window. The parcels' 地目 classes and the parcel window's choices belong
+// to the main window too: this one reports them.
 class PlanWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     // Point names are drawn in nameFont; see PlanWidget for table and records.
-    PlanWindow(PointTable &table, const FilePoints &records, QItemSelectionModel *list1Selection,
+    // fileParcels and landClasses (in step with them; a parcel without one
+    // is 宅地・鉱泉地) are kept in step with records by the main window.
+    PlanWindow(PointTable &table, const FilePoints &records, const Parcels &fileParcels,
+        const QList<parcels::LandClass> &landClasses, QItemSelectionModel *list1Selection,
         QAbstractItemModel *list2, const QFont &nameFont, QWidget *parent = nullptr);
 
     PlanWidget *plan() const { return m_plan; }
+    // The parcel window, once opened.
+    ParcelWindow *parcelWindow() const;
+
+    // The choices the parcels are measured with, without reporting them.
+    void setParcelOptions(const parcels::Options &options);
 
     // Shows zone (1..19; 0: none chosen) in the chooser, the status line and
     // the tooltips, without reporting it as chosen.
@@ -43,12 +63,31 @@ signals:
     void pdfExportRequested();
     void dxfExportRequested();
     void gsiMapRequested();
+    void parcelOptionsChosen(const parcels::Options &options);
+    // After this signal, landClasses gives landClass for parcel.
+    void landClassChosen(int parcel, parcels::LandClass landClass);
 
 private:
+    parcels::LandClass landClassOf(int parcel) const;
+    void listParcels();
+    void showPickedParcel();
+    void showParcelWindow();
+    void stakeParcel();
+
+    const FilePoints &m_records;
+    const Parcels &m_parcels;
+    const QList<parcels::LandClass> &m_landClasses;
+    parcels::Options m_parcelOptions;
     PlanWidget *m_plan;
     QComboBox *m_zone;
     QLabel *m_cursor;
     QLabel *m_withoutCoordinates;
+    QWidget *m_parcelPanel;
+    QTreeWidget *m_parcelList;
+    QPushButton *m_stake;
+    QPushButton *m_parcelTables;
+    QLabel *m_parcelStatus;
+    QPointer<ParcelWindow> m_parcelWindow;
     int m_zoneNumber = 0;
 };
 
