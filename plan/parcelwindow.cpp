@@ -32,9 +32,9 @@ QTableWidget *table(const QString &name, QWidget *parent)
     return t;
 }
 
-// Rows (headings first) into t; numbers right-aligned, the first column's
-// names and headings left.
-void fill(QTableWidget *t, const QList<QStringList> &rows)
+// Rows (headings first) into t; numbers right-aligned, the first
+// nameColumns (names and headings) left.
+void fill(QTableWidget *t, const QList<QStringList> &rows, int nameColumns)
 {
     t->clear();
     t->setRowCount(0);
@@ -158,8 +158,8 @@ void ParcelWindow::showParcel(
     } else {
         m_text.clear();
     }
-    fill(m_areaTable, areaRows);
-    fill(m_sideTable, sideRows);
+    fill(m_areaTable, areaRows, 1);
+    fill(m_sideTable, sideRows, 2);
     // The file's side and its check, where they disagree.
     for (int r = 1; r < sideRows.size(); ++r)
         if (sideRows[r].back() == PlanText::SideDiffers)

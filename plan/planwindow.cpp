@@ -166,6 +166,7 @@ void PlanWindow::listParcels()
     QList<QTreeWidgetItem *> items;
     for (const Parcel &parcel : m_parcels) {
         auto *item = new QTreeWidgetItem({ parcel.number, parcelName(parcel), parcel.fault });
+        item->setToolTip(2, parcel.fault);
         if (!parcel.isGood())
             for (int c = 0; c < 3; ++c)
                 item->setForeground(c, QColor(160, 0, 0));
