@@ -274,9 +274,8 @@ Parcels readSimaParcels(QByteArrayView bytes, const FilePoints &records)
         return {};
 
     // The points were decoded as their part of the file tells (readSima
-    // reads no further); the parcels' own names may tell UTF-8 where the
-    // points are ASCII alone. Either way ASCII names read the same, so a
-    // vertex still finds its point by name.
+    // reads no further), and so are the vertices, which name them. The
+    // parcels' own texts may tell UTF-8 where the points are ASCII alone.
     Utf8Check check;
     const auto add = [&check](QByteArrayView part) {
         for (const char byte : part) {
@@ -285,10 +284,10 @@ Parcels readSimaParcels(QByteArrayView bytes, const FilePoints &records)
         }
     };
     add(pointText);
-    const bool pointsUtf8 = check.isUtf8Text();
+    const bool pointsUtf8 = byteOrderMark || check.isUtf8Text();
     add(parcelText);
-    const bool utf8 = byteOrderMark || pointsUtf8 || check.isUtf8Text();
-    const auto decode = [utf8](QByteArrayView field) {
+    const bool parcelsUtf8 = pointsUtf8 || check.isUtf8Text();
+    const auto decode = [](QByteArrayView field, bool utf8) {
         return utf8 ? QString::fromUtf8(field) : cp932::decode(field);
     };
 
@@ -297,18 +296,19 @@ Parcels readSimaParcels(QByteArrayView bytes, const FilePoints &records)
     parcels.reserve(qsizetype(raw.size()));
     for (const RawParcel &block : raw) {
         Parcel parcel;
-        parcel.number = decode(block.fields[0]);
-        parcel.name = decode(block.fields[1]);
-        parcel.type = decode(block.fields[2]);
+        parcel.number = decode(block.fields[0], parcelsUtf8);
+        parcel.name = decode(block.fields[1], parcelsUtf8);
+        parcel.type = decode(block.fields[2], parcelsUtf8);
         parcel.line = points.line + block.line;
         parcel.vertices.reserve(qsizetype(block.vertices.size()));
         for (const RawVertex &read : block.vertices) {
             ParcelVertex vertex;
-            vertex.number = decode(read.number);
-            vertex.name = decode(read.name);
+            vertex.number = decode(read.number, pointsUtf8);
+            vertex.name = decode(read.name, pointsUtf8);
             vertex.record = lookup.find(vertex.number, vertex.name);
             if (read.side)
-                vertex.side = FileSide { decode((*read.side)[0]), decode((*read.side)[1]) };
+                vertex.side = FileSide { decode((*read.side)[0], parcelsUtf8),
+                    decode((*read.side)[1], parcelsUtf8) };
             parcel.vertices.append(std::move(vertex));
         }
         parcel.fault = parcelFault(parcel);
