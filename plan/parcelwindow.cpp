@@ -46,7 +46,8 @@ void fill(QTableWidget *t, const QList<QStringList> &rows, int nameColumns)
     for (int r = 1; r < rows.size(); ++r) {
         for (int c = 0; c < rows[r].size(); ++c) {
             auto *item = new QTableWidgetItem(rows[r][c]);
-            item->setTextAlignment(Qt::AlignVCenter | (c == 0 ? Qt::AlignLeft : Qt::AlignRight));
+            item->setTextAlignment(
+                Qt::AlignVCenter | (c < nameColumns ? Qt::AlignLeft : Qt::AlignRight));
             t->setItem(r - 1, c, item);
         }
     }

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -308,25 +309,34 @@ TEST_F(Parcels, StakingSelectsTheVerticesInList1AndDecideAddsThemToList2)
             { ListLine::form(Points[1]), ListLine::form(Points[2]), ListLine::form(Points[4]) }));
 }
 
-TEST_F(Parcels, AnotherFileReplacesThemAndOneWithoutParcelsHidesTheList)
+TEST_F(Parcels, AnotherFileReplacesThemAndACsvFileHasNone)
 {
     open(parcelReading());
     choose(0);
-    window->parcelWindow()->findChild<QComboBox *>(u"ParcelLandClass"_s)->setCurrentIndex(1);
-    emit window->parcelWindow()->findChild<QComboBox *>(u"ParcelLandClass"_s)->activated(1);
+    chooseEntry(u"ParcelLandClass"_s, 1);
 
-    PointFileReading next = parcelReading();
-    next.parcels = { next.parcels[1] };
-    form->openAtStart(form->currentFilePath(), next);
+    // A SIMA file read by 読込: its one parcel, drawn and picked, measured
+    // as 宅地・鉱泉地 again.
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"b.sim"_s),
+        "G00,01,T,\r\nA00,\r\nA01,1,S1,0.000,0.000,,\r\nA01,2,S2,0.000,20.000,,\r\n"
+        "A01,3,S3,10.000,20.000,,\r\nA99,\r\n"
+        "D00,7,X-7,1,\r\nB01,1,S1,\r\nB01,2,S2,\r\nB01,3,S3,\r\nD99,\r\n");
+    dialogs.chooseNextFile(dir.filePath(u"b.sim"_s));
+    menuAction(u"SimFileLoad"_s)->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(listed(), QStringList({ u"2|B-2|"_s }));
+    EXPECT_EQ(listed(), QStringList({ u"7|X-7|"_s }));
     EXPECT_EQ(plan->pickedParcel(), -1);
-    EXPECT_EQ(status(), QString());
-    EXPECT_EQ(form->landClasses(), QList({ parcels::LandClass::Residential }));
     EXPECT_EQ(window->parcelWindow()->windowTitle(), u"求積表"_s);
+    EXPECT_EQ(form->landClasses(), QList({ parcels::LandClass::Residential }));
+    click(at(5, 12));
+    EXPECT_EQ(status(), u"X-7   地積 100.00 m²   面積 100.000000 m²   周長 52.361 m"_s);
 
-    loadPoints(Points);
+    writeFile(dir.filePath(u"c.csv"_s), "A,1.0,2.0\r\nB,3.0,4.0\r\nC,1.0,4.0\r\n");
+    dialogs.chooseNextFile(dir.filePath(u"c.csv"_s));
+    menuAction(u"CsvFileLoad"_s)->trigger();
     QCoreApplication::processEvents();
+    EXPECT_EQ(list(1)->listCount(), 3);
     EXPECT_EQ(form->fileParcels(), tavorin::Parcels());
     EXPECT_EQ(listed(), QStringList());
     EXPECT_FALSE(parcelList()->isVisible());
