@@ -208,6 +208,8 @@ void PlanWindow::showParcelWindow()
 {
     if (!m_parcelWindow) {
         m_parcelWindow = new ParcelWindow(m_parcels, m_records, this);
+        // F1 and the plan window's other shortcuts work there too.
+        m_parcelWindow->addActions(actions());
         connect(m_parcelWindow, &ParcelWindow::optionsChosen, this,
             [this](const parcels::Options &options) {
                 m_parcelOptions = options;
