@@ -161,6 +161,7 @@ void PlanWidget::readPoints()
     // A parcel is drawn when it is good and each of its vertices is a point
     // on the plan.
     m_rings.assign(std::size_t(m_parcels.size()), Ring());
+    m_parcelLabels.assign(std::size_t(m_parcels.size()), SurveyPoint());
     for (qsizetype i = 0; i < m_parcels.size(); ++i) {
         const Parcel &parcel = m_parcels[i];
         Ring ring;
@@ -170,8 +171,10 @@ void PlanWidget::readPoints()
             ring.push_back(*points[std::size_t(vertex.record)]);
         }
         if (parcel.isGood() && ring.size() == std::size_t(parcel.vertices.size())
-            && ring.size() >= 3)
+            && ring.size() >= 3) {
+            m_parcelLabels[std::size_t(i)] = labelPoint(ring);
             m_rings[std::size_t(i)] = std::move(ring);
+        }
     }
     m_geometry.setPoints(std::move(points));
     m_pointsStale = false;
@@ -323,7 +326,7 @@ void PlanWidget::paintParcels(QPainter &painter)
         const qreal width = metrics.horizontalAdvance(name);
         if (width > bounds.width() || metrics.height() > bounds.height())
             continue;
-        const QPointF at = m_geometry.toScreen(labelPoint(ring));
+        const QPointF at = m_geometry.toScreen(m_parcelLabels[i]);
         painter.setPen(ParcelColour);
         drawTextRaisingDots(
             painter, at + QPointF(-width / 2, metrics.ascent() - metrics.height() / 2), name);

@@ -121,6 +121,7 @@ private:
     std::vector<char> m_selected;
     std::vector<char> m_inTransfer;
     std::vector<Ring> m_rings; // one a parcel; empty for one not drawn
+    std::vector<SurveyPoint> m_parcelLabels; // where each ring's name goes
     int m_pickedParcel = -1;
 
     bool m_pointsStale = true;
