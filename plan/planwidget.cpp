@@ -304,8 +304,12 @@ void PlanWidget::paintPlan(QPainter &painter)
 
 void PlanWidget::paintParcels(QPainter &painter)
 {
-    const QFontMetricsF metrics(font());
-    painter.setFont(font());
+    // Every outline's edges in one batch (a file may have thousands of
+    // parcels), the picked one over them, tinted; then the names.
+    const QRectF area = QRectF(rect()).adjusted(-2, -2, 2, 2);
+    QList<QLineF> edges;
+    QPolygonF picked;
+    std::vector<std::pair<std::size_t, QRectF>> shown;
     for (std::size_t i = 0; i < m_rings.size(); ++i) {
         const Ring &ring = m_rings[i];
         if (ring.empty())
@@ -314,20 +318,37 @@ void PlanWidget::paintParcels(QPainter &painter)
         outline.reserve(qsizetype(ring.size()));
         for (const SurveyPoint &p : ring)
             outline.append(m_geometry.toScreen(p));
-        if (!outline.boundingRect().intersects(QRectF(rect())))
-            continue;
-        const bool picked = int(i) == m_pickedParcel;
-        painter.setPen(QPen(ParcelColour, picked ? 2 : 1));
-        painter.setBrush(picked ? QBrush(PickedParcelTint) : QBrush(Qt::NoBrush));
-        painter.drawPolygon(outline);
-        // The name where the parcel is wide enough on the screen to hold it.
-        const QString name = parcelName(m_parcels[qsizetype(i)]);
         const QRectF bounds = outline.boundingRect();
+        if (!bounds.intersects(area))
+            continue;
+        shown.emplace_back(i, bounds);
+        if (int(i) == m_pickedParcel) {
+            picked = outline;
+            continue;
+        }
+        for (qsizetype v = 0; v < outline.size(); ++v)
+            edges.append({ outline[v], outline[(v + 1) % outline.size()] });
+    }
+    painter.setPen(QPen(ParcelColour, 1));
+    painter.drawLines(edges.constData(), int(edges.size()));
+    if (!picked.isEmpty()) {
+        painter.setPen(QPen(ParcelColour, 2));
+        painter.setBrush(PickedParcelTint);
+        painter.drawPolygon(picked);
+        painter.setBrush(Qt::NoBrush);
+    }
+    // A name where its parcel is wide enough on the screen to hold it.
+    const QFontMetricsF metrics(font());
+    painter.setFont(font());
+    painter.setPen(ParcelColour);
+    for (const auto &[i, bounds] : shown) {
+        if (metrics.height() > bounds.height())
+            continue;
+        const QString name = parcelName(m_parcels[qsizetype(i)]);
         const qreal width = metrics.horizontalAdvance(name);
-        if (width > bounds.width() || metrics.height() > bounds.height())
+        if (width > bounds.width())
             continue;
         const QPointF at = m_geometry.toScreen(m_parcelLabels[i]);
-        painter.setPen(ParcelColour);
         drawTextRaisingDots(
             painter, at + QPointF(-width / 2, metrics.ascent() - metrics.height() / 2), name);
     }

@@ -90,6 +90,7 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
 
     // The parcels: picked on the plan or in the list, each shown in the other.
     m_parcelList->setRootIsDecorated(false);
+    m_parcelList->setUniformRowHeights(true); // a file may have thousands
     m_parcelList->setHeaderLabels({ PlanText::ParcelNumberHeading, PlanText::ParcelNameHeading,
         PlanText::ParcelFaultHeading });
     for (QPushButton *b : { m_stake, m_parcelTables })
