@@ -6,7 +6,9 @@
 #include "csvwriter.h"
 #include "form1.h"
 #include "listline.h"
+#include "pointreading.h"
 #include "pointtable.h"
+#include "simaparcels.h"
 #include "simareader.h"
 #include "simawriter.h"
 
@@ -45,6 +47,63 @@ void parseFile(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(parseFile)->Unit(benchmark::kMillisecond);
+
+// The file of 10001 points as the records' writer writes it, with 500
+// parcels of 8 vertices after them (each vertex with its side, neighbouring
+// parcels sharing points) or without.
+QByteArray pointsWithParcels(bool withParcels)
+{
+    FilePoints records;
+    for (int i = 0; i < PointTable::Size; ++i)
+        records.append({ QString::number(i + 1), QStringLiteral("Auto-%1").arg(i + 3374),
+            QString::number(-23795.960 + i * 0.25, 'f', 3),
+            QString::number(-32832.251 + (i % 97) * 1.5, 'f', 3), QStringLiteral("0.000"), 0 });
+    Parcels parcels;
+    for (int p = 0; withParcels && p < 500; ++p) {
+        Parcel parcel { QString::number(p + 1), QStringLiteral("%1-%2").arg(669 + p).arg(p % 7),
+            QStringLiteral("1"), {}, {}, 0 };
+        for (int v = 0; v < 8; ++v) {
+            const int point = (p * 18 + v * 2) % PointTable::Size;
+            parcel.vertices.append({ records[point].number(), records[point].name(), point,
+                FileSide { QStringLiteral("9.485"), QStringLiteral("340.5218") } });
+        }
+        parcels.append(parcel);
+    }
+    return simaRecordBytes(records, QStringLiteral("現場"), parcels);
+}
+
+// Parsing the file's points, then its parcels (none in the file of Arg 0).
+void parseParcels(benchmark::State &state)
+{
+    const QByteArray bytes = pointsWithParcels(state.range(0) == 1);
+    for (auto _ : state) {
+        Result<SimaReading> reading = readSima(bytes);
+        Parcels parcels = readSimaParcels(bytes, reading->records);
+        benchmark::DoNotOptimize(reading);
+        benchmark::DoNotOptimize(parcels);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(parseParcels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// readPointFile, points and parcels, from a file without parcels (Arg 0)
+// and with them (Arg 1).
+void readFileWithParcels(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parcels.sim"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(pointsWithParcels(state.range(0) == 1));
+    file.close();
+    for (auto _ : state) {
+        PointFileReading reading = readPointFile(path);
+        if (reading.parcels.size() != (state.range(0) == 1 ? 500 : 0))
+            state.SkipWithError("the parcels were not read");
+        benchmark::DoNotOptimize(reading);
+    }
+}
+BENCHMARK(readFileWithParcels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // 10001 rows in the 20 columns of the GSI's control-point list, in code
 // page 932 with CR LF or in UTF-8 with LF, as it is downloaded: kanji and

@@ -52,7 +52,7 @@ Result<void> saveKml(const QString &path, const ExportJob &job)
 
 Result<void> saveSima(const QString &path, const ExportJob &job)
 {
-    return saveBytes(path, simaRecordBytes(job.points, job.title));
+    return saveBytes(path, simaRecordBytes(job.points, job.title, job.parcels));
 }
 
 Result<void> saveCsv(const QString &path, const ExportJob &job)

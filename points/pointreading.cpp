@@ -1,8 +1,10 @@
 #include "pointreading.h"
 
 #include "csvfile.h"
+#include "pointfile.h"
 #include "readingtext.h"
-#include "simafile.h"
+#include "simaparcels.h"
+#include "simareader.h"
 
 namespace tavorin {
 
@@ -75,6 +77,37 @@ PointFileReading fromCsv(Result<CsvReading> result)
     return reading;
 }
 
+// The parcels of the SIMA file open as file, in a pass of their own over
+// its bytes: mapped into memory where the system allows, so that a file of
+// any size costs no copy of it.
+Parcels readParcels(QFile &file, const FilePoints &records)
+{
+    const qint64 size = file.size();
+    if (size <= 0)
+        return {};
+    if (const uchar *mapped = file.map(0, size)) {
+        Parcels parcels = readSimaParcels(
+            QByteArrayView(reinterpret_cast<const char *>(mapped), size), records);
+        file.unmap(const_cast<uchar *>(mapped));
+        return parcels;
+    }
+    if (!file.seek(0))
+        return {};
+    return readSimaParcels(file.readAll(), records);
+}
+
+PointFileReading readSimaFile(const QString &path)
+{
+    // As loadSimaFile reads it, with the same failures, and then the parcels.
+    Result<std::unique_ptr<QFile>> file = pointfile::openToRead(path);
+    if (!file)
+        return refused(file.failure());
+    PointFileReading reading = fromSima(readSima(**file));
+    if (reading.ending != PointFileReading::Ending::Refused)
+        reading.parcels = readParcels(**file, reading.records);
+    return reading;
+}
+
 } // namespace
 
 PointFileKind pointFileKind(const QString &path)
@@ -84,7 +117,7 @@ PointFileKind pointFileKind(const QString &path)
 
 PointFileReading readPointFile(const QString &path, PointFileKind kind)
 {
-    return kind == PointFileKind::Csv ? fromCsv(loadCsvFile(path)) : fromSima(loadSimaFile(path));
+    return kind == PointFileKind::Csv ? fromCsv(loadCsvFile(path)) : readSimaFile(path);
 }
 
 QString failureText(int failureNumber)

@@ -82,6 +82,35 @@ QString pointLine(qsizetype position, const QString &listLine)
     return line;
 }
 
+// The good parcels' section that follows "A99," (see simaRecordBytes).
+void appendParcels(QByteArray &bytes, const Parcels &parcels)
+{
+    using namespace Qt::StringLiterals;
+    bool sectionBegun = false;
+    for (const Parcel &parcel : parcels) {
+        if (!parcel.isGood())
+            continue;
+        if (!sectionBegun) {
+            appendLine(bytes, u"Z00,区画ﾃﾞｰﾀ,"_s);
+            sectionBegun = true;
+        }
+        const QString type = parcel.type.isEmpty() ? u"1"_s : parcel.type;
+        appendLine(bytes,
+            u"D00,"_s + nameField(parcel.number) + u',' + nameField(parcel.name) + u','
+                + nameField(type) + u',');
+        for (const ParcelVertex &vertex : parcel.vertices) {
+            appendLine(
+                bytes, u"B01,"_s + nameField(vertex.number) + u',' + nameField(vertex.name) + u',');
+            if (vertex.side) {
+                appendLine(bytes,
+                    u"C03,"_s + nameField(vertex.side->length) + u','
+                        + nameField(vertex.side->bearing) + u',');
+            }
+        }
+        appendLine(bytes, u"D99,"_s);
+    }
+}
+
 } // namespace
 
 QByteArray simaFileBytes(const QStringList &lines)
@@ -98,7 +127,7 @@ QByteArray simaFileBytes(const QStringList &lines)
     return bytes;
 }
 
-QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName)
+QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName, const Parcels &parcels)
 {
     using namespace Qt::StringLiterals;
     QByteArray bytes;
@@ -115,6 +144,7 @@ QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName)
                 + u',');
     }
     appendLine(bytes, SimaText::PointsEndLine);
+    appendParcels(bytes, parcels);
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filepoint.h"
+#include "parcel.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -23,7 +24,15 @@ QByteArray simaFileBytes(const QStringList &lines);
 // without a number numbered by its place, from 1) and "A99,". A field that
 // holds a comma goes in double quotes, as a name in simaFileBytes does. Read
 // back, it gives the same points. Code page 932, CR LF after every line.
-QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName);
+//
+// The good parcels follow "A99," as the survey programs' own files hold them:
+// "Z00,区画ﾃﾞｰﾀ," once, then per parcel "D00,number,name,type," (type 1
+// where it has none), "B01,number,name," per vertex in the parcel's order
+// with its "C03,length,bearing," where it has a side, and "D99,". Parcels
+// with a fault are left out; without good parcels the file ends at "A99,".
+// Read back, it gives the same good parcels.
+QByteArray simaRecordBytes(
+    const FilePoints &points, const QString &jobName, const Parcels &parcels = {});
 
 // Writes simaFileBytes(lines) to device; false when the device took less.
 bool writeSima(const QStringList &lines, QIODevice &device);

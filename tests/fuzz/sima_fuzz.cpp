@@ -2,10 +2,13 @@
 // device, through the code page 932 codec, and what was read through the
 // writer. Every input must end in points or one failure, within the limits,
 // with a record for each point that the point is cut from, and the records
-// written as they are must read back the same.
+// written as they are must read back the same. The parcels after the points
+// resolve only to records that hold their vertex's number (or, without one,
+// its name), and the good ones written with the records read back as as many.
 #include "characters.h"
 #include "codepage932.h"
 #include "listline.h"
+#include "simaparcels.h"
 #include "simareader.h"
 #include "simawriter.h"
 
@@ -73,6 +76,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // lacks or a line end.
     const Result<SimaReading> recordsReread = readSima(simaRecordBytes(records, QString()));
     if (!recordsReread || !recordsReread->ending || recordsReread->records.size() != records.size())
+        std::abort();
+
+    const Parcels parcels = readSimaParcels(bytes, records);
+    qsizetype good = 0;
+    for (const Parcel &parcel : parcels) {
+        for (const ParcelVertex &vertex : parcel.vertices) {
+            if (vertex.record < -1 || vertex.record >= records.size())
+                std::abort();
+            if (vertex.record >= 0
+                && (vertex.number.isEmpty() ? records[vertex.record].name() != vertex.name
+                                            : records[vertex.record].number() != vertex.number))
+                std::abort();
+            if (vertex.record < 0 && parcel.isGood())
+                std::abort();
+        }
+        if (parcel.isGood() && parcel.vertices.size() < 3)
+            std::abort();
+        good += parcel.isGood() ? 1 : 0;
+    }
+    const QByteArray withParcels = simaRecordBytes(records, QString(), parcels);
+    const Result<SimaReading> parcelsReread = readSima(withParcels);
+    if (!parcelsReread || !parcelsReread->ending || parcelsReread->records != recordsReread->records
+        || readSimaParcels(withParcels, parcelsReread->records).size() != good)
         std::abort();
     return 0;
 }
