@@ -147,9 +147,10 @@ TEST(Dxf, GoodParcelsAsClosedPolylinesWithTheirNamesCentred)
     const QString path = dir.filePath("parcels.dxf");
     ASSERT_TRUE(saveDxf(path, test::ParcelPoints, {}, test::exampleParcels()));
     EZDXF(reading, path);
-    EXPECT_EQ(reading->split(u'\n').filter(QRegularExpression(u"^(POLYLINE|TEXT PARCEL)"_s)),
-        QStringList({ u"POLYLINE PARCELS closed 20.0 5.0 0.0 | 15.0 15.0 0.0 | 25.0 30.0 0.0 | "
-                      "40.0 20.0 0.0 | 35.0 10.0 0.0"_s,
+    EXPECT_EQ(reading->split(u'\n').filter(QRegularExpression(u"^(audit|POLYLINE|TEXT PARCEL)"_s)),
+        QStringList({ u"audit errors 0 fixes 0"_s,
+            u"POLYLINE PARCELS closed 20.0 5.0 0.0 | 15.0 15.0 0.0 | 25.0 30.0 0.0 | "
+            "40.0 20.0 0.0 | 35.0 10.0 0.0"_s,
             u"TEXT PARCEL_NAMES UNICODE 26.89655172413793 16.781609195402297 0.0 1.0 A地 "
             "41926e centred 1 2 26.89655172413793 16.781609195402297 0.0"_s,
             u"POLYLINE PARCELS closed 20.0 5.0 0.0 | 15.0 15.0 0.0 | 20.0 2000000.0 0.0"_s,

@@ -12,6 +12,7 @@
 #include "childfailure.h"
 #endif
 
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -271,6 +272,32 @@ TEST(PlanPdf, AGoodParcelsOutlineNameAndItsAreaAndSideTables)
         POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-f"_s, u"3"_s, pdf, u"-"_s });
         EXPECT_EQ(pageLines(*text), expected) << int(form);
     }
+}
+
+// A parcel of 60 vertices takes three pages (51 lines each on A4 portrait):
+// the 座標求積表 runs onto the second and the 辺長表 onto the third, each
+// with its headings again.
+TEST(PlanPdf, AParcelsTableRunsOntoTheNextPageWithItsHeadings)
+{
+    PlanPdfInput input;
+    input.parcels = { exampleParcel(u"9"_s, u"大"_s, {}) };
+    for (int v = 0; v < 60; ++v) {
+        input.parcels[0].vertices.append({ {}, u"K%1"_s.arg(v), v, {} });
+        input.points.append({ {}, u"K%1"_s.arg(v), QString::number(std::cos(v / 9.55) * 30, 'f', 3),
+            QString::number(-std::sin(v / 9.55) * 30, 'f', 3), {}, v + 1 });
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"plan.pdf"_s);
+    ASSERT_TRUE(savePlanPdf(pdf, input));
+    EXPECT_EQ(planPageCount(input), 6);
+    QStringList seconds;
+    for (const int page : { 4, 5, 6 }) {
+        POPPLER(text, u"pdftotext"_s,
+            { u"-layout"_s, u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), pdf,
+                u"-"_s });
+        seconds << pageLines(*text).value(1).section(u' ', 0, 1);
+    }
+    EXPECT_EQ(seconds, QStringList({ u"座標求積表"_s, u"点名 Xn"_s, u"始点 終点"_s }));
 }
 
 #ifdef Q_OS_LINUX
