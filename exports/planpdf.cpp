@@ -410,8 +410,8 @@ const QString &headingText(TableColumn column)
     return PaperText::ElevationHeading;
 }
 
-// Writes text in its column of band: the number and the name on the left,
-// the values on the right, CellGap clear of the next column. A text too wide
+// Writes text in the column from leftEdge to rightEdge of band: on the left
+// (names), or on the right (values) CellGap clear of the next column. A text too wide
 // at CellSize is set smaller, down to MinCellSize, and only past that cut
 // with an ellipsis.
 void paintCellAt(Page &page, const QRectF &band, double leftEdge, double rightEdge, bool left,
@@ -432,6 +432,7 @@ void paintCellAt(Page &page, const QRectF &band, double leftEdge, double rightEd
         page.fitted(text, size, room), size);
 }
 
+// A cell of the point table: the number and the name on the left.
 void paintCell(Page &page, const QRectF &band, const TableColumnEdges &edges, const QString &text)
 {
     const bool left = edges.column == TableColumn::Number || edges.column == TableColumn::Name;
