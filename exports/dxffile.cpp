@@ -2,6 +2,7 @@
 
 #include "codepage932.h"
 #include "coordinatevalue.h"
+#include "parcelshapes.h"
 #include "pointfile.h"
 
 #include <QIODevice>
@@ -61,21 +62,31 @@ public:
 };
 
 // The tables: the line type, the layers (ASCII names, which older Japanese
-// CAD programs require) and the text style the entities use.
+// CAD programs require) and the text styles. STANDARD stays as AutoCAD
+// expects it; the texts take UNICODE, whose font file is MS Gothic, which
+// every Japanese Windows has and AutoCAD and its kin (BricsCAD, IJCAD) draw
+// kanji and kana with. LibreCAD takes a text's font from its style's name,
+// not from the font file: "unicode" is its own font with kanji (a style
+// named otherwise falls back to its standard font, which draws a
+// missing-glyph mark for each kanji).
 constexpr const char *Tables[] = {
     "0", "SECTION", "2", "TABLES", //
     "0", "TABLE", "2", "LTYPE", "70", "1", //
     "0", "LTYPE", "2", "CONTINUOUS", "70", "0", "3", "Solid line", "72", "65", "73", "0", "40",
     "0.0", //
     "0", "ENDTAB", //
-    "0", "TABLE", "2", "LAYER", "70", "3", //
+    "0", "TABLE", "2", "LAYER", "70", "5", //
     "0", "LAYER", "2", "0", "70", "0", "62", "7", "6", "CONTINUOUS", //
     "0", "LAYER", "2", "POINTS", "70", "0", "62", "7", "6", "CONTINUOUS", //
     "0", "LAYER", "2", "NAMES", "70", "0", "62", "7", "6", "CONTINUOUS", //
+    "0", "LAYER", "2", "PARCELS", "70", "0", "62", "5", "6", "CONTINUOUS", //
+    "0", "LAYER", "2", "PARCEL_NAMES", "70", "0", "62", "5", "6", "CONTINUOUS", //
     "0", "ENDTAB", //
-    "0", "TABLE", "2", "STYLE", "70", "1", //
+    "0", "TABLE", "2", "STYLE", "70", "2", //
     "0", "STYLE", "2", "STANDARD", "70", "0", "40", "0.0", "41", "1.0", "50", "0.0", "71", "0",
     "42", "1.0", "3", "txt", "4", "", //
+    "0", "STYLE", "2", TextStyle, "70", "0", "40", "0.0", "41", "1.0", "50", "0.0", "71", "0", "42",
+    "1.0", "3", "msgothic.ttc", "4", "", //
     "0", "ENDTAB", //
     "0", "ENDSEC", //
 };
@@ -103,7 +114,7 @@ struct CadPoint
 
 } // namespace
 
-QByteArray fileBytes(const FilePoints &points, Options options)
+QByteArray fileBytes(const FilePoints &points, Options options, const Parcels &parcels)
 {
     double textHeight = options.textHeight;
     if (!(textHeight > 0 && std::isfinite(textHeight)))
@@ -171,15 +182,48 @@ QByteArray fileBytes(const FilePoints &points, Options options)
         dxf.point(10, p.x + textOffset, p.y + textOffset, p.z);
         dxf.add(40, textHeight);
         dxf.add(1, nameBytes(p.name));
+        dxf.add(7, TextStyle);
+    }
+    for (const Parcel &parcel : parcels) {
+        const auto ring = parcelRing(parcel, points);
+        if (!ring)
+            continue;
+        dxf.add(0, "POLYLINE");
+        dxf.add(8, "PARCELS");
+        dxf.add(66, 1); // vertices follow
+        dxf.point(10, 0.0, 0.0);
+        dxf.add(70, 1); // closed
+        for (const geodesy::PlanePoint &vertex : *ring) {
+            dxf.add(0, "VERTEX");
+            dxf.add(8, "PARCELS");
+            dxf.point(10, vertex.y, vertex.x);
+        }
+        dxf.add(0, "SEQEND");
+        dxf.add(8, "PARCELS");
+        const QString name = parcel.name.isEmpty() ? parcel.number : parcel.name;
+        if (name.trimmed().isEmpty())
+            continue;
+        // Centred on the centroid: 72 = 1 and 73 = 2 place the text by its
+        // alignment point (11), which CAD programs read before the first.
+        const geodesy::PlanePoint centre = ringCentre(*ring);
+        dxf.add(0, "TEXT");
+        dxf.add(8, "PARCEL_NAMES");
+        dxf.point(10, centre.y, centre.x);
+        dxf.add(40, textHeight);
+        dxf.add(1, nameBytes(name));
+        dxf.add(7, TextStyle);
+        dxf.add(72, 1);
+        dxf.point(11, centre.y, centre.x);
+        dxf.add(73, 2);
     }
     dxf.add(0, "ENDSEC");
     dxf.add(0, "EOF");
     return dxf.bytes;
 }
 
-bool write(const FilePoints &points, Options options, QIODevice &device)
+bool write(const FilePoints &points, Options options, QIODevice &device, const Parcels &parcels)
 {
-    const QByteArray bytes = fileBytes(points, options);
+    const QByteArray bytes = fileBytes(points, options, parcels);
     return device.write(bytes) == bytes.size();
 }
 
@@ -187,10 +231,11 @@ bool write(const FilePoints &points, Options options, QIODevice &device)
 
 namespace tavorin {
 
-Result<void> saveDxf(const QString &path, const FilePoints &points, dxf::Options options)
+Result<void> saveDxf(
+    const QString &path, const FilePoints &points, dxf::Options options, const Parcels &parcels)
 {
     return pointfile::save(
-        path, [&](QIODevice &file) { return dxf::write(points, options, file); });
+        path, [&](QIODevice &file) { return dxf::write(points, options, file, parcels); });
 }
 
 } // namespace tavorin

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "filepoint.h"
+#include "parcel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -34,15 +35,21 @@ struct Options
 // on layer NAMES holding the whole name, textHeight high, half a text height
 // up and to the right of the point. Both have z = 0, or with elevationAsZ
 // the elevation as written where it is a number (read as the coordinates
-// are). Names are in code page 932: characters the code page lacks are
-// written as the SIMA writer writes them, and line ends and other control
-// characters, which would break the file's lines, as '?'. Points without
-// numeric coordinates are left out.
-QByteArray fileBytes(const FilePoints &points, Options options = {});
+// are). Each good parcel whose vertices all have numeric coordinates is a
+// closed POLYLINE (70 = 1, its VERTEXes, SEQEND) on layer PARCELS at z = 0,
+// and its name (its number where it has none) a TEXT on layer PARCEL_NAMES
+// centred on its centroid. Every TEXT takes the text style TextStyle (see
+// dxffile.cpp for why). Names are in code page 932: characters the code page
+// lacks are written as the SIMA writer writes them, and line ends and other
+// control characters, which would break the file's lines, as '?'. Points
+// without numeric coordinates are left out.
+inline constexpr const char *TextStyle = "UNICODE";
+QByteArray fileBytes(const FilePoints &points, Options options = {}, const Parcels &parcels = {});
 
-// Writes fileBytes(points, options) to device; false when the device took
-// less.
-bool write(const FilePoints &points, Options options, QIODevice &device);
+// Writes fileBytes(points, options, parcels) to device; false when the
+// device took less.
+bool write(
+    const FilePoints &points, Options options, QIODevice &device, const Parcels &parcels = {});
 
 } // namespace tavorin::dxf
 
@@ -51,6 +58,7 @@ namespace tavorin {
 // Saves points as a DXF file at path as safely as a SIMA file is saved: the
 // old file stays untouched unless the new one is complete on the disk. Fails
 // as pointfile::save fails (76, 70, 75, 61, 57).
-Result<void> saveDxf(const QString &path, const FilePoints &points, dxf::Options options = {});
+Result<void> saveDxf(const QString &path, const FilePoints &points, dxf::Options options = {},
+    const Parcels &parcels = {});
 
 } // namespace tavorin

@@ -33,16 +33,21 @@ qsizetype mapPointCount(const ExportJob &job)
     return mapPoints(job.points, job.options.zone).size();
 }
 
+QList<MapParcel> jobMapParcels(const ExportJob &job)
+{
+    return mapParcels(job.parcels, job.landClasses, job.points, job.options.zone);
+}
+
 Result<void> saveGeoJson(const QString &path, const ExportJob &job)
 {
     const int zone = job.options.zone;
-    return saveBytes(path, geoJsonBytes(mapPoints(job.points, zone), zone));
+    return saveBytes(path, geoJsonBytes(mapPoints(job.points, zone), zone, jobMapParcels(job)));
 }
 
 Result<void> saveKml(const QString &path, const ExportJob &job)
 {
     const int zone = job.options.zone;
-    return saveBytes(path, kmlBytes(mapPoints(job.points, zone), zone));
+    return saveBytes(path, kmlBytes(mapPoints(job.points, zone), zone, jobMapParcels(job)));
 }
 
 Result<void> saveSima(const QString &path, const ExportJob &job)
@@ -66,6 +71,9 @@ PlanPdfInput planInput(const ExportJob &job)
     if (job.options.scale > 0)
         input.scale = job.options.scale;
     input.date = job.options.date.isValid() ? job.options.date : QDate::currentDate();
+    input.parcels = job.parcels;
+    input.landClasses = job.landClasses;
+    input.parcel = job.options.parcel;
     return input;
 }
 
@@ -83,13 +91,18 @@ QString offPlanNote(const ExportJob &job)
 
 QString beyondReachNote(const ExportJob &job)
 {
-    const qsizetype beyond = pointsBeyondReach(job.points);
-    return beyond == 0 ? QString() : ExportText::PointsBeyondReach.arg(beyond);
+    QStringList notes;
+    if (const qsizetype beyond = pointsBeyondReach(job.points); beyond != 0)
+        notes << ExportText::PointsBeyondReach.arg(beyond);
+    if (const qsizetype off = parcelsOffMap(job.parcels, job.points, job.options.zone); off != 0)
+        notes << ExportText::ParcelsOffMap.arg(off);
+    return notes.join(u' ');
 }
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(path, job.points, { job.options.textHeight, job.options.elevationAsZ });
+    return saveDxf(
+        path, job.points, { job.options.textHeight, job.options.elevationAsZ }, job.parcels);
 }
 
 constexpr ExportFormat Formats[] = {
@@ -120,6 +133,18 @@ std::optional<double> ExportOptions::textHeightFrom(const QString &text)
     if (!number || !validTextHeight(metres))
         return std::nullopt;
     return metres;
+}
+
+QStringList badParcelLines(const Parcels &parcels)
+{
+    QStringList lines;
+    for (const Parcel &parcel : parcels) {
+        if (parcel.isGood())
+            continue;
+        const QString label = QStringList({ parcel.number, parcel.name }).join(u' ').trimmed();
+        lines << ExportText::ParcelLeftOut.arg(label, parcel.fault);
+    }
+    return lines;
 }
 
 qsizetype placedPointCount(const FilePoints &points)
@@ -184,8 +209,12 @@ ExportOutcome runExport(const ExportRequest &request)
         return failed(request.inPath, ExportText::NoPointsToPlace);
     if (const Result<void> saved = format->save(request.outPath, job); !saved)
         return failed(request.outPath, failureText(saved.failure()));
-    const QString note = format->leftOut ? format->leftOut(job) : QString();
-    return { 0, {}, note.isEmpty() ? QString() : failureLine(request.outPath, note) };
+    QString notes;
+    for (const QString &line : badParcelLines(job.parcels))
+        notes += failureLine(request.inPath, line);
+    if (const QString note = format->leftOut ? format->leftOut(job) : QString(); !note.isEmpty())
+        notes += failureLine(request.outPath, note);
+    return { 0, {}, notes };
 }
 
 } // namespace tavorin

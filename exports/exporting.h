@@ -85,6 +85,10 @@ struct ExportFormat
     QString (*leftOut)(const ExportJob &job);
 };
 
+// The bad parcels of parcels, one line each: the number and name and why
+// it is left out (ExportText::ParcelLeftOut); empty when none is bad.
+QStringList badParcelLines(const Parcels &parcels);
+
 // How many of points have numeric X and Y, as the plan places them.
 qsizetype placedPointCount(const FilePoints &points);
 
@@ -111,7 +115,8 @@ struct ExportRequest
 
 // How a command-line export ended: 0, or 1 and the window's message for
 // standard error, naming the file concerned; and, for a file written, the
-// points it leaves out, as lines for standard error.
+// input's bad parcels and the points and parcels it leaves out, as lines
+// for standard error.
 struct ExportOutcome
 {
     int exitCode = 0;
@@ -125,8 +130,9 @@ struct ExportOutcome
 // QGuiApplication. A file read only in part, a map format without a zone
 // (neither given nor in the file) and a file without points (with numeric
 // X and Y, for every format but .sim and .csv) write nothing. A plan whose
-// scale leaves points off the page, and a map without the points beyond
-// their zone's reach, are written and noted.
+// scale leaves points off the page, a map without the points (and parcels)
+// beyond their zone's reach, and the file's bad parcels, which no format
+// writes, are written and noted; the exit code stays 0.
 ExportOutcome runExport(const ExportRequest &request);
 
 } // namespace tavorin

@@ -19,6 +19,11 @@ inline const QString PointsOffPlan = u"S=1/%1 では %2 点が図面の外にな
 // %1: how many.
 inline const QString PointsBeyondReach
     = u"%1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s;
+// A parcel no format writes. %1: its number and name, %2: why (its fault).
+inline const QString ParcelLeftOut = u"筆 %1 は書き出しませんでした。%2"_s;
+// Good parcels a map leaves out. %1: how many.
+inline const QString ParcelsOffMap
+    = u"%1 筆は地図に置けない頂点があるので、書き出しませんでした。"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 
 } // namespace tavorin::ExportText

@@ -3,6 +3,7 @@
 #include "pointfile.h"
 
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace tavorin {
@@ -91,9 +92,40 @@ QString kmlDescription(const MapPoint &p)
     return u"<description>"_s + xmlText(lines.join(u'\n')) + u"</description>"_s;
 }
 
+// The 地積 as a JSON number: its text as written where it is one.
+QString jsonNumber(const QString &decimal)
+{
+    static const QRegularExpression number(u"^-?(0|[1-9][0-9]*)(\\.[0-9]+)?$"_s);
+    return number.match(decimal).hasMatch() ? decimal : u"null"_s;
+}
+
+QString geoJsonParcel(const MapParcel &parcel)
+{
+    QStringList ring;
+    ring.reserve(parcel.ring.size());
+    for (const geodesy::LatLon &place : parcel.ring)
+        ring << u"["_s + degrees(place.longitude) + u", "_s + degrees(place.latitude) + u"]"_s;
+    return u"{\"type\": \"Feature\", \"geometry\": {\"type\": \"Polygon\", \"coordinates\": [["_s
+        + ring.join(u", "_s) + u"]]}, \"properties\": {\"番号\": "_s + jsonString(parcel.number)
+        + u", \"name\": "_s + jsonString(parcel.name) + u", \"地積\": "_s
+        + jsonNumber(parcel.registeredArea) + u"}}"_s;
+}
+
+QString kmlParcel(const MapParcel &parcel)
+{
+    QStringList ring;
+    ring.reserve(parcel.ring.size());
+    for (const geodesy::LatLon &place : parcel.ring)
+        ring << degrees(place.longitude) + u',' + degrees(place.latitude) + u",0"_s;
+    return u"<Placemark><name>"_s + xmlText(parcel.name) + u"</name><ExtendedData>"_s
+        + kmlData(u"番号"_s, parcel.number) + kmlData(u"地積"_s, parcel.registeredArea)
+        + u"</ExtendedData><Polygon><outerBoundaryIs><LinearRing><coordinates>"_s + ring.join(u' ')
+        + u"</coordinates></LinearRing></outerBoundaryIs></Polygon></Placemark>\n"_s;
+}
+
 } // namespace
 
-QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone)
+QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels)
 {
     QString text = u"{\"type\": \"FeatureCollection\", \"features\": ["_s;
     for (qsizetype i = 0; i < points.size(); ++i) {
@@ -108,11 +140,13 @@ QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone)
             + u", \"_markerType\": \"DivIcon\", \"_html\": "_s + jsonString(htmlEscaped(p.name))
             + u"}}"_s;
     }
+    for (qsizetype i = 0; i < parcels.size(); ++i)
+        text += (points.isEmpty() && i == 0 ? u"\n"_s : u",\n"_s) + geoJsonParcel(parcels[i]);
     text += u"\n]}\n"_s;
     return text.toUtf8();
 }
 
-QByteArray kmlBytes(const QList<MapPoint> &points, int zone)
+QByteArray kmlBytes(const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels)
 {
     QString text = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                    u"<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
@@ -127,6 +161,8 @@ QByteArray kmlBytes(const QList<MapPoint> &points, int zone)
             + degrees(p.position.longitude) + u',' + degrees(p.position.latitude)
             + u",0</coordinates></Point></Placemark>\n"_s;
     }
+    for (const MapParcel &parcel : parcels)
+        text += kmlParcel(parcel);
     text += u"</Document>\n</kml>\n"_s;
     return text.toUtf8();
 }

@@ -32,5 +32,34 @@ inline const QString NameHeading = u"点名"_s;
 inline const QString XHeading = u"X"_s;
 inline const QString YHeading = u"Y"_s;
 inline const QString ElevationHeading = u"標高"_s;
+// A parcel's pages: the caption, its heading ("筆 3 123番4　地積 362.50 m²",
+// the number where the file has one), the 座標求積表 (its headings by the
+// form of the products) and the 辺長表, the file's own sides beside the
+// computed ones where it has them, a mark where they differ.
+inline const QString ParcelCaption = u"座標求積表・辺長表"_s;
+inline const QString ParcelPrefix = u"筆 "_s;
+inline const QString RegisteredAreaPrefix = u"地積 "_s;
+inline const QString SquareMetres = u" m²"_s;
+inline const QString AreaTableCaption = u"座標求積表"_s;
+inline const QString PointNameHeading = u"点名"_s;
+inline const QString XnHeading = u"Xn"_s;
+inline const QString YnHeading = u"Yn"_s;
+inline const QString DeltaYHeading = u"(Yn+1−Yn−1)"_s;
+inline const QString XTimesDeltaYHeading = u"Xn×(Yn+1−Yn−1)"_s;
+inline const QString DeltaXHeading = u"(Xn+1−Xn−1)"_s;
+inline const QString YTimesDeltaXHeading = u"Yn×(Xn+1−Xn−1)"_s;
+inline const QString DoubleAreaLabel = u"倍面積"_s;
+inline const QString AreaLabel = u"面積"_s;
+inline const QString RegisteredAreaLabel = u"地積"_s;
+inline const QString SideTableCaption = u"辺長表"_s;
+inline const QString FromHeading = u"始点"_s;
+inline const QString ToHeading = u"終点"_s;
+inline const QString DistanceHeading = u"辺長"_s;
+inline const QString BearingHeading = u"方向角"_s;
+inline const QString FileDistanceHeading = u"記載辺長"_s;
+inline const QString FileBearingHeading = u"記載方向角"_s;
+inline const QString DiffersMark = u"※"_s;
+inline const QString PerimeterLabel = u"周長"_s;
+inline const QString DiffersNote = u"※ 記載の辺長・方向角が計算値と1 mmまたは1″を超えて違う辺"_s;
 
 } // namespace tavorin::PaperText

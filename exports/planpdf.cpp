@@ -2,6 +2,7 @@
 
 #include "coordinatevalue.h"
 #include "papertext.h"
+#include "parcelshapes.h"
 #include "planezones.h"
 #include "plangeometry.h"
 #include "pointfile.h"
@@ -327,6 +328,33 @@ void paintPoints(Page &page, const QRectF &frame, const PlanGeometry &geometry,
     painter.restore();
 }
 
+// The good parcels as closed outlines with their names at their centres,
+// under the points' marks and names.
+void paintParcels(Page &page, const QRectF &frame, const PlanGeometry &geometry,
+    const FilePoints &records, const Parcels &parcels)
+{
+    const FramedPlan onPage { frame, geometry };
+    QPainter &painter = page.painter();
+    painter.save();
+    painter.setClipRect(page.rect(frame));
+    for (const Parcel &parcel : parcels) {
+        const auto ring = parcelRing(parcel, records);
+        if (!ring)
+            continue;
+        QPolygonF outline;
+        for (const geodesy::PlanePoint &p : *ring)
+            outline << page.at(onPage({ p.x, p.y }));
+        page.setPen(0.25, QColor(0, 0, 140));
+        painter.drawPolygon(outline);
+        const QString name = parcel.name.isEmpty() ? parcel.number : parcel.name;
+        const geodesy::PlanePoint middle = ringCentre(*ring);
+        const QPointF centre = onPage({ middle.x, middle.y });
+        page.text(QRectF(centre.x() - 40, centre.y() - 3, 80, 6),
+            Qt::AlignCenter | Qt::TextDontClip, name, 8);
+    }
+    painter.restore();
+}
+
 void paintPlanPage(
     Page &page, const PlanPdfInput &input, const PlanPoints &plan, const Footer &footer)
 {
@@ -335,6 +363,7 @@ void paintPlanPage(
     const PlanGeometry geometry = planGeometry(plan, layout.frame, scale);
 
     paintGrid(page, layout.frame, geometry, plan.centre(), scale);
+    paintParcels(page, layout.frame, geometry, input.points, input.parcels);
     paintPoints(page, layout.frame, geometry, plan, input.points);
     page.setPen(0.3);
     page.painter().drawRect(page.rect(layout.frame));
@@ -381,18 +410,18 @@ const QString &headingText(TableColumn column)
     return PaperText::ElevationHeading;
 }
 
-// Writes text in its column of band: the number and the name on the left,
-// the values on the right, CellGap clear of the next column. A text too wide
+// Writes text in the column from leftEdge to rightEdge of band: on the left
+// (names), or on the right (values) CellGap clear of the next column. A text too wide
 // at CellSize is set smaller, down to MinCellSize, and only past that cut
 // with an ellipsis.
-void paintCell(Page &page, const QRectF &band, const TableColumnEdges &edges, const QString &text)
+void paintCellAt(Page &page, const QRectF &band, double leftEdge, double rightEdge, bool left,
+    const QString &text)
 {
     constexpr double CellSize = 9;
     constexpr double MinCellSize = 4.5;
     constexpr double CellGap = 2;
-    const bool left = edges.column == TableColumn::Number || edges.column == TableColumn::Name;
-    const double room = edges.right - edges.left - CellGap;
-    const QRectF cell(left ? edges.left : edges.left + CellGap, band.top(), room, band.height());
+    const double room = rightEdge - leftEdge - CellGap;
+    const QRectF cell(left ? leftEdge : leftEdge + CellGap, band.top(), room, band.height());
     double size = CellSize;
     if (const double width = page.width(text, CellSize); width > room) {
         // Rounded down to a tenth of a point, so that the smaller text
@@ -401,6 +430,13 @@ void paintCell(Page &page, const QRectF &band, const TableColumnEdges &edges, co
     }
     page.text(cell, Qt::AlignVCenter | Qt::TextSingleLine | (left ? Qt::AlignLeft : Qt::AlignRight),
         page.fitted(text, size, room), size);
+}
+
+// A cell of the point table: the number and the name on the left.
+void paintCell(Page &page, const QRectF &band, const TableColumnEdges &edges, const QString &text)
+{
+    const bool left = edges.column == TableColumn::Number || edges.column == TableColumn::Name;
+    paintCellAt(page, band, edges.left, edges.right, left, text);
 }
 
 void paintTablePage(Page &page, const PlanPdfInput &input, const TableLayout &layout,
@@ -433,6 +469,243 @@ TableLayout pointTableLayout(const PlanPdfInput &input)
             [field](const FilePoint &point) { return !(point.*field)().isEmpty(); });
     };
     return tableLayout(input.sheet, any(&FilePoint::number), any(&FilePoint::elevation));
+}
+
+// A parcel as its pages show it.
+struct ParcelSheet
+{
+    QString heading;
+    parcels::AreaTable area;
+    parcels::SideTable sides;
+    bool fileSides = false; // whether the file gives any of its sides
+    bool differs = false; // whether any of them differs from the computed one
+};
+
+QString parcelHeading(const Parcel &parcel, const parcels::AreaTable &area)
+{
+    QStringList parts;
+    if (!parcel.number.isEmpty())
+        parts << PaperText::ParcelPrefix + parcel.number;
+    if (!parcel.name.isEmpty())
+        parts << parcel.name;
+    return parts.join(u' ') + PaperText::FooterSeparator + PaperText::RegisteredAreaPrefix
+        + area.registeredArea + PaperText::SquareMetres;
+}
+
+// The parcels that get pages: the good ones whose vertices all have
+// coordinates, the ones the plan draws.
+std::vector<ParcelSheet> parcelSheets(const PlanPdfInput &input)
+{
+    std::vector<ParcelSheet> sheets;
+    if (!input.parcel.pdfPages)
+        return sheets;
+    for (qsizetype i = 0; i < input.parcels.size(); ++i) {
+        const Parcel &parcel = input.parcels[i];
+        if (!parcelRing(parcel, input.points)) // bad, or not all its vertices have coordinates
+            continue;
+        const auto landClass = input.landClasses.value(i, parcels::LandClass::Residential);
+        auto area = parcels::areaTable(parcel, input.points, input.parcel.form, landClass);
+        auto sides = parcels::sideTable(parcel, input.points, input.parcel.rounding);
+        if (!area || !sides)
+            continue;
+        ParcelSheet sheet { parcelHeading(parcel, *area), std::move(*area), std::move(*sides) };
+        for (const parcels::SideRow &row : sheet.sides.rows) {
+            sheet.fileSides = sheet.fileSides || row.fileSide.has_value();
+            sheet.differs = sheet.differs || row.differs;
+        }
+        sheets.push_back(std::move(sheet));
+    }
+    return sheets;
+}
+
+// The lines of a parcel's pages, RowHeight each.
+enum class SheetLine {
+    AreaCaption,
+    AreaHeading,
+    AreaRow,
+    AreaSum,
+    Gap,
+    SideCaption,
+    SideHeading,
+    SideRow,
+    Perimeter,
+    Note
+};
+struct Line
+{
+    SheetLine kind;
+    qsizetype index = 0; // the row, or the sum: 倍面積, 面積, 地積
+};
+
+// One page of a parcel's: the lines it shows, from the top.
+struct ParcelPage
+{
+    std::size_t sheet = 0;
+    QList<Line> lines;
+};
+
+// The first line's top and how many lines a parcel's page holds.
+std::pair<double, int> parcelPageRows(Sheet sheet)
+{
+    const TableLayout layout = tableLayout(sheet);
+    const double top = layout.heading.top();
+    return { top, std::max(4, int(std::floor((layout.footer.top() - top) / RowHeight))) };
+}
+
+// The sheets' lines laid out on pages: each parcel from a new page; a
+// table that runs onto the next page repeats its headings there.
+QList<ParcelPage> parcelPages(const std::vector<ParcelSheet> &sheets, Sheet paper)
+{
+    const int capacity = parcelPageRows(paper).second;
+    QList<ParcelPage> pages;
+    for (std::size_t s = 0; s < sheets.size(); ++s) {
+        const ParcelSheet &sheet = sheets[s];
+        QList<Line> lines { { SheetLine::AreaCaption }, { SheetLine::AreaHeading } };
+        for (qsizetype i = 0; i < sheet.area.rows.size(); ++i)
+            lines.append({ SheetLine::AreaRow, i });
+        for (qsizetype i = 0; i < 3; ++i)
+            lines.append({ SheetLine::AreaSum, i });
+        lines.append(
+            { { SheetLine::Gap }, { SheetLine::SideCaption }, { SheetLine::SideHeading } });
+        for (qsizetype i = 0; i < sheet.sides.rows.size(); ++i)
+            lines.append({ SheetLine::SideRow, i });
+        lines.append({ SheetLine::Perimeter });
+        if (sheet.differs)
+            lines.append({ SheetLine::Note });
+
+        ParcelPage page { s, {} };
+        for (const Line &line : lines) {
+            if (page.lines.size() >= capacity) {
+                pages.append(page);
+                page.lines.clear();
+                if (line.kind == SheetLine::AreaRow || line.kind == SheetLine::AreaSum)
+                    page.lines.append({ SheetLine::AreaHeading });
+                else if (line.kind == SheetLine::SideRow || line.kind == SheetLine::Perimeter)
+                    page.lines.append({ SheetLine::SideHeading });
+                else if (line.kind == SheetLine::Gap)
+                    continue;
+            }
+            page.lines.append(line);
+        }
+        pages.append(page);
+    }
+    return pages;
+}
+
+// A column of a parcel's table: its edges and whether its text stands left.
+struct SheetColumn
+{
+    double left = 0;
+    double right = 0;
+    bool alignLeft = false;
+};
+
+// Columns of the widths given side by side, centred on the sheet; the
+// first holds names, set left.
+QList<SheetColumn> sheetColumns(Sheet sheet, std::initializer_list<double> widths)
+{
+    double total = 0;
+    for (const double width : widths)
+        total += width;
+    double left = (sheetSize(sheet).width() - total) / 2;
+    QList<SheetColumn> columns;
+    for (const double width : widths) {
+        columns.append({ left, left + width, columns.isEmpty() });
+        left += width;
+    }
+    return columns;
+}
+
+void paintRow(
+    Page &page, const QRectF &band, const QList<SheetColumn> &columns, const QStringList &texts)
+{
+    for (qsizetype c = 0; c < columns.size() && c < texts.size(); ++c)
+        paintCellAt(page, band, columns[c].left, columns[c].right, columns[c].alignLeft, texts[c]);
+}
+
+void paintRule(Page &page, const QList<SheetColumn> &columns, double y)
+{
+    page.setPen(0.2);
+    page.line({ columns.constFirst().left, y }, { columns.constLast().right, y });
+}
+
+void paintParcelPage(Page &page, const PlanPdfInput &input, const ParcelSheet &sheet,
+    const ParcelPage &parcelPage, const Footer &footer, int pageNumber)
+{
+    const TableLayout layout = tableLayout(input.sheet);
+    paintTitle(page, layout.title, sheet.heading, 12, PaperText::ParcelCaption, 12);
+    const bool byX = sheet.area.form == parcels::AreaForm::XTimesDeltaY;
+    const QList<SheetColumn> area = sheetColumns(input.sheet, { 50, 30, 30, 34, 46 });
+    QList<SheetColumn> sides = sheet.fileSides
+        ? sheetColumns(input.sheet, { 36, 36, 24, 28, 24, 28, 8 })
+        : sheetColumns(input.sheet, { 36, 36, 24, 28 });
+    sides[1].alignLeft = true; // 終点 is a name too
+    const double top = parcelPageRows(input.sheet).first;
+    for (qsizetype l = 0; l < parcelPage.lines.size(); ++l) {
+        const Line &line = parcelPage.lines[l];
+        const QRectF band(
+            layout.heading.left(), top + double(l) * RowHeight, layout.heading.width(), RowHeight);
+        switch (line.kind) {
+        case SheetLine::AreaCaption:
+            page.text(QRectF(area.constFirst().left, band.top(), band.width(), band.height()),
+                Qt::AlignLeft | Qt::AlignVCenter, PaperText::AreaTableCaption, 10);
+            break;
+        case SheetLine::AreaHeading:
+            paintRow(page, band, area,
+                { PaperText::PointNameHeading, PaperText::XnHeading, PaperText::YnHeading,
+                    byX ? PaperText::DeltaYHeading : PaperText::DeltaXHeading,
+                    byX ? PaperText::XTimesDeltaYHeading : PaperText::YTimesDeltaXHeading });
+            paintRule(page, area, band.bottom() + 0.5);
+            break;
+        case SheetLine::AreaRow: {
+            const parcels::AreaRow &row = sheet.area.rows[line.index];
+            paintRow(page, band, area, { row.name, row.x, row.y, row.difference, row.product });
+            break;
+        }
+        case SheetLine::AreaSum: {
+            const QString labels[] = { PaperText::DoubleAreaLabel, PaperText::AreaLabel,
+                PaperText::RegisteredAreaLabel };
+            const QString values[]
+                = { sheet.area.doubleArea, sheet.area.area, sheet.area.registeredArea };
+            if (line.index == 0)
+                paintRule(page, area, band.top());
+            paintRow(page, band, area.mid(3), { labels[line.index], values[line.index] });
+            break;
+        }
+        case SheetLine::SideCaption:
+            page.text(QRectF(sides.constFirst().left, band.top(), band.width(), band.height()),
+                Qt::AlignLeft | Qt::AlignVCenter, PaperText::SideTableCaption, 10);
+            break;
+        case SheetLine::SideHeading:
+            paintRow(page, band, sides,
+                { PaperText::FromHeading, PaperText::ToHeading, PaperText::DistanceHeading,
+                    PaperText::BearingHeading, PaperText::FileDistanceHeading,
+                    PaperText::FileBearingHeading });
+            paintRule(page, sides, band.bottom() + 0.5);
+            break;
+        case SheetLine::SideRow: {
+            const parcels::SideRow &row = sheet.sides.rows[line.index];
+            QStringList texts { row.from, row.to, row.distance, row.bearing };
+            if (row.fileSide)
+                texts << row.fileSide->length << row.fileSide->bearing
+                      << (row.differs ? PaperText::DiffersMark : QString());
+            paintRow(page, band, sides, texts);
+            break;
+        }
+        case SheetLine::Perimeter:
+            paintRule(page, sides, band.top());
+            paintRow(
+                page, band, sides.mid(1, 2), { PaperText::PerimeterLabel, sheet.sides.perimeter });
+            break;
+        case SheetLine::Note:
+            page.text(QRectF(sides.constFirst().left, band.top(), band.width(), band.height()),
+                Qt::AlignLeft | Qt::AlignVCenter, PaperText::DiffersNote, 8);
+            break;
+        case SheetLine::Gap:
+            break;
+        }
+    }
+    footer.paint(page, layout.footer, pageNumber);
 }
 
 } // namespace
@@ -493,7 +766,8 @@ qsizetype pointsOffPlan(const PlanPdfInput &input)
 
 int planPageCount(const PlanPdfInput &input)
 {
-    return 1 + tablePageCount(input.points.size(), input.sheet);
+    return 1 + tablePageCount(input.points.size(), input.sheet)
+        + int(parcelPages(parcelSheets(input), input.sheet).size());
 }
 
 bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input)
@@ -508,16 +782,26 @@ bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input)
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
     Page page(painter, device.logicalDpiX() / MillimetresPerInch);
+    const std::vector<ParcelSheet> sheets = parcelSheets(input);
+    const QList<ParcelPage> parcelPageList = parcelPages(sheets, input.sheet);
+    const int tablePages = tablePageCount(input.points.size(), input.sheet);
     const Footer footer { zoneLine(input.zone, input.datum),
-        PaperText::DatePrefix + input.date.toString(PaperText::DateFormat), planPageCount(input) };
+        PaperText::DatePrefix + input.date.toString(PaperText::DateFormat),
+        1 + tablePages + int(parcelPageList.size()) };
 
     paintPlanPage(page, input, PlanPoints(input.points), footer);
     const TableLayout table = pointTableLayout(input);
-    for (int pageNumber = 2; pageNumber <= footer.pageCount; ++pageNumber) {
+    int pageNumber = 2;
+    for (; pageNumber <= 1 + tablePages; ++pageNumber) {
         if (!device.newPage())
             return false;
         paintTablePage(
             page, input, table, (pageNumber - 2) * table.rowsPerPage, footer, pageNumber);
+    }
+    for (const ParcelPage &parcelPage : parcelPageList) {
+        if (!device.newPage())
+            return false;
+        paintParcelPage(page, input, sheets[parcelPage.sheet], parcelPage, footer, pageNumber++);
     }
     return painter.end();
 }

@@ -3,6 +3,8 @@
 #include "failure.h"
 #include "filepoint.h"
 #include "paperplan.h"
+#include "parcel.h"
+#include "parcelarea.h"
 
 #include <QDate>
 #include <QList>
@@ -29,6 +31,14 @@ struct PlanPdfInput
     // The N of the scale 1/N; none takes paperplan::defaultScale.
     std::optional<qint64> scale;
     QDate date; // the date of making, in the footer
+    // The file's parcels, their vertices indexes into points. The good ones
+    // whose vertices all have numeric coordinates are drawn on the plan and,
+    // with parcel.pdfPages, each given pages of its own; the others are left
+    // out. landClasses, where given, is in step with parcels; a parcel
+    // without one is 宅地・鉱泉地.
+    Parcels parcels;
+    QList<::parcels::LandClass> landClasses;
+    ::parcels::Options parcel;
 };
 
 // The plan's title: the job name of the SIMA file's G00 record without the
@@ -55,7 +65,8 @@ qint64 planScale(const PlanPdfInput &input);
 // points' extent. The scale taken without one chosen fits them all.
 qsizetype pointsOffPlan(const PlanPdfInput &input);
 
-// The number of pages: the plan page and the table pages.
+// The number of pages: the plan page, the table pages and the parcels'
+// pages.
 int planPageCount(const PlanPdfInput &input);
 
 // Draws on device, whose page layout it sets to the input's sheet with no
@@ -63,7 +74,12 @@ int planPageCount(const PlanPdfInput &input);
 // points and their whole names, footer with the zone line, the date and
 // "1/3" page numbers), then the point table pages (点名, X and Y as written,
 // with 点番号 and 標高 where any point has them, in file order, the headings
-// on every page; a text wider than its column is set smaller). All text is
+// on every page; a text wider than its column is set smaller), then for each
+// parcel drawn its pages: its number, name and 地積 at the head, its 座標求積表
+// (点名, Xn, Yn, the difference and the product of parcel.form, then 倍面積,
+// 面積 and 地積) and its 辺長表 (始点, 終点, 辺長, 方向角, and the file's own
+// side beside each where it has any, marked ※ where they differ, then 周長);
+// a table that runs onto the next page repeats its headings. All text is
 // text, in a Japanese font. Needs a QGuiApplication. False when the device
 // cannot be painted on or takes no further page.
 bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input);

@@ -13,6 +13,7 @@
 #include "mappoints.h"
 #include "planpdf.h"
 #include "scripteddialogs.h"
+#include "simaparcels.h"
 #include "simareader.h"
 #include "simawriter.h"
 #include "testsupport.h"
@@ -268,11 +269,14 @@ TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
     ASSERT_TRUE(again && again->ending);
     EXPECT_EQ(withoutLines(again->records), withoutLines(original->records));
 
-    // CAD gets the whole names too, and the elevations when asked.
+    // CAD gets the whole names too, the elevations when asked, and the
+    // file's parcels.
     const QString dxfPath = dir.filePath(u"out.dxf"_s);
     EXPECT_EQ(runProgram({ u"--export"_s, dxfPath, u"--dxf-elevation"_s, in }), "0||");
     const QByteArray dxfBytes = fileBytes(dxfPath);
-    EXPECT_EQ(dxfBytes, dxf::fileBytes(original->records, { 1, true }));
+    EXPECT_EQ(dxfBytes,
+        dxf::fileBytes(
+            original->records, { 1, true }, readSimaParcels(fileBytes(in), original->records)));
     EXPECT_TRUE(dxfBytes.contains("\r\nAuto-3374\r\n"));
 
     const QByteArray csvBytes = fileBytes(csv);

@@ -1,7 +1,9 @@
 #include "dxffile.h"
+#include "parcelexample.h"
 #include "testsupport.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -59,7 +61,8 @@ std::optional<QString> ezdxfReading(const QString &path)
 
 const QString Header = u"version AC1009 encoding cp932\n"
                        "audit errors 0 fixes 0\n"
-                       "layers 0 Defpoints NAMES POINTS\n"_s;
+                       "layers 0 Defpoints NAMES PARCELS PARCEL_NAMES POINTS\n"
+                       "styles STANDARD:txt UNICODE:msgothic.ttc\n"_s;
 
 TEST(Dxf, WritesTheSmallExampleAsTheCommittedFile)
 {
@@ -84,13 +87,13 @@ TEST(Dxf, EzdxfReadsBackEveryPointAndName)
     EXPECT_EQ(*reading,
         Header
             + u"POINT POINTS 18240.355 -35120.412 0.0\n"
-              "TEXT NAMES 18241.605 -35119.162 0.0 2.5 引照1 88f88fc631\n"
+              "TEXT NAMES UNICODE 18241.605 -35119.162 0.0 2.5 引照1 88f88fc631\n"
               "POINT POINTS -2.0 1500.0 0.0\n"
-              "TEXT NAMES -0.75 1501.25 0.0 2.5 ﾃﾞｰﾀ点 c3deb0c0935f\n"
+              "TEXT NAMES UNICODE -0.75 1501.25 0.0 2.5 ﾃﾞｰﾀ点 c3deb0c0935f\n"
               "POINT POINTS 20.0 10.0 0.0\n"
-              "TEXT NAMES 21.25 11.25 0.0 2.5 ?～ 3f8160\n"
+              "TEXT NAMES UNICODE 21.25 11.25 0.0 2.5 ?～ 3f8160\n"
               "POINT POINTS 123456789.125 0.001 0.0\n"
-              "TEXT NAMES 123456790.375 1.251 0.0 2.5 A??B 413f3f42\n"_s);
+              "TEXT NAMES UNICODE 123456790.375 1.251 0.0 2.5 A??B 413f3f42\n"_s);
 }
 
 // Names longer than the pocket computer's 8 characters come out whole; the
@@ -119,20 +122,40 @@ TEST(Dxf, WholeNamesAndTheElevationAsZWhenAsked)
         EXPECT_EQ(*reading,
             Header
                 + u"POINT POINTS 18000.0 -35000.0 %1\n"
-                  "TEXT NAMES 18000.5 -34999.5 %1 1.0 Auto-3374 4175746f2d33333734\n"
+                  "TEXT NAMES UNICODE 18000.5 -34999.5 %1 1.0 Auto-3374 4175746f2d33333734\n"
                   "POINT POINTS 18000.0 -35030.0 %2\n"
-                  "TEXT NAMES 18000.5 -35029.5 %2 1.0 BoundaryMarkerNorth1 "
+                  "TEXT NAMES UNICODE 18000.5 -35029.5 %2 1.0 BoundaryMarkerNorth1 "
                   "426f756e646172794d61726b65724e6f72746831\n"
                   "POINT POINTS 18000.0 -35060.0 %3\n"
-                  "TEXT NAMES 18000.5 -35059.5 %3 1.0 境界点東側第一号杭 "
+                  "TEXT NAMES UNICODE 18000.5 -35059.5 %3 1.0 境界点東側第一号杭 "
                   "8bab8a45935f938c91a491e688ea8d868d59\n"
                   "POINT POINTS 18000.0 -35090.0 %4\n"
-                  "TEXT NAMES 18000.5 -35089.5 %4 1.0 高さ不明 8d8282b3957396be\n"
+                  "TEXT NAMES UNICODE 18000.5 -35089.5 %4 1.0 高さ不明 8d8282b3957396be\n"
                   "POINT POINTS 18000.0 -35120.0 0.0\n"
-                  "TEXT NAMES 18000.5 -35119.5 0.0 1.0 %%%%%%d50 252525252525643530\n"_s.arg(
-                      z[0], z[1], z[2], z[3]))
+                  "TEXT NAMES UNICODE 18000.5 -35119.5 0.0 1.0 %%%%%%d50 252525252525643530\n"_s
+                      .arg(z[0], z[1], z[2], z[3]))
             << elevationAsZ;
     }
+}
+
+// Each good parcel whose vertices all have coordinates as a closed polyline
+// on PARCELS, CAD x = Y, and its name centred on its centroid; the parcel
+// through the point without coordinates and the bad one left out.
+TEST(Dxf, GoodParcelsAsClosedPolylinesWithTheirNamesCentred)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("parcels.dxf");
+    ASSERT_TRUE(saveDxf(path, test::ParcelPoints, {}, test::exampleParcels()));
+    EZDXF(reading, path);
+    EXPECT_EQ(reading->split(u'\n').filter(QRegularExpression(u"^(audit|POLYLINE|TEXT PARCEL)"_s)),
+        QStringList({ u"audit errors 0 fixes 0"_s,
+            u"POLYLINE PARCELS closed 20.0 5.0 0.0 | 15.0 15.0 0.0 | 25.0 30.0 0.0 | "
+            "40.0 20.0 0.0 | 35.0 10.0 0.0"_s,
+            u"TEXT PARCEL_NAMES UNICODE 26.89655172413793 16.781609195402297 0.0 1.0 A地 "
+            "41926e centred 1 2 26.89655172413793 16.781609195402297 0.0"_s,
+            u"POLYLINE PARCELS closed 20.0 5.0 0.0 | 15.0 15.0 0.0 | 20.0 2000000.0 0.0"_s,
+            u"TEXT PARCEL_NAMES UNICODE 18.333333333333332 666673.3333333334 0.0 1.0 遠地 "
+            "8993926e centred 1 2 18.333333333333332 666673.3333333334 0.0"_s }));
 }
 
 } // namespace

@@ -25,13 +25,20 @@ print("audit errors", len(auditor.errors), "fixes", len(auditor.fixes))
 for error in auditor.errors + auditor.fixes:
     print("  ", error.message)
 print("layers", " ".join(sorted(layer.dxf.name for layer in doc.layers)))
+print("styles", " ".join(sorted(f"{s.dxf.name}:{s.dxf.font}" for s in doc.styles)))
 for entity in doc.modelspace():
     kind = entity.dxftype()
     if kind == "POINT":
         print(kind, entity.dxf.layer, xyz(entity.dxf.location))
     elif kind == "TEXT":
         text = entity.dxf.text
-        print(kind, entity.dxf.layer, xyz(entity.dxf.insert), repr(entity.dxf.height), text,
-              text.encode("cp932").hex())
+        centred = ""
+        if entity.dxf.halign or entity.dxf.valign:
+            centred = f" centred {entity.dxf.halign} {entity.dxf.valign} {xyz(entity.dxf.align_point)}"
+        print(kind, entity.dxf.layer, entity.dxf.style, xyz(entity.dxf.insert),
+              repr(entity.dxf.height), text, text.encode("cp932").hex() + centred)
+    elif kind == "POLYLINE":
+        print(kind, entity.dxf.layer, "closed" if entity.is_closed else "open",
+              " | ".join(xyz(v.dxf.location) for v in entity.vertices))
     else:
         print(kind)

@@ -4,6 +4,7 @@
 #include "gsimap.h"
 #include "mapfiles.h"
 #include "mappoints.h"
+#include "parcelexample.h"
 #include "testsupport.h"
 
 #include <QJsonArray>
@@ -103,6 +104,62 @@ TEST(MapFiles, KmlBytesReadBackByAnXmlParser)
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(names, QStringList({ u"Auto-3374"_s, u"<a&\"b'>"_s, u"A\uFFFD\\𠮷"_s }));
+}
+
+// The textbook's parcel, clockwise as the file gives it, comes out
+// counterclockwise and closed, its places those of its points, its 地積 a
+// JSON number written as the registry's text; the parcels through the point
+// beyond reach and the one without coordinates are left out (and counted),
+// the bad one too (but not counted: the command line names it).
+TEST(MapFiles, AGoodParcelAsAPolygonReadBackByJsonAndXmlParsers)
+{
+    const QList<MapParcel> parcels = mapParcels(exampleParcels(), {}, ParcelPoints, 9);
+    EXPECT_EQ(parcelsOffMap(exampleParcels(), ParcelPoints, 9), 2);
+    const QList<MapPoint> points = mapPoints(ParcelPoints, 9);
+    QStringList expected; // E D C B A E
+    for (const int p : { 4, 3, 2, 1, 0, 4 })
+        expected << u"%1,%2"_s.arg(points[p].position.longitude, 0, 'f', 9)
+                        .arg(points[p].position.latitude, 0, 'f', 9);
+
+    const QByteArray json = geoJsonBytes({}, 9, parcels);
+    EXPECT_TRUE(json.contains(
+        u"\"properties\": {\"番号\": \"1\", \"name\": \"A地\", \"地積\": 362.50}}"_s.toUtf8()));
+    const QJsonArray features = QJsonDocument::fromJson(json)[u"features"_s].toArray();
+    ASSERT_EQ(features.size(), 1);
+    const QJsonValue feature = features[0];
+    QStringList ring;
+    double twiceArea = 0;
+    const QJsonArray places = feature[u"geometry"_s][u"coordinates"_s][0].toArray();
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const QJsonArray a = places[i].toArray();
+        const QJsonArray b = places[(i + 1) % places.size()].toArray();
+        ring << u"%1,%2"_s.arg(a[0].toDouble(), 0, 'f', 9).arg(a[1].toDouble(), 0, 'f', 9);
+        twiceArea += a[0].toDouble() * b[1].toDouble() - b[0].toDouble() * a[1].toDouble();
+    }
+    EXPECT_EQ(ring, expected);
+    EXPECT_GT(twiceArea, 0); // counterclockwise
+    EXPECT_EQ(feature[u"geometry"_s][u"type"_s].toString() + u'|'
+            + feature[u"properties"_s][u"番号"_s].toString() + u'|'
+            + feature[u"properties"_s][u"name"_s].toString() + u'|'
+            + QString::number(feature[u"properties"_s][u"地積"_s].toDouble()),
+        u"Polygon|1|A地|362.5"_s);
+
+    QXmlStreamReader xml(kmlBytes({}, 9, parcels));
+    QStringList read;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"Data"_s)
+            read << xml.attributes().value(u"name"_s).toString();
+        else if (xml.name() != u"kml"_s && xml.name() != u"Document"_s
+            && xml.name() != u"Placemark"_s && xml.name() != u"ExtendedData"_s)
+            read << xml.name().toString() + u' '
+                    + xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(read,
+        QStringList({ u"name A地"_s, u"番号"_s, u"value 1"_s, u"地積"_s, u"value 362.50"_s,
+            u"Polygon "_s + expected.join(u",0 "_s) + u",0"_s }));
 }
 
 TEST(GsiMap, TheMiddleOfThePointsAtTheLargestZoomThatShowsThemAll)

@@ -1,3 +1,4 @@
+#include "parcelexample.h"
 #include "planpdf.h"
 #include "testsupport.h"
 
@@ -11,6 +12,7 @@
 #include "childfailure.h"
 #endif
 
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -220,6 +222,82 @@ TEST(PlanPdf, WholeNamesNumbersAndElevationsReachThePlanAndTheTable)
             QStringList({ u"境界 座標一覧"_s }) + table
                 + QStringList({ u"作成日 2025年1月5日 2/2"_s }));
     }
+}
+
+// The textbook's parcel on the plan and on a page of its own, in either form
+// of the products; the parcel without coordinates and the bad one nowhere;
+// without the parcels' pages, the plan and the table alone.
+TEST(PlanPdf, AGoodParcelsOutlineNameAndItsAreaAndSideTables)
+{
+    const QStringList head = { u"筆 1 A地 地積 362.50 m² 座標求積表・辺長表"_s, u"座標求積表"_s };
+    const QStringList sums = { u"倍面積 725.000000"_s, u"面積 362.500000"_s, u"地積 362.50"_s,
+        u"辺長表"_s, u"始点 終点 辺長 方向角 記載辺長 記載方向角"_s,
+        u"A B 11.180 333°26′06″ 11.180 333.2606"_s, u"B C 18.028 33°41′24″ 18.038 33.4124 ※"_s,
+        u"C D 18.028 123°41′24″"_s, u"D E 11.180 206°33′54″"_s, u"E A 15.811 251°33′54″"_s,
+        u"周長 74.227"_s, u"※ 記載の辺長・方向角が計算値と1 mmまたは1″を超えて違う辺"_s,
+        u"作成日 2025年1月5日 3/3"_s };
+    const std::tuple<parcels::AreaForm, bool, QStringList> cases[] = {
+        { parcels::AreaForm::XTimesDeltaY, true,
+            head
+                + QStringList { u"点名 Xn Yn (Yn+1−Yn−1) Xn×(Yn+1−Yn−1)"_s,
+                    u"A 5.000 20.000 -20.000 -100.000000"_s, u"B 15.000 15.000 5.000 75.000000"_s,
+                    u"C 30.000 25.000 25.000 750.000000"_s, u"D 20.000 40.000 10.000 200.000000"_s,
+                    u"E 10.000 35.000 -20.000 -200.000000"_s }
+                + sums },
+        { parcels::AreaForm::YTimesDeltaX, true,
+            head
+                + QStringList { u"点名 Xn Yn (Xn+1−Xn−1) Yn×(Xn+1−Xn−1)"_s,
+                    u"A 5.000 20.000 5.000 100.000000"_s, u"B 15.000 15.000 25.000 375.000000"_s,
+                    u"C 30.000 25.000 5.000 125.000000"_s, u"D 20.000 40.000 -20.000 -800.000000"_s,
+                    u"E 10.000 35.000 -15.000 -525.000000"_s }
+                + sums },
+        { parcels::AreaForm::XTimesDeltaY, false, {} },
+    };
+    for (const auto &[form, pages, expected] : cases) {
+        PlanPdfInput input;
+        input.points = ParcelPoints.first(6);
+        input.parcels = exampleParcels();
+        input.parcel.form = form;
+        input.parcel.pdfPages = pages;
+        input.date = QDate(2025, 1, 5);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"plan.pdf"_s);
+        ASSERT_TRUE(savePlanPdf(pdf, input));
+        EXPECT_EQ(planPageCount(input), pages ? 3 : 2);
+        POPPLER(plan, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
+        const QStringList words = pageLines(*plan).join(u' ').split(u' ');
+        EXPECT_EQ(QStringList({ u"A地"_s, u"座標なし地"_s, u"誤地"_s })
+                      .filter(QRegularExpression(u"^("_s + words.join(u'|') + u")$"_s)),
+            QStringList({ u"A地"_s }));
+        POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-f"_s, u"3"_s, pdf, u"-"_s });
+        EXPECT_EQ(pageLines(*text), expected) << int(form);
+    }
+}
+
+// A parcel of 60 vertices takes three pages (51 lines each on A4 portrait):
+// the 座標求積表 runs onto the second and the 辺長表 onto the third, each
+// with its headings again.
+TEST(PlanPdf, AParcelsTableRunsOntoTheNextPageWithItsHeadings)
+{
+    PlanPdfInput input;
+    input.parcels = { exampleParcel(u"9"_s, u"大"_s, {}) };
+    for (int v = 0; v < 60; ++v) {
+        input.parcels[0].vertices.append({ {}, u"K%1"_s.arg(v), v, {} });
+        input.points.append({ {}, u"K%1"_s.arg(v), QString::number(std::cos(v / 9.55) * 30, 'f', 3),
+            QString::number(-std::sin(v / 9.55) * 30, 'f', 3), {}, v + 1 });
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"plan.pdf"_s);
+    ASSERT_TRUE(savePlanPdf(pdf, input));
+    EXPECT_EQ(planPageCount(input), 6);
+    QStringList seconds;
+    for (const int page : { 4, 5, 6 }) {
+        POPPLER(text, u"pdftotext"_s,
+            { u"-layout"_s, u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), pdf,
+                u"-"_s });
+        seconds << pageLines(*text).value(1).section(u' ', 0, 1);
+    }
+    EXPECT_EQ(seconds, QStringList({ u"座標求積表"_s, u"点名 Xn"_s, u"始点 終点"_s }));
 }
 
 #ifdef Q_OS_LINUX
