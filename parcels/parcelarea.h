@@ -79,10 +79,11 @@ std::optional<qint64> millimetres(QStringView text);
 
 // The parcel's tables; nothing for a bad parcel or one whose vertices'
 // coordinates are no numbers.
-std::optional<AreaTable> areaTable(const tavorin::Parcel &parcel, const tavorin::FilePoints &records,
-                                   AreaForm form, LandClass landClass = LandClass::Residential);
-std::optional<SideTable> sideTable(const tavorin::Parcel &parcel, const tavorin::FilePoints &records,
-                                   DistanceRounding rounding = DistanceRounding::HalfUp);
+std::optional<AreaTable> areaTable(const tavorin::Parcel &parcel,
+    const tavorin::FilePoints &records, AreaForm form,
+    LandClass landClass = LandClass::Residential);
+std::optional<SideTable> sideTable(const tavorin::Parcel &parcel,
+    const tavorin::FilePoints &records, DistanceRounding rounding = DistanceRounding::HalfUp);
 
 // The 地積 of an area in millionths of a square metre: cut to 1/100 m²
 // ("100.05"), or for LandClass::Other over 10 m² to whole square metres
