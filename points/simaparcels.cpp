@@ -5,8 +5,6 @@
 #include "parceltext.h"
 #include "textinput.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -251,8 +249,9 @@ QString decoded(QByteArrayView field, bool utf8)
 }
 
 // Finds a vertex's point among the records: by number, else by name; the
-// first record of that number or name. Each table is made on first need.
-// A vertex's texts share the found record's, which costs no copy.
+// first record of that number or name. Each table is made on first need. A
+// found vertex's texts share its record's where they are the same, so that
+// a parcel costs no copies of its points' names.
 class VertexLookup
 {
 public:
