@@ -48,11 +48,12 @@ void parseFile(benchmark::State &state)
 }
 BENCHMARK(parseFile)->Unit(benchmark::kMillisecond);
 
-// The file of 10001 points as the records' writer writes it, with 500
-// parcels of 8 vertices after them (each vertex with its side, neighbouring
-// parcels sharing points) or without.
-QByteArray pointsWithParcels(bool withParcels)
+// The file of 10001 points as the records' writer writes it: without
+// parcels (0), with 500 parcels of 8 vertices after them, neighbouring
+// parcels sharing points, each vertex with its side (1) or without (2).
+QByteArray pointsWithParcels(qint64 kind)
 {
+    const bool withParcels = kind != 0;
     FilePoints records;
     for (int i = 0; i < PointTable::Size; ++i)
         records.append({ QString::number(i + 1), QStringLiteral("Auto-%1").arg(i + 3374),
@@ -65,17 +66,19 @@ QByteArray pointsWithParcels(bool withParcels)
         for (int v = 0; v < 8; ++v) {
             const int point = (p * 18 + v * 2) % PointTable::Size;
             parcel.vertices.append({ records[point].number(), records[point].name(), point,
-                FileSide { QStringLiteral("9.485"), QStringLiteral("340.5218") } });
+                kind == 1 ? std::optional(FileSide {
+                    QString::number(9.485 + v, 'f', 3), QString::number(340.5218 + v, 'f', 4) })
+                          : std::nullopt });
         }
         parcels.append(parcel);
     }
     return simaRecordBytes(records, QStringLiteral("現場"), parcels);
 }
 
-// Parsing the file's points, then its parcels (none in the file of Arg 0).
+// Parsing the file's points, then its parcels (see pointsWithParcels).
 void parseParcels(benchmark::State &state)
 {
-    const QByteArray bytes = pointsWithParcels(state.range(0) == 1);
+    const QByteArray bytes = pointsWithParcels(state.range(0));
     for (auto _ : state) {
         Result<SimaReading> reading = readSima(bytes);
         Parcels parcels = readSimaParcels(bytes, reading->records);
@@ -84,26 +87,25 @@ void parseParcels(benchmark::State &state)
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
-BENCHMARK(parseParcels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(parseParcels)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
-// readPointFile, points and parcels, from a file without parcels (Arg 0)
-// and with them (Arg 1).
+// readPointFile, points and parcels (see pointsWithParcels).
 void readFileWithParcels(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("parcels.sim"));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(pointsWithParcels(state.range(0) == 1));
+    file.write(pointsWithParcels(state.range(0)));
     file.close();
     for (auto _ : state) {
         PointFileReading reading = readPointFile(path);
-        if (reading.parcels.size() != (state.range(0) == 1 ? 500 : 0))
+        if (reading.parcels.size() != (state.range(0) != 0 ? 500 : 0))
             state.SkipWithError("the parcels were not read");
         benchmark::DoNotOptimize(reading);
     }
 }
-BENCHMARK(readFileWithParcels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(readFileWithParcels)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // 10001 rows in the 20 columns of the GSI's control-point list, in code
 // page 932 with CR LF or in UTF-8 with LF, as it is downloaded: kanji and

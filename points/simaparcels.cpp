@@ -5,9 +5,9 @@
 #include "parceltext.h"
 #include "textinput.h"
 
-#include <QHash>
-
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -82,8 +82,14 @@ public:
         if (m_at == m_end)
             return false;
         const char *const begin = m_at;
-        while (m_at < m_end && *m_at != '\r' && *m_at != '\n')
-            ++m_at;
+        // memchr runs over many bytes at once; CR and LF are looked for
+        // apart, the one found first bounding the search for the other.
+        const auto find = [](const char *from, const char *to, char byte) {
+            const void *found = std::memchr(from, byte, std::size_t(to - from));
+            return found ? static_cast<const char *>(found) : to;
+        };
+        m_at = find(begin, m_end, '\n');
+        m_at = find(begin, m_at, '\r');
         line = { begin, m_at - begin };
         m_lineNumber = m_nextNumber;
         if (m_at < m_end) {
@@ -104,21 +110,6 @@ private:
     const char *m_end;
     qint64 m_lineNumber = 0;
     qint64 m_nextNumber = 1;
-};
-
-// A parcel's fields as read, before the encoding is known.
-struct RawVertex
-{
-    QByteArrayView number;
-    QByteArrayView name;
-    std::optional<std::array<QByteArrayView, 2>> side;
-};
-
-struct RawParcel
-{
-    std::array<QByteArrayView, 3> fields; // number, name, type
-    qint64 line = 0;
-    std::vector<RawVertex> vertices;
 };
 
 // The line "A99" that ends the point records, as readSima finds it: after
@@ -150,78 +141,164 @@ PointsEnd pointsEnd(QByteArrayView text)
     return {};
 }
 
-// The parcel blocks of text (what follows the point records).
-std::vector<RawParcel> rawParcels(QByteArrayView text)
+enum class Tag { Other, Parcel, Vertex, Side, ParcelEnd };
+
+// The tag of a parcel block's line: "D00", "B01", "C03", "D99".
+Tag tagOf(QByteArrayView field)
 {
-    std::vector<RawParcel> parcels;
-    std::optional<RawParcel> open;
-    Lines lines(text);
-    QByteArrayView line;
-    while (lines.next(line)) {
-        // Only the lines of a parcel block: others are passed over unsplit.
-        const auto fields = splitFields<ParcelFields>(line);
-        const QByteArrayView tag = fields[0];
-        if (tag == "D00") {
-            if (open)
-                parcels.push_back(std::move(*open));
-            open = RawParcel { { fields[1], fields[2], fields[3] }, lines.lineNumber(), {} };
-        } else if (!open) {
-            continue;
-        } else if (tag == "B01") {
-            open->vertices.push_back({ fields[1], fields[2], std::nullopt });
-        } else if (tag == "C03") {
-            if (!open->vertices.empty() && !open->vertices.back().side)
-                open->vertices.back().side = { fields[1], fields[2] };
-        } else if (tag == "D99") {
-            parcels.push_back(std::move(*open));
-            open.reset();
-        }
-    }
-    if (open)
-        parcels.push_back(std::move(*open));
-    return parcels;
+    if (field.size() != 3)
+        return Tag::Other;
+    const auto is = [field](const char *tag) {
+        return field[0] == tag[0] && field[1] == tag[1] && field[2] == tag[2];
+    };
+    if (is("B01"))
+        return Tag::Vertex;
+    if (is("C03"))
+        return Tag::Side;
+    if (is("D00"))
+        return Tag::Parcel;
+    return is("D99") ? Tag::ParcelEnd : Tag::Other;
 }
 
-// Finds a vertex's point among the records: by number, else by name; the
-// first record of that number or name. The tables are made on first need.
-class VertexLookup
+// FNV-1a over UTF-16 code units: the same for a text and for ASCII bytes
+// that read as that text.
+quint32 textHash(QStringView text)
+{
+    quint32 hash = 2166136261u;
+    for (const QChar c : text)
+        hash = (hash ^ c.unicode()) * 16777619u;
+    return hash;
+}
+
+quint32 textHash(QLatin1StringView text)
+{
+    quint32 hash = 2166136261u;
+    for (const char c : text)
+        hash = (hash ^ uchar(c)) * 16777619u;
+    return hash;
+}
+
+// The records by one of their texts (number or name): the first record of
+// each text. An open-addressed table of indexes, the texts staying in the
+// records: made once per reading, it costs a few bytes a point.
+class RecordTable
 {
 public:
-    explicit VertexLookup(const FilePoints &records)
+    RecordTable(const FilePoints &records, bool byName)
         : m_records(records)
+        , m_byName(byName)
     {
+        std::size_t size = 16;
+        while (size < std::size_t(records.size()) * 3 / 2)
+            size *= 2;
+        m_slots.assign(size, Slot {});
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            const QString value = text(i);
+            if (value.isEmpty())
+                continue;
+            const quint32 hash = textHash(value);
+            std::size_t at = hash & (size - 1);
+            while (m_slots[at].index >= 0
+                && !(m_slots[at].hash == hash && this->text(m_slots[at].index) == value))
+                at = (at + 1) & (size - 1);
+            if (m_slots[at].index < 0)
+                m_slots[at] = { hash, qint32(i) };
+        }
     }
 
-    qsizetype find(const QString &number, const QString &name)
+    // The index of the first record whose text is key; -1 for none.
+    template <typename Key> qsizetype find(Key key) const
     {
-        if (!number.isEmpty())
-            return index(m_byNumber, number, &FilePoint::number);
-        if (!name.isEmpty())
-            return index(m_byName, name, &FilePoint::name);
+        const quint32 hash = textHash(key);
+        for (std::size_t at = hash & (m_slots.size() - 1); m_slots[at].index >= 0;
+             at = (at + 1) & (m_slots.size() - 1)) {
+            if (m_slots[at].hash == hash && text(m_slots[at].index) == key)
+                return m_slots[at].index;
+        }
         return -1;
     }
 
-private:
-    using Table = std::optional<QHash<QString, qsizetype>>;
-
-    qsizetype index(Table &table, const QString &key, const QString (FilePoint::*text)() const)
+    QString text(qsizetype index) const
     {
-        if (!table) {
-            table.emplace();
-            table->reserve(m_records.size());
-            // From the last, so that the first of a text is the one kept.
-            for (qsizetype i = m_records.size() - 1; i >= 0; --i) {
-                const QString value = (m_records.at(i).*text)();
-                if (!value.isEmpty())
-                    table->insert(value, i);
-            }
+        return m_byName ? m_records.at(index).name() : m_records.at(index).number();
+    }
+
+private:
+    struct Slot
+    {
+        quint32 hash = 0;
+        qint32 index = -1;
+    };
+
+    const FilePoints &m_records;
+    bool m_byName;
+    std::vector<Slot> m_slots;
+};
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) < 0x80; });
+}
+
+// A field's text: ASCII as it stands, else decoded as UTF-8 or code page 932.
+QString decoded(QByteArrayView field, bool utf8)
+{
+    if (isAscii(field))
+        return QString::fromLatin1(field);
+    return utf8 ? QString::fromUtf8(field) : cp932::decode(field);
+}
+
+// Finds a vertex's point among the records: by number, else by name; the
+// first record of that number or name. Each table is made on first need. A
+// found vertex's texts share its record's where they are the same, so that
+// a parcel costs no copies of its points' names.
+class VertexLookup
+{
+public:
+    VertexLookup(const FilePoints &records, bool utf8)
+        : m_records(records)
+        , m_utf8(utf8)
+    {
+    }
+
+    ParcelVertex vertex(QByteArrayView number, QByteArrayView name)
+    {
+        ParcelVertex vertex;
+        if (!number.isEmpty())
+            vertex.record = find(m_byNumber, false, number, vertex.number);
+        if (number.isEmpty() && !name.isEmpty()) {
+            vertex.record = find(m_byName, true, name, vertex.name);
+        } else if (vertex.record >= 0 && isAscii(name)
+            && m_records.at(vertex.record).name() == QLatin1StringView(name)) {
+            vertex.name = m_records.at(vertex.record).name();
+        } else {
+            vertex.name = decoded(name, m_utf8);
         }
-        return table->value(key, -1);
+        return vertex;
+    }
+
+private:
+    // The record whose text is field, and that text in decoded.
+    qsizetype find(
+        std::optional<RecordTable> &table, bool byName, QByteArrayView field, QString &decodedText)
+    {
+        if (!table)
+            table.emplace(m_records, byName);
+        qsizetype index = -1;
+        if (isAscii(field)) {
+            index = table->find(QLatin1StringView(field));
+            decodedText = index >= 0 ? table->text(index) : QString::fromLatin1(field);
+        } else {
+            decodedText = decoded(field, m_utf8);
+            index = table->find(QStringView(decodedText));
+        }
+        return index;
     }
 
     const FilePoints &m_records;
-    Table m_byNumber;
-    Table m_byName;
+    bool m_utf8;
+    std::optional<RecordTable> m_byNumber;
+    std::optional<RecordTable> m_byName;
 };
 
 QString vertexText(const ParcelVertex &vertex)
@@ -269,51 +346,75 @@ Parcels readSimaParcels(QByteArrayView bytes, const FilePoints &records)
         return {};
     const QByteArrayView pointText = text.first(points.rest - text.data());
     const QByteArrayView parcelText = text.sliced(pointText.size());
-    const std::vector<RawParcel> raw = rawParcels(parcelText);
-    if (raw.empty())
-        return {};
-
     // The points were decoded as their part of the file tells (readSima
     // reads no further), and so are the vertices, which name them. The
     // parcels' own texts may tell UTF-8 where the points are ASCII alone.
     Utf8Check check;
     const auto add = [&check](QByteArrayView part) {
-        for (const char byte : part) {
-            if (uchar(byte) >= 0x80 || !check.betweenCharacters())
-                check.add(uchar(byte));
+        const char *at = part.data();
+        const char *const end = at + part.size();
+        while (at < end) {
+            // Between characters, ASCII tells nothing: 8 bytes at a time.
+            if (check.betweenCharacters()) {
+                quint64 word = 0;
+                while (
+                    end - at >= 8 && (std::memcpy(&word, at, 8), (word & 0x8080808080808080u) == 0))
+                    at += 8;
+                while (at < end && uchar(*at) < 0x80)
+                    ++at;
+                if (at == end)
+                    break;
+            }
+            check.add(uchar(*at++));
         }
     };
     add(pointText);
     const bool pointsUtf8 = byteOrderMark || check.isUtf8Text();
     add(parcelText);
     const bool parcelsUtf8 = pointsUtf8 || check.isUtf8Text();
-    const auto decode = [](QByteArrayView field, bool utf8) {
-        return utf8 ? QString::fromUtf8(field) : cp932::decode(field);
-    };
 
-    VertexLookup lookup(records);
+    VertexLookup lookup(records, pointsUtf8);
     Parcels parcels;
-    parcels.reserve(qsizetype(raw.size()));
-    for (const RawParcel &block : raw) {
-        Parcel parcel;
-        parcel.number = decode(block.fields[0], parcelsUtf8);
-        parcel.name = decode(block.fields[1], parcelsUtf8);
-        parcel.type = decode(block.fields[2], parcelsUtf8);
-        parcel.line = points.line + block.line;
-        parcel.vertices.reserve(qsizetype(block.vertices.size()));
-        for (const RawVertex &read : block.vertices) {
-            ParcelVertex vertex;
-            vertex.number = decode(read.number, pointsUtf8);
-            vertex.name = decode(read.name, pointsUtf8);
-            vertex.record = lookup.find(vertex.number, vertex.name);
-            if (read.side)
-                vertex.side = FileSide { decode((*read.side)[0], parcelsUtf8),
-                    decode((*read.side)[1], parcelsUtf8) };
-            parcel.vertices.append(std::move(vertex));
+    std::optional<Parcel> open;
+    // The open parcel's vertices, in a list that keeps its room from parcel
+    // to parcel: each parcel's own list is then allocated once.
+    std::vector<ParcelVertex> vertices;
+    const auto close = [&parcels, &open, &vertices] {
+        open->vertices.reserve(qsizetype(vertices.size()));
+        for (ParcelVertex &vertex : vertices)
+            open->vertices.append(std::move(vertex));
+        vertices.clear();
+        open->fault = parcelFault(*open);
+        parcels.append(std::move(*open));
+        open.reset();
+    };
+    Lines lines(parcelText);
+    QByteArrayView line;
+    while (lines.next(line)) {
+        const auto fields = splitFields<ParcelFields>(line);
+        const Tag tag = tagOf(fields[0]);
+        if (tag == Tag::Parcel) {
+            if (open)
+                close();
+            open.emplace();
+            open->number = decoded(fields[1], parcelsUtf8);
+            open->name = decoded(fields[2], parcelsUtf8);
+            open->type = decoded(fields[3], parcelsUtf8);
+            open->line = points.line + lines.lineNumber();
+        } else if (!open || tag == Tag::Other) {
+            // Outside a block, or no line of one: passed over.
+        } else if (tag == Tag::Vertex) {
+            vertices.push_back(lookup.vertex(fields[1], fields[2]));
+        } else if (tag == Tag::Side) {
+            if (!vertices.empty() && !vertices.back().side)
+                vertices.back().side
+                    = FileSide { decoded(fields[1], parcelsUtf8), decoded(fields[2], parcelsUtf8) };
+        } else {
+            close();
         }
-        parcel.fault = parcelFault(parcel);
-        parcels.append(std::move(parcel));
     }
+    if (open)
+        close();
     return parcels;
 }
 
