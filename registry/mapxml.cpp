@@ -4,10 +4,10 @@
 #include "listline.h"
 #include "planezones.h"
 #include "registrytext.h"
+#include "xmlscanner.h"
 
 #include <QHash>
 #include <QSet>
-#include <QXmlStreamReader>
 
 #include <map>
 #include <utility>
@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 // and Y written in it.
 struct CurveVertex
 {
-    QString ref; // empty for a written position
+    QByteArrayView ref; // empty for a written position
     QString x;
     QString y;
 };
@@ -45,43 +45,50 @@ struct NamedPoint
 {
     PointKind kind;
     QString name;
-    QString ref;
+    QByteArrayView ref;
     qint64 line;
 };
 
 struct Lot
 {
     QString number; // 地番
-    QString ref;
+    QByteArrayView ref;
     qint64 line;
 };
 
 // Calls take(name) for each element inside the current one, outermost
 // first. take returns true when it has read the element through its end
 // tag; otherwise the walk goes on inside it.
-template <typename Take> void walk(QXmlStreamReader &xml, Take take)
+template <typename Take> void walk(XmlScanner &xml, Take take)
 {
     int depth = 0;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
+    while (true) {
+        switch (xml.readNext()) {
+        case XmlScanner::StartElement:
             if (!take(xml.name()))
                 ++depth;
-        } else if (token == QXmlStreamReader::EndElement) {
+            break;
+        case XmlScanner::EndElement:
             if (depth-- == 0)
                 return;
+            break;
+        case XmlScanner::Text:
+            break;
+        case XmlScanner::End:
+        case XmlScanner::Error:
+            return;
         }
     }
 }
 
-QString text(QXmlStreamReader &xml)
+QString text(XmlScanner &xml)
 {
-    return xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    return xml.readElementText();
 }
 
-QString attribute(QXmlStreamReader &xml, QLatin1StringView name)
+QByteArrayView attribute(XmlScanner &xml, QByteArrayView name)
 {
-    return xml.attributes().value(name).toString();
+    return xml.attribute(name);
 }
 
 bool isNumber(const QString &text)
@@ -119,18 +126,22 @@ class MapParser
 {
 public:
     explicit MapParser(QByteArrayView bytes)
-        : m_xml(QByteArray::fromRawData(bytes.data(), bytes.size()))
+        : m_xml(bytes)
     {
     }
 
     MapReading read()
     {
-        if (!m_xml.readNextStartElement())
-            return m_xml.hasError() && m_xml.lineNumber() > 1 ? brokenXml()
-                                                              : refused(0, RegistryText::NotMapXml);
-        if (m_xml.name() != u"地図")
+        XmlScanner::Token token = m_xml.readNext();
+        while (token == XmlScanner::Text)
+            token = m_xml.readNext();
+        if (token != XmlScanner::StartElement || m_xml.name() != "地図")
             return refused(0, RegistryText::NotMapXml);
-        walk(m_xml, [this](QStringView name) { return take(name); });
+        walk(m_xml, [this](QByteArrayView name) { return take(name); });
+        // Only blanks, comments and processing instructions may follow.
+        XmlScanner::Token after = m_xml.readNext();
+        while (after == XmlScanner::Text)
+            after = m_xml.readNext();
         if (m_xml.hasError())
             return brokenXml();
         if (m_badCoordinateLine != 0)
@@ -139,36 +150,33 @@ public:
     }
 
 private:
-    MapReading brokenXml() const
-    {
-        return refused(0, RegistryText::BrokenXml.arg(m_xml.lineNumber()));
-    }
+    MapReading brokenXml() { return refused(0, RegistryText::BrokenXml.arg(m_xml.lineNumber())); }
 
-    bool take(QStringView name)
+    bool take(QByteArrayView name)
     {
-        if (name == u"GM_Point")
+        if (name == "GM_Point")
             readPoint();
-        else if (name == u"GM_Curve")
+        else if (name == "GM_Curve")
             readCurve();
-        else if (name == u"GM_Surface")
+        else if (name == "GM_Surface")
             readSurface();
-        else if (name == u"筆界点")
-            readNamedPoint(PointKind::Boundary, u"点番名");
-        else if (name == u"基準点")
-            readNamedPoint(PointKind::Control, u"名称");
-        else if (name == u"筆")
+        else if (name == "筆界点")
+            readNamedPoint(PointKind::Boundary, "点番名");
+        else if (name == "基準点")
+            readNamedPoint(PointKind::Control, "名称");
+        else if (name == "筆")
             readLot();
-        else if (name == u"地図名")
+        else if (name == "地図名")
             m_map.mapName = text(m_xml);
-        else if (name == u"市区町村コード")
+        else if (name == "市区町村コード")
             m_map.municipalityCode = text(m_xml);
-        else if (name == u"市区町村名")
+        else if (name == "市区町村名")
             m_map.municipality = text(m_xml);
-        else if (name == u"座標系")
+        else if (name == "座標系")
             m_map.coordinateSystem = text(m_xml);
-        else if (name == u"測地系判別")
+        else if (name == "測地系判別")
             m_map.datum = text(m_xml);
-        else if (name == u"変換プログラム")
+        else if (name == "変換プログラム")
             m_map.conversionProgram = text(m_xml);
         else
             return false;
@@ -179,10 +187,10 @@ private:
     void readPosition(QString &x, QString &y)
     {
         const qint64 line = m_xml.lineNumber();
-        walk(m_xml, [&](QStringView name) {
-            if (name == u"X")
+        walk(m_xml, [&](QByteArrayView name) {
+            if (name == "X")
                 x = text(m_xml);
-            else if (name == u"Y")
+            else if (name == "Y")
                 y = text(m_xml);
             else
                 return false;
@@ -194,7 +202,7 @@ private:
 
     void readPoint()
     {
-        const QString id = attribute(m_xml, "id"_L1);
+        const QByteArrayView id = attribute(m_xml, "id");
         GmPoint point;
         readPosition(point.x, point.y);
         m_pointIds.insert(id, qsizetype(m_points.size()));
@@ -203,17 +211,17 @@ private:
 
     void readCurve()
     {
-        const QString id = attribute(m_xml, "id"_L1);
+        const QByteArrayView id = attribute(m_xml, "id");
         Curve curve;
-        walk(m_xml, [&](QStringView name) {
-            if (name == u"GM_OrientablePrimitive.orientation") {
+        walk(m_xml, [&](QByteArrayView name) {
+            if (name == "GM_OrientablePrimitive.orientation") {
                 curve.backwards = text(m_xml) == u"-";
-            } else if (name == u"GM_Position.direct") {
+            } else if (name == "GM_Position.direct") {
                 CurveVertex vertex;
                 readPosition(vertex.x, vertex.y);
                 curve.vertices.append(std::move(vertex));
-            } else if (name == u"GM_PointRef.point") {
-                curve.vertices.append(CurveVertex { attribute(m_xml, "idref"_L1), {}, {} });
+            } else if (name == "GM_PointRef.point") {
+                curve.vertices.append(CurveVertex { attribute(m_xml, "idref"), {}, {} });
                 return false;
             } else {
                 return false;
@@ -225,18 +233,18 @@ private:
 
     void readSurface()
     {
-        const QString id = attribute(m_xml, "id"_L1);
-        QStringList ring;
-        walk(m_xml, [&](QStringView name) {
-            if (name == u"GM_SurfaceBoundary.interior") {
+        const QByteArrayView id = attribute(m_xml, "id");
+        QList<QByteArrayView> ring;
+        walk(m_xml, [&](QByteArrayView name) {
+            if (name == "GM_SurfaceBoundary.interior") {
                 m_xml.skipCurrentElement();
                 return true;
             }
-            if (name != u"GM_SurfaceBoundary.exterior")
+            if (name != "GM_SurfaceBoundary.exterior")
                 return false;
-            walk(m_xml, [&](QStringView inner) {
-                if (inner == u"GM_CompositeCurve.generator")
-                    ring.append(attribute(m_xml, "idref"_L1));
+            walk(m_xml, [&](QByteArrayView inner) {
+                if (inner == "GM_CompositeCurve.generator")
+                    ring.append(attribute(m_xml, "idref"));
                 return false;
             });
             return true;
@@ -244,16 +252,16 @@ private:
         m_surfaces.insert(id, std::move(ring));
     }
 
-    void readNamedPoint(PointKind kind, QStringView nameElement)
+    void readNamedPoint(PointKind kind, QByteArrayView nameElement)
     {
         NamedPoint point { kind, {}, {}, m_xml.lineNumber() };
-        walk(m_xml, [&](QStringView name) {
+        walk(m_xml, [&](QByteArrayView name) {
             if (name == nameElement) {
                 point.name = text(m_xml);
                 return true;
             }
-            if (name == u"形状")
-                point.ref = attribute(m_xml, "idref"_L1);
+            if (name == "形状")
+                point.ref = attribute(m_xml, "idref");
             return false;
         });
         m_named.push_back(std::move(point));
@@ -262,16 +270,16 @@ private:
     void readLot()
     {
         Lot lot { {}, {}, m_xml.lineNumber() };
-        walk(m_xml, [&](QStringView name) {
-            if (name == u"地番") {
+        walk(m_xml, [&](QByteArrayView name) {
+            if (name == "地番") {
                 lot.number = text(m_xml);
-            } else if (name == u"大字名") {
+            } else if (name == "大字名") {
                 const QString district = text(m_xml);
                 if (!district.isEmpty() && !m_map.districts.contains(district))
                     m_map.districts.append(district);
             } else {
-                if (name == u"形状")
-                    lot.ref = attribute(m_xml, "idref"_L1);
+                if (name == "形状")
+                    lot.ref = attribute(m_xml, "idref");
                 return false;
             }
             return true;
@@ -330,14 +338,14 @@ private:
         parcel.line = lot.line;
         const auto surface = m_surfaces.constFind(lot.ref);
         if (surface == m_surfaces.cend()) {
-            parcel.fault = RegistryText::ShapeMissing.arg(lot.ref);
+            parcel.fault = RegistryText::ShapeMissing.arg(QString::fromUtf8(lot.ref));
             return parcel;
         }
         QList<ParcelVertex> &ring = parcel.vertices;
-        for (const QString &curveId : *surface) {
+        for (const QByteArrayView curveId : *surface) {
             const auto curve = m_curves.constFind(curveId);
             if (curve == m_curves.cend()) {
-                parcel.fault = RegistryText::CurveMissing.arg(curveId);
+                parcel.fault = RegistryText::CurveMissing.arg(QString::fromUtf8(curveId));
                 return parcel;
             }
             const qsizetype count = curve->vertices.size();
@@ -349,7 +357,8 @@ private:
                 } else {
                     const auto point = m_pointIds.constFind(vertex.ref);
                     if (point == m_pointIds.cend()) {
-                        parcel.fault = RegistryText::PointMissing.arg(vertex.ref);
+                        parcel.fault
+                            = RegistryText::PointMissing.arg(QString::fromUtf8(vertex.ref));
                         return parcel;
                     }
                     record = recordOf(m_points[std::size_t(*point)], lot.line);
@@ -400,12 +409,12 @@ private:
         return std::move(m_map);
     }
 
-    QXmlStreamReader m_xml;
+    XmlScanner m_xml;
     MapReading m_map;
     std::vector<GmPoint> m_points;
-    QHash<QString, qsizetype> m_pointIds;
-    QHash<QString, Curve> m_curves;
-    QHash<QString, QStringList> m_surfaces;
+    QHash<QByteArrayView, qsizetype> m_pointIds;
+    QHash<QByteArrayView, Curve> m_curves;
+    QHash<QByteArrayView, QList<QByteArrayView>> m_surfaces;
     std::vector<NamedPoint> m_named;
     std::vector<Lot> m_lots;
     std::map<std::pair<double, double>, qsizetype> m_byPosition;
@@ -421,15 +430,25 @@ MapReading readMapXml(QByteArrayView bytes)
 
 QString mapNameOf(QByteArrayView bytes)
 {
-    QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), bytes.size()));
-    if (!xml.readNextStartElement() || xml.name() != u"地図")
+    XmlScanner xml(bytes);
+    XmlScanner::Token token = xml.readNext();
+    while (token == XmlScanner::Text)
+        token = xml.readNext();
+    if (token != XmlScanner::StartElement || xml.name() != "地図")
         return {};
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"地図名")
-            return text(xml);
-        xml.skipCurrentElement();
+    while (true) {
+        switch (xml.readNext()) {
+        case XmlScanner::StartElement:
+            if (xml.name() == "地図名")
+                return xml.readElementText();
+            xml.skipCurrentElement();
+            break;
+        case XmlScanner::Text:
+            break;
+        default:
+            return {};
+        }
     }
-    return {};
 }
 
 QString sourceLine(const QString &municipality)

@@ -257,7 +257,13 @@ TEST(RegistryMap, RefusesWhatItCannotRead)
     const QByteArray notANumber = mapXml(u"公共座標1系"_s, { u"P1:1,5:0"_s }, {}, {}, {}, {});
     const QByteArray unnamed = mapXml(
         u"公共座標1系"_s, { u"P1:1:0"_s }, { u"筆界点:A:P1"_s, u"筆界点:B:P2"_s }, {}, {}, {});
+    QByteArray unclosed = square(), entity = square(u"A&foo;"_s);
+    unclosed.replace("10.000</zmn:X>", "10.000</zmn:Y>");
     const std::pair<QByteArray, QString> cases[] = {
+        { unclosed,
+            u"地図XMLの8行目が正しいXMLになっていません。ファイルが壊れているか、途中で切れています。"_s },
+        { entity,
+            u"地図XMLの3行目が正しいXMLになっていません。ファイルが壊れているか、途中で切れています。"_s },
         { "", u"このファイルは地図XML（登記所備付地図データ）ではありません。"_s },
         { "%PDF-1.4\n", u"このファイルは地図XML（登記所備付地図データ）ではありません。"_s },
         { "<?xml version=\"1.0\"?>\n<kml><Document/></kml>",
