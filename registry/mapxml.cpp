@@ -98,10 +98,11 @@ bool isNumber(const QString &text)
     return ok;
 }
 
-// The zone a 座標系 names: 公共座標N系 is zone N (1 to 19), 任意座標系 local
-// coordinates; anything else unknown.
-int zoneOf(const QString &system)
+// The zone a 座標系 names: 公共座標N系 is zone N (1 to 19, in half- or
+// full-width digits), 任意座標系 local coordinates; anything else unknown.
+int zoneOf(QString system)
 {
+    system = system.normalized(QString::NormalizationForm_KC);
     if (system == u"任意座標系")
         return geodesy::LocalZone;
     if (system.startsWith(u"公共座標") && system.endsWith(u'系')) {
