@@ -242,11 +242,12 @@ TEST(RegistryMap, GivesABadParcelItsFault)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.fault.toStdString());
         const MapReading map = readMapXml(
-            mapXml(u"公共座標1系"_s, points, named, c.curves, { c.surface }, { u"9:F1"_s }));
+            mapXml(u"公共座標１２系"_s, points, named, c.curves, { c.surface }, { u"9:F1"_s }));
         ASSERT_EQ(map.reading.parcels.size(), 1);
         EXPECT_EQ(map.reading.parcels[0].fault, c.fault);
         EXPECT_EQ(ringNames(map.reading.parcels[0]), c.ring);
         EXPECT_EQ(map.reading.records.size(), 3);
+        EXPECT_EQ(map.reading.zone, 12); // full-width digits
     }
 }
 
