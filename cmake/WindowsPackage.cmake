@@ -57,7 +57,8 @@ set(licenseFiles
     qt6-serialport.txt     libqt6serialport6
     qt6-translations.txt   qt6-translations-l10n
     gcc-runtime.txt        gcc-mingw-w64-x86-64-posix-runtime
-    mingw-w64.txt          mingw-w64-x86-64-dev)
+    mingw-w64.txt          mingw-w64-x86-64-dev
+    zlib.txt               libz-mingw-w64-dev)
 set(commonLicenses)
 while(licenseFiles)
     list(POP_FRONT licenseFiles name package)
@@ -106,6 +107,14 @@ if(EXISTS ${geographiclibLicense})
     install(FILES ${geographiclibLicense} DESTINATION licenses RENAME geographiclib.txt)
 else()
     message(WARNING "No ${geographiclibLicense}: the Windows package lacks licenses/geographiclib.txt")
+endif()
+# So is libzip, the same way.
+get_filename_component(libzipPrefix "${libzip_DIR}/../../.." ABSOLUTE)
+set(libzipLicense ${libzipPrefix}/share/licenses/libzip/LICENSE)
+if(EXISTS ${libzipLicense})
+    install(FILES ${libzipLicense} DESTINATION licenses RENAME libzip.txt)
+else()
+    message(WARNING "No ${libzipLicense}: the Windows package lacks licenses/libzip.txt")
 endif()
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows/licenses-README.txt.in
     licenses-README.txt @ONLY NEWLINE_STYLE CRLF)

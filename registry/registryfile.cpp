@@ -1,0 +1,202 @@
+#include "registryfile.h"
+
+#include "failure.h"
+#include "pointfile.h"
+#include "registrytext.h"
+
+#include <QFileInfo>
+
+#include <zip.h>
+
+#include <memory>
+
+namespace tavorin::registry {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The largest XML file taken from a zip file: a whole prefecture's maps are
+// far smaller.
+constexpr zip_uint64_t LargestEntry = zip_uint64_t(1) << 30;
+
+bool isZip(const QByteArray &bytes)
+{
+    return bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06");
+}
+
+bool endsWith(const QString &name, QStringView extension)
+{
+    return name.endsWith(extension, Qt::CaseInsensitive);
+}
+
+struct ZipCloser
+{
+    void operator()(zip_t *archive) const { zip_discard(archive); }
+};
+
+// Walks the zip file in bytes (depth 0 the file itself, 1 a zip inside it).
+// Returns false when visit asked to stop; message is set on a failure.
+bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
+    const std::function<bool(const QString &, const QByteArray &)> &visit, QString &message,
+    bool &foundXml)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *source
+        = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
+    if (source == nullptr) {
+        zip_error_fini(&error);
+        message = RegistryText::BrokenZip;
+        return false;
+    }
+    std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY, &error));
+    zip_error_fini(&error);
+    if (!archive) {
+        zip_source_free(source);
+        message = RegistryText::BrokenZip;
+        return false;
+    }
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        const char *rawName = zip_get_name(archive.get(), zip_uint64_t(index), ZIP_FL_ENC_GUESS);
+        const QString name = rawName ? QString::fromUtf8(rawName) : QString();
+        const bool xml = endsWith(name, u".xml");
+        if (!xml && !(endsWith(name, u".zip") && depth == 0))
+            continue;
+        zip_stat_t stat;
+        if (zip_stat_index(archive.get(), zip_uint64_t(index), 0, &stat) != 0
+            || (stat.valid & ZIP_STAT_SIZE) == 0) {
+            message = RegistryText::BrokenZip;
+            return false;
+        }
+        if (stat.size > LargestEntry) {
+            message = RegistryText::MapTooLarge;
+            return false;
+        }
+        QByteArray entry(qsizetype(stat.size), Qt::Uninitialized);
+        zip_file_t *file = zip_fopen_index(archive.get(), zip_uint64_t(index), 0);
+        const zip_int64_t read = file ? zip_fread(file, entry.data(), stat.size) : zip_int64_t(-1);
+        if (file)
+            zip_fclose(file);
+        if (read < 0 || zip_uint64_t(read) != stat.size) {
+            message = RegistryText::BrokenZip;
+            return false;
+        }
+        const QString path = prefix + u'/' + name;
+        if (xml) {
+            foundXml = true;
+            if (!visit(path, entry))
+                return false;
+        } else if (!walkZip(entry, path, depth + 1, visit, message, foundXml)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool isRegistryPath(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(u"xml", Qt::CaseInsensitive) == 0
+        || suffix.compare(u"zip", Qt::CaseInsensitive) == 0;
+}
+
+QString forEachMapXml(const QByteArray &bytes, const QString &name,
+    const std::function<bool(const QString &entry, const QByteArray &xml)> &visit)
+{
+    if (!isZip(bytes)) {
+        visit(name, bytes);
+        return {};
+    }
+    QString message;
+    bool foundXml = false;
+    walkZip(bytes, name, 0, visit, message, foundXml);
+    if (message.isEmpty() && !foundXml)
+        message = RegistryText::NoMapInZip;
+    return message;
+}
+
+namespace {
+
+// The whole file at path, or the failure that stopped reading it.
+Result<QByteArray> fileBytes(const QString &path)
+{
+    Result<std::unique_ptr<QFile>> file = pointfile::openToRead(path);
+    if (!file)
+        return Failure { file.failure() };
+    QByteArray bytes = (*file)->readAll();
+    if ((*file)->error() != QFileDevice::NoError)
+        return Failure { FailureNumber::DeviceIoError };
+    return bytes;
+}
+
+MapReading refusedReading(int failureNumber, QString message)
+{
+    MapReading map;
+    map.reading.ending = PointFileReading::Ending::Refused;
+    map.reading.failureNumber = failureNumber;
+    map.reading.message = std::move(message);
+    return map;
+}
+
+} // namespace
+
+MapListing listMaps(const QString &path)
+{
+    MapListing listing;
+    const Result<QByteArray> bytes = fileBytes(path);
+    if (!bytes) {
+        listing.failureNumber = bytes.failure();
+        return listing;
+    }
+    listing.message = forEachMapXml(*bytes, QFileInfo(path).fileName(),
+        [&listing](const QString &entry, const QByteArray &xml) {
+            const MapReading map = readMapXml(xml);
+            if (map.reading.ending == PointFileReading::Ending::Refused) {
+                listing.failureNumber = map.reading.failureNumber;
+                listing.message = map.reading.message;
+                return false;
+            }
+            listing.maps.append(MapSummary { entry, map.mapName, map.districts,
+                qsizetype(std::count_if(map.kinds.cbegin(), map.kinds.cend(),
+                    [](PointKind kind) { return kind != PointKind::Corner; })) });
+            return true;
+        });
+    if (!listing.ok())
+        listing.maps.clear();
+    return listing;
+}
+
+MapReading readMapFile(const QString &path, const QString &mapName)
+{
+    const Result<QByteArray> bytes = fileBytes(path);
+    if (!bytes)
+        return refusedReading(bytes.failure(), {});
+    QByteArray chosen;
+    int maps = 0;
+    const QString message = forEachMapXml(
+        *bytes, QFileInfo(path).fileName(), [&](const QString &, const QByteArray &xml) {
+            ++maps;
+            if (mapName.isEmpty()) {
+                if (maps == 1)
+                    chosen = xml;
+                return true;
+            }
+            if (mapNameOf(xml) != mapName)
+                return true;
+            chosen = xml;
+            return false;
+        });
+    if (!message.isEmpty())
+        return refusedReading(0, message);
+    if (mapName.isEmpty() && maps > 1)
+        return refusedReading(0, RegistryText::SeveralMaps.arg(maps));
+    if (chosen.isNull())
+        return refusedReading(0, RegistryText::MapNotFound.arg(mapName));
+    return readMapXml(chosen);
+}
+
+} // namespace tavorin::registry
