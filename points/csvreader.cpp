@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,17 @@ inline QString withoutBlanksRound(const QString &text)
 bool isPrintableAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0x20 && b < 0x7F; });
+}
+
+// Printable ASCII without the spaces round it: the one blank among those
+// characters, so that this is what withoutBlanksRound makes of its text.
+QByteArrayView withoutSpacesRound(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    return bytes;
 }
 
 // The first n bytes of bytes, or all of them.
@@ -196,38 +208,78 @@ public:
             reading.faultRow = row;
             return reading;
         };
-        reading.points.reserve(m_rows.size());
-        reading.records.reserve(m_rows.size());
-        for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        // A record's text as recordText makes it, without a string of its
+        // own where the bytes are printable ASCII, as nearly every cell is.
+        const auto recordPiece = [&recordText](QByteArrayView bytes, QString &decoded) {
+            if (isPrintableAscii(bytes))
+                return FilePoint::Text::ascii(withoutSpacesRound(bytes));
+            decoded = recordText(bytes);
+            return FilePoint::Text(decoded);
+        };
+        const qsizetype count = m_rows.size();
+        reading.records.reserve(count);
+        reading.points.reserve(count);
+        for (qsizetype i = 0; i < count; ++i) {
             const qint64 row = m_rows.label(i);
-            // The point's name from the bytes it has always been made from,
-            // the record's from all that is kept.
             const std::array<QByteArrayView, RecordFields> fields = m_rows.fields(i);
+            // The point's name from the bytes it has always been made from,
+            // the record's from all that is kept, without the blanks round
+            // it. A printable ASCII name is read once, for the record, and
+            // the point shares it when the two are the same text.
             const QByteArrayView nameBytes = fields[KeptName];
             const QByteArrayView pointNameBytes = beginning(nameBytes, PointBytes);
-            QString name = nameText(pointNameBytes);
-            if (m_namesRequired
-                && std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
+            std::array<QString, 5> decoded;
+            FilePoint::Text name;
+            std::optional<QString> pointName;
+            bool blankName = false;
+            if (isPrintableAscii(nameBytes)) {
+                const QByteArrayView whole = withoutSpacesRound(nameBytes);
+                name = FilePoint::Text::ascii(whole);
+                if (whole.data() != pointNameBytes.data() || whole.size() != pointNameBytes.size())
+                    pointName = QString::fromLatin1(pointNameBytes);
+                blankName = withoutSpacesRound(pointNameBytes).isEmpty();
+            } else {
+                pointName = nameText(pointNameBytes);
+                decoded[1] = nameBytes.size() == pointNameBytes.size()
+                    ? withoutBlanksRound(*pointName)
+                    : recordText(nameBytes);
+                name = FilePoint::Text(decoded[1]);
+                blankName = std::all_of(
+                    pointName->cbegin(), pointName->cend(), [](QChar c) { return c.isSpace(); });
+            }
+            if (m_namesRequired && blankName)
                 return fault(CsvFault::NameMissing, row);
-            csvnumber::PlainNumber x = number(fields[KeptX]);
-            if (x.fault != csvnumber::Fault::None)
-                return fault(x.fault == csvnumber::Fault::TooLong ? CsvFault::XTooLong
-                                                                  : CsvFault::XNotANumber,
-                    row);
-            csvnumber::PlainNumber y = number(fields[KeptY]);
-            if (y.fault != csvnumber::Fault::None)
-                return fault(y.fault == csvnumber::Fault::TooLong ? CsvFault::YTooLong
-                                                                  : CsvFault::YNotANumber,
-                    row);
-            QString wholeName = nameBytes.size() == pointNameBytes.size() ? withoutBlanksRound(name)
-                                                                          : recordText(nameBytes);
-            // The point shares the texts; the record takes them over.
+            for (const Kept kept : { KeptX, KeptY }) {
+                const QByteArrayView bytes = fields[kept];
+                if (csvnumber::isPlainDecimal(bytes))
+                    continue;
+                csvnumber::PlainNumber plain = number(bytes);
+                if (plain.fault == csvnumber::Fault::None) {
+                    decoded[std::size_t(kept == KeptX ? 2 : 3)] = std::move(plain.text);
+                    continue;
+                }
+                const bool tooLong = plain.fault == csvnumber::Fault::TooLong;
+                if (kept == KeptX)
+                    return fault(tooLong ? CsvFault::XTooLong : CsvFault::XNotANumber, row);
+                return fault(tooLong ? CsvFault::YTooLong : CsvFault::YNotANumber, row);
+            }
+            // X and Y: the plain decimal text, the bytes themselves where
+            // they are one already.
+            const auto coordinate = [&](Kept kept, const QString &text) {
+                return text.isNull() ? FilePoint::Text::ascii(fields[kept]) : FilePoint::Text(text);
+            };
+            reading.records.append(FilePoint(
+                { recordPiece(fields[KeptNumber], decoded[0]), name, coordinate(KeptX, decoded[2]),
+                    coordinate(KeptY, decoded[3]), recordPiece(fields[KeptElevation], decoded[4]) },
+                row));
+            // The point shares the record's texts where they are short
+            // enough already.
+            const FilePoint &record = reading.records.constLast();
             reading.points.append(
-                PointRecord { characters::cut(std::move(name), ListLine::NameWidth),
-                    characters::cut(x.text, ListLine::CoordinateWidth),
-                    characters::cut(y.text, ListLine::CoordinateWidth) });
-            reading.records.append(FilePoint { recordText(fields[KeptNumber]), std::move(wholeName),
-                std::move(x.text), std::move(y.text), recordText(fields[KeptElevation]), row });
+                PointRecord { characters::cut(pointName ? std::move(*pointName) : record.name(),
+                                  ListLine::NameWidth),
+                    characters::cut(record.x(), ListLine::CoordinateWidth),
+                    characters::cut(record.y(), ListLine::CoordinateWidth) });
         }
         if (m_fault != CsvFault::None)
             return fault(m_fault, m_faultRow);

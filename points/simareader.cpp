@@ -18,6 +18,11 @@ namespace {
 
 constexpr char EndOfFileByte = 0x1A;
 
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return uchar(b) < 0x80; });
+}
+
 // A character takes at most 4 bytes (UTF-8) and at least 1 (a bad byte reads
 // as one U+FFFD), so the first n characters of a field always lie within its
 // first 4n bytes. The point table's name and coordinates are cut from the
@@ -130,20 +135,34 @@ public:
         const auto decode = [utf8 = m_encoding.isUtf8()](QByteArrayView bytes) {
             return utf8 ? QString::fromUtf8(bytes) : cp932::decode(bytes);
         };
-        reading.points.reserve(m_points.size());
-        reading.records.reserve(m_points.size());
-        for (qsizetype i = 0; i < m_points.size(); ++i) {
-            // No character spans two fields in either encoding: a field's
-            // bytes are whole characters, or bad bytes that read alike
-            // wherever they are cut off.
-            const QString name = decode(m_points.field(i, 0));
-            const QString x = decode(m_points.field(i, 1));
-            const QString y = decode(m_points.field(i, 2));
-            reading.records.append(FilePoint(decode(m_numbers.field(i, 0)), name, x, y,
-                decode(m_numbers.field(i, 1)), m_points.label(i)));
-            reading.points.append({ characters::left(name, ListLine::NameWidth),
-                characters::left(x, ListLine::CoordinateWidth),
-                characters::left(y, ListLine::CoordinateWidth) });
+        // ASCII, as nearly every field is, reads alike in both encodings and
+        // needs no string of its own. No character spans two fields in
+        // either encoding: a field's bytes are whole characters, or bad
+        // bytes that read alike wherever they are cut off.
+        const qsizetype count = m_points.size();
+        reading.records.reserve(count);
+        reading.points.reserve(count);
+        for (qsizetype i = 0; i < count; ++i) {
+            const std::array<QByteArrayView, 5> fields { m_numbers.field(i, 0),
+                m_points.field(i, 0), m_points.field(i, 1), m_points.field(i, 2),
+                m_numbers.field(i, 1) };
+            std::array<QString, 5> decoded;
+            std::array<FilePoint::Text, 5> texts;
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                if (isAscii(fields[f])) {
+                    texts[f] = FilePoint::Text::ascii(fields[f]);
+                } else {
+                    decoded[f] = decode(fields[f]);
+                    texts[f] = decoded[f];
+                }
+            }
+            reading.records.append(FilePoint(texts, m_points.label(i)));
+            // The point shares the record's texts where they are short
+            // enough already.
+            const FilePoint &record = reading.records.constLast();
+            reading.points.append({ characters::cut(record.name(), ListLine::NameWidth),
+                characters::cut(record.x(), ListLine::CoordinateWidth),
+                characters::cut(record.y(), ListLine::CoordinateWidth) });
         }
         return reading;
     }

@@ -175,6 +175,7 @@ TEST(CsvReader, RecordsHoldWhatTheRowSays)
         { u"A,1,2,,\r\nB,3,4,,\r\n"_s, "[A|1|2][B|3|4] / [|A|1|2||1] [|B|3|4||2]" },
         // Blanks round a name go from the record only; no name column, no names.
         { u"\" E \",5,6\r\n"_s, "[ E |5|6] / [|E|5|6||1]" },
+        { u"\" 測 点\",5,6\r\n"_s, "[ 測 点|5|6] / [|測 点|5|6||1]" },
         { u"X,Y\r\n1,2\r\n"_s, "[|1|2] / [||1|2||2]" },
         { u"点名,X,Y,系\r\nA,1,2,ⅩⅠ系\r\nB,3,4,ⅩⅠ系\r\n"_s,
             "[A|1|2][B|3|4] zone 11 / [|A|1|2||2] [|B|3|4||3]" },
@@ -206,13 +207,15 @@ TEST(CsvReader, RecordsKeepLongNamesToAFixedLength)
         { (name + u",1,2\r\n"_s).toUtf8(), 85 }, // 3 bytes a character
         { sjis(name + u",1,2\r\n"_s), 127 }, // 2 bytes a character
         { QByteArray(300, 'N') + ",1,2\r\n", 255 },
+        // Blanks before it go from the record, not from the point's 64 bytes.
+        { "\"" + QByteArray(10, ' ') + QByteArray(70, 'N') + "\",1,2\r\n", 70 },
     };
     for (const auto &[bytes, kept] : cases) {
         const Result<CsvReading> reading = readCsv(bytes);
         ASSERT_TRUE(reading && reading->records.size() == 1) << outcome(reading);
         const QString whole = reading->records[0].name();
         EXPECT_EQ(whole, QString(kept, whole.front())) << whole.toStdString();
-        EXPECT_EQ(reading->points[0].name, QString(8, whole.front()));
+        EXPECT_EQ(reading->points[0].name, QString(8, kept == 70 ? u' ' : whole.front()));
     }
 }
 
