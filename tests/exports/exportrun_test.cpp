@@ -1,6 +1,7 @@
 // The command line's export of a SIMA file with parcels: the bad ones named
 // on standard error, the others in the file, the exit code 0.
 #include "exporting.h"
+#include "pointreading.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -45,6 +46,26 @@ TEST(ExportRun, BadParcelsAreNamedOnStandardErrorAndTheExitCodeStaysZero)
                 + (note.isEmpty() ? QString()
                                   : u"tavorin: "_s + request.outPath + u": "_s + note + u'\n'))
             << name.toStdString();
+    }
+}
+
+// A real file's parcels written to .sim by the command line read back the
+// same, in the same order, from their place after the points.
+TEST(ExportRun, ASimaFileKeepsItsParcels)
+{
+    QTemporaryDir dir;
+    const QString in = QStringLiteral(
+        TAVORIN_SHARED_DATA_DIR "/sima-real/kmrjs-polygonGeoJSON.simaObjSpaced.sim");
+    const ExportRequest request { dir.filePath(u"out.sim"_s), in, {} };
+    EXPECT_EQ(runExport(request).exitCode, 0);
+    const PointFileReading read = readPointFile(in), written = readPointFile(request.outPath);
+    ASSERT_TRUE(written.isComplete());
+    EXPECT_EQ(written.records.size(), read.records.size());
+    ASSERT_EQ(written.parcels.size(), 3);
+    for (qsizetype i = 0; i < read.parcels.size(); ++i) {
+        Parcel parcel = written.parcels.at(i);
+        parcel.line = read.parcels.at(i).line;
+        EXPECT_EQ(parcel, read.parcels.at(i)) << i;
     }
 }
 
