@@ -25,6 +25,19 @@ std::pair<Parcel, FilePoints> ring(int count)
     return { parcel, records };
 }
 
+// The 面積 alone, as the plan's status line and the map files want it.
+void area(benchmark::State &state)
+{
+    const auto [parcel, records] = ring(int(state.range(0)));
+    for (auto _ : state) {
+        auto micro = parcels::areaMicro(parcel, records);
+        if (!micro)
+            state.SkipWithError("no area");
+        benchmark::DoNotOptimize(micro);
+    }
+}
+BENCHMARK(area)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void areaTable(benchmark::State &state)
 {
     const auto [parcel, records] = ring(int(state.range(0)));

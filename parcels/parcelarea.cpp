@@ -1,10 +1,9 @@
 #include "parcelarea.h"
 
-#include <QStringList>
-
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace parcels {
 
@@ -17,21 +16,23 @@ __extension__ using Wide = __int128;
 __extension__ using UnsignedWide = unsigned __int128;
 
 // value in units of 10^-decimals as a plain decimal text: "-900.120000".
+// Written backwards into a buffer: a table of 10000 rows writes 20000.
 QString fixed(Wide value, int decimals)
 {
-    const bool negative = value < 0;
+    char16_t buffer[48]; // 39 digits, a point, a sign and the leading zero
+    char16_t *const end = buffer + std::size(buffer);
+    char16_t *at = end;
     UnsignedWide magnitude
-        = negative ? -static_cast<UnsignedWide>(value) : static_cast<UnsignedWide>(value);
-    QString digits;
-    do {
-        digits.prepend(QChar(u'0' + int(magnitude % 10)));
+        = value < 0 ? -static_cast<UnsignedWide>(value) : static_cast<UnsignedWide>(value);
+    for (int written = 0; written <= decimals || magnitude != 0; ++written) {
+        if (written == decimals && decimals > 0)
+            *--at = u'.';
+        *--at = char16_t(u'0' + int(magnitude % 10));
         magnitude /= 10;
-    } while (magnitude != 0);
-    if (digits.size() <= decimals)
-        digits.prepend(QString(decimals + 1 - digits.size(), u'0'));
-    if (decimals > 0)
-        digits.insert(digits.size() - decimals, u'.');
-    return negative ? u'-' + digits : digits;
+    }
+    if (value < 0)
+        *--at = u'-';
+    return QString(reinterpret_cast<const QChar *>(at), end - at);
 }
 
 // The whole millimetres at or below the square root of a square of them.
@@ -71,11 +72,26 @@ double bearingSeconds(qint64 dx, qint64 dy)
 // "340°52′18″", rounded to the second.
 QString bearingText(double seconds)
 {
-    qint64 whole = std::llround(seconds) % SecondsInCircle;
-    return QStringLiteral("%1°%2′%3″")
-        .arg(whole / 3600)
-        .arg(whole / 60 % 60, 2, 10, QChar(u'0'))
-        .arg(whole % 60, 2, 10, QChar(u'0'));
+    const qint64 whole = std::llround(seconds) % SecondsInCircle;
+    const auto degrees = int(whole / 3600);
+    const auto minutes = int(whole / 60 % 60);
+    const auto rest = int(whole % 60);
+    char16_t text[12];
+    char16_t *at = text;
+    if (degrees >= 100)
+        *at++ = char16_t(u'0' + degrees / 100);
+    if (degrees >= 10)
+        *at++ = char16_t(u'0' + degrees / 10 % 10);
+    *at++ = char16_t(u'0' + degrees % 10);
+    const auto twoDigits = [&at](int value, char16_t mark) {
+        *at++ = char16_t(u'0' + value / 10);
+        *at++ = char16_t(u'0' + value % 10);
+        *at++ = mark;
+    };
+    *at++ = u'°';
+    twoDigits(minutes, u'′');
+    twoDigits(rest, u'″');
+    return QString(reinterpret_cast<const QChar *>(text), at - text);
 }
 
 // A bearing written D.MMSS ("340.5218", "340.52185" with tenths of a
@@ -107,9 +123,8 @@ std::optional<double> fileBearingSeconds(QStringView text)
 // number.
 struct Ring
 {
-    QList<qint64> x;
-    QList<qint64> y;
-    QStringList names;
+    std::vector<qint64> x;
+    std::vector<qint64> y;
 };
 
 std::optional<Ring> ringOf(const tavorin::Parcel &parcel, const tavorin::FilePoints &records)
@@ -127,9 +142,8 @@ std::optional<Ring> ringOf(const tavorin::Parcel &parcel, const tavorin::FilePoi
         const std::optional<qint64> y = millimetres(point.y());
         if (!x || !y)
             return std::nullopt;
-        ring.x.append(*x);
-        ring.y.append(*y);
-        ring.names.append(point.name());
+        ring.x.push_back(*x);
+        ring.y.push_back(*y);
     }
     return ring;
 }
@@ -182,9 +196,9 @@ std::optional<AreaTable> areaTable(const tavorin::Parcel &parcel,
     const std::optional<Ring> ring = ringOf(parcel, records);
     if (!ring)
         return std::nullopt;
-    const QList<qint64> &across = form == AreaForm::XTimesDeltaY ? ring->x : ring->y;
-    const QList<qint64> &along = form == AreaForm::XTimesDeltaY ? ring->y : ring->x;
-    const qsizetype n = across.size();
+    const std::vector<qint64> &across = form == AreaForm::XTimesDeltaY ? ring->x : ring->y;
+    const std::vector<qint64> &along = form == AreaForm::XTimesDeltaY ? ring->y : ring->x;
+    const auto n = qsizetype(across.size());
 
     AreaTable table;
     table.form = form;
@@ -196,7 +210,7 @@ std::optional<AreaTable> areaTable(const tavorin::Parcel &parcel,
         sum += product;
         const tavorin::FilePoint &point = records[parcel.vertices[i].record];
         table.rows.append(
-            { ring->names[i], point.x(), point.y(), fixed(difference, 3), fixed(product, 6) });
+            { point.name(), point.x(), point.y(), fixed(difference, 3), fixed(product, 6) });
     }
     const Wide doubleArea = sum < 0 ? -sum : sum;
     const Wide area = doubleArea / 2; // cut to the millionth of a square metre
@@ -209,13 +223,28 @@ std::optional<AreaTable> areaTable(const tavorin::Parcel &parcel,
     return table;
 }
 
+std::optional<qint64> areaMicro(const tavorin::Parcel &parcel, const tavorin::FilePoints &records)
+{
+    const std::optional<Ring> ring = ringOf(parcel, records);
+    if (!ring)
+        return std::nullopt;
+    const auto n = ring->x.size();
+    Wide sum = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        sum += Wide(ring->x[i]) * (ring->y[(i + 1) % n] - ring->y[(i + n - 1) % n]);
+    const Wide area = (sum < 0 ? -sum : sum) / 2;
+    if (area > std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return static_cast<qint64>(area);
+}
+
 std::optional<SideTable> sideTable(
     const tavorin::Parcel &parcel, const tavorin::FilePoints &records, DistanceRounding rounding)
 {
     const std::optional<Ring> ring = ringOf(parcel, records);
     if (!ring)
         return std::nullopt;
-    const qsizetype n = ring->x.size();
+    const auto n = qsizetype(ring->x.size());
 
     SideTable table;
     table.rows.reserve(n);
@@ -228,7 +257,8 @@ std::optional<SideTable> sideTable(
         const double bearing = bearingSeconds(dx, dy);
         perimeter += distance;
 
-        SideRow row { ring->names[i], ring->names[j], fixed(distance, 3), bearingText(bearing),
+        SideRow row { records[parcel.vertices[i].record].name(),
+            records[parcel.vertices[j].record].name(), fixed(distance, 3), bearingText(bearing),
             parcel.vertices[i].side, false };
         if (row.fileSide) {
             const std::optional<qint64> fileDistance = millimetres(row.fileSide->length);

@@ -85,6 +85,10 @@ std::optional<AreaTable> areaTable(const tavorin::Parcel &parcel,
 std::optional<SideTable> sideTable(const tavorin::Parcel &parcel,
     const tavorin::FilePoints &records, DistanceRounding rounding = DistanceRounding::HalfUp);
 
+// The parcel's 面積 alone, in millionths of a square metre, as areaTable
+// gives it, without the table's texts; none where areaTable gives none.
+std::optional<qint64> areaMicro(const tavorin::Parcel &parcel, const tavorin::FilePoints &records);
+
 // The 地積 of an area in millionths of a square metre: cut to 1/100 m²
 // ("100.05"), or for LandClass::Other over 10 m² to whole square metres
 // ("100").

@@ -90,6 +90,7 @@ TEST(ParcelArea, TextbookParcelsInEitherDirectionAndEitherForm)
             EXPECT_EQ(table->doubleArea, QString::fromLatin1(c.doubleArea));
             EXPECT_EQ(table->area, QString::fromLatin1(c.area));
             EXPECT_EQ(table->registeredArea, QString::fromLatin1(c.registered));
+            EXPECT_EQ(areaMicro(c.parcel.parcel, c.parcel.records), table->areaMicro);
         }
     }
 }
