@@ -364,13 +364,14 @@ private:
                     }
                     record = recordOf(m_points[std::size_t(*point)], lot.line);
                 }
-                // A curve begins where the one before it ends.
-                if (i == 0 && !ring.isEmpty()) {
-                    if (ring.back().record != record) {
-                        parcel.fault = RegistryText::CurvesNotJoined;
-                        return parcel;
-                    }
+                // A curve begins where the one before it ends; a point
+                // written twice in a row (by its id or its position) is
+                // one vertex.
+                if (!ring.isEmpty() && ring.back().record == record)
                     continue;
+                if (i == 0 && !ring.isEmpty()) {
+                    parcel.fault = RegistryText::CurvesNotJoined;
+                    return parcel;
                 }
                 ring.append(ParcelVertex {
                     {}, m_map.reading.records[record].name(), record, std::nullopt });

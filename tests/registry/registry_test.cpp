@@ -242,6 +242,9 @@ TEST(RegistryMap, GivesABadParcelItsFault)
         { { u"C1:+:P1,P2"_s, u"C2:+:P2,P1"_s }, u"F1:C1,C2"_s, u"筆界点が3点に足りません。"_s,
             u"A B"_s },
         { { u"C1:+:P1,P2"_s, u"C2:-:P1,P3,P2"_s }, u"F1:C1,C2"_s, u""_s, u"A B C"_s },
+        // A point twice in a row, by its id or its position, is one vertex.
+        { { u"C1:+:P1,0/0,P2,P2"_s, u"C2:+:P2,P3,P1,P1"_s }, u"F1:C1,C2"_s, u""_s, u"A B C"_s },
+        { { u"C1:+:P1,P2,P2,P1"_s }, u"F1:C1"_s, u"筆界点が3点に足りません。"_s, u"A B"_s },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.fault.toStdString());
