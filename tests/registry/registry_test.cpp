@@ -314,8 +314,13 @@ TEST(RegistryFile, ListsAndReadsTheMapsOfAZipOfZips)
     const QString first = dir.filePath(u"1.zip"_s), second = dir.filePath(u"2.zip"_s);
     const QString outer = dir.filePath(u"town.zip"_s);
     writeZip(first, { { u"a.xml"_s, square(u"北1"_s, u"北町"_s) } });
-    writeZip(
-        second, { { u"readme.txt"_s, "not a map" }, { u"b.xml"_s, square(u"南2"_s, u"南町"_s) } });
+    // A 地図名 deeper in the file is not the map's name.
+    writeZip(second,
+        { { u"readme.txt"_s, "not a map" },
+            { u"b.xml"_s,
+                square(u"南2"_s, u"南町"_s)
+                    .replace(
+                        "</主題属性>", "<筆界線><地図名>北1</地図名></筆界線></主題属性>") } });
     writeZip(outer, { { u"1.zip"_s, fileBytes(first) }, { u"2.zip"_s, fileBytes(second) } });
 
     const MapListing listing = listMaps(outer);
