@@ -127,7 +127,8 @@ class MapParser
 {
 public:
     explicit MapParser(QByteArrayView bytes)
-        : m_xml(bytes)
+        : m_bytes(bytes)
+        , m_xml(bytes)
     {
     }
 
@@ -168,7 +169,7 @@ private:
         else if (name == "筆")
             readLot();
         else if (name == "地図名")
-            m_map.mapName = text(m_xml);
+            text(m_xml); // read by mapNameOf, as the file's maps are chosen by it
         else if (name == "市区町村コード")
             m_map.municipalityCode = text(m_xml);
         else if (name == "市区町村名")
@@ -364,13 +365,14 @@ private:
                     }
                     record = recordOf(m_points[std::size_t(*point)], lot.line);
                 }
-                // A curve begins where the one before it ends.
-                if (i == 0 && !ring.isEmpty()) {
-                    if (ring.back().record != record) {
-                        parcel.fault = RegistryText::CurvesNotJoined;
-                        return parcel;
-                    }
+                // A curve begins where the one before it ends; a point
+                // written twice in a row (by its id or its position) is
+                // one vertex.
+                if (!ring.isEmpty() && ring.back().record == record)
                     continue;
+                if (i == 0 && !ring.isEmpty()) {
+                    parcel.fault = RegistryText::CurvesNotJoined;
+                    return parcel;
                 }
                 ring.append(ParcelVertex {
                     {}, m_map.reading.records[record].name(), record, std::nullopt });
@@ -389,6 +391,9 @@ private:
     MapReading resolve()
     {
         PointFileReading &reading = m_map.reading;
+        // The 地図名 directly in 地図, however many elements of that name
+        // lie deeper: the one a zip file's map is listed and chosen by.
+        m_map.mapName = mapNameOf(m_bytes);
         reading.jobName = m_map.mapName;
         reading.zone = zoneOf(m_map.coordinateSystem);
         reading.points.reserve(qsizetype(m_named.size()));
@@ -410,6 +415,7 @@ private:
         return std::move(m_map);
     }
 
+    QByteArrayView m_bytes;
     XmlScanner m_xml;
     MapReading m_map;
     std::vector<GmPoint> m_points;

@@ -54,8 +54,9 @@ struct MapReading
 // them. Every 筆 but those left out becomes a parcel named by its 地番,
 // its ring the exterior of its GM_Surface: the control points of its
 // 筆界線 (GM_Curve) one after another, a curve whose orientation is "-"
-// taken backwards, the point two consecutive curves share taken once, the
-// closing point (the first again) dropped. Each vertex is the record of the
+// taken backwards, the point two consecutive curves share taken once (as is
+// a point a curve gives twice in a row), the closing point (the first
+// again) dropped. Each vertex is the record of the
 // point it refers to; a corner no 筆界点 or 基準点 names, or a position
 // written into the curve (matched by X and Y to a point read before, if one
 // lies there), is added as a record of kind Corner, once however many rings

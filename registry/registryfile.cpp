@@ -20,6 +20,19 @@ using namespace Qt::StringLiterals;
 // far smaller.
 constexpr zip_uint64_t LargestEntry = zip_uint64_t(1) << 30;
 
+// What is left of a walk's limits as entries are unpacked.
+struct Budget
+{
+    ZipLimits limits;
+    zip_uint64_t unpacked = 0;
+};
+
+// A limit as the message gives it: "8GB", "1MB".
+QString sizeText(quint64 bytes)
+{
+    return bytes >= (quint64(1) << 30) ? u"%1GB"_s.arg(bytes >> 30) : u"%1MB"_s.arg(bytes >> 20);
+}
+
 bool isZip(const QByteArray &bytes)
 {
     return bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06");
@@ -39,7 +52,7 @@ struct ZipCloser
 // Returns false when visit asked to stop; message is set on a failure.
 bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
     const std::function<bool(const QString &, const QByteArray &)> &visit, QString &message,
-    bool &foundXml)
+    bool &foundXml, Budget &budget)
 {
     zip_error_t error;
     zip_error_init(&error);
@@ -74,6 +87,20 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
             message = RegistryText::MapTooLarge;
             return false;
         }
+        // Told from the sizes the zip file gives, before anything is
+        // unpacked: an entry that a few bytes would blow up to gigabytes,
+        // and a file that, nested zips and all, unpacks to more than the
+        // limit.
+        const zip_uint64_t packed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
+        if (stat.size > budget.limits.smallEntry && stat.size / budget.limits.ratio > packed) {
+            message = RegistryText::ZipEntrySuspicious.arg(prefix + u'/' + name);
+            return false;
+        }
+        if (stat.size > budget.limits.total - budget.unpacked) {
+            message = RegistryText::ZipTooLarge.arg(sizeText(budget.limits.total));
+            return false;
+        }
+        budget.unpacked += stat.size;
         QByteArray entry(qsizetype(stat.size), Qt::Uninitialized);
         zip_file_t *file = zip_fopen_index(archive.get(), zip_uint64_t(index), 0);
         const zip_int64_t read = file ? zip_fread(file, entry.data(), stat.size) : zip_int64_t(-1);
@@ -88,7 +115,7 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
             foundXml = true;
             if (!visit(path, entry))
                 return false;
-        } else if (!walkZip(entry, path, depth + 1, visit, message, foundXml)) {
+        } else if (!walkZip(entry, path, depth + 1, visit, message, foundXml, budget)) {
             return false;
         }
     }
@@ -105,7 +132,8 @@ bool isRegistryPath(const QString &path)
 }
 
 QString forEachMapXml(const QByteArray &bytes, const QString &name,
-    const std::function<bool(const QString &entry, const QByteArray &xml)> &visit)
+    const std::function<bool(const QString &entry, const QByteArray &xml)> &visit,
+    const ZipLimits &limits)
 {
     if (!isZip(bytes)) {
         visit(name, bytes);
@@ -113,7 +141,8 @@ QString forEachMapXml(const QByteArray &bytes, const QString &name,
     }
     QString message;
     bool foundXml = false;
-    walkZip(bytes, name, 0, visit, message, foundXml);
+    Budget budget { limits };
+    walkZip(bytes, name, 0, visit, message, foundXml, budget);
     if (message.isEmpty() && !foundXml)
         message = RegistryText::NoMapInZip;
     return message;

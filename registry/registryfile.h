@@ -47,13 +47,32 @@ MapListing listMaps(const QString &path);
 // of several (RegistryText::SeveralMaps).
 MapReading readMapFile(const QString &path, const QString &mapName = {});
 
+// How far a zip file is unpacked: what guards against a file made to blow up
+// when unpacked (a zip bomb) rather than to hold maps.
+struct ZipLimits
+{
+    // The bytes unpacked from the file in all, its zip files and the XML
+    // files in them counted alike. A municipality's maps unpack to far less.
+    quint64 total = quint64(8) << 30;
+    // How many times its packed size an entry larger than smallEntry may
+    // unpack to. 地図XML packs about 30 to 1 (the real file of 屋久島町:
+    // 333,383 bytes in 11,726), a zip inside a zip about 1 to 1; a run of
+    // zeros packs about 1000 to 1.
+    quint64 ratio = 200;
+    quint64 smallEntry = quint64(1) << 20;
+};
+
 // The 地図XML files in bytes, which are a 地図XML file or a zip file as
 // above: calls visit with each one's entry (name is the file's own name, for
 // entries in a zip "outer/inner") and bytes, in the order they lie, until
 // visit returns false. Returns the message to show when the bytes are a zip
 // file that cannot be read or holds no XML file; empty otherwise. A zip file
-// inside a zip inside a zip is not opened, nor an XML file of more than 1 GiB.
+// inside a zip inside a zip is not opened, nor an XML file of more than 1 GiB,
+// and a zip file past limits is refused (RegistryText::ZipTooLarge,
+// ZipEntrySuspicious) before the entry past them is unpacked; the entries
+// before it have been visited.
 QString forEachMapXml(const QByteArray &bytes, const QString &name,
-    const std::function<bool(const QString &entry, const QByteArray &xml)> &visit);
+    const std::function<bool(const QString &entry, const QByteArray &xml)> &visit,
+    const ZipLimits &limits = {});
 
 } // namespace tavorin::registry

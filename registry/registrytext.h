@@ -28,6 +28,13 @@ inline const QString SeveralMaps
     = u"このファイルには地図が%1枚あります。読む地図を選んで下さい。"_s;
 // A map inside a zip file larger than the program reads.
 inline const QString MapTooLarge = u"ZIPファイルの中の地図XMLが大きすぎて読めません。"_s;
+// %1: the limit ("8GB"). What all the zip's entries, nested zips included,
+// unpack to is more than the program unpacks.
+inline const QString ZipTooLarge = u"このZIPファイルは展開すると%1を超えるため読めません。"_s;
+// %1: the entry ("town.zip/1.zip/a.xml"), which unpacks to far more than
+// 地図XML ever does from its packed size.
+inline const QString ZipEntrySuspicious
+    = u"ZIPファイルの中の「%1」は圧縮前の大きさが異常に大きいため読めません。地図XMLのZIPファイルではないおそれがあります。"_s;
 
 // Why a parcel (筆) cannot be drawn, measured or exported.
 // %1: the identifier the file gives the missing part ("F000000001").

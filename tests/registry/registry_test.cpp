@@ -2,11 +2,15 @@
 // and as the .zip it is distributed in, small maps written here for what it
 // lacks, and zip files of zip files made with libzip.
 #include "mapxml.h"
+#include "parcelarea.h"
 #include "planezones.h"
+#include "projection.h"
 #include "registryfile.h"
 #include "registrytext.h"
 #include "testsupport.h"
 
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -238,6 +242,9 @@ TEST(RegistryMap, GivesABadParcelItsFault)
         { { u"C1:+:P1,P2"_s, u"C2:+:P2,P1"_s }, u"F1:C1,C2"_s, u"筆界点が3点に足りません。"_s,
             u"A B"_s },
         { { u"C1:+:P1,P2"_s, u"C2:-:P1,P3,P2"_s }, u"F1:C1,C2"_s, u""_s, u"A B C"_s },
+        // A point twice in a row, by its id or its position, is one vertex.
+        { { u"C1:+:P1,0/0,P2,P2"_s, u"C2:+:P2,P3,P1,P1"_s }, u"F1:C1,C2"_s, u""_s, u"A B C"_s },
+        { { u"C1:+:P1,P2,P2,P1"_s }, u"F1:C1"_s, u"筆界点が3点に足りません。"_s, u"A B"_s },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.fault.toStdString());
@@ -307,8 +314,13 @@ TEST(RegistryFile, ListsAndReadsTheMapsOfAZipOfZips)
     const QString first = dir.filePath(u"1.zip"_s), second = dir.filePath(u"2.zip"_s);
     const QString outer = dir.filePath(u"town.zip"_s);
     writeZip(first, { { u"a.xml"_s, square(u"北1"_s, u"北町"_s) } });
-    writeZip(
-        second, { { u"readme.txt"_s, "not a map" }, { u"b.xml"_s, square(u"南2"_s, u"南町"_s) } });
+    // A 地図名 deeper in the file is not the map's name.
+    writeZip(second,
+        { { u"readme.txt"_s, "not a map" },
+            { u"b.xml"_s,
+                square(u"南2"_s, u"南町"_s)
+                    .replace(
+                        "</主題属性>", "<筆界線><地図名>北1</地図名></筆界線></主題属性>") } });
     writeZip(outer, { { u"1.zip"_s, fileBytes(first) }, { u"2.zip"_s, fileBytes(second) } });
 
     const MapListing listing = listMaps(outer);
@@ -343,5 +355,129 @@ TEST(RegistryFile, ListsAndReadsTheMapsOfAZipOfZips)
     EXPECT_EQ(listMaps(dir.filePath(u"none.zip"_s)).failureNumber, 53);
     EXPECT_EQ(listMaps(broken).message, u"ZIPファイルが壊れているため読めません。"_s);
 }
+
+// Bytes that do not pack: a map's worth of digits from a fixed generator.
+QByteArray digits(qsizetype size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &byte : bytes) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = char('0' + (seed >> 24) % 10);
+    }
+    return bytes;
+}
+
+TEST(RegistryFile, RefusesAZipThatBlowsUpWhenUnpacked)
+{
+    QTemporaryDir dir;
+    // 20 MiB of zeros packs to about 20 KB, in a zip and in a zip of zips.
+    const QString bomb = dir.filePath(u"bomb.zip"_s), town = dir.filePath(u"town.zip"_s);
+    writeZip(bomb, { { u"a.xml"_s, square() }, { u"zero.xml"_s, QByteArray(20 << 20, '\0') } });
+    writeZip(town, { { u"1.zip"_s, fileBytes(bomb) } });
+    ASSERT_LT(QFileInfo(bomb).size(), 100000);
+    for (const auto &[path, entry] : { std::pair { bomb, u"bomb.zip/zero.xml"_s },
+             std::pair { town, u"town.zip/1.zip/zero.xml"_s } }) {
+        const QString message
+            = u"ZIPファイルの中の「%1」は圧縮前の大きさが異常に大きいため読めません。地図XMLのZIPファイルではないおそれがあります。"_s
+                  .arg(entry);
+        EXPECT_EQ(listMaps(path).message, message);
+        EXPECT_EQ(readMapFile(path).reading.message, message);
+    }
+
+    // The total counts the zips inside and the XML files in them alike:
+    // 300,000 bytes of digits in each of three zips of one XML file each
+    // pass a limit of 1 MiB twice, not three times.
+    QList<std::pair<QString, QByteArray>> inner;
+    for (int i = 0; i < 3; ++i) {
+        const QString path = dir.filePath(u"%1.zip"_s.arg(i));
+        writeZip(path, { { u"m.xml"_s, digits(300000, quint32(i)) } });
+        inner.append({ u"%1.zip"_s.arg(i), fileBytes(path) });
+    }
+    writeZip(town, inner);
+    QStringList visited;
+    const QString message = forEachMapXml(
+        fileBytes(town), u"town.zip"_s,
+        [&visited](const QString &entry, const QByteArray &xml) {
+            visited.append(u"%1 %2"_s.arg(entry).arg(xml.size()));
+            return true;
+        },
+        ZipLimits { .total = 1 << 20 });
+    EXPECT_EQ(message, u"このZIPファイルは展開すると1MBを超えるため読めません。"_s);
+    EXPECT_EQ(visited,
+        QStringList({ u"town.zip/0.zip/m.xml 300000"_s, u"town.zip/1.zip/m.xml 300000"_s }));
+}
+
+// The 面積 of the real map's two parcels, in both forms of the 座標求積表,
+// against Shapely's (Debian's python3-shapely, reading the XML on its own
+// through shapelymapareas.py) to 1e-6 m², as for the SIMA files.
+TEST(RegistryOracle, RealParcelAreasAgreeWithShapely)
+{
+    QProcess python;
+    python.start(u"/usr/bin/python3"_s,
+        { QStringLiteral(TAVORIN_TEST_DATA_DIR "/registry/shapelymapareas.py"), RealXml,
+            u"2740-1"_s, u"2740-2"_s });
+    if (!python.waitForFinished(60'000) || python.exitCode() != 0)
+        GTEST_SKIP() << "no /usr/bin/python3 with Shapely (Debian: python3-shapely)";
+    const QStringList oracle
+        = QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    const MapReading map = readMapFile(RealXml);
+    ASSERT_EQ(map.reading.parcels.size(), 2);
+    ASSERT_EQ(oracle.size(), 2);
+    for (qsizetype i = 0; i < 2; ++i) {
+        const Parcel &parcel = map.reading.parcels[i];
+        const QStringList expected = oracle[i].split(u'\t');
+        ASSERT_EQ(expected.value(0), parcel.name);
+        for (const auto form :
+            { parcels::AreaForm::XTimesDeltaY, parcels::AreaForm::YTimesDeltaX }) {
+            const auto table = parcels::areaTable(parcel, map.reading.records, form);
+            ASSERT_TRUE(table);
+            EXPECT_NEAR(double(table->areaMicro) / 1e6, expected.value(1).toDouble(), 1e-6)
+                << parcel.name.toStdString();
+        }
+    }
+}
+
+#ifdef TAVORIN_TRANSVERSE_MERCATOR_PROJ
+// The real map's first 基準点 (名称 1) on the ground: the program's latitude
+// and longitude in zone II against GeographicLib's exact transverse Mercator
+// run as a separate program, to 1e-11 degrees (about a micrometre).
+TEST(RegistryOracle, RealControlPointAgreesWithTheExactProjection)
+{
+    const MapReading map = readMapFile(RealXml);
+    const qsizetype first = map.kinds.indexOf(PointKind::Control);
+    ASSERT_GE(first, 0);
+    const FilePoint &point = map.reading.records[first];
+    ASSERT_EQ(QStringList({ point.name(), point.x(), point.y() }),
+        QStringList({ u"1"_s, u"-297594.961"_s, u"-34574.241"_s }));
+    ASSERT_EQ(map.reading.zone, 2);
+    const geodesy::Zone &zone = geodesy::zones()[1];
+    // The tool counts northings from the equator: the origin's first.
+    QProcess tool;
+    tool.start(QStringLiteral(TAVORIN_TRANSVERSE_MERCATOR_PROJ),
+        { u"-k"_s, u"0.9999"_s, u"-e"_s, u"6378137"_s, u"1/298.257222101"_s, u"-l"_s,
+            QString::number(zone.centralMeridian(), 'g', 17), u"-p"_s, u"10"_s });
+    tool.write(QByteArray::number(zone.originLatitude) + ' '
+        + QByteArray::number(zone.centralMeridian(), 'g', 17) + '\n');
+    tool.closeWriteChannel();
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    const double originNorthing
+        = tool.readAllStandardOutput().trimmed().split(' ').value(1).toDouble();
+    tool.start(QStringLiteral(TAVORIN_TRANSVERSE_MERCATOR_PROJ),
+        { u"-k"_s, u"0.9999"_s, u"-e"_s, u"6378137"_s, u"1/298.257222101"_s, u"-l"_s,
+            QString::number(zone.centralMeridian(), 'g', 17), u"-p"_s, u"10"_s, u"-r"_s });
+    tool.write(QByteArray::number(point.y().toDouble(), 'g', 17) + ' '
+        + QByteArray::number(point.x().toDouble() + originNorthing, 'g', 17) + '\n');
+    tool.closeWriteChannel();
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    const QList<QByteArray> exact = tool.readAllStandardOutput().trimmed().split(' ');
+    const auto position = geodesy::toLatLon(2, { point.x().toDouble(), point.y().toDouble() });
+    ASSERT_TRUE(position);
+    ASSERT_GE(exact.size(), 2);
+    std::printf("control point 1: %.11f %.11f, exact %s %s\n", position->latitude,
+        position->longitude, exact[0].constData(), exact[1].constData());
+    EXPECT_NEAR(position->latitude, exact[0].toDouble(), 1e-11);
+    EXPECT_NEAR(position->longitude, exact[1].toDouble(), 1e-11);
+}
+#endif
 
 } // namespace
