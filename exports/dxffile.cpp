@@ -146,6 +146,8 @@ QByteArray fileBytes(const FilePoints &points, Options options, const Parcels &p
 
     Pairs dxf;
     dxf.bytes.reserve(qsizetype(cad.size()) * 160 + 1024);
+    if (!options.source.isEmpty())
+        dxf.add(999, nameBytes(options.source));
     dxf.add(0, "SECTION");
     dxf.add(2, "HEADER");
     dxf.add(9, "$ACADVER");

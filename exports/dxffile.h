@@ -26,9 +26,14 @@ struct Options
     // Whether a point and its name stand at the point's elevation (z) rather
     // than at 0.
     bool elevationAsZ = false;
+    // Where the points come from, as the data's terms ask it to be named
+    // (registry::sourceLine): a 999 comment at the head of the file; none
+    // when empty.
+    QString source;
 };
 
-// The DXF text of points: AutoCAD R12 ($ACADVER AC1009), code page 932
+// The DXF text of points, after options.source as a comment: AutoCAD R12 ($ACADVER AC1009), code
+// page 932
 // ($DWGCODEPAGE ANSI_932), CR LF after every line. Each point with numeric
 // coordinates (as the plan reads them) is a POINT on layer POINTS at CAD x =
 // its Y (east), CAD y = its X (north), and, unless its name is blank, a TEXT
