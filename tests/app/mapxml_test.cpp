@@ -7,11 +7,13 @@
 #include "registryfile.h"
 #include "simaparcels.h"
 #include "simareader.h"
+#include "startup.h"
 #include "windowfixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -236,10 +238,36 @@ TEST_F(MapFileLoad, ListsTheRealMapWithItsZoneAndParcels)
     EXPECT_EQ(planFileText(),
         u"地図名 AYA1anbou22B06_2000　熊毛郡屋久島町　測地系判別 変換（変換プログラム TKY2JGD）\n"_s
             + Source);
+    // The window's exports carry the source line too.
+    QTemporaryDir dir;
+    dialogs.chooseNextFile(dir.filePath(u"map.geojson"_s));
+    menuAction(u"MapExport"_s)->trigger();
+    EXPECT_EQ(geoJsonSource(fileBytes(dir.filePath(u"map.geojson"_s))), Source + u"|166"_s);
     // 書込 offers the map's name as a SIMA file's.
     menuAction(u"SimFileSave"_s)->trigger();
-    EXPECT_EQ(fileDialogs(QFileInfo(RealZip).dir()).value(1),
+    EXPECT_EQ(fileDialogs(QFileInfo(RealZip).dir()).value(2),
         u"Save ＳＩＭファイル Files (*.sim)|46505-3411-1.sim|"_s);
+}
+
+// A map file dropped on the window or given at start is read as the menu
+// reads it.
+TEST_F(MapFileLoad, DroppedOrGivenAtStart)
+{
+    FileReadAtStart(RealXml).handTo(*form);
+    EXPECT_EQ(list(1)->lines().size(), 164);
+    EXPECT_EQ(form->currentFilePath(), QFileInfo(RealXml).absoluteFilePath());
+    loadPoints({ { "A", "1", "2" } });
+    EXPECT_EQ(form->zone(), 0);
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(RealZip) });
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(form.get(), &dropped);
+    EXPECT_EQ(list(1)->lines().size(), 164);
+    EXPECT_EQ(form->zone(), 2);
+    EXPECT_EQ(prompts(), QStringList(2, u"メッセージ|"_s + LeftOut));
 }
 
 // Of several maps the user chooses one, each listed with its 大字名 and
