@@ -107,7 +107,8 @@ void Form1::showReading(PointFileReading reading)
     m_listTitle = planTitle(reading.jobName, CurrentFilePath);
     // A registry's map sets its own once shown.
     m_source.clear();
-    m_fileText = PlanText::FileCaption.arg(QFileInfo(CurrentFilePath).fileName());
+    const QString fileName = QFileInfo(CurrentFilePath).fileName();
+    m_fileText = fileName.isEmpty() ? QString() : PlanText::FileCaption.arg(fileName);
     showFileText();
     if (reading.ending == PointFileReading::Ending::CutShort)
         showError(endingText(reading));

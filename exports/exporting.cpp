@@ -105,8 +105,8 @@ QString beyondReachNote(const ExportJob &job)
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(path, job.points,
-        { job.options.textHeight, job.options.elevationAsZ, job.source }, job.parcels);
+    return saveDxf(path, job.points, { job.options.textHeight, job.options.elevationAsZ },
+        job.parcels, job.source);
 }
 
 constexpr ExportFormat Formats[] = {

@@ -230,8 +230,8 @@ TEST(ExportCommand, WritesEachFormatByItsExtensionWithoutADisplay)
         // No map: 系なし is no hindrance.
         { u"points.csv"_s, { "--zone", "none" }, csvRecordBytes(reading->records) },
         { u"points.dxf"_s, { "--text-height", "2.5" },
-            dxf::fileBytes(reading->records, { 2.5, false, {} }) },
-        { u"points-z.dxf"_s, { "--dxf-elevation" }, dxf::fileBytes(reading->records, { 1, true, {} }) },
+            dxf::fileBytes(reading->records, { 2.5, false }) },
+        { u"points-z.dxf"_s, { "--dxf-elevation" }, dxf::fileBytes(reading->records, { 1, true }) },
     };
     for (const auto &[out, options, bytes] : cases) {
         EXPECT_EQ(
@@ -276,7 +276,7 @@ TEST(ExportCommand, KeepsTheFilesOwnPointsWholeInSimaAndCsv)
     const QByteArray dxfBytes = fileBytes(dxfPath);
     EXPECT_EQ(dxfBytes,
         dxf::fileBytes(
-            original->records, { 1, true, {} }, readSimaParcels(fileBytes(in), original->records)));
+            original->records, { 1, true }, readSimaParcels(fileBytes(in), original->records)));
     EXPECT_TRUE(dxfBytes.contains("\r\nAuto-3374\r\n"));
 
     const QByteArray csvBytes = fileBytes(csv);

@@ -10,6 +10,7 @@
 #include "startup.h"
 #include "windowfixture.h"
 
+#include <QDropEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -238,15 +239,15 @@ TEST_F(MapFileLoad, ListsTheRealMapWithItsZoneAndParcels)
     EXPECT_EQ(planFileText(),
         u"地図名 AYA1anbou22B06_2000　熊毛郡屋久島町　測地系判別 変換（変換プログラム TKY2JGD）\n"_s
             + Source);
+    // 書込 offers the map's name as a SIMA file's.
+    menuAction(u"SimFileSave"_s)->trigger();
+    EXPECT_EQ(fileDialogs(QFileInfo(RealZip).dir()).value(1),
+        u"Save ＳＩＭファイル Files (*.sim)|46505-3411-1.sim|"_s);
     // The window's exports carry the source line too.
     QTemporaryDir dir;
     dialogs.chooseNextFile(dir.filePath(u"map.geojson"_s));
     menuAction(u"MapExport"_s)->trigger();
     EXPECT_EQ(geoJsonSource(fileBytes(dir.filePath(u"map.geojson"_s))), Source + u"|166"_s);
-    // 書込 offers the map's name as a SIMA file's.
-    menuAction(u"SimFileSave"_s)->trigger();
-    EXPECT_EQ(fileDialogs(QFileInfo(RealZip).dir()).value(2),
-        u"Save ＳＩＭファイル Files (*.sim)|46505-3411-1.sim|"_s);
 }
 
 // A map file dropped on the window or given at start is read as the menu

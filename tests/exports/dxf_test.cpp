@@ -81,7 +81,7 @@ TEST(Dxf, EzdxfReadsBackEveryPointAndName)
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("points.dxf");
-    ASSERT_TRUE(saveDxf(path, points, { 2.5, false, {} }));
+    ASSERT_TRUE(saveDxf(path, points, { 2.5, false }));
 
     EZDXF(reading, path);
     EXPECT_EQ(*reading,

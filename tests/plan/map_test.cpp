@@ -316,7 +316,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     // chosen, titled with the file's job name; its scale and zone are those
     // offered next time, as the command line's plan tests show them drawn.
     EXPECT_EQ(fileBytes(dir.filePath(u"points.dxf"_s)),
-        dxf::fileBytes(readingOf(Points).records, { 2.5, true, {} }));
+        dxf::fileBytes(readingOf(Points).records, { 2.5, true }));
     POPPLER(info, u"pdfinfo"_s, { dir.filePath(u"plan.pdf"_s) });
     EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
         QStringList({ u"Title: 現場A"_s, u"Page size: 1191 x 842 pts (A3)"_s }));
