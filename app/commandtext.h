@@ -38,7 +38,8 @@ inline const QString OverwriteOption
       u"置き換えません。"_s;
 inline const QString ZoneOption
     = u"--export で：FILE のX・Yの平面直角座標系、1～19。none は系なし（任意座標）で、地図に"
-      u"は置けません。付けないときは、CSVファイルの「平面直角座標系」「座標系」「系」の列の系。"_s;
+      u"は置けません。付けないときは、CSVファイルの「平面直角座標系」「座標系」「系」の列の系か、"
+      u"地図XMLの座標系。"_s;
 inline const QString MapOption
     = u"--export で：FILE が地図XMLで、地図をいくつも収めた ZIP ファイルのとき、読む地図の"
       u"地図名。地図が1枚だけなら要りません。"_s;

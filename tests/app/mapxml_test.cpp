@@ -3,6 +3,7 @@
 // reader; --map among several maps; 地図XML読込 in the window.
 #include "codepage932.h"
 #include "exporttext.h"
+#include "planezones.h"
 #include "planwindow.h"
 #include "registryfile.h"
 #include "simaparcels.h"
@@ -180,13 +181,24 @@ TEST(MapExport, EveryFormatCarriesTheSourceLine)
     EXPECT_FALSE(cp932::decode(fileBytes(dir.filePath(u"map.csv"_s))).contains(u"出典"_s));
 }
 
+// The real map in 任意座標系 (local coordinates).
+QString localMap(const QTemporaryDir &dir)
+{
+    const QString local = dir.filePath(u"local.xml"_s);
+    writeFile(
+        local, fileBytes(RealXml).replace(u"公共座標2系"_s.toUtf8(), u"任意座標系"_s.toUtf8()));
+    return local;
+}
+
 // A file of several maps is read by 地図名 only; without one it writes
-// nothing and names them.
-TEST(MapExport, SeveralMapsNeedMap)
+// nothing and names them. A map of local coordinates is on no map.
+TEST(MapExport, SeveralMapsNeedMapAndLocalOnesNoZone)
 {
     QTemporaryDir dir;
-    const QString in = twoMaps(dir), out = dir.filePath(u"out.sim"_s);
+    const QString in = twoMaps(dir), out = dir.filePath(u"out.sim"_s), local = localMap(dir);
     const std::pair<QStringList, QByteArray> cases[] = {
+        { { u"--export"_s, dir.filePath(u"local.kml"_s), local },
+            "1|" + note(local, ExportText::LocalZoneNoMap) },
         { { u"--export"_s, out, in },
             "1|"
                 + note(in,
@@ -254,9 +266,12 @@ TEST_F(MapFileLoad, ListsTheRealMapWithItsZoneAndParcels)
 // reads it.
 TEST_F(MapFileLoad, DroppedOrGivenAtStart)
 {
-    FileReadAtStart(RealXml).handTo(*form);
+    QTemporaryDir dir;
+    const QString local = localMap(dir);
+    FileReadAtStart(local).handTo(*form);
     EXPECT_EQ(list(1)->lines().size(), 164);
-    EXPECT_EQ(form->currentFilePath(), QFileInfo(RealXml).absoluteFilePath());
+    EXPECT_EQ(form->currentFilePath(), local);
+    EXPECT_EQ(form->zone(), geodesy::LocalZone);
     loadPoints({ { "A", "1", "2" } });
     EXPECT_EQ(form->zone(), 0);
     QMimeData data;
