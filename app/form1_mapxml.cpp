@@ -10,6 +10,7 @@
 #include "userdialogs.h"
 #include "windowtext.h"
 
+#include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QProgressDialog>
@@ -25,6 +26,19 @@ namespace {
 
 // How long a reading may take before the busy dialog shows.
 constexpr int BusyAfterMs = 300;
+
+// The busy dialog: the reading cannot be stopped half way, so neither
+// Escape nor the title bar's close button takes it away while the window
+// waits behind it.
+class BusyDialog final : public QProgressDialog
+{
+public:
+    using QProgressDialog::QProgressDialog;
+    void reject() override { }
+
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
 
 // Runs read on a thread of its own and returns what it gave. A map of 100
 // MB takes more than a second to read: meanwhile the window keeps painting
@@ -42,7 +56,7 @@ template <typename Value> Value offWindowThread(QWidget *window, std::function<V
     QTimer::singleShot(BusyAfterMs, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!thread->isFinished()) {
-        QProgressDialog busy(WindowText::ReadingMap, QString(), 0, 0, window);
+        BusyDialog busy(WindowText::ReadingMap, QString(), 0, 0, window);
         busy.setObjectName(QStringLiteral("MapReading"));
         busy.setWindowTitle(WindowText::MapFileLoadCaption);
         busy.setWindowModality(Qt::WindowModal);
