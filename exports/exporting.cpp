@@ -150,6 +150,9 @@ MapFileReading readMap(const QString &path, const QString &mapName)
             map.reading.failureNumber = 0;
             map.reading.message
                 = ExportText::SeveralMapsOption.arg(listing.maps.size()).arg(names.join(u'、'));
+        } else if (!listing.ok()) { // of several maps, one that cannot be read
+            map.reading.failureNumber = listing.failureNumber;
+            map.reading.message = listing.message;
         }
     }
     return { std::move(map.reading), registry::sourceLine(map.municipality), map.parcelsLeftOut };
