@@ -2,6 +2,7 @@
 
 #include "commandtext.h"
 #include "planezones.h"
+#include "registryfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -133,6 +134,7 @@ struct ExportCommandOptions
         : exportTo(u"export"_s, CommandText::ExportOption.arg(extensions), u"OUT"_s)
         , overwrite(u"overwrite"_s, CommandText::OverwriteOption)
         , zone(u"zone"_s, CommandText::ZoneOption, u"N|none"_s)
+        , map(u"map"_s, CommandText::MapOption, u"NAME"_s)
         , paper(u"paper"_s, CommandText::PaperOption, u"A4|A3"_s)
         , landscape(u"landscape"_s, CommandText::LandscapeOption)
         , portrait(u"portrait"_s, CommandText::PortraitOption)
@@ -146,7 +148,7 @@ struct ExportCommandOptions
 
     QList<QCommandLineOption> all() const
     {
-        return { exportTo, overwrite, zone, paper, landscape, portrait, scale, date, datum,
+        return { exportTo, overwrite, zone, map, paper, landscape, portrait, scale, date, datum,
             textHeight, elevation };
     }
 
@@ -165,16 +167,18 @@ struct ExportCommandOptions
         const QCommandLineParser &parser, const QString &inPath, const QString &extensions) const
     {
         const auto error = [](const QString &text) { return u"tavorin: "_s + text + u'\n'; };
-        ExportRequest request { parser.value(exportTo), inPath, {} };
+        ExportRequest request { parser.value(exportTo), inPath, {}, parser.value(map) };
         const ExportFormat *format = exportFormat(request.outPath);
         if (!parser.isSet(exportTo)) {
-            for (const QCommandLineOption &option : { zone, overwrite })
+            for (const QCommandLineOption &option : { zone, map, overwrite })
                 if (parser.isSet(option))
                     return error(CommandText::NeedsExport.arg(option.names().constFirst()));
         } else if (request.inPath.isEmpty()) {
             return error(CommandText::ExportNeedsFile);
         } else if (!format) {
             return error(request.outPath + u": "_s + CommandText::UnknownFormat.arg(extensions));
+        } else if (parser.isSet(map) && !registry::isRegistryPath(request.inPath)) {
+            return error(CommandText::MapNeedsMapFile);
         }
         // The options of one format, and the extension of that format.
         const std::pair<const QCommandLineOption &, QStringView> formatOptions[]
@@ -238,8 +242,8 @@ struct ExportCommandOptions
         return request;
     }
 
-    const QCommandLineOption exportTo, overwrite, zone, paper, landscape, portrait, scale, date,
-        datum, textHeight, elevation;
+    const QCommandLineOption exportTo, overwrite, zone, map, paper, landscape, portrait, scale,
+        date, datum, textHeight, elevation;
 };
 
 // The option as typed among arguments ("--bogus", "-b", "--zone"), for a
@@ -378,7 +382,7 @@ CommandLine parseCommandLine(const QStringList &allArguments)
     const QCommandLineOption help({ u"h"_s, u"help"_s }, CommandText::HelpOption);
     const QCommandLineOption version({ u"v"_s, u"version"_s }, CommandText::VersionOption);
     parser.addOptions({ help, version });
-    const QString fileSyntax = u"[FILE.sim|FILE.csv]"_s;
+    const QString fileSyntax = u"[FILE.sim|FILE.csv|FILE.xml|FILE.zip]"_s;
     parser.addPositionalArgument(u"FILE"_s, CommandText::FileArgument, fileSyntax);
     QStringList extensions;
     for (const ExportFormat &format : exportFormats())

@@ -18,12 +18,13 @@ inline const QString OptionsHeading = u"オプション:"_s;
 inline const QString ArgumentsHeading = u"引数:"_s;
 inline const QString Description
     = u"SIMA座標ファイル（*.sim）やCSVファイル（*.csv）の測点を、シリアルポートにつないだ"
-      u"ポケコンとやりとりします。--export を付けると、ウィンドウを開かずにファイルを書き出し"
-      u"ます。"_s;
+      u"ポケコンとやりとりします。登記所備付地図データの地図XML（*.xml、*.zip）も読み込めます。"
+      u"--export を付けると、ウィンドウを開かずにファイルを書き出します。"_s;
 inline const QString HelpOption = u"このヘルプを表示します。"_s;
 inline const QString VersionOption = u"バージョンを表示します。"_s;
-inline const QString FileArgument = u"起動時に読み込むか、--export で書き出す、SIMA座標ファイル"
-                                    u"（*.sim）かCSVファイル（*.csv）。"_s;
+inline const QString FileArgument
+    = u"起動時に読み込むか、--export で書き出す、SIMA座標ファイル（*.sim）、CSVファイル（*.csv）"
+      u"か、地図XMLのファイル（*.xml、またはそれを収めた *.zip）。"_s;
 // %1: the extensions, ".geojson, .kml, ..."
 inline const QString ExportOption
     = u"FILE の測点を全部、ファイルの順に、ウィンドウを開かずに OUT に書き出します。形式は OUT の"
@@ -37,7 +38,11 @@ inline const QString OverwriteOption
       u"置き換えません。"_s;
 inline const QString ZoneOption
     = u"--export で：FILE のX・Yの平面直角座標系、1～19。none は系なし（任意座標）で、地図に"
-      u"は置けません。付けないときは、CSVファイルの「平面直角座標系」「座標系」「系」の列の系。"_s;
+      u"は置けません。付けないときは、CSVファイルの「平面直角座標系」「座標系」「系」の列の系か、"
+      u"地図XMLの座標系。"_s;
+inline const QString MapOption
+    = u"--export で：FILE が地図XMLで、地図をいくつも収めた ZIP ファイルのとき、読む地図の"
+      u"地図名。地図が1枚だけなら要りません。"_s;
 inline const QString PaperOption = u"--export OUT.pdf で：用紙。A4（付けないとき）か A3。"_s;
 inline const QString LandscapeOption = u"--export OUT.pdf で：用紙を横にします。"_s;
 inline const QString PortraitOption
@@ -63,6 +68,8 @@ inline const QString UnexpectedValue = u"%1 は値を取りません。"_s;
 inline const QString AtMostOneFile = u"読み込むファイルは1つだけにして下さい。"_s;
 inline const QString ExportNeedsFile = u"--export には読み込むファイルが要ります。"_s;
 inline const QString NeedsExport = u"--%1 は --export と一緒に使います。"_s;
+inline const QString MapNeedsMapFile
+    = u"--map は地図XMLのファイル（*.xml、*.zip）を読み込むときに使います。"_s;
 // %1: the option, %2: the extension of the format it shapes.
 inline const QString NeedsFormat = u"--%1 は .%2 ファイルへの --export と一緒に使います。"_s;
 // After the file's name. %1: the extensions.

@@ -312,6 +312,8 @@ void Form1::createMenus()
         = action(SimFile->addAction(WindowText::CsvFileLoadCaption), QStringLiteral("CsvFileLoad"));
     CsvFileSave
         = action(SimFile->addAction(WindowText::CsvFileSaveCaption), QStringLiteral("CsvFileSave"));
+    MapFileLoad
+        = action(SimFile->addAction(WindowText::MapFileLoadCaption), QStringLiteral("MapFileLoad"));
     SimFile->addSeparator();
     // The zones, each with the prefectures it serves, and 系なし; none
     // checked until the file names one or the user chooses it.
@@ -349,6 +351,7 @@ void Form1::createMenus()
     connect(SimFileLoad, &QAction::triggered, this, &Form1::SimFileLoad_Click);
     connect(CsvFileLoad, &QAction::triggered, this, &Form1::CsvFileLoad_Click);
     connect(CsvFileSave, &QAction::triggered, this, &Form1::CsvFileSave_Click);
+    connect(MapFileLoad, &QAction::triggered, this, &Form1::MapFileLoad_Click);
     connect(MapExport, &QAction::triggered, this, &Form1::MapExport_Click);
     connect(PdfExport, &QAction::triggered, this, &Form1::PdfExport_Click);
     connect(DxfExport, &QAction::triggered, this, &Form1::DxfExport_Click);
@@ -367,6 +370,7 @@ void Form1::showPlan()
             List1->selectionModel(), List2->model(), List1->font(), this);
         m_planWindow->addAction(m_guideAction);
         m_planWindow->setZone(m_zone);
+        m_planWindow->setFileText(m_fileText);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
         connect(m_planWindow, &PlanWindow::exportRequested, this, &Form1::MapExport_Click);
         connect(m_planWindow, &PlanWindow::pdfExportRequested, this, &Form1::PdfExport_Click);

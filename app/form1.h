@@ -66,6 +66,9 @@ public:
     // as 読込 (or CSV読込 for a .csv file) does, and the next dialog offers
     // filePath.
     void openAtStart(const QString &filePath, PointFileReading reading);
+    // Reads filePath as the 読込 of its kind does, as if chosen in its
+    // dialog: 地図XML読込 for a .xml or .zip file, CSV読込 for .csv, else 読込.
+    void openFile(const QString &filePath);
 
     // The folder the user guide's page is looked for from (guide.h): the
     // program's own unless set.
@@ -86,6 +89,7 @@ private slots:
     void SimFileSave_Click();
     void CsvFileLoad_Click();
     void CsvFileSave_Click();
+    void MapFileLoad_Click();
     void MapExport_Click();
     void PdfExport_Click();
     void DxfExport_Click();
@@ -100,8 +104,8 @@ private slots:
     void MSComm1_OnComm();
 
 protected:
-    // A .sim or .csv file dropped on the window is read as its 読込 reads
-    // it; several files at once are not read.
+    // A .sim, .csv, .xml or .zip file dropped on the window is read as its
+    // 読込 reads it; several files at once are not read.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -112,8 +116,11 @@ private:
     // The failure message: "エラーコード " and the number with a leading
     // space in place of a sign, title "エラーメッセージ", question icon, OK.
     void showFailureMessage(int failureNumber);
-    // Reads filePath as the 読込 of its kind does, as if chosen in its dialog.
-    void openFile(const QString &filePath);
+    // 地図XML読込 of the file at path (form1_mapxml.cpp): the map it holds,
+    // or the one the user chooses of several, read off the window's thread.
+    void openMapFile(const QString &path);
+    // Shows m_fileText in the plan window.
+    void showFileText();
     // Lists and stores what reading the file at CurrentFilePath gave, or
     // says why it could not be read.
     void showReading(PointFileReading reading);
@@ -179,6 +186,12 @@ private:
     // SIMA file they were read from, else its file name.
     QString m_listTitle;
     FilePoints m_records; // in step with List1
+    // For a registry's map, the source line every file made from it carries
+    // (ExportJob::source); empty for other files.
+    QString m_source;
+    // What the plan window shows of the file: its name, or the map's names
+    // and source line.
+    QString m_fileText;
     Parcels m_parcels; // their vertices index m_records
     QList<parcels::LandClass> m_landClasses; // in step with m_parcels
     // Position in List2 of the line last sent. Wider than the 16 bits the
@@ -211,6 +224,7 @@ private:
     QAction *SimFileLoad = nullptr;
     QAction *CsvFileLoad = nullptr;
     QAction *CsvFileSave = nullptr;
+    QAction *MapFileLoad = nullptr;
     QMenu *ZoneMenu = nullptr;
     QActionGroup *m_zoneActions = nullptr;
     QAction *MapExport = nullptr;

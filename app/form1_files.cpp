@@ -6,7 +6,10 @@
 #include "exporting.h"
 #include "listbox.h"
 #include "planpdf.h"
+#include "plantext.h"
+#include "planwindow.h"
 #include "pointtable.h"
+#include "registryfile.h"
 #include "simafile.h"
 #include "userdialogs.h"
 #include "windowtext.h"
@@ -22,7 +25,8 @@ namespace {
 
 bool isPointFile(const QString &path)
 {
-    return isCsvPath(path) || QFileInfo(path).suffix().compare(u"sim", Qt::CaseInsensitive) == 0;
+    return isCsvPath(path) || QFileInfo(path).suffix().compare(u"sim", Qt::CaseInsensitive) == 0
+        || registry::isRegistryPath(path);
 }
 
 QStringList droppedFiles(const QMimeData *data)
@@ -49,7 +53,10 @@ void Form1::openFile(const QString &filePath)
 {
     // Read and shown as a file given at start is.
     const QString path = QFileInfo(filePath).absoluteFilePath();
-    openAtStart(path, readPointFile(path));
+    if (registry::isRegistryPath(path))
+        openMapFile(path);
+    else
+        openAtStart(path, readPointFile(path));
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent *event)
@@ -98,6 +105,11 @@ void Form1::showReading(PointFileReading reading)
     m_landClasses = QList<parcels::LandClass>(m_parcels.size(), parcels::LandClass::Residential);
     listPoints(std::move(reading.points), std::move(reading.records));
     m_listTitle = planTitle(reading.jobName, CurrentFilePath);
+    // A registry's map sets its own once shown.
+    m_source.clear();
+    const QString fileName = QFileInfo(CurrentFilePath).fileName();
+    m_fileText = fileName.isEmpty() ? QString() : PlanText::FileCaption.arg(fileName);
+    showFileText();
     if (reading.ending == PointFileReading::Ending::CutShort)
         showError(endingText(reading));
     // The zone is the file's: a CSV file whose rows all name one chooses
@@ -120,15 +132,23 @@ void Form1::listPoints(QList<PointRecord> points, FilePoints records)
     (void)m_table.storeFromStart(std::move(points));
 }
 
+void Form1::showFileText()
+{
+    if (m_planWindow)
+        m_planWindow->setFileText(m_fileText);
+}
+
 void Form1::SimFileSave_Click()
 {
-    // After CSV読込, CSV書込 or another export the name last chosen is a
-    // CSV, PDF, DXF or map file's: the dialog offers it as genba.sim, so that
-    // saving does not put SIMA text in that file. Any other name is offered
-    // as it was chosen; a cancel keeps it.
+    // After CSV読込, CSV書込, 地図XML読込 or another export the name last
+    // chosen is a CSV, PDF, DXF, map or registry map (.xml, .zip) file's:
+    // the dialog offers it as genba.sim, so that saving does not put SIMA
+    // text in that file. Any other name is offered as it was chosen; a
+    // cancel keeps it.
     const QString remembered = CommonDialog1.FileName;
     if (const ExportFormat *format = exportFormat(remembered);
-        format && QStringView(format->extension) != u"sim")
+        (format && QStringView(format->extension) != u"sim")
+        || registry::isRegistryPath(remembered))
         CommonDialog1.FileName = CommonDialog::withSuffix(remembered, QStringLiteral("sim"));
     CommonDialog1.Filter = WindowText::SaveFilter;
     if (!CommonDialog1.ShowSave()) { // cancelled: silent, as for reading

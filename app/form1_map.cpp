@@ -199,7 +199,7 @@ bool Form1::zoneForMap()
 
 void Form1::MapExport_Click()
 {
-    ExportJob job { m_records, m_listTitle, {}, m_parcels, m_landClasses };
+    ExportJob job { m_records, m_listTitle, {}, m_parcels, m_landClasses, m_source };
     job.options.parcel = rememberedParcelOptions();
     if (placedPointCount(job.points) == 0) {
         showMessage(WindowText::NoPointsToPlace);
@@ -245,7 +245,8 @@ void Form1::exportWithOptions(ExportKind kind)
     const QString extension
         = pdf ? WindowText::PdfDefaultExtension : WindowText::DxfDefaultExtension;
     const ExportFormat &format = *exportFormat(QStringLiteral("points.") + extension);
-    ExportJob job { m_records, m_listTitle, rememberedOptions(), m_parcels, m_landClasses };
+    ExportJob job { m_records, m_listTitle, rememberedOptions(), m_parcels, m_landClasses,
+        m_source };
     job.options.zone = m_zone;
     if (format.count(job) == 0) {
         showMessage(WindowText::NoPointsToPlace);

@@ -5,6 +5,7 @@
 #include "freedmemory.h"
 #include "pointtable.h"
 #include "portresolver.h"
+#include "registryfile.h"
 #include "userdialogs.h"
 
 #include <QApplication>
@@ -54,6 +55,10 @@ FileReadAtStart::FileReadAtStart(const QString &filePath)
     if (filePath.isEmpty())
         return;
     m_filePath = QFileInfo(filePath).absoluteFilePath();
+    // A registry's map may hold several, of which the user chooses one once
+    // the window is shown: the window reads it then.
+    if (registry::isRegistryPath(m_filePath))
+        return;
     m_reading = std::async(std::launch::async, [path = m_filePath] { return readPointFile(path); });
 }
 
@@ -61,6 +66,8 @@ void FileReadAtStart::handTo(Form1 &window)
 {
     if (m_reading.valid())
         window.openAtStart(m_filePath, m_reading.get());
+    else if (!m_filePath.isEmpty())
+        window.openFile(m_filePath);
 }
 
 std::unique_ptr<QTranslator> installQtTranslation(const QStringList &folders)

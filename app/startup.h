@@ -24,7 +24,8 @@ std::unique_ptr<QTranslator> installQtTranslation(
 
 // The file given on the command line (SIMA, or CSV when it ends in .csv),
 // read on a worker thread from the moment this is made, so that reading it
-// overlaps building the window, which needs nothing of it.
+// overlaps building the window, which needs nothing of it. A registry's map
+// (.xml, .zip) is read by the window once shown, as 地図XML読込 reads it.
 class FileReadAtStart
 {
 public:

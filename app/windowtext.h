@@ -56,6 +56,16 @@ inline const QString CsvFileLoadCaption = u"CSV読込"_s;
 inline const QString CsvFileSaveCaption = u"CSV書込"_s;
 inline const QString CsvFilter = u"CSVファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*|"_s;
 inline const QString CsvDefaultExtension = u"csv"_s;
+// 地図XML読込: the registry's maps (登記所備付地図データ), as a .xml file or
+// the zip files they are distributed in.
+inline const QString MapFileLoadCaption = u"地図XML読込"_s;
+inline const QString MapFilter = u"地図XML (*.xml *.zip)|*.xml;*.zip|すべてのファイル (*.*)|*.*|"_s;
+// A map to choose from a file of several: %1 its 地図名, %2 its 大字名s,
+// %3 how many 筆界点 and 基準点 it has.
+inline const QString MapEntry = u"%1　%2　%3点"_s;
+inline const QString DistrictSeparator = u"、"_s;
+// While a large file is read.
+inline const QString ReadingMap = u"地図XMLを読み込んでいます…"_s;
 // Why a CSV file cannot be read: the reading's own texts.
 using namespace ReadingText;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;

@@ -114,7 +114,8 @@ struct CadPoint
 
 } // namespace
 
-QByteArray fileBytes(const FilePoints &points, Options options, const Parcels &parcels)
+QByteArray fileBytes(
+    const FilePoints &points, Options options, const Parcels &parcels, const QString &source)
 {
     double textHeight = options.textHeight;
     if (!(textHeight > 0 && std::isfinite(textHeight)))
@@ -146,6 +147,8 @@ QByteArray fileBytes(const FilePoints &points, Options options, const Parcels &p
 
     Pairs dxf;
     dxf.bytes.reserve(qsizetype(cad.size()) * 160 + 1024);
+    if (!source.isEmpty())
+        dxf.add(999, nameBytes(source));
     dxf.add(0, "SECTION");
     dxf.add(2, "HEADER");
     dxf.add(9, "$ACADVER");
@@ -221,9 +224,10 @@ QByteArray fileBytes(const FilePoints &points, Options options, const Parcels &p
     return dxf.bytes;
 }
 
-bool write(const FilePoints &points, Options options, QIODevice &device, const Parcels &parcels)
+bool write(const FilePoints &points, Options options, QIODevice &device, const Parcels &parcels,
+    const QString &source)
 {
-    const QByteArray bytes = fileBytes(points, options, parcels);
+    const QByteArray bytes = fileBytes(points, options, parcels, source);
     return device.write(bytes) == bytes.size();
 }
 
@@ -231,11 +235,11 @@ bool write(const FilePoints &points, Options options, QIODevice &device, const P
 
 namespace tavorin {
 
-Result<void> saveDxf(
-    const QString &path, const FilePoints &points, dxf::Options options, const Parcels &parcels)
+Result<void> saveDxf(const QString &path, const FilePoints &points, dxf::Options options,
+    const Parcels &parcels, const QString &source)
 {
     return pointfile::save(
-        path, [&](QIODevice &file) { return dxf::write(points, options, file, parcels); });
+        path, [&](QIODevice &file) { return dxf::write(points, options, file, parcels, source); });
 }
 
 } // namespace tavorin

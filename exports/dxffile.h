@@ -28,7 +28,8 @@ struct Options
     bool elevationAsZ = false;
 };
 
-// The DXF text of points: AutoCAD R12 ($ACADVER AC1009), code page 932
+// The DXF text of points: AutoCAD R12 ($ACADVER AC1009), code
+// page 932
 // ($DWGCODEPAGE ANSI_932), CR LF after every line. Each point with numeric
 // coordinates (as the plan reads them) is a POINT on layer POINTS at CAD x =
 // its Y (east), CAD y = its X (north), and, unless its name is blank, a TEXT
@@ -44,12 +45,17 @@ struct Options
 // control characters, which would break the file's lines, as '?'. Points
 // without numeric coordinates are left out.
 inline constexpr const char *TextStyle = "UNICODE";
-QByteArray fileBytes(const FilePoints &points, Options options = {}, const Parcels &parcels = {});
+//
+// A source (where the points come from, as the data's terms ask it to be
+// named: registry::sourceLine) is a 999 comment at the head of the file;
+// none when empty.
+QByteArray fileBytes(const FilePoints &points, Options options = {}, const Parcels &parcels = {},
+    const QString &source = {});
 
-// Writes fileBytes(points, options, parcels) to device; false when the
+// Writes fileBytes(points, options, parcels, source) to device; false when the
 // device took less.
-bool write(
-    const FilePoints &points, Options options, QIODevice &device, const Parcels &parcels = {});
+bool write(const FilePoints &points, Options options, QIODevice &device,
+    const Parcels &parcels = {}, const QString &source = {});
 
 } // namespace tavorin::dxf
 
@@ -59,6 +65,6 @@ namespace tavorin {
 // old file stays untouched unless the new one is complete on the disk. Fails
 // as pointfile::save fails (76, 70, 75, 61, 57).
 Result<void> saveDxf(const QString &path, const FilePoints &points, dxf::Options options = {},
-    const Parcels &parcels = {});
+    const Parcels &parcels = {}, const QString &source = {});
 
 } // namespace tavorin

@@ -8,6 +8,7 @@
 #include "planezones.h"
 #include "planpdf.h"
 #include "pointreading.h"
+#include "registryfile.h"
 #include "simawriter.h"
 
 #include <QFileInfo>
@@ -41,18 +42,20 @@ QList<MapParcel> jobMapParcels(const ExportJob &job)
 Result<void> saveGeoJson(const QString &path, const ExportJob &job)
 {
     const int zone = job.options.zone;
-    return saveBytes(path, geoJsonBytes(mapPoints(job.points, zone), zone, jobMapParcels(job)));
+    return saveBytes(
+        path, geoJsonBytes(mapPoints(job.points, zone), zone, jobMapParcels(job), job.source));
 }
 
 Result<void> saveKml(const QString &path, const ExportJob &job)
 {
     const int zone = job.options.zone;
-    return saveBytes(path, kmlBytes(mapPoints(job.points, zone), zone, jobMapParcels(job)));
+    return saveBytes(
+        path, kmlBytes(mapPoints(job.points, zone), zone, jobMapParcels(job), job.source));
 }
 
 Result<void> saveSima(const QString &path, const ExportJob &job)
 {
-    return saveBytes(path, simaRecordBytes(job.points, job.title, job.parcels));
+    return saveBytes(path, simaRecordBytes(job.points, job.title, job.parcels, job.source));
 }
 
 Result<void> saveCsv(const QString &path, const ExportJob &job)
@@ -74,6 +77,7 @@ PlanPdfInput planInput(const ExportJob &job)
     input.parcels = job.parcels;
     input.landClasses = job.landClasses;
     input.parcel = job.options.parcel;
+    input.source = job.source;
     return input;
 }
 
@@ -101,8 +105,8 @@ QString beyondReachNote(const ExportJob &job)
 
 Result<void> saveDxfFile(const QString &path, const ExportJob &job)
 {
-    return saveDxf(
-        path, job.points, { job.options.textHeight, job.options.elevationAsZ }, job.parcels);
+    return saveDxf(path, job.points, { job.options.textHeight, job.options.elevationAsZ },
+        job.parcels, job.source);
 }
 
 constexpr ExportFormat Formats[] = {
@@ -122,6 +126,36 @@ QString failureLine(const QString &path, const QString &message)
 ExportOutcome failed(const QString &path, const QString &message)
 {
     return { 1, failureLine(path, message), {} };
+}
+
+// What the command line reads from a registry's file: the map asked for, or
+// its only one; a file of several without one named writes nothing.
+struct MapFileReading
+{
+    PointFileReading reading;
+    QString source;
+    int parcelsLeftOut = 0;
+};
+
+MapFileReading readMap(const QString &path, const QString &mapName)
+{
+    registry::MapReading map = registry::readMapFile(path, mapName);
+    if (map.reading.ending == PointFileReading::Ending::Refused && mapName.isEmpty()) {
+        // Listing reads every map: only when the file has several.
+        const registry::MapListing listing = registry::listMaps(path);
+        if (listing.maps.size() > 1) {
+            QStringList names;
+            for (const registry::MapSummary &summary : listing.maps)
+                names << summary.mapName;
+            map.reading.failureNumber = 0;
+            map.reading.message
+                = ExportText::SeveralMapsOption.arg(listing.maps.size()).arg(names.join(u'、'));
+        } else if (!listing.ok()) { // of several maps, one that cannot be read
+            map.reading.failureNumber = listing.failureNumber;
+            map.reading.message = listing.message;
+        }
+    }
+    return { std::move(map.reading), registry::sourceLine(map.municipality), map.parcelsLeftOut };
 }
 
 } // namespace
@@ -193,12 +227,20 @@ ExportOutcome runExport(const ExportRequest &request)
 
     // Read as the window reads; a reading that did not end well writes
     // nothing, where the window would still list the points read before.
-    PointFileReading reading = readPointFile(request.inPath);
+    const bool registryMap = registry::isRegistryPath(request.inPath);
+    MapFileReading map;
+    if (registryMap)
+        map = readMap(request.inPath, request.mapName);
+    else
+        map.reading = readPointFile(request.inPath);
+    PointFileReading &reading = map.reading;
     if (!reading.isComplete())
         return failed(request.inPath, endingText(reading));
     ExportJob job { std::move(reading.records), planTitle(reading.jobName, request.inPath),
-        request.options, std::move(reading.parcels), {} };
-    if (job.options.zone == 0 && geodesy::zone(reading.zone))
+        request.options, std::move(reading.parcels), {}, registryMap ? map.source : QString() };
+    // A map of 任意座標系 says so; a CSV file's 系 column names 1 to 19 only.
+    if (job.options.zone == 0
+        && (geodesy::zone(reading.zone) || (registryMap && reading.zone == geodesy::LocalZone)))
         job.options.zone = reading.zone;
 
     if (format->map && job.options.zone == geodesy::LocalZone)
@@ -210,6 +252,8 @@ ExportOutcome runExport(const ExportRequest &request)
     if (const Result<void> saved = format->save(request.outPath, job); !saved)
         return failed(request.outPath, failureText(saved.failure()));
     QString notes;
+    if (map.parcelsLeftOut > 0)
+        notes += failureLine(request.inPath, ExportText::MapParcelsLeftOut.arg(map.parcelsLeftOut));
     for (const QString &line : badParcelLines(job.parcels))
         notes += failureLine(request.inPath, line);
     if (const QString note = format->leftOut ? format->leftOut(job) : QString(); !note.isEmpty())

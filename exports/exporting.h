@@ -69,6 +69,10 @@ struct ExportJob
     // with parcels; a parcel without one is 宅地・鉱泉地.
     tavorin::Parcels parcels;
     QList<::parcels::LandClass> landClasses;
+    // Where the points come from, for a registry's map the line its terms
+    // ask every file made from it to carry (registry::sourceLine): every
+    // format but CSV writes it; none when empty.
+    QString source;
 };
 
 // A kind of file an export writes, known by its file name's extension.
@@ -110,7 +114,10 @@ struct ExportRequest
 {
     QString outPath;
     QString inPath;
-    ExportOptions options; // a zone of 0: the CSV file's own, if any
+    ExportOptions options; // a zone of 0: the CSV file's or the map's own, if any
+    // The 地図名 of the map to read from a registry file (.xml, .zip) of
+    // several; empty for its only one.
+    QString mapName;
 };
 
 // How a command-line export ended: 0, or 1 and the window's message for
@@ -124,7 +131,8 @@ struct ExportOutcome
     QString notes;
 };
 
-// Reads request.inPath (CSV by its extension, else SIMA) and writes every
+// Reads request.inPath (a registry's map for .xml and .zip, CSV for .csv,
+// else SIMA) and writes every
 // point to request.outPath in the format its extension names, as safely as
 // the window saves. Needs no window; a format that paints needs a
 // QGuiApplication. A file read only in part, a map format without a zone
@@ -132,7 +140,9 @@ struct ExportOutcome
 // X and Y, for every format but .sim and .csv) write nothing. A plan whose
 // scale leaves points off the page, a map without the points (and parcels)
 // beyond their zone's reach, and the file's bad parcels, which no format
-// writes, are written and noted; the exit code stays 0.
+// writes, are written and noted; the exit code stays 0. So are a map's 筆
+// left out (別図, 地区外); a file of several maps without request.mapName
+// writes nothing and names them.
 ExportOutcome runExport(const ExportRequest &request);
 
 } // namespace tavorin

@@ -24,6 +24,13 @@ inline const QString ParcelLeftOut = u"筆 %1 は書き出しませんでした�
 // Good parcels a map leaves out. %1: how many.
 inline const QString ParcelsOffMap
     = u"%1 筆は地図に置けない頂点があるので、書き出しませんでした。"_s;
+// The registry's map: the 筆 drawn on another map (別図) or outside the
+// district (地区外), which are not read. %1: how many.
+inline const QString MapParcelsLeftOut = u"別図・地区外の %1 筆は読み込んでいません。"_s;
+// On the command line, a file of several maps without --map. %1: how many,
+// %2: their 地図名s.
+inline const QString SeveralMapsOption
+    = u"このファイルには地図が%1枚あります。読む地図の地図名を --map で指定して下さい：%2"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 
 } // namespace tavorin::ExportText

@@ -125,9 +125,13 @@ QString kmlParcel(const MapParcel &parcel)
 
 } // namespace
 
-QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels)
+QByteArray geoJsonBytes(
+    const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels, const QString &source)
 {
-    QString text = u"{\"type\": \"FeatureCollection\", \"features\": ["_s;
+    QString text = u"{\"type\": \"FeatureCollection\", "_s;
+    if (!source.isEmpty())
+        text += u"\"properties\": {\"出典\": "_s + jsonString(source) + u"}, "_s;
+    text += u"\"features\": ["_s;
     for (qsizetype i = 0; i < points.size(); ++i) {
         const MapPoint &p = points[i];
         text += (i == 0 ? u"\n"_s : u",\n"_s);
@@ -146,11 +150,14 @@ QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone, const QList<Map
     return text.toUtf8();
 }
 
-QByteArray kmlBytes(const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels)
+QByteArray kmlBytes(
+    const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels, const QString &source)
 {
     QString text = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                    u"<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
                    u"<Document>\n"_s;
+    if (!source.isEmpty())
+        text += u"<ExtendedData>"_s + kmlData(u"出典"_s, source) + u"</ExtendedData>\n"_s;
     for (const MapPoint &p : points) {
         text += u"<Placemark><name>"_s + xmlText(p.name) + u"</name>"_s + kmlDescription(p)
             + u"<ExtendedData>"_s + kmlData(u"点番号"_s, p.number) + u"<Data name=\"X\"><value>"_s

@@ -18,8 +18,11 @@ namespace tavorin {
 // written as it is, "362.50", a JSON number that reads as 362.5, so that no
 // digit of the registered value is rounded on the way; null where the text
 // is no decimal number.
-QByteArray geoJsonBytes(
-    const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels = {});
+//
+// A source (registry::sourceLine) is the collection's own property:
+// "properties": {"出典": source} before its features.
+QByteArray geoJsonBytes(const QList<MapPoint> &points, int zone,
+    const QList<MapParcel> &parcels = {}, const QString &source = {});
 
 // A KML 2.2 file (UTF-8): a Placemark for each point with its name, a
 // description with its number and elevation where it has them, its number,
@@ -27,7 +30,10 @@ QByteArray geoJsonBytes(
 // <coordinates>longitude,latitude,0</coordinates>; then a Placemark for
 // each parcel with its name, its 番号 and 地積 (as text) as data, and a
 // Polygon whose outerBoundaryIs holds its ring as placed.
-QByteArray kmlBytes(const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels = {});
+// A source is the document's data, before its placemarks:
+// <ExtendedData><Data name="出典"><value>source</value></Data></ExtendedData>.
+QByteArray kmlBytes(const QList<MapPoint> &points, int zone, const QList<MapParcel> &parcels = {},
+    const QString &source = {});
 
 // Saves bytes at path as safely as a SIMA file is saved, with the same
 // failure numbers (76, 70, 75, 61, 57); the file that was there stays as it

@@ -144,11 +144,17 @@ struct Footer
     QString zone;
     QString date;
     int pageCount = 1;
+    QString source; // a line of its own under the others, where given
 
-    void paint(Page &page, const QRectF &band, int pageNumber) const
+    void paint(Page &page, const QRectF &whole, int pageNumber) const
     {
         constexpr double Size = 8;
         const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+        QRectF band = whole;
+        if (!source.isEmpty()) {
+            band.setHeight(whole.height() / 2);
+            page.text(band.translated(0, band.height()), flags | Qt::AlignLeft, source, Size - 1);
+        }
         page.text(band, flags | Qt::AlignLeft, zone, Size);
         page.text(band, flags | Qt::AlignHCenter, date, Size);
         page.text(band, flags | Qt::AlignRight,
@@ -787,7 +793,7 @@ bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input)
     const int tablePages = tablePageCount(input.points.size(), input.sheet);
     const Footer footer { zoneLine(input.zone, input.datum),
         PaperText::DatePrefix + input.date.toString(PaperText::DateFormat),
-        1 + tablePages + int(parcelPageList.size()) };
+        1 + tablePages + int(parcelPageList.size()), input.source };
 
     paintPlanPage(page, input, PlanPoints(input.points), footer);
     const TableLayout table = pointTableLayout(input);

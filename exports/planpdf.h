@@ -39,6 +39,10 @@ struct PlanPdfInput
     Parcels parcels;
     QList<::parcels::LandClass> landClasses;
     ::parcels::Options parcel;
+    // Where the points come from, as the data's terms ask it to be named
+    // (registry::sourceLine): a line of the footer under the zone line on
+    // every page; none when empty.
+    QString source;
 };
 
 // The plan's title: the job name of the SIMA file's G00 record without the

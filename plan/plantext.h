@@ -17,6 +17,13 @@ inline const QString NoCoordinatesSuffix = u"点"_s;
 // The button that fits every point into the window again.
 inline const QString FitCaption = u"全体表示"_s;
 
+// Above the plan: the file its points come from, and for a registry's map
+// (地図XML) its 地図名, 市区町村名 and 測地系判別 (with the 変換プログラム where
+// the file names one), then the source line the data's terms ask for.
+inline const QString FileCaption = u"ファイル %1"_s;
+inline const QString MapCaption = u"地図名 %1　%2　測地系判別 %3"_s;
+inline const QString ConversionProgram = u"（変換プログラム %1）"_s;
+
 // The zone, the map file, the plan on paper, the DXF file and the GSI's map.
 // The commands are also items of the SIMA file menu.
 inline const QString ZoneCaption = u"平面直角座標系"_s;

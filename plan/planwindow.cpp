@@ -27,6 +27,7 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     , m_plan(new PlanWidget(table, records, fileParcels, list1Selection, list2, this))
     , m_zone(new QComboBox(this))
     , m_cursor(new QLabel(this))
+    , m_file(new QLabel(this))
     , m_withoutCoordinates(new QLabel(this))
     , m_parcelPanel(new QWidget(this))
     , m_parcelList(new QTreeWidget(m_parcelPanel))
@@ -40,6 +41,10 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     m_plan->setObjectName(QStringLiteral("Plan"));
     m_zone->setObjectName(QStringLiteral("PlanZone"));
     m_cursor->setObjectName(QStringLiteral("PlanCursor"));
+    m_file->setObjectName(QStringLiteral("PlanFile"));
+    m_file->setTextFormat(Qt::PlainText);
+    m_file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_file->setVisible(false);
     m_withoutCoordinates->setObjectName(QStringLiteral("PlanWithoutCoordinates"));
     m_plan->setFont(nameFont);
     m_parcelPanel->setObjectName(QStringLiteral("PlanParcelPanel"));
@@ -132,6 +137,7 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
+    layout->addWidget(m_file);
     layout->addLayout(middle, 1);
     layout->addLayout(status);
     layout->addWidget(m_parcelStatus);
@@ -144,6 +150,12 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
 ParcelWindow *PlanWindow::parcelWindow() const
 {
     return m_parcelWindow;
+}
+
+void PlanWindow::setFileText(const QString &text)
+{
+    m_file->setText(text);
+    m_file->setVisible(!text.isEmpty());
 }
 
 void PlanWindow::setParcelOptions(const parcels::Options &options)

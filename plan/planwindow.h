@@ -53,6 +53,10 @@ public:
     // The choices the parcels are measured with, without reporting them.
     void setParcelOptions(const parcels::Options &options);
 
+    // Shows above the plan what its points come from: the file, or a
+    // registry's map with its source line (a line each); nothing when empty.
+    void setFileText(const QString &text);
+
     // Shows zone (1..19; 0: none chosen) in the chooser, the status line and
     // the tooltips, without reporting it as chosen.
     void setZone(int zone);
@@ -81,6 +85,7 @@ private:
     PlanWidget *m_plan;
     QComboBox *m_zone;
     QLabel *m_cursor;
+    QLabel *m_file;
     QLabel *m_withoutCoordinates;
     QWidget *m_parcelPanel;
     QTreeWidget *m_parcelList;

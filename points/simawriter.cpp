@@ -127,12 +127,15 @@ QByteArray simaFileBytes(const QStringList &lines)
     return bytes;
 }
 
-QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName, const Parcels &parcels)
+QByteArray simaRecordBytes(
+    const FilePoints &points, const QString &jobName, const Parcels &parcels, const QString &source)
 {
     using namespace Qt::StringLiterals;
     QByteArray bytes;
     bytes.reserve(128 + points.size() * 64);
     appendLine(bytes, u"G00,01,"_s + nameField(jobName) + u',');
+    if (!source.isEmpty())
+        appendLine(bytes, u"Z00,"_s + nameField(source) + u',');
     appendLine(bytes, u"Z00,座標ﾃﾞｰﾀ,"_s);
     appendLine(bytes, SimaText::PointsBeginLine);
     for (qsizetype i = 0; i < points.size(); ++i) {

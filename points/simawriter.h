@@ -31,8 +31,11 @@ QByteArray simaFileBytes(const QStringList &lines);
 // with its "C03,length,bearing," where it has a side, and "D99,". Parcels
 // with a fault are left out; without good parcels the file ends at "A99,".
 // Read back, it gives the same good parcels.
-QByteArray simaRecordBytes(
-    const FilePoints &points, const QString &jobName, const Parcels &parcels = {});
+//
+// A source (where the points come from, as the data's terms ask it to be
+// named) is a comment line "Z00,source," after "G00"; none when empty.
+QByteArray simaRecordBytes(const FilePoints &points, const QString &jobName,
+    const Parcels &parcels = {}, const QString &source = {});
 
 // Writes simaFileBytes(lines) to device; false when the device took less.
 bool writeSima(const QStringList &lines, QIODevice &device);

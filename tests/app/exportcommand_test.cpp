@@ -201,7 +201,7 @@ TEST(CommandLine, TheRealProgramAnswersWithoutADisplay)
     EXPECT_EQ(runProgram({ u"--version"_s }), "0|tavorin 1.1" + Eol + '|');
     const QByteArray help = runProgram({ u"--help"_s });
     EXPECT_TRUE(help.startsWith("0|"
-        + printed(u"使い方: tavorin [オプション] [FILE.sim|FILE.csv]"_s)
+        + printed(u"使い方: tavorin [オプション] [FILE.sim|FILE.csv|FILE.xml|FILE.zip]"_s)
         + printed(
             u"SIMA座標ファイル（*.sim）やCSVファイル（*.csv）の測点を、シリアルポートにつない"_s)))
         << help.toStdString();

@@ -1,5 +1,5 @@
 """Reads a DXF file with ezdxf and prints what the DXF test compares: the
-version, the encoding, the audit's findings, the layers and every entity of
+version, the encoding, the 999 comments (where any), the audit's findings, the layers and every entity of
 the model space (POINT location; TEXT layer, insert, height, text and the
 text's code page 932 bytes in hex). Exits 77 where ezdxf is missing.
 
@@ -9,6 +9,7 @@ import sys
 
 try:
     import ezdxf
+    import ezdxf.comments
 except ImportError:
     print("ezdxf is missing (Debian: python3-ezdxf)")
     sys.exit(77)
@@ -21,6 +22,8 @@ def xyz(v):
 doc = ezdxf.readfile(sys.argv[1])
 auditor = doc.audit()
 print("version", doc.dxfversion, "encoding", doc.encoding)
+for comment in ezdxf.comments.from_file(sys.argv[1]):
+    print("comment", comment.value)
 print("audit errors", len(auditor.errors), "fixes", len(auditor.fixes))
 for error in auditor.errors + auditor.fixes:
     print("  ", error.message)

@@ -38,7 +38,7 @@ TEST(ExportRun, BadParcelsAreNamedOnStandardErrorAndTheExitCodeStaysZero)
             u"筆は地図に置けない頂点があるので、書き出しませんでした。"_s },
     };
     for (const auto &[name, note] : cases) {
-        ExportRequest request { dir.filePath(name), in, {} };
+        ExportRequest request { dir.filePath(name), in, {}, {} };
         request.options.zone = 9;
         const ExportOutcome outcome = runExport(request);
         EXPECT_EQ(QString::number(outcome.exitCode) + u'|' + outcome.errors + u'|' + outcome.notes,
