@@ -9,6 +9,7 @@
 #include "simaparcels.h"
 #include "simareader.h"
 #include "startup.h"
+#include "testzip.h"
 #include "windowfixture.h"
 
 #include <QDropEvent>
@@ -19,8 +20,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-
-#include <zip.h>
 
 using namespace tavorin;
 using namespace tavorin::test;
@@ -58,21 +57,6 @@ QByteArray note(const QString &path, const QString &text)
     return (u"tavorin: "_s + path + u": "_s + text).toLocal8Bit() + Eol;
 }
 
-// A zip file at path of entries (name, bytes), made with libzip.
-void writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &entries)
-{
-    int error = 0;
-    zip_t *archive
-        = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    for (const auto &[name, bytes] : entries)
-        ASSERT_GE(zip_file_add(archive, name.toUtf8().constData(),
-                      zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0),
-                      ZIP_FL_ENC_UTF_8),
-            0);
-    ASSERT_EQ(zip_close(archive), 0);
-}
-
 // A municipality's zip file of two maps, each in a zip of its own: the real
 // one, then the same points under another 地図名 and 大字名.
 QString twoMaps(const QTemporaryDir &dir)
@@ -81,10 +65,10 @@ QString twoMaps(const QTemporaryDir &dir)
     QByteArray other = real;
     other.replace(MapName.toUtf8(), "OTHER_MAP").replace(u"安房"_s.toUtf8(), u"小瀬田"_s.toUtf8());
     const QString a = dir.filePath(u"a.zip"_s), b = dir.filePath(u"b.zip"_s);
-    writeZip(a, { { u"a.xml"_s, real } });
-    writeZip(b, { { u"b.xml"_s, other } });
+    test::writeZip(a, { { u"a.xml"_s, real } });
+    test::writeZip(b, { { u"b.xml"_s, other } });
     const QString both = dir.filePath(u"46505.zip"_s);
-    writeZip(both, { { u"a.zip"_s, fileBytes(a) }, { u"b.zip"_s, fileBytes(b) } });
+    test::writeZip(both, { { u"a.zip"_s, fileBytes(a) }, { u"b.zip"_s, fileBytes(b) } });
     return both;
 }
 
@@ -313,7 +297,7 @@ TEST_F(MapFileLoad, AFileThatIsNoMapChangesNothing)
                   empty = dir.filePath(u"empty.zip"_s);
     writeFile(broken, fileBytes(RealXml).left(1000));
     writeFile(other, "<?xml version=\"1.0\"?>\n<kml/>\n");
-    writeZip(empty, { { u"readme.txt"_s, "no map" } });
+    test::writeZip(empty, { { u"readme.txt"_s, "no map" } });
     load(RealXml);
     dialogs.clearRecord();
     const std::pair<QString, QString> cases[] = {

@@ -56,7 +56,7 @@ TEST(ExportRun, ASimaFileKeepsItsParcels)
     QTemporaryDir dir;
     const QString in = QStringLiteral(
         TAVORIN_SHARED_DATA_DIR "/sima-real/kmrjs-polygonGeoJSON.simaObjSpaced.sim");
-    const ExportRequest request { dir.filePath(u"out.sim"_s), in, {} };
+    const ExportRequest request { dir.filePath(u"out.sim"_s), in, {}, {} };
     EXPECT_EQ(runExport(request).exitCode, 0);
     const PointFileReading read = readPointFile(in), written = readPointFile(request.outPath);
     ASSERT_TRUE(written.isComplete());

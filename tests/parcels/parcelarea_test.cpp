@@ -205,6 +205,11 @@ TEST(ParcelSides, DistancesBearingsAndTheFilesOwnSides)
     EXPECT_EQ(table->rows[2].distance, u"4.997"); // √(2998² + 3998²) = 4997.2 mm
     EXPECT_EQ(table->perimeter, u"10.000");
 
+    // 1 mm west over 10 km north: 359°59′59.98″, a full circle once rounded.
+    const Drawn north
+        = drawn({ { "A", "0", "0" }, { "B", "10000", "-0.001" }, { "C", "500", "100" } });
+    EXPECT_EQ(sideTable(north.parcel, north.records)->rows[0].bearing, u"0°00′00″");
+
     const auto cut = sideTable(d.parcel, d.records, DistanceRounding::Cut);
     EXPECT_EQ(cut->rows[1].distance, u"0.002");
     EXPECT_EQ(cut->perimeter, u"9.999");
@@ -238,11 +243,4 @@ TEST(ParcelSides, AFileSideDiffersBeyondAMillimetreOrASecond)
         EXPECT_EQ(sideTable(d.parcel, d.records)->rows[0].differs, c.differs)
             << c.length << " " << c.bearing;
     }
-}
-
-TEST(ParcelSides, ABearingThatRoundsToAFullCircleIsNorth)
-{
-    // 1 mm west over 10 km north: 359°59′59.98″.
-    const Drawn d = drawn({ { "A", "0", "0" }, { "B", "10000", "-0.001" }, { "C", "500", "100" } });
-    EXPECT_EQ(sideTable(d.parcel, d.records)->rows[0].bearing, u"0°00′00″");
 }

@@ -8,13 +8,13 @@
 #include "registryfile.h"
 #include "registrytext.h"
 #include "testsupport.h"
+#include "testzip.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <utility>
 
@@ -109,21 +109,6 @@ QByteArray square(const QString &name = u"M1"_s, const QString &district = u"本
         { u"筆界点:A:P1"_s, u"筆界点:B:P2"_s, u"筆界点:C:P3"_s, u"基準点:D:P4"_s },
         { u"C1:+:P1,P2"_s, u"C2:+:P2,P3"_s, u"C3:+:P3,P4"_s, u"C4:+:P4,P1"_s },
         { u"F1:C1,C2,C3,C4"_s }, { u"1-1:F1"_s }, name, district);
-}
-
-// Writes a zip file at path holding entries (name, bytes) with libzip.
-void writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &entries)
-{
-    int error = 0;
-    zip_t *archive
-        = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    for (const auto &[name, bytes] : entries) {
-        zip_source_t *source
-            = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        ASSERT_GE(zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8), 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
 }
 
 TEST(RegistryMap, ReadsTheRealFileAsXmlAndAsZip)
@@ -313,15 +298,15 @@ TEST(RegistryFile, ListsAndReadsTheMapsOfAZipOfZips)
     QTemporaryDir dir;
     const QString first = dir.filePath(u"1.zip"_s), second = dir.filePath(u"2.zip"_s);
     const QString outer = dir.filePath(u"town.zip"_s);
-    writeZip(first, { { u"a.xml"_s, square(u"北1"_s, u"北町"_s) } });
+    test::writeZip(first, { { u"a.xml"_s, square(u"北1"_s, u"北町"_s) } });
     // A 地図名 deeper in the file is not the map's name.
-    writeZip(second,
+    test::writeZip(second,
         { { u"readme.txt"_s, "not a map" },
             { u"b.xml"_s,
                 square(u"南2"_s, u"南町"_s)
                     .replace(
                         "</主題属性>", "<筆界線><地図名>北1</地図名></筆界線></主題属性>") } });
-    writeZip(outer, { { u"1.zip"_s, fileBytes(first) }, { u"2.zip"_s, fileBytes(second) } });
+    test::writeZip(outer, { { u"1.zip"_s, fileBytes(first) }, { u"2.zip"_s, fileBytes(second) } });
 
     const MapListing listing = listMaps(outer);
     ASSERT_TRUE(listing.ok()) << listing.message.toStdString();
@@ -340,7 +325,7 @@ TEST(RegistryFile, ListsAndReadsTheMapsOfAZipOfZips)
     EXPECT_EQ(south.reading.zone, 9);
 
     const QString empty = dir.filePath(u"empty.zip"_s), broken = dir.filePath(u"broken.zip"_s);
-    writeZip(empty, { { u"readme.txt"_s, "no map" } });
+    test::writeZip(empty, { { u"readme.txt"_s, "no map" } });
     writeFile(broken, fileBytes(outer).first(100));
     const std::pair<MapReading, QString> refusals[] = {
         { readMapFile(outer), u"このファイルには地図が2枚あります。読む地図を選んで下さい。"_s },
@@ -372,8 +357,9 @@ TEST(RegistryFile, RefusesAZipThatBlowsUpWhenUnpacked)
     QTemporaryDir dir;
     // 20 MiB of zeros packs to about 20 KB, in a zip and in a zip of zips.
     const QString bomb = dir.filePath(u"bomb.zip"_s), town = dir.filePath(u"town.zip"_s);
-    writeZip(bomb, { { u"a.xml"_s, square() }, { u"zero.xml"_s, QByteArray(20 << 20, '\0') } });
-    writeZip(town, { { u"1.zip"_s, fileBytes(bomb) } });
+    test::writeZip(
+        bomb, { { u"a.xml"_s, square() }, { u"zero.xml"_s, QByteArray(20 << 20, '\0') } });
+    test::writeZip(town, { { u"1.zip"_s, fileBytes(bomb) } });
     ASSERT_LT(QFileInfo(bomb).size(), 100000);
     for (const auto &[path, entry] : { std::pair { bomb, u"bomb.zip/zero.xml"_s },
              std::pair { town, u"town.zip/1.zip/zero.xml"_s } }) {
@@ -390,10 +376,10 @@ TEST(RegistryFile, RefusesAZipThatBlowsUpWhenUnpacked)
     QList<std::pair<QString, QByteArray>> inner;
     for (int i = 0; i < 3; ++i) {
         const QString path = dir.filePath(u"%1.zip"_s.arg(i));
-        writeZip(path, { { u"m.xml"_s, digits(300000, quint32(i)) } });
+        test::writeZip(path, { { u"m.xml"_s, digits(300000, quint32(i)) } });
         inner.append({ u"%1.zip"_s.arg(i), fileBytes(path) });
     }
-    writeZip(town, inner);
+    test::writeZip(town, inner);
     QStringList visited;
     const QString message = forEachMapXml(
         fileBytes(town), u"town.zip"_s,
