@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "pointfile.h"
 #include "registrytext.h"
+#include "zipcalls.h"
 
 #include <QFileInfo>
 
@@ -45,7 +46,7 @@ bool endsWith(const QString &name, QStringView extension)
 
 struct ZipCloser
 {
-    void operator()(zip_t *archive) const { zip_discard(archive); }
+    void operator()(zip_t *archive) const { zipCalls()->discard(archive); }
 };
 
 // Walks the zip file in bytes (depth 0 the file itself, 1 a zip inside it).
@@ -54,31 +55,37 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
     const std::function<bool(const QString &, const QByteArray &)> &visit, QString &message,
     bool &foundXml, Budget &budget)
 {
+    const ZipCalls *const calls = zipCalls();
+    if (calls == nullptr) {
+        message = RegistryText::NoZipLibrary;
+        return false;
+    }
+    const ZipCalls &lib = *calls;
     zip_error_t error;
-    zip_error_init(&error);
+    lib.errorInit(&error);
     zip_source_t *source
-        = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
+        = lib.sourceBufferCreate(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
     if (source == nullptr) {
-        zip_error_fini(&error);
+        lib.errorFini(&error);
         message = RegistryText::BrokenZip;
         return false;
     }
-    std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY, &error));
-    zip_error_fini(&error);
+    std::unique_ptr<zip_t, ZipCloser> archive(lib.openFromSource(source, ZIP_RDONLY, &error));
+    lib.errorFini(&error);
     if (!archive) {
-        zip_source_free(source);
+        lib.sourceFree(source);
         message = RegistryText::BrokenZip;
         return false;
     }
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    const zip_int64_t count = lib.getNumEntries(archive.get(), 0);
     for (zip_int64_t index = 0; index < count; ++index) {
-        const char *rawName = zip_get_name(archive.get(), zip_uint64_t(index), ZIP_FL_ENC_GUESS);
+        const char *rawName = lib.getName(archive.get(), zip_uint64_t(index), ZIP_FL_ENC_GUESS);
         const QString name = rawName ? QString::fromUtf8(rawName) : QString();
         const bool xml = endsWith(name, u".xml");
         if (!xml && !(endsWith(name, u".zip") && depth == 0))
             continue;
         zip_stat_t stat;
-        if (zip_stat_index(archive.get(), zip_uint64_t(index), 0, &stat) != 0
+        if (lib.statIndex(archive.get(), zip_uint64_t(index), 0, &stat) != 0
             || (stat.valid & ZIP_STAT_SIZE) == 0) {
             message = RegistryText::BrokenZip;
             return false;
@@ -102,10 +109,10 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
         }
         budget.unpacked += stat.size;
         QByteArray entry(qsizetype(stat.size), Qt::Uninitialized);
-        zip_file_t *file = zip_fopen_index(archive.get(), zip_uint64_t(index), 0);
-        const zip_int64_t read = file ? zip_fread(file, entry.data(), stat.size) : zip_int64_t(-1);
+        zip_file_t *file = lib.fopenIndex(archive.get(), zip_uint64_t(index), 0);
+        const zip_int64_t read = file ? lib.fread(file, entry.data(), stat.size) : zip_int64_t(-1);
         if (file)
-            zip_fclose(file);
+            lib.fclose(file);
         if (read < 0 || zip_uint64_t(read) != stat.size) {
             message = RegistryText::BrokenZip;
             return false;

@@ -20,6 +20,9 @@ inline const QString CoordinateNotANumber = u"地図XMLの%1行目の座標が�
 inline const QString PointWithoutPosition
     = u"地図XMLの%1行目の点「%2」の座標がファイルにありません。"_s;
 inline const QString BrokenZip = u"ZIPファイルが壊れているため読めません。"_s;
+// libzip could not be loaded (Linux: the package libzip4 is missing).
+inline const QString NoZipLibrary
+    = u"ZIPファイルを読むためのライブラリー（libzip）が見つかりません。"_s;
 inline const QString NoMapInZip = u"このZIPファイルには地図XMLのファイルがありません。"_s;
 // %1: the 地図名 asked for.
 inline const QString MapNotFound = u"地図「%1」はこのファイルにありません。"_s;
