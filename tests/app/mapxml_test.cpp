@@ -152,6 +152,18 @@ TEST(MapExport, EveryFormatCarriesTheSourceLine)
             arguments << u"--date"_s << u"2025-04-01"_s;
         EXPECT_EQ(runProgram(arguments), "0|" + note(in, LeftOut)) << name.toStdString();
         const QByteArray bytes = fileBytes(out);
+#ifdef Q_OS_WIN
+        // Wine has neither poppler nor ezdxf: the PDF's and the DXF's texts are
+        // read back on Linux (and the PDF's again by tests/windows/check-pdf).
+        if (name.endsWith(u".pdf"_s)) {
+            EXPECT_TRUE(bytes.startsWith("%PDF-1.4")) << name.toStdString();
+            continue;
+        }
+        if (name.endsWith(u".dxf"_s)) {
+            EXPECT_TRUE(bytes.startsWith("999\r\n" + cp932::encode(Source) + "\r\n"));
+            continue;
+        }
+#endif
         const QString read = name.endsWith(u".sim"_s) ? simaSource(bytes)
             : name.endsWith(u".geojson"_s)            ? geoJsonSource(bytes)
             : name.endsWith(u".kml"_s)                ? kmlSource(bytes)
@@ -191,7 +203,9 @@ TEST(MapExport, SeveralMapsNeedMapAndLocalOnesNoZone)
         { { u"--export"_s, out, u"--map"_s, u"NONE"_s, in },
             "1|" + note(in, u"地図「NONE」はこのファイルにありません。"_s) },
         { { u"--export"_s, out, u"--map"_s, u"OTHER_MAP"_s, RealXml.chopped(3) + u"sim"_s },
-            "1|tavorin: --map は地図XMLのファイル（*.xml、*.zip）を読み込むときに使います。"_ba
+            "1|"
+                + u"tavorin: --map は地図XMLのファイル（*.xml、*.zip）を読み込むときに使います。"_s
+                      .toLocal8Bit()
                 + Eol },
         { { u"--export"_s, out, u"--map"_s, u"OTHER_MAP"_s, in }, "0|" + note(in, LeftOut) },
     };
