@@ -1,14 +1,8 @@
-// The user guide's page: where it is looked for, and F1, which shows it.
+// Where the user guide's page is looked for.
 #include "guide.h"
 
-#include "form1.h"
-#include "userdialogs.h"
-#include "windowtext.h"
-
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace tavorin {
 
@@ -33,24 +27,6 @@ QString findGuide(const QString &programFolder)
             return place;
     }
     return {};
-}
-
-void Form1::showGuide()
-{
-    const QString page = findGuide(m_programFolder);
-    QString prompt;
-    if (page.isEmpty()) {
-        QStringList places = guidePlaces(m_programFolder);
-        for (QString &place : places)
-            place = QDir::toNativeSeparators(place);
-        prompt = WindowText::GuideMissing.arg(places.join(u'\n'));
-    } else if (!m_dialogs.openUrl(QUrl::fromLocalFile(page))) {
-        prompt = WindowText::GuideNotOpened.arg(QDir::toNativeSeparators(page));
-    } else {
-        return;
-    }
-    m_dialogs.messageBox(QApplication::activeWindow() ? QApplication::activeWindow() : this, prompt,
-        WindowText::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
 } // namespace tavorin
