@@ -301,10 +301,10 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
     // the page, which is said.
     const std::tuple<QStringList, QString, QString, QString, QByteArray> cases[] = {
         { { "--landscape", "--zone", "9", "--datum", "2024" }, u"842 x 595 pts (A4)"_s,
-            u"ＳＩＭＡファイル S=1/2500"_s,
+            u"本町二丁目 境界測量 S=1/2500"_s,
             u"座標系 Ⅸ系 測地系 世界測地系（測地成果2024） 作成日 "_s + today + u" 1/2"_s, {} },
         { { "--paper", "A3", "--scale", "250", "--date", "2025-04-01", "--overwrite" },
-            u"842 x 1191 pts (A3)"_s, u"ＳＩＭＡファイル S=1/250"_s, u"作成日 2025年4月1日 1/2"_s,
+            u"842 x 1191 pts (A3)"_s, u"本町二丁目 境界測量 S=1/250"_s, u"作成日 2025年4月1日 1/2"_s,
             messageBytes(pdf, u"S=1/250 では 12 点が図面の外になります。"_s) },
     };
     for (const auto &[options, size, first, last, notes] : cases) {
@@ -312,7 +312,7 @@ TEST(ExportCommand, WritesThePlanOnTheSheetAndScaleAsked)
         ASSERT_EQ(ran, "0||" + notes);
         POPPLER(info, u"pdfinfo"_s, { pdf });
         EXPECT_EQ(pageLines(*info).filter(QRegularExpression(u"^(Title|Page size):"_s)),
-            QStringList({ u"Title: ＳＩＭＡファイル"_s, u"Page size: "_s + size }));
+            QStringList({ u"Title: 本町二丁目 境界測量"_s, u"Page size: "_s + size }));
         POPPLER(text, u"pdftotext"_s, { u"-layout"_s, u"-l"_s, u"1"_s, pdf, u"-"_s });
         const QStringList page = pageLines(*text);
         EXPECT_EQ(page.first() + u'|' + page.last(), first + u'|' + last);
