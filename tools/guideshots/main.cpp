@@ -1,6 +1,8 @@
 // tavorin-guideshots: takes the user guide's pictures from the real window.
 //
-//   tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim   (SAMPLE.csv beside it)
+//   tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim [MAP.zip]
+//       (sample.csv and sample-parcels.sim beside SAMPLE.sim; MAP.zip a
+//       registry map, 地図XML, whose plan is taken where it is given)
 //   tavorin-guideshots --port-menu OUTPUT-FOLDER SAMPLE.sim
 //
 // Builds Form1 as the program does, drives it as a user would (menus,
@@ -14,6 +16,7 @@
 // on the screen beside the window.
 #include "form1.h"
 #include "listbox.h"
+#include "parcelwindow.h"
 #include "planwidget.h"
 #include "planwindow.h"
 #include "pointtable.h"
@@ -21,6 +24,7 @@
 #include "startup.h"
 #include "userdialogs.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -39,6 +43,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -72,15 +77,16 @@ public:
     // Saves the screen under the window and any popup or message box over it.
     void take(const QString &name, const QWidget *over = nullptr) { takeOf(m_window, name, over); }
 
-    // The same for another window of the program. The virtual X server has
-    // no window manager, so the windows have no frame; Wine keeps room for
-    // one that it does not draw, which is left out.
+    // The same for another window of the program, with its frame and title
+    // bar: tools/screenshot runs a window manager on the virtual X server.
+    // The Windows build's port menu is taken under Wine without one, where
+    // Wine keeps room for a frame that it does not draw, which is left out.
     void takeOf(const QWidget *window, const QString &name, const QWidget *over = nullptr)
     {
         settle();
-        QRect area = window->geometry();
+        QRect area = outline(window);
         if (over)
-            area |= over->geometry();
+            area |= outline(over);
         const QImage image = window->screen()
                                  ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                                  .toImage();
@@ -97,6 +103,15 @@ public:
     bool failed() const { return m_failed; }
 
 private:
+    static QRect outline(const QWidget *window)
+    {
+#ifdef Q_OS_WIN
+        return window->geometry();
+#else
+        return window->frameGeometry();
+#endif
+    }
+
     bool m_failed = false;
     QString m_folder;
     QWidget *m_window = nullptr;
@@ -158,11 +173,31 @@ public:
         return m_qt.exportOptions(parent, kind, offered, fit);
     }
 
-    // The pictures choose their zone in the menu before anything asks.
-    std::optional<int> chooseItem(
-        QWidget *, const QString &, const QString &, const QStringList &, int) override
+    // A chooser is photographed, when a name is queued, with its list open
+    // down to the last entry (系なし among the zones), and then cancelled;
+    // otherwise it is cancelled unseen.
+    std::optional<int> chooseItem(QWidget *parent, const QString &title, const QString &prompt,
+        const QStringList &items, int current) override
     {
-        return std::nullopt;
+        const QString name = m_boxNames.isEmpty() ? QString() : m_boxNames.takeFirst();
+        if (name.isEmpty())
+            return std::nullopt;
+        QTimer::singleShot(0, [this, name] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            auto *list = dialog ? dialog->findChild<QComboBox *>() : nullptr;
+            if (!list)
+                return;
+            settle();
+            list->showPopup();
+            QAbstractItemView *view = list->view();
+            const QModelIndex last = view->model()->index(list->count() - 1, 0);
+            view->scrollTo(last);
+            view->setCurrentIndex(last);
+            m_shots.takeOf(dialog, name, view->window());
+            list->hidePopup();
+            dialog->reject();
+        });
+        return m_qt.chooseItem(parent, title, prompt, items, current);
     }
 
 private:
@@ -233,7 +268,7 @@ int takePortMenu(const QString &folder, const QString &sample)
 }
 
 #ifdef TAVORIN_GUIDESHOTS_PEER
-int takeGuidePictures(const QString &folder, const QString &sample);
+int takeGuidePictures(const QString &folder, const QString &sample, const QString &map);
 #endif
 
 } // namespace
@@ -260,9 +295,9 @@ int main(int argc, char *argv[])
     if (arguments.size() == 4 && arguments.at(1) == QStringLiteral("--port-menu"))
         return takePortMenu(arguments.at(2), arguments.at(3));
 #ifdef TAVORIN_GUIDESHOTS_PEER
-    if (arguments.size() == 3)
-        return takeGuidePictures(arguments.at(1), arguments.at(2));
-    std::fprintf(stderr, "usage: tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim\n");
+    if (arguments.size() == 3 || arguments.size() == 4)
+        return takeGuidePictures(arguments.at(1), arguments.at(2), arguments.value(3));
+    std::fprintf(stderr, "usage: tavorin-guideshots OUTPUT-FOLDER SAMPLE.sim [MAP.zip]\n");
 #endif
     std::fprintf(stderr, "usage: tavorin-guideshots --port-menu OUTPUT-FOLDER SAMPLE.sim\n");
     return 2;
@@ -278,7 +313,57 @@ void typeAndEnter(QLineEdit *entry, const QString &text)
     QTest::keyClick(entry, Qt::Key_Return);
 }
 
-int takeGuidePictures(const QString &folder, const QString &sample)
+// Opens the plan window of what the window has read.
+PlanWindow *showPlan(Form1 &window)
+{
+    control<QAction>(&window, QStringLiteral("PlanView"))->trigger();
+    for (PlanWindow *plan : window.findChildren<PlanWindow *>()) {
+        if (plan->isVisible() && QTest::qWaitForWindowExposed(plan))
+            return plan;
+    }
+    std::fprintf(stderr, "no plan window\n");
+    return nullptr;
+}
+
+// A file with parcels: the plan with its parcel list, the first parcel
+// picked, and the window 求積表 of that parcel.
+bool takeParcels(GuideShots &shots, GuideDialogs &dialogs, Form1 &window, const QString &file)
+{
+    dialogs.pickNext(file);
+    control<QAction>(&window, QStringLiteral("SimFileLoad"))->trigger();
+    PlanWindow *planWindow = showPlan(window);
+    if (!planWindow)
+        return false;
+    auto *parcels = control<QTreeWidget>(planWindow, QStringLiteral("PlanParcels"));
+    parcels->setCurrentItem(parcels->topLevelItem(0));
+    shots.takeOf(planWindow, QStringLiteral("guide-parcels"));
+    control<QPushButton>(planWindow, QStringLiteral("PlanParcelTables"))->click();
+    ParcelWindow *tables = planWindow->parcelWindow();
+    if (!tables || !QTest::qWaitForWindowExposed(tables))
+        return false;
+    shots.takeOf(tables, QStringLiteral("guide-parcel-tables"));
+    tables->close();
+    // Closed, the plan window is deleted; the next is a new one.
+    planWindow->close();
+    settle();
+    return true;
+}
+
+// A registry map (地図XML) read from the zip file it is distributed in, and
+// its points in the plan, under the map's names and its source line.
+bool takeMap(GuideShots &shots, GuideDialogs &dialogs, Form1 &window, const QString &map)
+{
+    dialogs.pickNext(QFileInfo(map).absoluteFilePath());
+    control<QAction>(&window, QStringLiteral("MapFileLoad"))->trigger();
+    PlanWindow *planWindow = showPlan(window);
+    if (!planWindow)
+        return false;
+    shots.takeOf(planWindow, QStringLiteral("guide-mapxml-plan"));
+    planWindow->close();
+    return true;
+}
+
+int takeGuidePictures(const QString &folder, const QString &sample, const QString &map)
 {
     QString error;
     const std::unique_ptr<peer::PeerLine> pocket = peer::PeerLine::createPty(&error);
@@ -306,6 +391,10 @@ int takeGuidePictures(const QString &folder, const QString &sample)
     takeMenu(shots, &window, QStringLiteral("SimFile"), QStringLiteral("guide-file-menu"));
     control<QAction>(&window, QStringLiteral("SimFileLoad"))->trigger();
     shots.take(QStringLiteral("guide-read"));
+    // A SIMA file names no zone, so 地図用に書き出し asks for one first; the
+    // chooser with 系なし at the end of its list, cancelled.
+    dialogs.expectBoxes({ QStringLiteral("guide-zone-choice") });
+    control<QAction>(&window, QStringLiteral("MapExport"))->trigger();
 
     // The port (its menu is taken by --port-menu).
     control<QAction>(&window, QStringLiteral("Com2"))->trigger();
@@ -413,6 +502,12 @@ int takeGuidePictures(const QString &folder, const QString &sample)
     control<QAction>(&window, QStringLiteral("Com3"))->trigger();
     dialogs.expectBoxes({ QString(), QStringLiteral("guide-error") });
     command(3)->click();
+
+    if (!takeParcels(shots, dialogs, window,
+            QFileInfo(sample).absolutePath() + QStringLiteral("/sample-parcels.sim")))
+        return 1;
+    if (!map.isEmpty() && !takeMap(shots, dialogs, window, map))
+        return 1;
     return shots.failed() ? 1 : 0;
 }
 
