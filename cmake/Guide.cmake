@@ -14,9 +14,9 @@ else()
     set(guideFolder ${PROJECT_BINARY_DIR}/guide)
 endif()
 set(guidePage ${guideFolder}/guide.html)
-file(GLOB guidePictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide-*.png)
-list(APPEND guidePictures ${PROJECT_SOURCE_DIR}/docs/screenshot.png
-    ${PROJECT_SOURCE_DIR}/docs/paperplan.png)
+file(GLOB guidePictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide-*.png
+    ${PROJECT_SOURCE_DIR}/docs/paperplan*.png)
+list(APPEND guidePictures ${PROJECT_SOURCE_DIR}/docs/screenshot.png)
 set(guideCopies)
 foreach(picture ${guidePictures})
     get_filename_component(name ${picture} NAME)
