@@ -334,7 +334,8 @@ void Form1::createMenus()
     local->setCheckable(true);
     local->setActionGroup(m_zoneActions);
     connect(local, &QAction::triggered, this, [this] { chooseZone(geodesy::LocalZone); });
-    MapExport = action(SimFile->addAction(PlanText::ExportCaption), QStringLiteral("MapExport"));
+    GeoJsonKmlExport = action(
+        SimFile->addAction(PlanText::GeoJsonKmlExportCaption), QStringLiteral("GeoJsonKmlExport"));
     PdfExport = action(SimFile->addAction(PlanText::PdfExportCaption), QStringLiteral("PdfExport"));
     DxfExport = action(SimFile->addAction(PlanText::DxfExportCaption), QStringLiteral("DxfExport"));
     GsiMap = action(SimFile->addAction(PlanText::GsiMapCaption), QStringLiteral("GsiMap"));
@@ -352,7 +353,7 @@ void Form1::createMenus()
     connect(CsvFileLoad, &QAction::triggered, this, &Form1::CsvFileLoad_Click);
     connect(CsvFileSave, &QAction::triggered, this, &Form1::CsvFileSave_Click);
     connect(MapFileLoad, &QAction::triggered, this, &Form1::MapFileLoad_Click);
-    connect(MapExport, &QAction::triggered, this, &Form1::MapExport_Click);
+    connect(GeoJsonKmlExport, &QAction::triggered, this, &Form1::GeoJsonKmlExport_Click);
     connect(PdfExport, &QAction::triggered, this, &Form1::PdfExport_Click);
     connect(DxfExport, &QAction::triggered, this, &Form1::DxfExport_Click);
     connect(GsiMap, &QAction::triggered, this, &Form1::GsiMap_Click);
@@ -372,7 +373,8 @@ void Form1::showPlan()
         m_planWindow->setZone(m_zone);
         m_planWindow->setFileText(m_fileText);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
-        connect(m_planWindow, &PlanWindow::exportRequested, this, &Form1::MapExport_Click);
+        connect(m_planWindow, &PlanWindow::geoJsonKmlExportRequested, this,
+            &Form1::GeoJsonKmlExport_Click);
         connect(m_planWindow, &PlanWindow::pdfExportRequested, this, &Form1::PdfExport_Click);
         connect(m_planWindow, &PlanWindow::dxfExportRequested, this, &Form1::DxfExport_Click);
         connect(m_planWindow, &PlanWindow::gsiMapRequested, this, &Form1::GsiMap_Click);

@@ -1,5 +1,5 @@
 // Where the points lie and what they become for other programs: the plane
-// rectangular zone, the map file of the SIMA file list's points (書き出し),
+// rectangular zone, the GeoJSON or KML file of the SIMA file list's points (地図用に書き出し),
 // the plan on paper (配置図PDF), the DXF file for CAD (DXF書込) and the
 // GSI's map at their place (地理院地図で開く).
 #include "form1.h"
@@ -116,7 +116,7 @@ void rememberOptions(ExportKind kind, const ExportOptions &options)
     settings.setValue(DatumKey, datumKey(options.datum));
 }
 
-// A save dialog's title that says which zone the file is of: "書き出し — Ⅸ系".
+// A save dialog's title that says which zone the file is of: "地図用に書き出し — Ⅸ系".
 QString zoneTitle(const QString &caption, int zone)
 {
     return caption + PlanText::TitleSeparator + geodesy::zoneState(zone);
@@ -197,7 +197,7 @@ bool Form1::zoneForMap()
     return geodesy::zone(m_zone) != nullptr;
 }
 
-void Form1::MapExport_Click()
+void Form1::GeoJsonKmlExport_Click()
 {
     ExportJob job { m_records, m_listTitle, {}, m_parcels, m_landClasses, m_source };
     job.options.parcel = rememberedParcelOptions();
@@ -214,7 +214,7 @@ void Form1::MapExport_Click()
     }
     CommonDialog1.Filter = WindowText::ExportFilter;
     CommonDialog1.DefaultExt = WindowText::ExportDefaultExtension;
-    CommonDialog1.DialogTitle = zoneTitle(PlanText::ExportCaption, m_zone);
+    CommonDialog1.DialogTitle = zoneTitle(PlanText::GeoJsonKmlExportCaption, m_zone);
     if (!CommonDialog1.ShowSave())
         return;
     CurrentFilePath = CommonDialog1.FileName;

@@ -76,7 +76,7 @@ inline const QString GuideMissing = u"使い方のページが見つかりませ
 // F1 when no browser took the page; %1 the page.
 inline const QString GuideNotOpened
     = u"使い方のページをブラウザーで開けませんでした。次のファイルを開いてください。\n%1"_s;
-// The map file (書き出し) and the GSI's map (地理院地図で開く): the file
+// The GeoJSON/KML file (地図用に書き出し) and the GSI's map (地理院地図で開く): the file
 // types of the dialog, and why nothing is written or opened.
 inline const QString ExportFilter
     = u"GeoJSONファイル (*.geojson)|*.geojson|KMLファイル (*.kml)|*.kml|"_s;

@@ -75,12 +75,13 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton *exportButton = button(QStringLiteral("PlanExport"), PlanText::ExportCaption);
+    QPushButton *geoJsonKmlButton
+        = button(QStringLiteral("PlanGeoJsonKmlExport"), PlanText::GeoJsonKmlExportCaption);
     QPushButton *pdfButton = button(QStringLiteral("PlanPdfExport"), PlanText::PdfExportCaption);
     QPushButton *dxfButton = button(QStringLiteral("PlanDxfExport"), PlanText::DxfExportCaption);
     QPushButton *gsiMap = button(QStringLiteral("PlanGsiMap"), PlanText::GsiMapCaption);
     QPushButton *fit = button(QStringLiteral("PlanFit"), PlanText::FitCaption);
-    connect(exportButton, &QPushButton::clicked, this, &PlanWindow::exportRequested);
+    connect(geoJsonKmlButton, &QPushButton::clicked, this, &PlanWindow::geoJsonKmlExportRequested);
     connect(pdfButton, &QPushButton::clicked, this, &PlanWindow::pdfExportRequested);
     connect(dxfButton, &QPushButton::clicked, this, &PlanWindow::dxfExportRequested);
     connect(gsiMap, &QPushButton::clicked, this, &PlanWindow::gsiMapRequested);
@@ -122,7 +123,7 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     top->addWidget(new QLabel(PlanText::ZoneCaption, this));
     top->addWidget(m_zone, 1);
     top->addSpacing(12);
-    top->addWidget(exportButton);
+    top->addWidget(geoJsonKmlButton);
     top->addWidget(pdfButton);
     top->addWidget(dxfButton);
     top->addWidget(gsiMap);

@@ -256,7 +256,7 @@ TEST_F(MapFileLoad, ListsTheRealMapWithItsZoneAndParcels)
     // The window's exports carry the source line too.
     QTemporaryDir dir;
     dialogs.chooseNextFile(dir.filePath(u"map.geojson"_s));
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
     EXPECT_EQ(geoJsonSource(fileBytes(dir.filePath(u"map.geojson"_s))), Source + u"|166"_s);
 }
 
