@@ -5,7 +5,7 @@
 // The texts of the plan window. The caption doubles as the menu item that
 // opens it; the count of points without coordinates reads
 // NoCoordinatesPrefix, the number, NoCoordinatesSuffix.
-namespace tavorin::PlanText {
+namespace tavorin::plantext {
 
 using namespace Qt::StringLiterals;
 
@@ -90,4 +90,4 @@ inline const QString PdfPagesLabel = u"配置図PDFに求積表と辺長表を�
 inline const QString CopyTablesCaption = u"表をコピー"_s;
 inline const QString NoParcelPicked = u"画地を選んで下さい"_s;
 
-} // namespace tavorin::PlanText
+} // namespace tavorin::plantext

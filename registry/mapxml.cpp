@@ -138,7 +138,7 @@ public:
         while (token == XmlScanner::Text)
             token = m_xml.readNext();
         if (token != XmlScanner::StartElement || m_xml.name() != "地図")
-            return refused(0, RegistryText::NotMapXml);
+            return refused(0, registrytext::NotMapXml);
         walk(m_xml, [this](QByteArrayView name) { return take(name); });
         // Only blanks, comments and processing instructions may follow.
         XmlScanner::Token after = m_xml.readNext();
@@ -147,12 +147,12 @@ public:
         if (m_xml.hasError())
             return brokenXml();
         if (m_badCoordinateLine != 0)
-            return refused(0, RegistryText::CoordinateNotANumber.arg(m_badCoordinateLine));
+            return refused(0, registrytext::CoordinateNotANumber.arg(m_badCoordinateLine));
         return resolve();
     }
 
 private:
-    MapReading brokenXml() { return refused(0, RegistryText::BrokenXml.arg(m_xml.lineNumber())); }
+    MapReading brokenXml() { return refused(0, registrytext::BrokenXml.arg(m_xml.lineNumber())); }
 
     bool take(QByteArrayView name)
     {
@@ -340,14 +340,14 @@ private:
         parcel.line = lot.line;
         const auto surface = m_surfaces.constFind(lot.ref);
         if (surface == m_surfaces.cend()) {
-            parcel.fault = RegistryText::ShapeMissing.arg(QString::fromUtf8(lot.ref));
+            parcel.fault = registrytext::ShapeMissing.arg(QString::fromUtf8(lot.ref));
             return parcel;
         }
         QList<ParcelVertex> &ring = parcel.vertices;
         for (const QByteArrayView curveId : *surface) {
             const auto curve = m_curves.constFind(curveId);
             if (curve == m_curves.cend()) {
-                parcel.fault = RegistryText::CurveMissing.arg(QString::fromUtf8(curveId));
+                parcel.fault = registrytext::CurveMissing.arg(QString::fromUtf8(curveId));
                 return parcel;
             }
             const qsizetype count = curve->vertices.size();
@@ -360,7 +360,7 @@ private:
                     const auto point = m_pointIds.constFind(vertex.ref);
                     if (point == m_pointIds.cend()) {
                         parcel.fault
-                            = RegistryText::PointMissing.arg(QString::fromUtf8(vertex.ref));
+                            = registrytext::PointMissing.arg(QString::fromUtf8(vertex.ref));
                         return parcel;
                     }
                     record = recordOf(m_points[std::size_t(*point)], lot.line);
@@ -371,7 +371,7 @@ private:
                 if (!ring.isEmpty() && ring.back().record == record)
                     continue;
                 if (i == 0 && !ring.isEmpty()) {
-                    parcel.fault = RegistryText::CurvesNotJoined;
+                    parcel.fault = registrytext::CurvesNotJoined;
                     return parcel;
                 }
                 ring.append(ParcelVertex {
@@ -379,12 +379,12 @@ private:
             }
         }
         if (ring.size() < 2 || ring.front().record != ring.back().record) {
-            parcel.fault = RegistryText::RingNotClosed;
+            parcel.fault = registrytext::RingNotClosed;
             return parcel;
         }
         ring.removeLast();
         if (ring.size() < 3)
-            parcel.fault = RegistryText::TooFewVertices;
+            parcel.fault = registrytext::TooFewVertices;
         return parcel;
     }
 
@@ -402,7 +402,7 @@ private:
             const auto found = m_pointIds.constFind(named.ref);
             if (found == m_pointIds.cend())
                 return refused(
-                    0, RegistryText::PointWithoutPosition.arg(named.line).arg(named.name));
+                    0, registrytext::PointWithoutPosition.arg(named.line).arg(named.name));
             GmPoint &point = m_points[std::size_t(*found)];
             if (point.record < 0)
                 point.record = reading.records.size();
@@ -411,7 +411,7 @@ private:
         for (const Lot &lot : m_lots)
             reading.parcels.append(parcel(lot));
         if (reading.records.size() > PointTable::Size)
-            return refused(FailureNumber::SubscriptOutOfRange, {});
+            return refused(failurenumber::SubscriptOutOfRange, {});
         return std::move(m_map);
     }
 
@@ -460,7 +460,7 @@ QString mapNameOf(QByteArrayView bytes)
 
 QString sourceLine(const QString &municipality)
 {
-    return RegistryText::SourceLine.arg(municipality);
+    return registrytext::SourceLine.arg(municipality);
 }
 
 } // namespace tavorin::registry

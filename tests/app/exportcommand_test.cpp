@@ -355,7 +355,7 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
         { { "--export", dir.filePath(u"out.sim"_s), cut },
             messageBytes(cut, u"エラーコード  62"_s) },
         { { "--export", dir.filePath(u"out.geojson"_s), "--zone", "none", in },
-            messageBytes(in, ExportText::LocalZoneNoMap) },
+            messageBytes(in, exporttext::LocalZoneNoMap) },
         { { "--export", in, in }, messageBytes(in, sameAsInput) },
         { { "--export", dir.path() + u"/./sample.sim"_s, "--overwrite", in },
             messageBytes(dir.path() + u"/./sample.sim"_s, sameAsInput) },

@@ -194,7 +194,7 @@ TEST(MapExport, SeveralMapsNeedMapAndLocalOnesNoZone)
     const QString in = twoMaps(dir), out = dir.filePath(u"out.sim"_s), local = localMap(dir);
     const std::pair<QStringList, QByteArray> cases[] = {
         { { u"--export"_s, dir.filePath(u"local.kml"_s), local },
-            "1|" + note(local, ExportText::LocalZoneNoMap) },
+            "1|" + note(local, exporttext::LocalZoneNoMap) },
         { { u"--export"_s, out, in },
             "1|"
                 + note(in,

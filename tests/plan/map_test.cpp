@@ -388,7 +388,7 @@ TEST(ExportFileDialog, ANameWithoutAnExtensionTakesThatOfTheFileTypeChosen)
     QtUserDialogs qt;
     QTemporaryDir dir;
     QStringList chosen;
-    const QString filter = CommonDialog::qtFilter(WindowText::ExportFilter);
+    const QString filter = CommonDialog::qtFilter(windowtext::ExportFilter);
     for (const int downs : { 0, 1 }) {
         QTimer::singleShot(0, [downs] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -399,7 +399,7 @@ TEST(ExportFileDialog, ANameWithoutAnExtensionTakesThatOfTheFileTypeChosen)
             static_cast<QDialog *>(dialog)->accept();
         });
         const auto path = qt.fileDialog(nullptr, FileDialogMode::Save, filter,
-            dir.filePath(u"genba.sim"_s), WindowText::ExportDefaultExtension, QString());
+            dir.filePath(u"genba.sim"_s), windowtext::ExportDefaultExtension, QString());
         chosen << QDir(dir.path()).relativeFilePath(path.value_or(u"none"_s));
     }
     EXPECT_EQ(chosen, QStringList({ u"points.geojson"_s, u"points.kml"_s }));
