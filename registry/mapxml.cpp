@@ -114,15 +114,6 @@ int zoneOf(QString system)
     return geodesy::UnknownZone;
 }
 
-MapReading refused(int failureNumber, QString message)
-{
-    MapReading map;
-    map.reading.ending = PointFileReading::Ending::Refused;
-    map.reading.failureNumber = failureNumber;
-    map.reading.message = std::move(message);
-    return map;
-}
-
 class MapParser
 {
 public:
@@ -138,7 +129,7 @@ public:
         while (token == XmlScanner::Text)
             token = m_xml.readNext();
         if (token != XmlScanner::StartElement || m_xml.name() != "地図")
-            return refused(0, registrytext::NotMapXml);
+            return MapReading::refused(0, registrytext::NotMapXml);
         walk(m_xml, [this](QByteArrayView name) { return take(name); });
         // Only blanks, comments and processing instructions may follow.
         XmlScanner::Token after = m_xml.readNext();
@@ -147,12 +138,16 @@ public:
         if (m_xml.hasError())
             return brokenXml();
         if (m_badCoordinateLine != 0)
-            return refused(0, registrytext::CoordinateNotANumber.arg(m_badCoordinateLine));
+            return MapReading::refused(
+                0, registrytext::CoordinateNotANumber.arg(m_badCoordinateLine));
         return resolve();
     }
 
 private:
-    MapReading brokenXml() { return refused(0, registrytext::BrokenXml.arg(m_xml.lineNumber())); }
+    MapReading brokenXml()
+    {
+        return MapReading::refused(0, registrytext::BrokenXml.arg(m_xml.lineNumber()));
+    }
 
     bool take(QByteArrayView name)
     {
@@ -401,7 +396,7 @@ private:
         for (const NamedPoint &named : m_named) {
             const auto found = m_pointIds.constFind(named.ref);
             if (found == m_pointIds.cend())
-                return refused(
+                return MapReading::refused(
                     0, registrytext::PointWithoutPosition.arg(named.line).arg(named.name));
             GmPoint &point = m_points[std::size_t(*found)];
             if (point.record < 0)
@@ -411,7 +406,7 @@ private:
         for (const Lot &lot : m_lots)
             reading.parcels.append(parcel(lot));
         if (reading.records.size() > PointTable::Size)
-            return refused(failurenumber::SubscriptOutOfRange, {});
+            return MapReading::refused(failurenumber::SubscriptOutOfRange, {});
         return std::move(m_map);
     }
 
@@ -461,6 +456,15 @@ QString mapNameOf(QByteArrayView bytes)
 QString sourceLine(const QString &municipality)
 {
     return registrytext::SourceLine.arg(municipality);
+}
+
+MapReading MapReading::refused(int failureNumber, QString message)
+{
+    MapReading map;
+    map.reading.ending = PointFileReading::Ending::Refused;
+    map.reading.failureNumber = failureNumber;
+    map.reading.message = std::move(message);
+    return map;
 }
 
 } // namespace tavorin::registry

@@ -169,15 +169,6 @@ Result<QByteArray> fileBytes(const QString &path)
     return bytes;
 }
 
-MapReading refusedReading(int failureNumber, QString message)
-{
-    MapReading map;
-    map.reading.ending = PointFileReading::Ending::Refused;
-    map.reading.failureNumber = failureNumber;
-    map.reading.message = std::move(message);
-    return map;
-}
-
 } // namespace
 
 MapListing listMaps(const QString &path)
@@ -210,7 +201,7 @@ MapReading readMapFile(const QString &path, const QString &mapName)
 {
     const Result<QByteArray> bytes = fileBytes(path);
     if (!bytes)
-        return refusedReading(bytes.failure(), {});
+        return MapReading::refused(bytes.failure(), {});
     QByteArray chosen;
     int maps = 0;
     const QString message = forEachMapXml(
@@ -227,11 +218,11 @@ MapReading readMapFile(const QString &path, const QString &mapName)
             return false;
         });
     if (!message.isEmpty())
-        return refusedReading(0, message);
+        return MapReading::refused(0, message);
     if (mapName.isEmpty() && maps > 1)
-        return refusedReading(0, registrytext::SeveralMaps.arg(maps));
+        return MapReading::refused(0, registrytext::SeveralMaps.arg(maps));
     if (chosen.isNull())
-        return refusedReading(0, registrytext::MapNotFound.arg(mapName));
+        return MapReading::refused(0, registrytext::MapNotFound.arg(mapName));
     return readMapXml(chosen);
 }
 
