@@ -353,7 +353,7 @@ void paintParcels(Page &page, const QRectF &frame, const PlanGeometry &geometry,
         page.setPen(0.25, QColor(0, 0, 140));
         painter.drawPolygon(outline);
         const QString name = parcel.name.isEmpty() ? parcel.number : parcel.name;
-        const geodesy::PlanePoint middle = ringCentre(*ring);
+        const geodesy::PlanePoint middle = ringLabelPoint(*ring);
         const QPointF centre = onPage({ middle.x, middle.y });
         page.text(QRectF(centre.x() - 40, centre.y() - 3, 80, 6),
             Qt::AlignCenter | Qt::TextDontClip, name, 8);
