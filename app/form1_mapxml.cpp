@@ -125,9 +125,10 @@ void Form1::openMapFile(const QString &path)
             registry::registrytext::SeveralMaps.arg(entries.size()), entries, 0);
         if (!chosen)
             return;
-        const QString name = listing.maps.at(*chosen).mapName;
+        // By its place, not its name: a file may hold two maps of one 地図名.
+        const qsizetype index = *chosen;
         map = offWindowThread<registry::MapReading>(
-            this, [path, name] { return registry::readMapFile(path, name); });
+            this, [path, index] { return registry::readMapAt(path, index); });
     } else if (!listing.ok()) {
         // A file of several maps, one of which cannot be read.
         showError(

@@ -197,33 +197,54 @@ MapListing listMaps(const QString &path)
     return listing;
 }
 
-MapReading readMapFile(const QString &path, const QString &mapName)
+namespace {
+
+// The map of the file at path for which choose, given its place among the
+// file's maps and its bytes, returns true; the only map where choose is null.
+MapReading readChosenMap(const QString &path, const QString &missing,
+    const std::function<bool(qsizetype index, const QByteArray &xml)> &choose)
 {
     const Result<QByteArray> bytes = fileBytes(path);
     if (!bytes)
         return MapReading::refused(bytes.failure(), {});
     QByteArray chosen;
-    int maps = 0;
+    qsizetype maps = 0;
     const QString message = forEachMapXml(
         *bytes, QFileInfo(path).fileName(), [&](const QString &, const QByteArray &xml) {
-            ++maps;
-            if (mapName.isEmpty()) {
-                if (maps == 1)
+            const qsizetype index = maps++;
+            if (!choose) {
+                if (index == 0)
                     chosen = xml;
                 return true;
             }
-            if (mapNameOf(xml) != mapName)
+            if (!choose(index, xml))
                 return true;
             chosen = xml;
             return false;
         });
     if (!message.isEmpty())
         return MapReading::refused(0, message);
-    if (mapName.isEmpty() && maps > 1)
+    if (!choose && maps > 1)
         return MapReading::refused(0, registrytext::SeveralMaps.arg(maps));
     if (chosen.isNull())
-        return MapReading::refused(0, registrytext::MapNotFound.arg(mapName));
+        return MapReading::refused(0, registrytext::MapNotFound.arg(missing));
     return readMapXml(chosen);
+}
+
+} // namespace
+
+MapReading readMapFile(const QString &path, const QString &mapName)
+{
+    if (mapName.isEmpty())
+        return readChosenMap(path, {}, {});
+    return readChosenMap(path, mapName,
+        [&mapName](qsizetype, const QByteArray &xml) { return mapNameOf(xml) == mapName; });
+}
+
+MapReading readMapAt(const QString &path, qsizetype index)
+{
+    return readChosenMap(path, QString::number(index + 1),
+        [index](qsizetype at, const QByteArray &) { return at == index; });
 }
 
 } // namespace tavorin::registry

@@ -47,6 +47,11 @@ MapListing listMaps(const QString &path);
 // of several (registrytext::SeveralMaps).
 MapReading readMapFile(const QString &path, const QString &mapName = {});
 
+// Reads the map at index in the file's listing (listMaps), which tells apart
+// two maps of the same 地図名; a refusal (registrytext::MapNotFound) for an
+// index past the last.
+MapReading readMapAt(const QString &path, qsizetype index);
+
 // How far a zip file is unpacked: what guards against a file made to blow up
 // when unpacked (a zip bomb) rather than to hold maps.
 struct ZipLimits
