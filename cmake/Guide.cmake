@@ -48,6 +48,7 @@ add_custom_command(OUTPUT ${guidePage}
     COMMENT "Making the guide's page guide/guide.html"
     VERBATIM)
 add_custom_target(guide ALL DEPENDS ${guidePage})
+set_property(GLOBAL PROPERTY TAVORIN_GUIDE_PAGE ${guidePage})
 
 if(WIN32)
     install(FILES ${guidePage} ${guidePictures} DESTINATION guide)
