@@ -62,12 +62,14 @@ else()
     install(FILES ${guidePage} ${guidePictures} DESTINATION ${CMAKE_INSTALL_DATADIR}/tavorin/guide)
     install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # Made when installing, under the prefix of that moment (a package's).
-    file(RELATIVE_PATH toGuide ${CMAKE_INSTALL_FULL_DOCDIR} ${CMAKE_INSTALL_FULL_DATADIR}/tavorin/guide)
+    file(RELATIVE_PATH toGuide ${CMAKE_INSTALL_FULL_DOCDIR}
+        ${CMAKE_INSTALL_FULL_DATADIR}/tavorin/guide)
     set(docFolder "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}")
     set(links "file(MAKE_DIRECTORY \"${docFolder}\")\n")
     foreach(file ${guidePage} ${guidePictures})
         get_filename_component(name ${file} NAME)
-        string(APPEND links "file(CREATE_LINK ${toGuide}/${name} \"${docFolder}/${name}\" SYMBOLIC)\n")
+        string(APPEND links
+            "file(CREATE_LINK ${toGuide}/${name} \"${docFolder}/${name}\" SYMBOLIC)\n")
     endforeach()
     install(CODE "${links}")
 endif()

@@ -150,7 +150,8 @@ if(PAGE)
     list(LENGTH captions captionCount)
     string(REGEX MATCHALL "(^|\n)! [^\n]*" faults "${outline}")
     if(faults OR pictureCount EQUAL 0 OR NOT pictureCount EQUAL captionCount)
-        string(APPEND failures "${PAGE}: ${pictureCount} pictures, ${captionCount} captions ${faults}\n")
+        string(APPEND failures
+            "${PAGE}: ${pictureCount} pictures, ${captionCount} captions ${faults}\n")
     endif()
 endif()
 
