@@ -131,18 +131,18 @@ QStringList withoutQtOptions(const QStringList &arguments)
 struct ExportCommandOptions
 {
     explicit ExportCommandOptions(const QString &extensions, const QString &scales)
-        : exportTo(u"export"_s, CommandText::ExportOption.arg(extensions), u"OUT"_s)
-        , overwrite(u"overwrite"_s, CommandText::OverwriteOption)
-        , zone(u"zone"_s, CommandText::ZoneOption, u"N|none"_s)
-        , map(u"map"_s, CommandText::MapOption, u"NAME"_s)
-        , paper(u"paper"_s, CommandText::PaperOption, u"A4|A3"_s)
-        , landscape(u"landscape"_s, CommandText::LandscapeOption)
-        , portrait(u"portrait"_s, CommandText::PortraitOption)
-        , scale(u"scale"_s, CommandText::ScaleOption.arg(scales), u"N"_s)
-        , date(u"date"_s, CommandText::DateOption, u"YYYY-MM-DD"_s)
-        , datum(u"datum"_s, CommandText::DatumOption, u"2024|2011|2000|tokyo"_s)
-        , textHeight(u"text-height"_s, CommandText::TextHeightOption, u"M"_s)
-        , elevation(u"dxf-elevation"_s, CommandText::ElevationOption)
+        : exportTo(u"export"_s, commandtext::ExportOption.arg(extensions), u"OUT"_s)
+        , overwrite(u"overwrite"_s, commandtext::OverwriteOption)
+        , zone(u"zone"_s, commandtext::ZoneOption, u"N|none"_s)
+        , map(u"map"_s, commandtext::MapOption, u"NAME"_s)
+        , paper(u"paper"_s, commandtext::PaperOption, u"A4|A3"_s)
+        , landscape(u"landscape"_s, commandtext::LandscapeOption)
+        , portrait(u"portrait"_s, commandtext::PortraitOption)
+        , scale(u"scale"_s, commandtext::ScaleOption.arg(scales), u"N"_s)
+        , date(u"date"_s, commandtext::DateOption, u"YYYY-MM-DD"_s)
+        , datum(u"datum"_s, commandtext::DatumOption, u"2024|2011|2000|tokyo"_s)
+        , textHeight(u"text-height"_s, commandtext::TextHeightOption, u"M"_s)
+        , elevation(u"dxf-elevation"_s, commandtext::ElevationOption)
     {
     }
 
@@ -172,13 +172,13 @@ struct ExportCommandOptions
         if (!parser.isSet(exportTo)) {
             for (const QCommandLineOption &option : { zone, map, overwrite })
                 if (parser.isSet(option))
-                    return error(CommandText::NeedsExport.arg(option.names().constFirst()));
+                    return error(commandtext::NeedsExport.arg(option.names().constFirst()));
         } else if (request.inPath.isEmpty()) {
-            return error(CommandText::ExportNeedsFile);
+            return error(commandtext::ExportNeedsFile);
         } else if (!format) {
-            return error(request.outPath + u": "_s + CommandText::UnknownFormat.arg(extensions));
+            return error(request.outPath + u": "_s + commandtext::UnknownFormat.arg(extensions));
         } else if (parser.isSet(map) && !registry::isRegistryPath(request.inPath)) {
-            return error(CommandText::MapNeedsMapFile);
+            return error(commandtext::MapNeedsMapFile);
         }
         // The options of one format, and the extension of that format.
         const std::pair<const QCommandLineOption &, QStringView> formatOptions[]
@@ -187,7 +187,7 @@ struct ExportCommandOptions
                   { elevation, u"dxf" } };
         for (const auto &[option, extension] : formatOptions) {
             if (parser.isSet(option) && (!format || QStringView(format->extension) != extension))
-                return error(CommandText::NeedsFormat.arg(option.names().constFirst(), extension));
+                return error(commandtext::NeedsFormat.arg(option.names().constFirst(), extension));
         }
         ExportOptions &options = request.options;
         if (parser.isSet(zone)) {
@@ -197,16 +197,16 @@ struct ExportCommandOptions
             if (value.compare(u"none"_s, Qt::CaseInsensitive) == 0)
                 options.zone = geodesy::LocalZone;
             else if (!number || !geodesy::zone(options.zone))
-                return error(CommandText::ZoneRefused.arg(value));
+                return error(commandtext::ZoneRefused.arg(value));
         }
         if (parser.isSet(paper)) {
             const QString sheet = parser.value(paper).toUpper();
             if (sheet != u"A4"_s && sheet != u"A3"_s)
-                return error(CommandText::PaperRefused.arg(parser.value(paper)));
+                return error(commandtext::PaperRefused.arg(parser.value(paper)));
             options.sheet.paper = sheet == u"A3"_s ? paperplan::Paper::A3 : paperplan::Paper::A4;
         }
         if (parser.isSet(landscape) && parser.isSet(portrait))
-            return error(CommandText::BothOrientations);
+            return error(commandtext::BothOrientations);
         if (parser.isSet(landscape))
             options.sheet.orientation = paperplan::Orientation::Landscape;
         if (parser.isSet(scale)) {
@@ -217,23 +217,23 @@ struct ExportCommandOptions
             bool number = false;
             options.scale = n.toLongLong(&number);
             if (!number || options.scale < 1 || options.scale > paperplan::MaxScale)
-                return error(CommandText::ScaleRefused.arg(parser.value(scale)));
+                return error(commandtext::ScaleRefused.arg(parser.value(scale)));
         }
         if (parser.isSet(date)) {
             options.date = QDate::fromString(parser.value(date), Qt::ISODate);
             if (!options.date.isValid())
-                return error(CommandText::DateRefused.arg(parser.value(date)));
+                return error(commandtext::DateRefused.arg(parser.value(date)));
         }
         if (parser.isSet(datum)) {
             const QString value = parser.value(datum);
             options.datum = paperplan::datumFromKey(value.toLower());
             if (options.datum == paperplan::Datum::Unstated)
-                return error(CommandText::DatumRefused.arg(value));
+                return error(commandtext::DatumRefused.arg(value));
         }
         if (parser.isSet(textHeight)) {
             const auto height = ExportOptions::textHeightFrom(parser.value(textHeight));
             if (!height)
-                return error(CommandText::TextHeightRefused.arg(MinTextHeight)
+                return error(commandtext::TextHeightRefused.arg(MinTextHeight)
                                  .arg(MaxTextHeight)
                                  .arg(parser.value(textHeight)));
             options.textHeight = *height;
@@ -266,16 +266,16 @@ QString parseError(const QCommandLineParser &parser, const QStringList &argument
 {
     QStringList lines;
     for (const QString &name : parser.unknownOptionNames())
-        lines << CommandText::UnknownOption.arg(typedOption(arguments, name));
+        lines << commandtext::UnknownOption.arg(typedOption(arguments, name));
     if (lines.isEmpty()) {
         static const QRegularExpression value(u"^(Missing|Unexpected) value after '(.*)'\\.$"_s);
         const QRegularExpressionMatch match = value.match(parser.errorText());
         if (!match.hasMatch())
             lines << parser.errorText();
         else if (match.captured(1) == u"Missing"_s)
-            lines << CommandText::MissingValue.arg(match.captured(2));
+            lines << commandtext::MissingValue.arg(match.captured(2));
         else
-            lines << CommandText::UnexpectedValue.arg(match.captured(2));
+            lines << commandtext::UnexpectedValue.arg(match.captured(2));
     }
     return u"tavorin: "_s + lines.join(u"\ntavorin: "_s) + u'\n';
 }
@@ -363,9 +363,9 @@ QString helpText(const QList<QCommandLineOption> &options, const QString &fileSy
         }
         return text;
     };
-    return CommandText::Usage + u" tavorin "_s + CommandText::OptionsWord + u' ' + fileSyntax
-        + u'\n' + wrapped(CommandText::Description, Width).join(u'\n') + u"\n\n"_s
-        + CommandText::OptionsHeading + u'\n' + table(rows) + u'\n' + CommandText::ArgumentsHeading
+    return commandtext::Usage + u" tavorin "_s + commandtext::OptionsWord + u' ' + fileSyntax
+        + u'\n' + wrapped(commandtext::Description, Width).join(u'\n') + u"\n\n"_s
+        + commandtext::OptionsHeading + u'\n' + table(rows) + u'\n' + commandtext::ArgumentsHeading
         + u'\n' + table({ { u"FILE"_s, fileDescription } });
 }
 
@@ -379,11 +379,11 @@ CommandLine parseCommandLine(const QStringList &allArguments)
     QCommandLineParser parser;
     // -bogus is one unknown option, not six.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({ u"h"_s, u"help"_s }, CommandText::HelpOption);
-    const QCommandLineOption version({ u"v"_s, u"version"_s }, CommandText::VersionOption);
+    const QCommandLineOption help({ u"h"_s, u"help"_s }, commandtext::HelpOption);
+    const QCommandLineOption version({ u"v"_s, u"version"_s }, commandtext::VersionOption);
     parser.addOptions({ help, version });
     const QString fileSyntax = u"[FILE.sim|FILE.csv|FILE.xml|FILE.zip]"_s;
-    parser.addPositionalArgument(u"FILE"_s, CommandText::FileArgument, fileSyntax);
+    parser.addPositionalArgument(u"FILE"_s, commandtext::FileArgument, fileSyntax);
     QStringList extensions;
     for (const ExportFormat &format : exportFormats())
         extensions << u'.' + QString::fromUtf16(format.extension);
@@ -407,14 +407,14 @@ CommandLine parseCommandLine(const QStringList &allArguments)
     if (parser.isSet(help))
         return end(0,
             helpText(
-                QList { help, version } + exporting.all(), fileSyntax, CommandText::FileArgument));
+                QList { help, version } + exporting.all(), fileSyntax, commandtext::FileArgument));
     if (parser.isSet(version))
         return end(0, u"tavorin "_s + QCoreApplication::applicationVersion() + u'\n');
     if (!parsed)
         return end(1, parseError(parser, arguments));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return end(1, u"tavorin: "_s + CommandText::AtMostOneFile + u'\n');
+        return end(1, u"tavorin: "_s + commandtext::AtMostOneFile + u'\n');
     if (!line.withoutWindow) {
         line.filePath = files.value(0);
         return line;
@@ -437,9 +437,9 @@ QString outputRefusal(const ExportRequest &request, bool overwrite)
     // Both exist here: canonical paths, symbolic links resolved.
     const QString in = QFileInfo(request.inPath).canonicalFilePath();
     if (!in.isEmpty() && in.compare(out.canonicalFilePath(), FileNameCase) == 0)
-        return at + CommandText::SameAsInput + u'\n';
+        return at + commandtext::SameAsInput + u'\n';
     if (!overwrite)
-        return at + CommandText::OutputExists + u'\n';
+        return at + commandtext::OutputExists + u'\n';
     return {};
 }
 

@@ -4,10 +4,10 @@
 
 // Every text the command line prints of its own: --help and the errors of
 // its options and files, in Japanese as the window speaks. What the reading
-// and the export say comes from their own texts (ReadingText, ExportText).
+// and the export say comes from their own texts (readingtext, exporttext).
 // Each error is printed as "tavorin: <text>", after the file's name where it
 // concerns a file.
-namespace tavorin::CommandText {
+namespace tavorin::commandtext {
 
 using namespace Qt::StringLiterals;
 
@@ -96,4 +96,4 @@ inline const QString SameAsInput = u"読み込むファイルと同じファイ�
 inline const QString OutputExists
     = u"同じ名前のファイルがもうあります。置き換えるときは --overwrite を付けて下さい。"_s;
 
-} // namespace tavorin::CommandText
+} // namespace tavorin::commandtext

@@ -57,7 +57,7 @@ Result<void> CommonDialog::show(bool save)
         = m_dialogs.fileDialog(m_parent, save ? FileDialogMode::Save : FileDialogMode::Open,
             qtFilter(Filter), FileName, defaultExt, title);
     if (!chosen)
-        return Failure { FailureNumber::DialogCancelled };
+        return Failure { failurenumber::DialogCancelled };
     FileName = *chosen;
     // The dialog adds it itself; a path given some other way gets it here.
     if (!defaultExt.isEmpty() && QFileInfo(FileName).suffix().isEmpty())

@@ -43,7 +43,7 @@ constexpr int ClientHeightTwips = 4620;
 QFont listFont()
 {
     QFont font;
-    font.setFamilies({ WindowText::ListFont, QStringLiteral("IPAGothic"),
+    font.setFamilies({ windowtext::ListFont, QStringLiteral("IPAGothic"),
         QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("MS Gothic") });
     font.setPointSize(9);
     font.setWeight(QFont::Normal);
@@ -109,7 +109,7 @@ Form1::Form1(UserDialogs &dialogs, const PortResolver &ports, PointTable &table,
     , m_table(table)
     , CommonDialog1(dialogs, this)
 {
-    setWindowTitle(WindowText::WindowCaption);
+    setWindowTitle(windowtext::WindowCaption);
     setFont(windowFont());
     setWindowIcon(QPixmap(tavorin_icon));
     createControls();
@@ -186,7 +186,7 @@ void Form1::createControls()
     };
     const auto entry
         = [&](QWidget *container, const QString &name, int left, int top, int width, int height) {
-              auto *t = new QLineEdit(WindowText::Text1DesignText, container);
+              auto *t = new QLineEdit(windowtext::Text1DesignText, container);
               setBoxColour(t, QColor(192, 255, 192));
               place(t, name, left, top, width, height);
               return t;
@@ -211,41 +211,41 @@ void Form1::createControls()
     setBoxColour(List2, QColor(255, 224, 192));
 
     Label1[0] = label(
-        client, QStringLiteral("Label1_0"), WindowText::Label1Caption0, 180, 120, 1245, 180);
+        client, QStringLiteral("Label1_0"), windowtext::Label1Caption0, 180, 120, 1245, 180);
     setColour(Label1[0], QPalette::WindowText, headingColour);
 
-    Frame1 = frame(QStringLiteral("Frame1"), WindowText::Frame1Caption, 1560, 1440, 1935, 2895);
+    Frame1 = frame(QStringLiteral("Frame1"), windowtext::Frame1Caption, 1560, 1440, 1935, 2895);
     Option1[0] = option(
-        Frame1, QStringLiteral("Option1_0"), WindowText::Option1Caption0, 240, 360, 1455, 255);
+        Frame1, QStringLiteral("Option1_0"), windowtext::Option1Caption0, 240, 360, 1455, 255);
     Option1[0]->setChecked(true);
     Command1 = button(
-        Frame1, QStringLiteral("Command1"), WindowText::Command1Caption, 720, 600, 855, 255);
+        Frame1, QStringLiteral("Command1"), windowtext::Command1Caption, 720, 600, 855, 255);
     Option1[1] = option(
-        Frame1, QStringLiteral("Option1_1"), WindowText::Option1Caption1, 240, 1080, 735, 255);
+        Frame1, QStringLiteral("Option1_1"), windowtext::Option1Caption1, 240, 1080, 735, 255);
     Option1[2] = option(
-        Frame1, QStringLiteral("Option1_2"), WindowText::Option1Caption2, 240, 1440, 1095, 255);
+        Frame1, QStringLiteral("Option1_2"), windowtext::Option1Caption2, 240, 1440, 1095, 255);
     Option1[3] = option(
-        Frame1, QStringLiteral("Option1_3"), WindowText::Option1Caption3, 240, 2160, 1575, 255);
+        Frame1, QStringLiteral("Option1_3"), windowtext::Option1Caption3, 240, 2160, 1575, 255);
     Text1[0] = entry(Frame1, QStringLiteral("Text1_0"), 720, 1680, 615, 270);
     Text1[1] = entry(Frame1, QStringLiteral("Text1_1"), 480, 2400, 1335, 270);
 
     Command2 = button(
-        client, QStringLiteral("Command2"), WindowText::Command2Caption, 3720, 3720, 1335, 375);
+        client, QStringLiteral("Command2"), windowtext::Command2Caption, 3720, 3720, 1335, 375);
     Command3 = button(
-        client, QStringLiteral("Command3"), WindowText::Command3Caption, 5880, 3720, 1335, 375);
+        client, QStringLiteral("Command3"), windowtext::Command3Caption, 5880, 3720, 1335, 375);
 
-    Frame2 = frame(QStringLiteral("Frame2"), WindowText::Frame2Caption, 1560, 240, 1935, 1095);
+    Frame2 = frame(QStringLiteral("Frame2"), windowtext::Frame2Caption, 1560, 240, 1935, 1095);
     Option2[0] = option(
-        Frame2, QStringLiteral("Option2_0"), WindowText::Option2Caption0, 240, 240, 1575, 375);
+        Frame2, QStringLiteral("Option2_0"), windowtext::Option2Caption0, 240, 240, 1575, 375);
     Option2[0]->setChecked(true);
     Option2[1] = option(
-        Frame2, QStringLiteral("Option2_1"), WindowText::Option2Caption1, 240, 600, 1575, 375);
+        Frame2, QStringLiteral("Option2_1"), windowtext::Option2Caption1, 240, 600, 1575, 375);
 
     Command4 = button(
-        client, QStringLiteral("Command4"), WindowText::Command4Caption, 3720, 3240, 1335, 375);
+        client, QStringLiteral("Command4"), windowtext::Command4Caption, 3720, 3240, 1335, 375);
 
     Label1[1] = label(
-        client, QStringLiteral("Label1_1"), WindowText::Label1Caption1, 3720, 120, 960, 180);
+        client, QStringLiteral("Label1_1"), windowtext::Label1Caption1, 3720, 120, 960, 180);
     setColour(Label1[1], QPalette::WindowText, headingColour);
 
     ProgressBar1 = new QProgressBar(client);
@@ -254,16 +254,16 @@ void Form1::createControls()
     ProgressBar1->setVisible(false);
 
     Label2
-        = label(client, QStringLiteral("Label2"), WindowText::Label2Caption, 6840, 3120, 345, 180);
+        = label(client, QStringLiteral("Label2"), windowtext::Label2Caption, 6840, 3120, 345, 180);
 
     Label3 = label(
-        client, QStringLiteral("Label3"), WindowText::Label3DesignCaption, 5160, 3720, 660, 180);
+        client, QStringLiteral("Label3"), windowtext::Label3DesignCaption, 5160, 3720, 660, 180);
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3->setCaptionFont(listFont());
     setColour(Label3, QPalette::WindowText, QColor(255, 0, 0));
 
     Label4 = label(
-        client, QStringLiteral("Label4"), WindowText::Label4DesignCaption, 5190, 3960, 555, 180);
+        client, QStringLiteral("Label4"), windowtext::Label4DesignCaption, 5190, 3960, 555, 180);
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label4->setCaptionFont(listFont());
     setColour(Label4, QPalette::WindowText, QColor(0, 0, 255));
@@ -298,26 +298,26 @@ void Form1::createMenus()
         return a;
     };
 
-    SimFile = bar->addMenu(WindowText::SimFileCaption);
+    SimFile = bar->addMenu(windowtext::SimFileCaption);
     SimFile->setObjectName(QStringLiteral("SimFile"));
     SimFileSave
-        = action(SimFile->addAction(WindowText::SimFileSaveCaption), QStringLiteral("SimFileSave"));
+        = action(SimFile->addAction(windowtext::SimFileSaveCaption), QStringLiteral("SimFileSave"));
     SimFileLoad
-        = action(SimFile->addAction(WindowText::SimFileLoadCaption), QStringLiteral("SimFileLoad"));
+        = action(SimFile->addAction(windowtext::SimFileLoadCaption), QStringLiteral("SimFileLoad"));
     SimFile->addSeparator();
-    connect(action(SimFile->addAction(PlanText::Caption), QStringLiteral("PlanView")),
+    connect(action(SimFile->addAction(plantext::Caption), QStringLiteral("PlanView")),
         &QAction::triggered, this, &Form1::showPlan);
     SimFile->addSeparator();
     CsvFileLoad
-        = action(SimFile->addAction(WindowText::CsvFileLoadCaption), QStringLiteral("CsvFileLoad"));
+        = action(SimFile->addAction(windowtext::CsvFileLoadCaption), QStringLiteral("CsvFileLoad"));
     CsvFileSave
-        = action(SimFile->addAction(WindowText::CsvFileSaveCaption), QStringLiteral("CsvFileSave"));
+        = action(SimFile->addAction(windowtext::CsvFileSaveCaption), QStringLiteral("CsvFileSave"));
     MapFileLoad
-        = action(SimFile->addAction(WindowText::MapFileLoadCaption), QStringLiteral("MapFileLoad"));
+        = action(SimFile->addAction(windowtext::MapFileLoadCaption), QStringLiteral("MapFileLoad"));
     SimFile->addSeparator();
     // The zones, each with the prefectures it serves, and 系なし; none
     // checked until the file names one or the user chooses it.
-    ZoneMenu = SimFile->addMenu(PlanText::ZoneCaption);
+    ZoneMenu = SimFile->addMenu(plantext::ZoneCaption);
     ZoneMenu->setObjectName(QStringLiteral("ZoneMenu"));
     m_zoneActions = new QActionGroup(this);
     for (const geodesy::Zone &z : geodesy::zones()) {
@@ -334,25 +334,26 @@ void Form1::createMenus()
     local->setCheckable(true);
     local->setActionGroup(m_zoneActions);
     connect(local, &QAction::triggered, this, [this] { chooseZone(geodesy::LocalZone); });
-    MapExport = action(SimFile->addAction(PlanText::ExportCaption), QStringLiteral("MapExport"));
-    PdfExport = action(SimFile->addAction(PlanText::PdfExportCaption), QStringLiteral("PdfExport"));
-    DxfExport = action(SimFile->addAction(PlanText::DxfExportCaption), QStringLiteral("DxfExport"));
-    GsiMap = action(SimFile->addAction(PlanText::GsiMapCaption), QStringLiteral("GsiMap"));
+    GeoJsonKmlExport = action(
+        SimFile->addAction(plantext::GeoJsonKmlExportCaption), QStringLiteral("GeoJsonKmlExport"));
+    PdfExport = action(SimFile->addAction(plantext::PdfExportCaption), QStringLiteral("PdfExport"));
+    DxfExport = action(SimFile->addAction(plantext::DxfExportCaption), QStringLiteral("DxfExport"));
+    GsiMap = action(SimFile->addAction(plantext::GsiMapCaption), QStringLiteral("GsiMap"));
 
-    ComPort = bar->addMenu(WindowText::ComPortCaption);
+    ComPort = bar->addMenu(windowtext::ComPortCaption);
     ComPort->setObjectName(QStringLiteral("ComPort"));
-    Com1 = action(ComPort->addAction(WindowText::Com1Caption), QStringLiteral("Com1"));
-    Com2 = action(ComPort->addAction(WindowText::Com2Caption), QStringLiteral("Com2"));
-    Com3 = action(ComPort->addAction(WindowText::Com3Caption), QStringLiteral("Com3"));
+    Com1 = action(ComPort->addAction(windowtext::Com1Caption), QStringLiteral("Com1"));
+    Com2 = action(ComPort->addAction(windowtext::Com2Caption), QStringLiteral("Com2"));
+    Com3 = action(ComPort->addAction(windowtext::Com3Caption), QStringLiteral("Com3"));
 
-    PG_End = action(bar->addAction(WindowText::PgEndCaption), QStringLiteral("PG_End"));
+    PG_End = action(bar->addAction(windowtext::PgEndCaption), QStringLiteral("PG_End"));
 
     connect(SimFileSave, &QAction::triggered, this, &Form1::SimFileSave_Click);
     connect(SimFileLoad, &QAction::triggered, this, &Form1::SimFileLoad_Click);
     connect(CsvFileLoad, &QAction::triggered, this, &Form1::CsvFileLoad_Click);
     connect(CsvFileSave, &QAction::triggered, this, &Form1::CsvFileSave_Click);
     connect(MapFileLoad, &QAction::triggered, this, &Form1::MapFileLoad_Click);
-    connect(MapExport, &QAction::triggered, this, &Form1::MapExport_Click);
+    connect(GeoJsonKmlExport, &QAction::triggered, this, &Form1::GeoJsonKmlExport_Click);
     connect(PdfExport, &QAction::triggered, this, &Form1::PdfExport_Click);
     connect(DxfExport, &QAction::triggered, this, &Form1::DxfExport_Click);
     connect(GsiMap, &QAction::triggered, this, &Form1::GsiMap_Click);
@@ -372,7 +373,8 @@ void Form1::showPlan()
         m_planWindow->setZone(m_zone);
         m_planWindow->setFileText(m_fileText);
         connect(m_planWindow, &PlanWindow::zoneChosen, this, &Form1::chooseZone);
-        connect(m_planWindow, &PlanWindow::exportRequested, this, &Form1::MapExport_Click);
+        connect(m_planWindow, &PlanWindow::geoJsonKmlExportRequested, this,
+            &Form1::GeoJsonKmlExport_Click);
         connect(m_planWindow, &PlanWindow::pdfExportRequested, this, &Form1::PdfExport_Click);
         connect(m_planWindow, &PlanWindow::dxfExportRequested, this, &Form1::DxfExport_Click);
         connect(m_planWindow, &PlanWindow::gsiMapRequested, this, &Form1::GsiMap_Click);
@@ -409,7 +411,7 @@ void Form1::Form_Load()
     Text1[0]->setText(QString());
     Text1[1]->setText(QString());
     PortNumber = 1;
-    Label3->setCaption(WindowText::Port1Caption);
+    Label3->setCaption(windowtext::Port1Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -417,7 +419,7 @@ void Form1::Form_Load()
 void Form1::Com1_Click()
 {
     PortNumber = 1;
-    Label3->setCaption(WindowText::Port1Caption);
+    Label3->setCaption(windowtext::Port1Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -425,7 +427,7 @@ void Form1::Com1_Click()
 void Form1::Com2_Click()
 {
     PortNumber = 2;
-    Label3->setCaption(WindowText::Port2Caption);
+    Label3->setCaption(windowtext::Port2Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -433,7 +435,7 @@ void Form1::Com2_Click()
 void Form1::Com3_Click()
 {
     PortNumber = 3;
-    Label3->setCaption(WindowText::Port3Caption);
+    Label3->setCaption(windowtext::Port3Caption);
     m_portDevice.clear();
     Label3->setToolTip(QString());
 }
@@ -462,14 +464,14 @@ void Form1::chooseFurtherPort(const QString &device)
 {
     PortNumber = 0;
     m_portDevice = device;
-    Label3->setCaption(WindowText::PortCaptionPrefix + shortPortName(device));
+    Label3->setCaption(windowtext::PortCaptionPrefix + shortPortName(device));
     Label3->setToolTip(device);
 }
 
 void Form1::showError(const QString &prompt)
 {
     m_dialogs.messageBox(
-        this, prompt, WindowText::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
+        this, prompt, windowtext::ErrorTitle, MessageIcon::Question, MessageButtons::Ok);
 }
 
 void Form1::showFailureMessage(int failureNumber)

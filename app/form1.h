@@ -90,7 +90,7 @@ private slots:
     void CsvFileLoad_Click();
     void CsvFileSave_Click();
     void MapFileLoad_Click();
-    void MapExport_Click();
+    void GeoJsonKmlExport_Click();
     void PdfExport_Click();
     void DxfExport_Click();
     void GsiMap_Click();
@@ -227,7 +227,7 @@ private:
     QAction *MapFileLoad = nullptr;
     QMenu *ZoneMenu = nullptr;
     QActionGroup *m_zoneActions = nullptr;
-    QAction *MapExport = nullptr;
+    QAction *GeoJsonKmlExport = nullptr;
     QAction *PdfExport = nullptr;
     QAction *DxfExport = nullptr;
     QAction *GsiMap = nullptr;

@@ -12,7 +12,7 @@ namespace tavorin {
 void Form1::CsvFileLoad_Click()
 {
     // Shares the dialog, and so the path last chosen, with 読込 and 書込.
-    CommonDialog1.Filter = WindowText::CsvFilter;
+    CommonDialog1.Filter = windowtext::CsvFilter;
     if (!CommonDialog1.ShowOpen())
         return;
     CurrentFilePath = CommonDialog1.FileName;
@@ -25,9 +25,9 @@ void Form1::CsvFileSave_Click()
     // genba.csv), so that saving never puts CSV text in a SIMA file; a cancel
     // keeps the name as it was.
     const QString remembered = CommonDialog1.FileName;
-    CommonDialog1.FileName = CommonDialog::withSuffix(remembered, WindowText::CsvDefaultExtension);
-    CommonDialog1.Filter = WindowText::CsvFilter;
-    CommonDialog1.DefaultExt = WindowText::CsvDefaultExtension;
+    CommonDialog1.FileName = CommonDialog::withSuffix(remembered, windowtext::CsvDefaultExtension);
+    CommonDialog1.Filter = windowtext::CsvFilter;
+    CommonDialog1.DefaultExt = windowtext::CsvDefaultExtension;
     if (!CommonDialog1.ShowSave()) {
         CommonDialog1.FileName = remembered;
         return;

@@ -72,7 +72,7 @@ void Form1::dropEvent(QDropEvent *event)
     const QStringList files = droppedFiles(event->mimeData());
     event->acceptProposedAction();
     if (files.size() > 1)
-        showError(WindowText::DropOneFile);
+        showError(windowtext::DropOneFile);
     else if (files.size() == 1 && isPointFile(files.constFirst()))
         openFile(files.constFirst());
 }
@@ -81,7 +81,7 @@ void Form1::SimFileLoad_Click()
 {
     // A cancelled dialog fails with 32755, which is not shown: reading stops
     // silently.
-    CommonDialog1.Filter = WindowText::LoadFilter;
+    CommonDialog1.Filter = windowtext::LoadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
     CurrentFilePath = CommonDialog1.FileName;
@@ -108,7 +108,7 @@ void Form1::showReading(PointFileReading reading)
     // A registry's map sets its own once shown.
     m_source.clear();
     const QString fileName = QFileInfo(CurrentFilePath).fileName();
-    m_fileText = fileName.isEmpty() ? QString() : PlanText::FileCaption.arg(fileName);
+    m_fileText = fileName.isEmpty() ? QString() : plantext::FileCaption.arg(fileName);
     showFileText();
     if (reading.ending == PointFileReading::Ending::CutShort)
         showError(endingText(reading));
@@ -150,7 +150,7 @@ void Form1::SimFileSave_Click()
         (format && QStringView(format->extension) != u"sim")
         || registry::isRegistryPath(remembered))
         CommonDialog1.FileName = CommonDialog::withSuffix(remembered, QStringLiteral("sim"));
-    CommonDialog1.Filter = WindowText::SaveFilter;
+    CommonDialog1.Filter = windowtext::SaveFilter;
     if (!CommonDialog1.ShowSave()) { // cancelled: silent, as for reading
         CommonDialog1.FileName = remembered;
         return;

@@ -19,14 +19,14 @@ void Form1::showGuide()
         QStringList places = guidePlaces(m_programFolder);
         for (QString &place : places)
             place = QDir::toNativeSeparators(place);
-        prompt = WindowText::GuideMissing.arg(places.join(u'\n'));
+        prompt = windowtext::GuideMissing.arg(places.join(u'\n'));
     } else if (!m_dialogs.openUrl(QUrl::fromLocalFile(page))) {
-        prompt = WindowText::GuideNotOpened.arg(QDir::toNativeSeparators(page));
+        prompt = windowtext::GuideNotOpened.arg(QDir::toNativeSeparators(page));
     } else {
         return;
     }
     m_dialogs.messageBox(QApplication::activeWindow() ? QApplication::activeWindow() : this, prompt,
-        WindowText::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
+        windowtext::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
 } // namespace tavorin

@@ -1,5 +1,5 @@
 // Where the points lie and what they become for other programs: the plane
-// rectangular zone, the map file of the SIMA file list's points (書き出し),
+// rectangular zone, the GeoJSON or KML file of the SIMA file list's points (地図用に書き出し),
 // the plan on paper (配置図PDF), the DXF file for CAD (DXF書込) and the
 // GSI's map at their place (地理院地図で開く).
 #include "form1.h"
@@ -116,10 +116,10 @@ void rememberOptions(ExportKind kind, const ExportOptions &options)
     settings.setValue(DatumKey, datumKey(options.datum));
 }
 
-// A save dialog's title that says which zone the file is of: "書き出し — Ⅸ系".
+// A save dialog's title that says which zone the file is of: "地図用に書き出し — Ⅸ系".
 QString zoneTitle(const QString &caption, int zone)
 {
-    return caption + PlanText::TitleSeparator + geodesy::zoneState(zone);
+    return caption + plantext::TitleSeparator + geodesy::zoneState(zone);
 }
 
 } // namespace
@@ -169,7 +169,7 @@ void Form1::connectParcels()
 void Form1::showMessage(const QString &prompt)
 {
     m_dialogs.messageBox(
-        this, prompt, WindowText::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
+        this, prompt, windowtext::MessageTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
 // The zone a map needs: the file's, else one the user chooses now, as in
@@ -184,49 +184,49 @@ bool Form1::zoneForMap()
             entries << geodesy::zoneEntry(z.number);
         entries << geodesy::LocalZoneEntry;
         const int remembered = RememberedSettings().value(ZoneKey).toInt();
-        const std::optional<int> chosen = m_dialogs.chooseItem(this, PlanText::ZoneCaption,
-            WindowText::ZoneNeeded, entries, geodesy::zone(remembered) ? remembered - 1 : -1);
+        const std::optional<int> chosen = m_dialogs.chooseItem(this, plantext::ZoneCaption,
+            windowtext::ZoneNeeded, entries, geodesy::zone(remembered) ? remembered - 1 : -1);
         if (!chosen)
             return false;
         chooseZone(*chosen < geodesy::ZoneCount ? *chosen + 1 : geodesy::LocalZone);
     }
     if (m_zone == geodesy::LocalZone) {
-        showMessage(WindowText::LocalZoneNoMap);
+        showMessage(windowtext::LocalZoneNoMap);
         return false;
     }
     return geodesy::zone(m_zone) != nullptr;
 }
 
-void Form1::MapExport_Click()
+void Form1::GeoJsonKmlExport_Click()
 {
     ExportJob job { m_records, m_listTitle, {}, m_parcels, m_landClasses, m_source };
     job.options.parcel = rememberedParcelOptions();
     if (placedPointCount(job.points) == 0) {
-        showMessage(WindowText::NoPointsToPlace);
+        showMessage(windowtext::NoPointsToPlace);
         return;
     }
     if (!zoneForMap())
         return;
     job.options.zone = m_zone;
     if (mapPoints(job.points, m_zone).isEmpty()) { // none where the zone reaches
-        showMessage(WindowText::NoPointsToPlace);
+        showMessage(windowtext::NoPointsToPlace);
         return;
     }
-    CommonDialog1.Filter = WindowText::ExportFilter;
-    CommonDialog1.DefaultExt = WindowText::ExportDefaultExtension;
-    CommonDialog1.DialogTitle = zoneTitle(PlanText::ExportCaption, m_zone);
+    CommonDialog1.Filter = windowtext::ExportFilter;
+    CommonDialog1.DefaultExt = windowtext::ExportDefaultExtension;
+    CommonDialog1.DialogTitle = zoneTitle(plantext::GeoJsonKmlExportCaption, m_zone);
     if (!CommonDialog1.ShowSave())
         return;
     CurrentFilePath = CommonDialog1.FileName;
     const ExportFormat *format = exportFormat(CurrentFilePath);
     if (!format || !format->map) {
-        showMessage(WindowText::ExportTypeUnknown);
+        showMessage(windowtext::ExportTypeUnknown);
         return;
     }
     if (const Result<void> saved = format->save(CurrentFilePath, job); !saved)
         showFailureMessage(saved.failure());
     else if (const qsizetype far = pointsBeyondReach(job.points); far > 0)
-        showMessage(ExportText::PointsBeyondReach.arg(far));
+        showMessage(exporttext::PointsBeyondReach.arg(far));
 }
 
 void Form1::PdfExport_Click()
@@ -243,13 +243,13 @@ void Form1::exportWithOptions(ExportKind kind)
 {
     const bool pdf = kind == ExportKind::PlanPdf;
     const QString extension
-        = pdf ? WindowText::PdfDefaultExtension : WindowText::DxfDefaultExtension;
+        = pdf ? windowtext::PdfDefaultExtension : windowtext::DxfDefaultExtension;
     const ExportFormat &format = *exportFormat(QStringLiteral("points.") + extension);
     ExportJob job { m_records, m_listTitle, rememberedOptions(), m_parcels, m_landClasses,
         m_source };
     job.options.zone = m_zone;
     if (format.count(job) == 0) {
-        showMessage(WindowText::NoPointsToPlace);
+        showMessage(windowtext::NoPointsToPlace);
         return;
     }
     const PlanFit fit {
@@ -278,10 +278,10 @@ void Form1::exportWithOptions(ExportKind kind)
     // a cancel keeps the name as it was.
     const QString remembered = CommonDialog1.FileName;
     CommonDialog1.FileName = CommonDialog::withSuffix(remembered, extension);
-    CommonDialog1.Filter = pdf ? WindowText::PdfFilter : WindowText::DxfFilter;
+    CommonDialog1.Filter = pdf ? windowtext::PdfFilter : windowtext::DxfFilter;
     CommonDialog1.DefaultExt = extension;
     CommonDialog1.DialogTitle = zoneTitle(
-        pdf ? PlanText::PdfExportCaption : PlanText::DxfExportCaption, job.options.zone);
+        pdf ? plantext::PdfExportCaption : plantext::DxfExportCaption, job.options.zone);
     if (!CommonDialog1.ShowSave()) {
         CommonDialog1.FileName = remembered;
         return;
@@ -298,18 +298,18 @@ void Form1::exportWithOptions(ExportKind kind)
 void Form1::GsiMap_Click()
 {
     if (placedPointCount(m_records) == 0) {
-        showMessage(WindowText::NoPointsToPlace);
+        showMessage(windowtext::NoPointsToPlace);
         return;
     }
     if (!zoneForMap())
         return;
     const QList<MapPoint> points = mapPoints(m_records, m_zone);
     if (points.isEmpty()) {
-        showMessage(WindowText::NoPointsToPlace);
+        showMessage(windowtext::NoPointsToPlace);
         return;
     }
     if (!m_dialogs.openUrl(gsiMapUrl(points)))
-        showError(WindowText::BrowserFailed);
+        showError(windowtext::BrowserFailed);
 }
 
 } // namespace tavorin

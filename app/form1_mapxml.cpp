@@ -56,9 +56,9 @@ template <typename Value> Value offWindowThread(QWidget *window, std::function<V
     QTimer::singleShot(BusyAfterMs, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!thread->isFinished()) {
-        BusyDialog busy(WindowText::ReadingMap, QString(), 0, 0, window);
+        BusyDialog busy(windowtext::ReadingMap, QString(), 0, 0, window);
         busy.setObjectName(QStringLiteral("MapReading"));
-        busy.setWindowTitle(WindowText::MapFileLoadCaption);
+        busy.setWindowTitle(windowtext::MapFileLoadCaption);
         busy.setWindowModality(Qt::WindowModal);
         busy.setMinimumDuration(0);
         busy.show();
@@ -73,7 +73,7 @@ template <typename Value> Value offWindowThread(QWidget *window, std::function<V
 // A map's entry in the list to choose from: its 地図名, 大字名s and points.
 QString mapEntry(const registry::MapSummary &map)
 {
-    return WindowText::MapEntry.arg(map.mapName, map.districts.join(WindowText::DistrictSeparator))
+    return windowtext::MapEntry.arg(map.mapName, map.districts.join(windowtext::DistrictSeparator))
         .arg(map.pointCount);
 }
 
@@ -82,8 +82,8 @@ QString mapText(const registry::MapReading &map)
 {
     QString datum = map.datum;
     if (!map.conversionProgram.isEmpty())
-        datum += PlanText::ConversionProgram.arg(map.conversionProgram);
-    return PlanText::MapCaption.arg(map.mapName, map.municipality, datum) + u'\n'
+        datum += plantext::ConversionProgram.arg(map.conversionProgram);
+    return plantext::MapCaption.arg(map.mapName, map.municipality, datum) + u'\n'
         + registry::sourceLine(map.municipality);
 }
 
@@ -100,7 +100,7 @@ struct FirstReading
 void Form1::MapFileLoad_Click()
 {
     // Shares the dialog, and so the path last chosen, with 読込 and CSV読込.
-    CommonDialog1.Filter = WindowText::MapFilter;
+    CommonDialog1.Filter = windowtext::MapFilter;
     if (!CommonDialog1.ShowOpen())
         return;
     openMapFile(CommonDialog1.FileName);
@@ -121,13 +121,14 @@ void Form1::openMapFile(const QString &path)
         QStringList entries;
         for (const registry::MapSummary &summary : listing.maps)
             entries << mapEntry(summary);
-        const std::optional<int> chosen = m_dialogs.chooseItem(this, WindowText::MapFileLoadCaption,
-            registry::RegistryText::SeveralMaps.arg(entries.size()), entries, 0);
+        const std::optional<int> chosen = m_dialogs.chooseItem(this, windowtext::MapFileLoadCaption,
+            registry::registrytext::SeveralMaps.arg(entries.size()), entries, 0);
         if (!chosen)
             return;
-        const QString name = listing.maps.at(*chosen).mapName;
+        // By its place, not its name: a file may hold two maps of one 地図名.
+        const qsizetype index = *chosen;
         map = offWindowThread<registry::MapReading>(
-            this, [path, name] { return registry::readMapFile(path, name); });
+            this, [path, index] { return registry::readMapAt(path, index); });
     } else if (!listing.ok()) {
         // A file of several maps, one of which cannot be read.
         showError(
@@ -146,7 +147,7 @@ void Form1::openMapFile(const QString &path)
     m_fileText = mapText(map);
     showFileText();
     if (map.parcelsLeftOut > 0)
-        showMessage(ExportText::MapParcelsLeftOut.arg(map.parcelsLeftOut));
+        showMessage(exporttext::MapParcelsLeftOut.arg(map.parcelsLeftOut));
 }
 
 } // namespace tavorin

@@ -42,9 +42,9 @@ void Form1::Command2_Click()
 {
     if (List2->listCount() == 0 || !Option2[0]->isChecked())
         return;
-    m_dialogs.messageBox(this, WindowText::SendReadyPrompt, WindowText::MessageTitle,
+    m_dialogs.messageBox(this, windowtext::SendReadyPrompt, windowtext::MessageTitle,
         MessageIcon::Exclamation, MessageButtons::Ok);
-    if (m_dialogs.messageBox(this, WindowText::SendConfirmPrompt, WindowText::MessageTitle,
+    if (m_dialogs.messageBox(this, windowtext::SendConfirmPrompt, windowtext::MessageTitle,
             MessageIcon::Exclamation, MessageButtons::OkCancel)
         != MessageAnswer::Ok)
         return;
@@ -72,8 +72,8 @@ void Form1::Command2_Click()
 void Form1::Command3_Click()
 {
     List2->clear();
-    const MessageAnswer answer = m_dialogs.messageBox(this, WindowText::ReceivePrompt,
-        WindowText::MessageTitle, MessageIcon::Exclamation, MessageButtons::OkCancel);
+    const MessageAnswer answer = m_dialogs.messageBox(this, windowtext::ReceivePrompt,
+        windowtext::MessageTitle, MessageIcon::Exclamation, MessageButtons::OkCancel);
     if (answer != MessageAnswer::Ok) {
         MSComm1.setNullDiscard(false);
         MSComm1.setRTSEnable(false);
@@ -114,7 +114,7 @@ Result<void> Form1::openPort(const QString &settingsText, bool forReceiving)
     MSComm1.setDeviceName(m_portDevice);
     const std::optional<LineSettings> settings = LineSettings::parse(settingsText);
     if (!settings)
-        return Failure { FailureNumber::PortSettingsRefused };
+        return Failure { failurenumber::PortSettingsRefused };
     MSComm1.setSettings(*settings);
     if (forReceiving) {
         MSComm1.setNullDiscard(true);

@@ -119,15 +119,15 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(
     QCheckBox *elevation = nullptr;
     QString note;
     if (kind == ExportKind::PlanPdf) {
-        dialog.setWindowTitle(PlanText::PdfExportCaption);
+        dialog.setWindowTitle(plantext::PdfExportCaption);
         paper = combo(QStringLiteral("Paper"), { QStringLiteral("A4"), QStringLiteral("A3") },
             offered.sheet.paper == Paper::A3 ? 1 : 0);
         orientation = combo(QStringLiteral("Orientation"),
-            { WindowText::PortraitEntry, WindowText::LandscapeEntry },
+            { windowtext::PortraitEntry, windowtext::LandscapeEntry },
             offered.sheet.orientation == Orientation::Landscape ? 1 : 0);
         scale = combo(QStringLiteral("Scale"), { QString() }, 0);
         for (const qint64 n : Scales) {
-            scale->addItem(PaperText::ScalePrefix + QString::number(n), n);
+            scale->addItem(papertext::ScalePrefix + QString::number(n), n);
             if (n == offered.scale)
                 scale->setCurrentIndex(scale->count() - 1);
         }
@@ -139,11 +139,11 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(
             const Sheet sheet { paper->currentIndex() == 1 ? Paper::A3 : Paper::A4,
                 orientation->currentIndex() == 1 ? Orientation::Landscape : Orientation::Portrait };
             const qint64 fitting = fit.autoScale(sheet);
-            scale->setItemText(0, WindowText::AutoScaleEntry.arg(fitting));
+            scale->setItemText(0, windowtext::AutoScaleEntry.arg(fitting));
             const qint64 chosen = scale->currentData().toLongLong();
             const qsizetype off = chosen > 0 && fit.pointsOff ? fit.pointsOff(sheet, chosen) : 0;
-            offPlan->setText(off > 0 ? ExportText::PointsOffPlan.arg(chosen).arg(off)
-                        + WindowText::AllFitAt.arg(fitting)
+            offPlan->setText(off > 0 ? exporttext::PointsOffPlan.arg(chosen).arg(off)
+                        + windowtext::AllFitAt.arg(fitting)
                                      : QString());
             offPlan->setVisible(off > 0);
         };
@@ -167,29 +167,29 @@ std::optional<ExportOptions> QtUserDialogs::exportOptions(
         datum = combo(QStringLiteral("Datum"), {}, 0);
         for (const Datum d :
             { Datum::Unstated, Datum::Jgd2024, Datum::Jgd2011, Datum::Jgd2000, Datum::Tokyo })
-            datum->addItem(d == Datum::Unstated ? PaperText::DatumUnstated : datumName(d), int(d));
+            datum->addItem(d == Datum::Unstated ? papertext::DatumUnstated : datumName(d), int(d));
         datum->setCurrentIndex(datum->findData(int(offered.datum)));
-        form->addRow(WindowText::PaperLabel, paper);
-        form->addRow(WindowText::OrientationLabel, orientation);
-        form->addRow(WindowText::ScaleLabel, scale);
+        form->addRow(windowtext::PaperLabel, paper);
+        form->addRow(windowtext::OrientationLabel, orientation);
+        form->addRow(windowtext::ScaleLabel, scale);
         form->addRow(offPlan);
-        form->addRow(PlanText::ZoneCaption, zone);
-        form->addRow(WindowText::DatumLabel, datum);
-        note = WindowText::PrintNote;
+        form->addRow(plantext::ZoneCaption, zone);
+        form->addRow(windowtext::DatumLabel, datum);
+        note = windowtext::PrintNote;
     } else {
-        dialog.setWindowTitle(PlanText::DxfExportCaption);
+        dialog.setWindowTitle(plantext::DxfExportCaption);
         height = new QDoubleSpinBox(&dialog);
         height->setObjectName(QStringLiteral("TextHeight"));
         height->setDecimals(2);
         height->setRange(MinTextHeight, MaxTextHeight);
-        height->setSuffix(WindowText::TextHeightSuffix);
+        height->setSuffix(windowtext::TextHeightSuffix);
         height->setValue(offered.textHeight);
-        form->addRow(WindowText::TextHeightLabel, height);
-        elevation = new QCheckBox(WindowText::ElevationAsZLabel, &dialog);
+        form->addRow(windowtext::TextHeightLabel, height);
+        elevation = new QCheckBox(windowtext::ElevationAsZLabel, &dialog);
         elevation->setObjectName(QStringLiteral("ElevationAsZ"));
         elevation->setChecked(offered.elevationAsZ);
         form->addRow(elevation);
-        note = WindowText::AxesNote;
+        note = windowtext::AxesNote;
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

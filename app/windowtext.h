@@ -8,7 +8,7 @@
 // Every text the window shows: captions, menu items, prompts and titles.
 // Users know the program by these exact texts (half-width katakana and
 // ideographic spaces included); change none of them.
-namespace tavorin::WindowText {
+namespace tavorin::windowtext {
 
 using namespace Qt::StringLiterals;
 
@@ -67,7 +67,7 @@ inline const QString DistrictSeparator = u"、"_s;
 // While a large file is read.
 inline const QString ReadingMap = u"地図XMLを読み込んでいます…"_s;
 // Why a CSV file cannot be read: the reading's own texts.
-using namespace ReadingText;
+using namespace readingtext;
 inline const QString DropOneFile = u"ファイルは１つずつドロップして下さい。"_s;
 // F1 without the guide's page; %1 the places it was looked for, one a line.
 inline const QString GuideMissing = u"使い方のページが見つかりませんでした。"
@@ -76,13 +76,13 @@ inline const QString GuideMissing = u"使い方のページが見つかりませ
 // F1 when no browser took the page; %1 the page.
 inline const QString GuideNotOpened
     = u"使い方のページをブラウザーで開けませんでした。次のファイルを開いてください。\n%1"_s;
-// The map file (書き出し) and the GSI's map (地理院地図で開く): the file
+// The GeoJSON/KML file (地図用に書き出し) and the GSI's map (地理院地図で開く): the file
 // types of the dialog, and why nothing is written or opened.
 inline const QString ExportFilter
     = u"GeoJSONファイル (*.geojson)|*.geojson|KMLファイル (*.kml)|*.kml|"_s;
 inline const QString ExportDefaultExtension = u"geojson"_s;
 // Why an export writes nothing: the export's own texts.
-using namespace ExportText;
+using namespace exporttext;
 inline const QString BrowserFailed = u"ブラウザーで地図を開けませんでした。"_s;
 // 配置図PDF and DXF書込: the options asked before the file dialog, with a
 // note each on what users get wrong, and the file types of the dialog.
@@ -107,4 +107,4 @@ inline const QString PdfDefaultExtension = u"pdf"_s;
 inline const QString DxfFilter = u"DXFファイル (*.dxf)|*.dxf|"_s;
 inline const QString DxfDefaultExtension = u"dxf"_s;
 
-} // namespace tavorin::WindowText
+} // namespace tavorin::windowtext

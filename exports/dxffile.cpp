@@ -208,7 +208,7 @@ QByteArray fileBytes(
             continue;
         // Centred on the centroid: 72 = 1 and 73 = 2 place the text by its
         // alignment point (11), which CAD programs read before the first.
-        const geodesy::PlanePoint centre = ringCentre(*ring);
+        const geodesy::PlanePoint centre = ringLabelPoint(*ring);
         dxf.add(0, "TEXT");
         dxf.add(8, "PARCEL_NAMES");
         dxf.point(10, centre.y, centre.x);

@@ -90,16 +90,16 @@ QString offPlanNote(const ExportJob &job)
 {
     const PlanPdfInput input = planInput(job);
     const qsizetype off = pointsOffPlan(input);
-    return off == 0 ? QString() : ExportText::PointsOffPlan.arg(planScale(input)).arg(off);
+    return off == 0 ? QString() : exporttext::PointsOffPlan.arg(planScale(input)).arg(off);
 }
 
 QString beyondReachNote(const ExportJob &job)
 {
     QStringList notes;
     if (const qsizetype beyond = pointsBeyondReach(job.points); beyond != 0)
-        notes << ExportText::PointsBeyondReach.arg(beyond);
+        notes << exporttext::PointsBeyondReach.arg(beyond);
     if (const qsizetype off = parcelsOffMap(job.parcels, job.points, job.options.zone); off != 0)
-        notes << ExportText::ParcelsOffMap.arg(off);
+        notes << exporttext::ParcelsOffMap.arg(off);
     return notes.join(u' ');
 }
 
@@ -149,7 +149,7 @@ MapFileReading readMap(const QString &path, const QString &mapName)
                 names << summary.mapName;
             map.reading.failureNumber = 0;
             map.reading.message
-                = ExportText::SeveralMapsOption.arg(listing.maps.size()).arg(names.join(u'、'));
+                = exporttext::SeveralMapsOption.arg(listing.maps.size()).arg(names.join(u'、'));
         } else if (!listing.ok()) { // of several maps, one that cannot be read
             map.reading.failureNumber = listing.failureNumber;
             map.reading.message = listing.message;
@@ -176,7 +176,7 @@ QStringList badParcelLines(const Parcels &parcels)
         if (parcel.isGood())
             continue;
         const QString label = QStringList({ parcel.number, parcel.name }).join(u' ').trimmed();
-        lines << ExportText::ParcelLeftOut.arg(label, parcel.fault);
+        lines << exporttext::ParcelLeftOut.arg(label, parcel.fault);
     }
     return lines;
 }
@@ -223,7 +223,7 @@ ExportOutcome runExport(const ExportRequest &request)
 {
     const ExportFormat *format = exportFormat(request.outPath);
     if (!format) // the command line refuses such a name before
-        return failed(request.outPath, ExportText::ExportTypeUnknown);
+        return failed(request.outPath, exporttext::ExportTypeUnknown);
 
     // Read as the window reads; a reading that did not end well writes
     // nothing, where the window would still list the points read before.
@@ -244,16 +244,16 @@ ExportOutcome runExport(const ExportRequest &request)
         job.options.zone = reading.zone;
 
     if (format->map && job.options.zone == geodesy::LocalZone)
-        return failed(request.inPath, ExportText::LocalZoneNoMap);
+        return failed(request.inPath, exporttext::LocalZoneNoMap);
     if (format->map && job.options.zone == geodesy::UnknownZone)
-        return failed(request.inPath, ExportText::ZoneNeeded + ExportText::ZoneNeededOption);
+        return failed(request.inPath, exporttext::ZoneNeeded + exporttext::ZoneNeededOption);
     if (format->count(job) == 0)
-        return failed(request.inPath, ExportText::NoPointsToPlace);
+        return failed(request.inPath, exporttext::NoPointsToPlace);
     if (const Result<void> saved = format->save(request.outPath, job); !saved)
         return failed(request.outPath, failureText(saved.failure()));
     QString notes;
     if (map.parcelsLeftOut > 0)
-        notes += failureLine(request.inPath, ExportText::MapParcelsLeftOut.arg(map.parcelsLeftOut));
+        notes += failureLine(request.inPath, exporttext::MapParcelsLeftOut.arg(map.parcelsLeftOut));
     for (const QString &line : badParcelLines(job.parcels))
         notes += failureLine(request.inPath, line);
     if (const QString note = format->leftOut ? format->leftOut(job) : QString(); !note.isEmpty())

@@ -68,7 +68,7 @@ struct ExportJob
     // are left out of every format. landClasses, where given, is in step
     // with parcels; a parcel without one is 宅地・鉱泉地.
     tavorin::Parcels parcels;
-    QList<::parcels::LandClass> landClasses;
+    QList<parcels::LandClass> landClasses;
     // Where the points come from, for a registry's map the line its terms
     // ask every file made from it to carry (registry::sourceLine): every
     // format but CSV writes it; none when empty.
@@ -90,7 +90,7 @@ struct ExportFormat
 };
 
 // The bad parcels of parcels, one line each: the number and name and why
-// it is left out (ExportText::ParcelLeftOut); empty when none is bad.
+// it is left out (exporttext::ParcelLeftOut); empty when none is bad.
 QStringList badParcelLines(const Parcels &parcels);
 
 // How many of points have numeric X and Y, as the plan places them.

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Why an export writes nothing, in the window and on the command line alike.
-namespace tavorin::ExportText {
+namespace tavorin::exporttext {
 
 using namespace Qt::StringLiterals;
 
@@ -33,4 +33,4 @@ inline const QString SeveralMapsOption
     = u"このファイルには地図が%1枚あります。読む地図の地図名を --map で指定して下さい：%2"_s;
 inline const QString ExportTypeUnknown = u"書き出せるのは .geojson と .kml のファイルです。"_s;
 
-} // namespace tavorin::ExportText
+} // namespace tavorin::exporttext

@@ -68,7 +68,7 @@ std::optional<QList<geodesy::LatLon>> placedRing(
 
 } // namespace
 
-QList<MapParcel> mapParcels(const Parcels &parcels, const QList<::parcels::LandClass> &landClasses,
+QList<MapParcel> mapParcels(const Parcels &parcels, const QList<parcels::LandClass> &landClasses,
     const FilePoints &points, int zone)
 {
     QList<MapParcel> placed;
@@ -77,8 +77,8 @@ QList<MapParcel> mapParcels(const Parcels &parcels, const QList<::parcels::LandC
         auto ring = placedRing(parcel, points, zone);
         if (!ring)
             continue;
-        const auto area = ::parcels::areaTable(parcel, points, ::parcels::AreaForm::XTimesDeltaY,
-            landClasses.value(i, ::parcels::LandClass::Residential));
+        const auto area = parcels::areaTable(parcel, points, parcels::AreaForm::XTimesDeltaY,
+            landClasses.value(i, parcels::LandClass::Residential));
         placed.append({ parcel.number, parcel.name, area ? area->registeredArea : QString(),
             std::move(*ring) });
     }

@@ -46,7 +46,7 @@ struct MapParcel
 // The good parcels placed in zone, in file order. A parcel with a vertex
 // that has no place (no numeric X and Y, or beyond the zone's reach) is left
 // out. landClasses as in ExportJob.
-QList<MapParcel> mapParcels(const Parcels &parcels, const QList<::parcels::LandClass> &landClasses,
+QList<MapParcel> mapParcels(const Parcels &parcels, const QList<parcels::LandClass> &landClasses,
     const FilePoints &points, int zone);
 
 // How many good parcels mapParcels leaves out.

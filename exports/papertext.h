@@ -5,7 +5,7 @@
 // The texts of the plan on paper. The footer's zone line reads ZonePrefix and
 // the zone's label ("Ⅸ系") or LocalGrid, then DatumPrefix and the datum
 // where one was chosen; the scale reads ScalePrefix and N.
-namespace tavorin::PaperText {
+namespace tavorin::papertext {
 
 using namespace Qt::StringLiterals;
 
@@ -62,4 +62,4 @@ inline const QString DiffersMark = u"※"_s;
 inline const QString PerimeterLabel = u"周長"_s;
 inline const QString DiffersNote = u"※ 記載の辺長・方向角が計算値と1 mmまたは1″を超えて違う辺"_s;
 
-} // namespace tavorin::PaperText
+} // namespace tavorin::papertext

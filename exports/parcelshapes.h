@@ -17,8 +17,9 @@ namespace tavorin {
 std::optional<QList<geodesy::PlanePoint>> parcelRing(
     const Parcel &parcel, const FilePoints &records);
 
-// Where a ring's name goes: its centroid, or the mean of its vertices where
-// it encloses no area.
-geodesy::PlanePoint ringCentre(const QList<geodesy::PlanePoint> &ring);
+// Where a ring's name goes on paper and in CAD: where the plan writes it
+// (labelPoint: the centroid, or inside an L or C shape the middle of its
+// widest stretch).
+geodesy::PlanePoint ringLabelPoint(const QList<geodesy::PlanePoint> &ring);
 
 } // namespace tavorin

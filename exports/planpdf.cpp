@@ -173,7 +173,7 @@ void paintNorthArrow(Page &page, const QRectF &frame)
     const QRectF box(frame.right() - 13, frame.top() + 1.5, 11, 19);
     QPainter &painter = page.painter();
     painter.fillRect(page.rect(box), Qt::white);
-    page.text(QRectF(box.left(), box.top(), box.width(), 5), Qt::AlignCenter, PaperText::North, 10);
+    page.text(QRectF(box.left(), box.top(), box.width(), 5), Qt::AlignCenter, papertext::North, 10);
     const double cx = box.center().x();
     QPainterPath arrow;
     arrow.moveTo(page.at({ cx, box.top() + 6 }));
@@ -206,7 +206,7 @@ void paintScaleBar(Page &page, const QRectF &frame, qint64 scale)
     const double captionTop = top - 4.5;
     page.text(QRectF(left - 5, captionTop, 10, 4), Qt::AlignCenter, u"0"_s, 7);
     page.text(QRectF(left + length - 10, captionTop, 20, 4), Qt::AlignCenter,
-        QString::number(metres, 'g', 15) + PaperText::Metres, 7);
+        QString::number(metres, 'g', 15) + papertext::Metres, 7);
 }
 
 // Where a survey point falls on the page, in millimetres: the plan's
@@ -269,12 +269,12 @@ void paintGrid(
     for (const double x : xs) {
         const double top = onPage({ x, centre.y }).y();
         page.text(QRectF(frame.left() - 30, top - 2, 29, 4), Qt::AlignRight | Qt::AlignVCenter,
-            PaperText::XHeading + u'=' + gridLabel(x, interval), LabelSize);
+            papertext::XHeading + u'=' + gridLabel(x, interval), LabelSize);
     }
     for (const double y : ys) {
         const double left = onPage({ centre.x, y }).x();
         page.text(QRectF(left - 15, frame.bottom() + 0.5, 30, 4), Qt::AlignHCenter | Qt::AlignTop,
-            PaperText::YHeading + u'=' + gridLabel(y, interval), LabelSize);
+            papertext::YHeading + u'=' + gridLabel(y, interval), LabelSize);
     }
 }
 
@@ -353,7 +353,7 @@ void paintParcels(Page &page, const QRectF &frame, const PlanGeometry &geometry,
         page.setPen(0.25, QColor(0, 0, 140));
         painter.drawPolygon(outline);
         const QString name = parcel.name.isEmpty() ? parcel.number : parcel.name;
-        const geodesy::PlanePoint middle = ringCentre(*ring);
+        const geodesy::PlanePoint middle = ringLabelPoint(*ring);
         const QPointF centre = onPage({ middle.x, middle.y });
         page.text(QRectF(centre.x() - 40, centre.y() - 3, 80, 6),
             Qt::AlignCenter | Qt::TextDontClip, name, 8);
@@ -377,7 +377,7 @@ void paintPlanPage(
     paintScaleBar(page, layout.frame, scale);
 
     paintTitle(
-        page, layout.title, input.title, 14, PaperText::ScalePrefix + QString::number(scale), 12);
+        page, layout.title, input.title, 14, papertext::ScalePrefix + QString::number(scale), 12);
     footer.paint(page, layout.footer, 1);
 }
 
@@ -403,17 +403,17 @@ const QString &headingText(TableColumn column)
 {
     switch (column) {
     case TableColumn::Number:
-        return PaperText::NumberHeading;
+        return papertext::NumberHeading;
     case TableColumn::Name:
-        return PaperText::NameHeading;
+        return papertext::NameHeading;
     case TableColumn::X:
-        return PaperText::XHeading;
+        return papertext::XHeading;
     case TableColumn::Y:
-        return PaperText::YHeading;
+        return papertext::YHeading;
     case TableColumn::Elevation:
         break;
     }
-    return PaperText::ElevationHeading;
+    return papertext::ElevationHeading;
 }
 
 // Writes text in the column from leftEdge to rightEdge of band: on the left
@@ -448,7 +448,7 @@ void paintCell(Page &page, const QRectF &band, const TableColumnEdges &edges, co
 void paintTablePage(Page &page, const PlanPdfInput &input, const TableLayout &layout,
     qsizetype first, const Footer &footer, int pageNumber)
 {
-    paintTitle(page, layout.title, input.title, 12, PaperText::TableCaption, 12);
+    paintTitle(page, layout.title, input.title, 12, papertext::TableCaption, 12);
     for (const TableColumnEdges &edges : layout.columns)
         paintCell(page, layout.heading, edges, headingText(edges.column));
     page.setPen(0.2);
@@ -491,11 +491,11 @@ QString parcelHeading(const Parcel &parcel, const parcels::AreaTable &area)
 {
     QStringList parts;
     if (!parcel.number.isEmpty())
-        parts << PaperText::ParcelPrefix + parcel.number;
+        parts << papertext::ParcelPrefix + parcel.number;
     if (!parcel.name.isEmpty())
         parts << parcel.name;
-    return parts.join(u' ') + PaperText::FooterSeparator + PaperText::RegisteredAreaPrefix
-        + area.registeredArea + PaperText::SquareMetres;
+    return parts.join(u' ') + papertext::FooterSeparator + papertext::RegisteredAreaPrefix
+        + area.registeredArea + papertext::SquareMetres;
 }
 
 // The parcels that get pages: the good ones whose vertices all have
@@ -639,7 +639,7 @@ void paintParcelPage(Page &page, const PlanPdfInput &input, const ParcelSheet &s
     const ParcelPage &parcelPage, const Footer &footer, int pageNumber)
 {
     const TableLayout layout = tableLayout(input.sheet);
-    paintTitle(page, layout.title, sheet.heading, 12, PaperText::ParcelCaption, 12);
+    paintTitle(page, layout.title, sheet.heading, 12, papertext::ParcelCaption, 12);
     const bool byX = sheet.area.form == parcels::AreaForm::XTimesDeltaY;
     const QList<SheetColumn> area = sheetColumns(input.sheet, { 50, 30, 30, 34, 46 });
     QList<SheetColumn> sides = sheet.fileSides
@@ -654,13 +654,13 @@ void paintParcelPage(Page &page, const PlanPdfInput &input, const ParcelSheet &s
         switch (line.kind) {
         case SheetLine::AreaCaption:
             page.text(QRectF(area.constFirst().left, band.top(), band.width(), band.height()),
-                Qt::AlignLeft | Qt::AlignVCenter, PaperText::AreaTableCaption, 10);
+                Qt::AlignLeft | Qt::AlignVCenter, papertext::AreaTableCaption, 10);
             break;
         case SheetLine::AreaHeading:
             paintRow(page, band, area,
-                { PaperText::PointNameHeading, PaperText::XnHeading, PaperText::YnHeading,
-                    byX ? PaperText::DeltaYHeading : PaperText::DeltaXHeading,
-                    byX ? PaperText::XTimesDeltaYHeading : PaperText::YTimesDeltaXHeading });
+                { papertext::PointNameHeading, papertext::XnHeading, papertext::YnHeading,
+                    byX ? papertext::DeltaYHeading : papertext::DeltaXHeading,
+                    byX ? papertext::XTimesDeltaYHeading : papertext::YTimesDeltaXHeading });
             paintRule(page, area, band.bottom() + 0.5);
             break;
         case SheetLine::AreaRow: {
@@ -669,8 +669,8 @@ void paintParcelPage(Page &page, const PlanPdfInput &input, const ParcelSheet &s
             break;
         }
         case SheetLine::AreaSum: {
-            const QString labels[] = { PaperText::DoubleAreaLabel, PaperText::AreaLabel,
-                PaperText::RegisteredAreaLabel };
+            const QString labels[] = { papertext::DoubleAreaLabel, papertext::AreaLabel,
+                papertext::RegisteredAreaLabel };
             const QString values[]
                 = { sheet.area.doubleArea, sheet.area.area, sheet.area.registeredArea };
             if (line.index == 0)
@@ -680,13 +680,13 @@ void paintParcelPage(Page &page, const PlanPdfInput &input, const ParcelSheet &s
         }
         case SheetLine::SideCaption:
             page.text(QRectF(sides.constFirst().left, band.top(), band.width(), band.height()),
-                Qt::AlignLeft | Qt::AlignVCenter, PaperText::SideTableCaption, 10);
+                Qt::AlignLeft | Qt::AlignVCenter, papertext::SideTableCaption, 10);
             break;
         case SheetLine::SideHeading:
             paintRow(page, band, sides,
-                { PaperText::FromHeading, PaperText::ToHeading, PaperText::DistanceHeading,
-                    PaperText::BearingHeading, PaperText::FileDistanceHeading,
-                    PaperText::FileBearingHeading });
+                { papertext::FromHeading, papertext::ToHeading, papertext::DistanceHeading,
+                    papertext::BearingHeading, papertext::FileDistanceHeading,
+                    papertext::FileBearingHeading });
             paintRule(page, sides, band.bottom() + 0.5);
             break;
         case SheetLine::SideRow: {
@@ -694,18 +694,18 @@ void paintParcelPage(Page &page, const PlanPdfInput &input, const ParcelSheet &s
             QStringList texts { row.from, row.to, row.distance, row.bearing };
             if (row.fileSide)
                 texts << row.fileSide->length << row.fileSide->bearing
-                      << (row.differs ? PaperText::DiffersMark : QString());
+                      << (row.differs ? papertext::DiffersMark : QString());
             paintRow(page, band, sides, texts);
             break;
         }
         case SheetLine::Perimeter:
             paintRule(page, sides, band.top());
             paintRow(
-                page, band, sides.mid(1, 2), { PaperText::PerimeterLabel, sheet.sides.perimeter });
+                page, band, sides.mid(1, 2), { papertext::PerimeterLabel, sheet.sides.perimeter });
             break;
         case SheetLine::Note:
             page.text(QRectF(sides.constFirst().left, band.top(), band.width(), band.height()),
-                Qt::AlignLeft | Qt::AlignVCenter, PaperText::DiffersNote, 8);
+                Qt::AlignLeft | Qt::AlignVCenter, papertext::DiffersNote, 8);
             break;
         case SheetLine::Gap:
             break;
@@ -727,13 +727,13 @@ QString datumName(paperplan::Datum datum)
     using paperplan::Datum;
     switch (datum) {
     case Datum::Jgd2024:
-        return PaperText::Jgd2024;
+        return papertext::Jgd2024;
     case Datum::Jgd2011:
-        return PaperText::Jgd2011;
+        return papertext::Jgd2011;
     case Datum::Jgd2000:
-        return PaperText::Jgd2000;
+        return papertext::Jgd2000;
     case Datum::Tokyo:
-        return PaperText::TokyoDatum;
+        return papertext::TokyoDatum;
     case Datum::Unstated:
         break;
     }
@@ -744,12 +744,12 @@ QString zoneLine(int zone, paperplan::Datum datum)
 {
     QStringList parts;
     if (zone == geodesy::LocalZone)
-        parts << PaperText::ZonePrefix + PaperText::LocalGrid;
+        parts << papertext::ZonePrefix + papertext::LocalGrid;
     else if (geodesy::zone(zone))
-        parts << PaperText::ZonePrefix + geodesy::zoneLabel(zone);
+        parts << papertext::ZonePrefix + geodesy::zoneLabel(zone);
     if (datum != paperplan::Datum::Unstated)
-        parts << PaperText::DatumPrefix + datumName(datum);
-    return parts.join(PaperText::FooterSeparator);
+        parts << papertext::DatumPrefix + datumName(datum);
+    return parts.join(papertext::FooterSeparator);
 }
 
 qint64 planScale(const PlanPdfInput &input)
@@ -792,7 +792,7 @@ bool paintPlanPages(QPagedPaintDevice &device, const PlanPdfInput &input)
     const QList<ParcelPage> parcelPageList = parcelPages(sheets, input.sheet);
     const int tablePages = tablePageCount(input.points.size(), input.sheet);
     const Footer footer { zoneLine(input.zone, input.datum),
-        PaperText::DatePrefix + input.date.toString(PaperText::DateFormat),
+        papertext::DatePrefix + input.date.toString(papertext::DateFormat),
         1 + tablePages + int(parcelPageList.size()), input.source };
 
     paintPlanPage(page, input, PlanPoints(input.points), footer);

@@ -37,8 +37,8 @@ struct PlanPdfInput
     // out. landClasses, where given, is in step with parcels; a parcel
     // without one is 宅地・鉱泉地.
     Parcels parcels;
-    QList<::parcels::LandClass> landClasses;
-    ::parcels::Options parcel;
+    QList<parcels::LandClass> landClasses;
+    parcels::Options parcel;
     // Where the points come from, as the data's terms ask it to be named
     // (registry::sourceLine): a line of the footer under the zone line on
     // every page; none when empty.

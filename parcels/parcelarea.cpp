@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-namespace parcels {
+namespace tavorin::parcels {
 
 namespace {
 
@@ -290,4 +290,4 @@ QString landClassName(LandClass landClass)
                                                : QStringLiteral("その他");
 }
 
-} // namespace parcels
+} // namespace tavorin::parcels

@@ -10,7 +10,7 @@
 
 // A parcel's area as the land registry wants it (the 座標求積表), and its
 // sides (the 辺長表), computed exactly from the coordinates as written.
-namespace parcels {
+namespace tavorin::parcels {
 
 // Which products the 座標求積表 sums: Xn × (Yn+1 − Yn−1), or
 // Yn × (Xn+1 − Xn−1).
@@ -97,4 +97,4 @@ QString registeredAreaText(qint64 areaMicro, LandClass landClass);
 // Japanese names of the choices, for the parcel window and the PDF.
 QString landClassName(LandClass landClass); // 宅地・鉱泉地 / その他
 
-} // namespace parcels
+} // namespace tavorin::parcels

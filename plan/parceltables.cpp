@@ -7,35 +7,35 @@ namespace tavorin {
 QList<QStringList> areaTableRows(const parcels::AreaTable &table)
 {
     const bool xTimes = table.form == parcels::AreaForm::XTimesDeltaY;
-    QList<QStringList> rows { { PlanText::PointNameHeading, PlanText::XHeading, PlanText::YHeading,
-        xTimes ? PlanText::DeltaYHeading : PlanText::DeltaXHeading,
-        xTimes ? PlanText::XTimesDeltaYHeading : PlanText::YTimesDeltaXHeading } };
+    QList<QStringList> rows { { plantext::PointNameHeading, plantext::XHeading, plantext::YHeading,
+        xTimes ? plantext::DeltaYHeading : plantext::DeltaXHeading,
+        xTimes ? plantext::XTimesDeltaYHeading : plantext::YTimesDeltaXHeading } };
     for (const parcels::AreaRow &row : table.rows)
         rows.append({ row.name, row.x, row.y, row.difference, row.product });
     const auto sum = [&rows](const QString &heading, const QString &value) {
         rows.append({ heading, {}, {}, {}, value });
     };
-    sum(PlanText::DoubleAreaHeading, table.doubleArea);
-    sum(PlanText::AreaHeading, table.area);
-    sum(PlanText::RegisteredAreaHeading, table.registeredArea);
+    sum(plantext::DoubleAreaHeading, table.doubleArea);
+    sum(plantext::AreaHeading, table.area);
+    sum(plantext::RegisteredAreaHeading, table.registeredArea);
     return rows;
 }
 
 QList<QStringList> sideTableRows(const parcels::SideTable &table)
 {
-    QList<QStringList> rows { { PlanText::FromHeading, PlanText::ToHeading,
-        PlanText::DistanceHeading, PlanText::BearingHeading, PlanText::FileDistanceHeading,
-        PlanText::FileBearingHeading, PlanText::CheckHeading } };
+    QList<QStringList> rows { { plantext::FromHeading, plantext::ToHeading,
+        plantext::DistanceHeading, plantext::BearingHeading, plantext::FileDistanceHeading,
+        plantext::FileBearingHeading, plantext::CheckHeading } };
     for (const parcels::SideRow &row : table.rows) {
         QStringList cells { row.from, row.to, row.distance, row.bearing, {}, {}, {} };
         if (row.fileSide) {
             cells[4] = row.fileSide->length;
             cells[5] = row.fileSide->bearing;
-            cells[6] = row.differs ? PlanText::SideDiffers : PlanText::SideMatches;
+            cells[6] = row.differs ? plantext::SideDiffers : plantext::SideMatches;
         }
         rows.append(cells);
     }
-    rows.append({ PlanText::PerimeterHeading, {}, table.perimeter, {}, {}, {}, {} });
+    rows.append({ plantext::PerimeterHeading, {}, table.perimeter, {}, {}, {}, {} });
     return rows;
 }
 

@@ -62,22 +62,22 @@ ParcelWindow::ParcelWindow(const Parcels &parcels, const FilePoints &records, QW
     , m_form(new QComboBox(this))
     , m_rounding(new QComboBox(this))
     , m_landClass(new QComboBox(this))
-    , m_pdfPages(new QCheckBox(PlanText::PdfPagesLabel, this))
+    , m_pdfPages(new QCheckBox(plantext::PdfPagesLabel, this))
     , m_heading(new QLabel(this))
     , m_areaTable(table(QStringLiteral("ParcelAreaTable"), this))
     , m_sideTable(table(QStringLiteral("ParcelSideTable"), this))
 {
     setObjectName(QStringLiteral("ParcelWindow"));
-    setWindowTitle(PlanText::ParcelTablesCaption);
+    setWindowTitle(plantext::ParcelTablesCaption);
     m_form->setObjectName(QStringLiteral("ParcelForm"));
     m_rounding->setObjectName(QStringLiteral("ParcelRounding"));
     m_landClass->setObjectName(QStringLiteral("ParcelLandClass"));
     m_pdfPages->setObjectName(QStringLiteral("ParcelPdfPages"));
     m_heading->setObjectName(QStringLiteral("ParcelHeading"));
-    m_form->addItem(PlanText::XTimesDeltaYHeading, int(parcels::AreaForm::XTimesDeltaY));
-    m_form->addItem(PlanText::YTimesDeltaXHeading, int(parcels::AreaForm::YTimesDeltaX));
-    m_rounding->addItem(PlanText::HalfUpEntry, int(parcels::DistanceRounding::HalfUp));
-    m_rounding->addItem(PlanText::CutEntry, int(parcels::DistanceRounding::Cut));
+    m_form->addItem(plantext::XTimesDeltaYHeading, int(parcels::AreaForm::XTimesDeltaY));
+    m_form->addItem(plantext::YTimesDeltaXHeading, int(parcels::AreaForm::YTimesDeltaX));
+    m_rounding->addItem(plantext::HalfUpEntry, int(parcels::DistanceRounding::HalfUp));
+    m_rounding->addItem(plantext::CutEntry, int(parcels::DistanceRounding::Cut));
     for (const auto landClass : { parcels::LandClass::Residential, parcels::LandClass::Other })
         m_landClass->addItem(parcels::landClassName(landClass), int(landClass));
     connect(m_form, &QComboBox::activated, this, &ParcelWindow::chooseOptions);
@@ -87,20 +87,20 @@ ParcelWindow::ParcelWindow(const Parcels &parcels, const FilePoints &records, QW
         emit landClassChosen(parcels::LandClass(m_landClass->itemData(index).toInt()));
     });
 
-    auto *copy = new QPushButton(PlanText::CopyTablesCaption, this);
+    auto *copy = new QPushButton(plantext::CopyTablesCaption, this);
     copy->setObjectName(QStringLiteral("ParcelCopy"));
     copy->setAutoDefault(false);
     connect(copy, &QPushButton::clicked, this,
         [this] { QGuiApplication::clipboard()->setText(m_text); });
 
     auto *choices = new QHBoxLayout;
-    choices->addWidget(new QLabel(PlanText::FormLabel, this));
+    choices->addWidget(new QLabel(plantext::FormLabel, this));
     choices->addWidget(m_form);
     choices->addSpacing(8);
-    choices->addWidget(new QLabel(PlanText::RoundingLabel, this));
+    choices->addWidget(new QLabel(plantext::RoundingLabel, this));
     choices->addWidget(m_rounding);
     choices->addSpacing(8);
-    choices->addWidget(new QLabel(PlanText::LandClassLabel, this));
+    choices->addWidget(new QLabel(plantext::LandClassLabel, this));
     choices->addWidget(m_landClass);
     choices->addStretch(1);
     auto *bottom = new QHBoxLayout;
@@ -111,9 +111,9 @@ ParcelWindow::ParcelWindow(const Parcels &parcels, const FilePoints &records, QW
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(choices);
     layout->addWidget(m_heading);
-    layout->addWidget(new QLabel(PlanText::AreaTableCaption, this));
+    layout->addWidget(new QLabel(plantext::AreaTableCaption, this));
     layout->addWidget(m_areaTable, 3);
-    layout->addWidget(new QLabel(PlanText::SideTableCaption, this));
+    layout->addWidget(new QLabel(plantext::SideTableCaption, this));
     layout->addWidget(m_sideTable, 2);
     layout->addLayout(bottom);
     resize(640, 560);
@@ -163,19 +163,19 @@ void ParcelWindow::showParcel(
     fill(m_sideTable, sideRows, 2);
     // The file's side and its check, where they disagree.
     for (int r = 1; r < sideRows.size(); ++r)
-        if (sideRows[r].back() == PlanText::SideDiffers)
+        if (sideRows[r].back() == plantext::SideDiffers)
             for (const int c : { 4, 5, 6 })
                 m_sideTable->item(r - 1, c)->setBackground(DiffersBackground);
 
     if (!picked) {
-        m_heading->setText(PlanText::NoParcelPicked);
-        setWindowTitle(PlanText::ParcelTablesCaption);
+        m_heading->setText(plantext::NoParcelPicked);
+        setWindowTitle(plantext::ParcelTablesCaption);
         return;
     }
     const QString name = parcelName(*picked);
-    setWindowTitle(PlanText::ParcelTablesCaption + PlanText::TitleSeparator + name);
+    setWindowTitle(plantext::ParcelTablesCaption + plantext::TitleSeparator + name);
     m_heading->setText(
-        picked->isGood() ? name : PlanText::BadParcelStatus.arg(name, picked->fault));
+        picked->isGood() ? name : plantext::BadParcelStatus.arg(name, picked->fault));
 }
 
 } // namespace tavorin

@@ -5,7 +5,7 @@
 // The texts of the plan window. The caption doubles as the menu item that
 // opens it; the count of points without coordinates reads
 // NoCoordinatesPrefix, the number, NoCoordinatesSuffix.
-namespace tavorin::PlanText {
+namespace tavorin::plantext {
 
 using namespace Qt::StringLiterals;
 
@@ -28,7 +28,7 @@ inline const QString ConversionProgram = u"（変換プログラム %1）"_s;
 // The commands are also items of the SIMA file menu.
 inline const QString ZoneCaption = u"平面直角座標系"_s;
 inline const QString ZonePlaceholder = u"（系を選んで下さい）"_s;
-inline const QString ExportCaption = u"書き出し"_s;
+inline const QString GeoJsonKmlExportCaption = u"地図用に書き出し"_s;
 inline const QString PdfExportCaption = u"配置図PDF"_s;
 inline const QString DxfExportCaption = u"DXF書込"_s;
 inline const QString GsiMapCaption = u"地理院地図で開く"_s;
@@ -90,4 +90,4 @@ inline const QString PdfPagesLabel = u"配置図PDFに求積表と辺長表を�
 inline const QString CopyTablesCaption = u"表をコピー"_s;
 inline const QString NoParcelPicked = u"画地を選んで下さい"_s;
 
-} // namespace tavorin::PlanText
+} // namespace tavorin::plantext

@@ -255,10 +255,10 @@ QString PlanWidget::pointTip(int position) const
     const auto y = coordinateValue(record.y());
     QString tip = record.name() + u'\n';
     if (!record.number().isEmpty())
-        tip += PlanText::PointNumber.arg(record.number()) + u'\n';
-    tip += PlanText::CursorPosition.arg(record.x(), record.y());
+        tip += plantext::PointNumber.arg(record.number()) + u'\n';
+    tip += plantext::CursorPosition.arg(record.x(), record.y());
     if (!record.elevation().isEmpty())
-        tip += u'\n' + PlanText::Elevation.arg(record.elevation());
+        tip += u'\n' + plantext::Elevation.arg(record.elevation());
     if (x && y)
         tip += u'\n' + latLonText(m_zone, { *x, *y });
     return tip;

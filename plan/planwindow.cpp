@@ -31,12 +31,12 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     , m_withoutCoordinates(new QLabel(this))
     , m_parcelPanel(new QWidget(this))
     , m_parcelList(new QTreeWidget(m_parcelPanel))
-    , m_stake(new QPushButton(PlanText::StakeParcelCaption, m_parcelPanel))
-    , m_parcelTables(new QPushButton(PlanText::ParcelTablesCaption, m_parcelPanel))
+    , m_stake(new QPushButton(plantext::StakeParcelCaption, m_parcelPanel))
+    , m_parcelTables(new QPushButton(plantext::ParcelTablesCaption, m_parcelPanel))
     , m_parcelStatus(new QLabel(this))
 {
     setObjectName(QStringLiteral("PlanWindow"));
-    setWindowTitle(PlanText::Caption);
+    setWindowTitle(plantext::Caption);
     setAttribute(Qt::WA_DeleteOnClose);
     m_plan->setObjectName(QStringLiteral("Plan"));
     m_zone->setObjectName(QStringLiteral("PlanZone"));
@@ -58,7 +58,7 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     for (const geodesy::Zone &z : geodesy::zones())
         m_zone->addItem(geodesy::zoneEntry(z.number), z.number);
     m_zone->addItem(geodesy::LocalZoneEntry, geodesy::LocalZone);
-    m_zone->setPlaceholderText(PlanText::ZonePlaceholder);
+    m_zone->setPlaceholderText(plantext::ZonePlaceholder);
     m_zone->setCurrentIndex(-1);
     m_zone->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_zone->setMinimumContentsLength(18);
@@ -75,12 +75,13 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton *exportButton = button(QStringLiteral("PlanExport"), PlanText::ExportCaption);
-    QPushButton *pdfButton = button(QStringLiteral("PlanPdfExport"), PlanText::PdfExportCaption);
-    QPushButton *dxfButton = button(QStringLiteral("PlanDxfExport"), PlanText::DxfExportCaption);
-    QPushButton *gsiMap = button(QStringLiteral("PlanGsiMap"), PlanText::GsiMapCaption);
-    QPushButton *fit = button(QStringLiteral("PlanFit"), PlanText::FitCaption);
-    connect(exportButton, &QPushButton::clicked, this, &PlanWindow::exportRequested);
+    QPushButton *geoJsonKmlButton
+        = button(QStringLiteral("PlanGeoJsonKmlExport"), plantext::GeoJsonKmlExportCaption);
+    QPushButton *pdfButton = button(QStringLiteral("PlanPdfExport"), plantext::PdfExportCaption);
+    QPushButton *dxfButton = button(QStringLiteral("PlanDxfExport"), plantext::DxfExportCaption);
+    QPushButton *gsiMap = button(QStringLiteral("PlanGsiMap"), plantext::GsiMapCaption);
+    QPushButton *fit = button(QStringLiteral("PlanFit"), plantext::FitCaption);
+    connect(geoJsonKmlButton, &QPushButton::clicked, this, &PlanWindow::geoJsonKmlExportRequested);
     connect(pdfButton, &QPushButton::clicked, this, &PlanWindow::pdfExportRequested);
     connect(dxfButton, &QPushButton::clicked, this, &PlanWindow::dxfExportRequested);
     connect(gsiMap, &QPushButton::clicked, this, &PlanWindow::gsiMapRequested);
@@ -90,14 +91,14 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     });
     connect(m_plan, &PlanWidget::withoutCoordinatesChanged, this, [this](int count) {
         m_withoutCoordinates->setText(
-            PlanText::NoCoordinatesPrefix + QString::number(count) + PlanText::NoCoordinatesSuffix);
+            plantext::NoCoordinatesPrefix + QString::number(count) + plantext::NoCoordinatesSuffix);
     });
 
     // The parcels: picked on the plan or in the list, each shown in the other.
     m_parcelList->setRootIsDecorated(false);
     m_parcelList->setUniformRowHeights(true); // a file may have thousands
-    m_parcelList->setHeaderLabels({ PlanText::ParcelNumberHeading, PlanText::ParcelNameHeading,
-        PlanText::ParcelFaultHeading });
+    m_parcelList->setHeaderLabels({ plantext::ParcelNumberHeading, plantext::ParcelNameHeading,
+        plantext::ParcelFaultHeading });
     for (QPushButton *b : { m_stake, m_parcelTables })
         b->setAutoDefault(false);
     connect(m_plan, &PlanWidget::parcelsRead, this, &PlanWindow::listParcels);
@@ -112,17 +113,17 @@ PlanWindow::PlanWindow(PointTable &table, const FilePoints &records, const Parce
     connect(m_parcelTables, &QPushButton::clicked, this, &PlanWindow::showParcelWindow);
     auto *panel = new QVBoxLayout(m_parcelPanel);
     panel->setContentsMargins(0, 0, 0, 0);
-    panel->addWidget(new QLabel(PlanText::ParcelsCaption, m_parcelPanel));
+    panel->addWidget(new QLabel(plantext::ParcelsCaption, m_parcelPanel));
     panel->addWidget(m_parcelList, 1);
     panel->addWidget(m_stake);
     panel->addWidget(m_parcelTables);
     m_parcelPanel->setFixedWidth(220);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(PlanText::ZoneCaption, this));
+    top->addWidget(new QLabel(plantext::ZoneCaption, this));
     top->addWidget(m_zone, 1);
     top->addSpacing(12);
-    top->addWidget(exportButton);
+    top->addWidget(geoJsonKmlButton);
     top->addWidget(pdfButton);
     top->addWidget(dxfButton);
     top->addWidget(gsiMap);
@@ -202,12 +203,12 @@ void PlanWindow::showPickedParcel()
     m_parcelTables->setEnabled(parcel != nullptr);
     QString status;
     if (parcel && !parcel->isGood()) {
-        status = PlanText::BadParcelStatus.arg(parcelName(*parcel), parcel->fault);
+        status = plantext::BadParcelStatus.arg(parcelName(*parcel), parcel->fault);
     } else if (parcel) {
         const auto area
             = parcels::areaTable(*parcel, m_records, m_parcelOptions.form, landClassOf(picked));
         const auto sides = parcels::sideTable(*parcel, m_records, m_parcelOptions.rounding);
-        status = area && sides ? PlanText::ParcelStatus.arg(
+        status = area && sides ? plantext::ParcelStatus.arg(
                      parcelName(*parcel), area->registeredArea, area->area, sides->perimeter)
                                : parcelName(*parcel);
     }
@@ -265,8 +266,8 @@ void PlanWindow::setZone(int zone)
     m_cursor->clear();
     // The title says which zone the plan's latitudes and longitudes are of.
     setWindowTitle(m_zoneNumber == geodesy::UnknownZone
-            ? PlanText::Caption
-            : PlanText::Caption + PlanText::TitleSeparator + geodesy::zoneState(m_zoneNumber));
+            ? plantext::Caption
+            : plantext::Caption + plantext::TitleSeparator + geodesy::zoneState(m_zoneNumber));
 }
 
 } // namespace tavorin

@@ -63,7 +63,7 @@ public:
 
 signals:
     void zoneChosen(int zone);
-    void exportRequested();
+    void geoJsonKmlExportRequested();
     void pdfExportRequested();
     void dxfExportRequested();
     void gsiMapRequested();

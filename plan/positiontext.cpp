@@ -10,22 +10,22 @@ namespace tavorin {
 QString latLonText(int zone, SurveyPoint p)
 {
     if (zone == geodesy::UnknownZone)
-        return PlanText::ChooseZoneHint;
+        return plantext::ChooseZoneHint;
     if (!geodesy::zone(zone)) // a local grid: nowhere on the earth
         return {};
     if (!geodesy::withinReach({ p.x, p.y }))
-        return PlanText::BeyondReach;
+        return plantext::BeyondReach;
     const auto position = geodesy::toLatLon(zone, { p.x, p.y });
     if (!position)
         return {};
-    return PlanText::LatLon.arg(geodesy::decimalDegrees(position->latitude),
+    return plantext::LatLon.arg(geodesy::decimalDegrees(position->latitude),
         geodesy::decimalDegrees(position->longitude), geodesy::gsiDms(position->latitude),
         geodesy::gsiDms(position->longitude));
 }
 
 QString cursorText(int zone, SurveyPoint p)
 {
-    return PlanText::CursorPosition.arg(p.x, 0, 'f', 3).arg(p.y, 0, 'f', 3) + QStringLiteral("   ")
+    return plantext::CursorPosition.arg(p.x, 0, 'f', 3).arg(p.y, 0, 'f', 3) + QStringLiteral("   ")
         + latLonText(zone, p);
 }
 

@@ -180,7 +180,7 @@ public:
 
     Result<CsvReading> result() const
     {
-        if (m_failure == FailureNumber::DeviceIoError)
+        if (m_failure == failurenumber::DeviceIoError)
             return Failure { m_failure };
         const bool utf8 = m_encoding.isUtf8();
         const auto decode = [utf8](QByteArrayView bytes) {
@@ -505,7 +505,7 @@ private:
     void addRow(qint64 row)
     {
         if (m_rows.size() == PointTable::Size) {
-            fail(FailureNumber::SubscriptOutOfRange);
+            fail(failurenumber::SubscriptOutOfRange);
             return;
         }
         const auto view = [this](Kept kept) { return m_rowFields[std::size_t(kept)].view(); };

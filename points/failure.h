@@ -9,7 +9,7 @@ namespace tavorin {
 
 // The failure numbers the program reports. They are the numbers users have
 // always seen in the "エラーコード" message box, so they must not change.
-namespace FailureNumber {
+namespace failurenumber {
 inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int FileNotFound = 53;
 inline constexpr int DeviceIoError = 57;
@@ -22,7 +22,7 @@ inline constexpr int PortNotFound = 8002;
 inline constexpr int PortAlreadyOpen = 8005;
 inline constexpr int PortSettingsRefused = 8015;
 inline constexpr int DialogCancelled = 32755;
-} // namespace FailureNumber
+} // namespace failurenumber
 
 // How a step that can fail reports it: it returns Result<T>, which holds
 // either the step's value or the Failure that stopped it. A caller tests the

@@ -42,7 +42,7 @@ struct Parcel
     QString name; // "D00" field 3, often the 地番
     QString type; // "D00" field 4, "1" in every file seen
     QList<ParcelVertex> vertices;
-    // Why the parcel cannot be drawn, measured or exported (ParcelText);
+    // Why the parcel cannot be drawn, measured or exported (parceltext);
     // empty for a good parcel.
     QString fault;
     qint64 line = 0; // the line of its "D00", from 1

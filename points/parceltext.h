@@ -4,7 +4,7 @@
 
 // Why a parcel (筆, 画地) of a SIMA file cannot be drawn, measured or
 // exported: the fault readSimaParcels gives it, shown beside the parcel.
-namespace tavorin::ParcelText {
+namespace tavorin::parceltext {
 
 using namespace Qt::StringLiterals;
 
@@ -24,4 +24,4 @@ inline const QString NoVertices = u"頂点がありません。"_s;
 // since the ring closes); %1 the vertex.
 inline const QString RepeatedVertex = u"頂点%1が続けて2回あります。"_s;
 
-} // namespace tavorin::ParcelText
+} // namespace tavorin::parceltext

@@ -13,14 +13,14 @@ namespace {
 int readFailureBeforeOpening(const QFileInfo &info)
 {
     if (!info.exists())
-        return info.absoluteDir().exists() ? FailureNumber::FileNotFound
-                                           : FailureNumber::PathNotFound;
+        return info.absoluteDir().exists() ? failurenumber::FileNotFound
+                                           : failurenumber::PathNotFound;
     // A folder, a pipe or a device is no file to read: a pipe or a device
     // could also keep the reading waiting or running for ever.
     if (!info.isFile())
-        return FailureNumber::PathFileAccessError;
+        return failurenumber::PathFileAccessError;
     if (!info.isReadable())
-        return FailureNumber::PermissionDenied;
+        return failurenumber::PermissionDenied;
     return 0;
 }
 
@@ -28,11 +28,11 @@ int writeFailureBeforeOpening(const QFileInfo &info)
 {
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
-        return FailureNumber::PathNotFound;
+        return failurenumber::PathNotFound;
     if (info.exists() && !info.isFile())
-        return FailureNumber::PathFileAccessError;
+        return failurenumber::PathFileAccessError;
     if ((info.exists() && !info.isWritable()) || !folder.isWritable())
-        return FailureNumber::PermissionDenied;
+        return failurenumber::PermissionDenied;
     return 0;
 }
 
@@ -46,8 +46,8 @@ Result<std::unique_ptr<QFile>> openToRead(const QString &path)
     auto file = std::make_unique<QFile>(info.absoluteFilePath());
     if (!file->open(QIODevice::ReadOnly))
         return Failure { file->error() == QFileDevice::PermissionsError
-                ? FailureNumber::PermissionDenied
-                : FailureNumber::PathFileAccessError };
+                ? failurenumber::PermissionDenied
+                : failurenumber::PathFileAccessError };
     return file;
 }
 
@@ -60,7 +60,7 @@ Result<void> save(const QString &path, const std::function<bool(QIODevice &)> &w
     systemerror::clear();
     if (!file.open(QIODevice::WriteOnly))
         return Failure { systemerror::saveFailureNumber(
-            systemerror::openFailure(info.absolutePath()), FailureNumber::PathFileAccessError) };
+            systemerror::openFailure(info.absolutePath()), failurenumber::PathFileAccessError) };
     // Output smaller than the file's buffer reaches the disk only when it is
     // flushed, and commit() would put a file whose flush failed in place all
     // the same: flush here, so that a write that did not complete is always
@@ -68,15 +68,15 @@ Result<void> save(const QString &path, const std::function<bool(QIODevice &)> &w
     systemerror::clear();
     if (!write(file) || !file.flush()) {
         const int failure
-            = systemerror::saveFailureNumber(systemerror::last(), FailureNumber::DeviceIoError);
+            = systemerror::saveFailureNumber(systemerror::last(), failurenumber::DeviceIoError);
         file.cancelWriting();
         return Failure { failure };
     }
     systemerror::clear();
     if (!file.commit())
         return Failure { systemerror::commitFailureNumber(systemerror::last(),
-            file.error() == QFileDevice::RenameError ? FailureNumber::PathFileAccessError
-                                                     : FailureNumber::DeviceIoError) };
+            file.error() == QFileDevice::RenameError ? failurenumber::PathFileAccessError
+                                                     : failurenumber::DeviceIoError) };
     return {};
 }
 

@@ -15,23 +15,23 @@ QString csvFaultMessage(CsvFault fault, qint64 row)
 {
     switch (fault) {
     case CsvFault::QuoteNotClosed:
-        return ReadingText::CsvQuoteNotClosed.arg(row);
+        return readingtext::CsvQuoteNotClosed.arg(row);
     case CsvFault::TooFewFields:
-        return ReadingText::CsvTooFewFields.arg(row);
+        return readingtext::CsvTooFewFields.arg(row);
     case CsvFault::NameMissing:
-        return ReadingText::CsvNameMissing.arg(row);
+        return readingtext::CsvNameMissing.arg(row);
     case CsvFault::XNotANumber:
-        return ReadingText::CsvXNotANumber.arg(row);
+        return readingtext::CsvXNotANumber.arg(row);
     case CsvFault::YNotANumber:
-        return ReadingText::CsvYNotANumber.arg(row);
+        return readingtext::CsvYNotANumber.arg(row);
     case CsvFault::XTooLong:
-        return ReadingText::CsvXTooLong.arg(row);
+        return readingtext::CsvXTooLong.arg(row);
     case CsvFault::YTooLong:
-        return ReadingText::CsvYTooLong.arg(row);
+        return readingtext::CsvYTooLong.arg(row);
     case CsvFault::LatitudeLongitude:
-        return ReadingText::CsvLatitudeLongitude;
+        return readingtext::CsvLatitudeLongitude;
     case CsvFault::HeaderNotFound:
-        return ReadingText::CsvHeaderNotFound;
+        return readingtext::CsvHeaderNotFound;
     case CsvFault::None:
         break;
     }
@@ -123,7 +123,7 @@ PointFileReading readPointFile(const QString &path, PointFileKind kind)
 QString failureText(int failureNumber)
 {
     // The number as the window has always shown it, after a blank of its own.
-    return ReadingText::ErrorPromptPrefix + u' ' + QString::number(failureNumber);
+    return readingtext::ErrorPromptPrefix + u' ' + QString::number(failureNumber);
 }
 
 QString endingText(const PointFileReading &reading)

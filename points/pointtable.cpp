@@ -102,7 +102,7 @@ PointTable::Entry PointTable::keep(const PointRecord &record)
 Result<void> PointTable::store(int position, const PointRecord &record)
 {
     if (!holds(position))
-        return Failure { FailureNumber::SubscriptOutOfRange };
+        return Failure { failurenumber::SubscriptOutOfRange };
     if (std::size_t(position) >= m_entries.size())
         m_entries.resize(std::size_t(position) + 1);
     Entry &entry = m_entries[std::size_t(position)];
@@ -175,7 +175,7 @@ Result<void> PointTable::storeFromStart(QList<PointRecord> records)
     records = {};
     returnFreedMemory();
     if (tooMany)
-        return Failure { FailureNumber::SubscriptOutOfRange };
+        return Failure { failurenumber::SubscriptOutOfRange };
     return {};
 }
 

@@ -4,7 +4,7 @@
 
 // What a reading of a point file says when it fails, in the window and on
 // the command line alike. Users know these texts; change none of them.
-namespace tavorin::ReadingText {
+namespace tavorin::readingtext {
 
 using namespace Qt::StringLiterals;
 
@@ -26,4 +26,4 @@ inline const QString CsvLatitudeLongitude
 inline const QString CsvHeaderNotFound
     = u"見出しの行が見つかりません。点名・X・Y の見出しの行か、点名,X,Y の順の数値の行が必要です。"_s;
 
-} // namespace tavorin::ReadingText
+} // namespace tavorin::readingtext

@@ -304,10 +304,10 @@ private:
 QString vertexText(const ParcelVertex &vertex)
 {
     if (vertex.number.isEmpty())
-        return ParcelText::VertexName.arg(vertex.name);
+        return parceltext::VertexName.arg(vertex.name);
     if (vertex.name.isEmpty())
         return vertex.number;
-    return ParcelText::VertexNumberAndName.arg(vertex.number, vertex.name);
+    return parceltext::VertexNumberAndName.arg(vertex.number, vertex.name);
 }
 
 // Why parcel cannot be used, the first fault in the order the user would
@@ -316,19 +316,19 @@ QString parcelFault(const Parcel &parcel)
 {
     for (const ParcelVertex &vertex : parcel.vertices) {
         if (vertex.number.isEmpty() && vertex.name.isEmpty())
-            return ParcelText::VertexUnnamed;
+            return parceltext::VertexUnnamed;
         if (vertex.record < 0)
-            return ParcelText::VertexNotFound.arg(vertexText(vertex));
+            return parceltext::VertexNotFound.arg(vertexText(vertex));
     }
     const qsizetype count = parcel.vertices.size();
     if (count == 0)
-        return ParcelText::NoVertices;
+        return parceltext::NoVertices;
     if (count < 3)
-        return ParcelText::TooFewVertices.arg(count);
+        return parceltext::TooFewVertices.arg(count);
     for (qsizetype i = 0; i < count; ++i) {
         const ParcelVertex &vertex = parcel.vertices.at(i);
         if (vertex.record == parcel.vertices.at((i + 1) % count).record)
-            return ParcelText::RepeatedVertex.arg(vertexText(vertex));
+            return parceltext::RepeatedVertex.arg(vertexText(vertex));
     }
     return {};
 }

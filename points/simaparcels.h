@@ -24,7 +24,7 @@ namespace tavorin {
 // number) by its name; the first record of that number or name. A parcel
 // with a vertex that is not found (or has neither), fewer than 3 vertices or
 // the same point twice in a row (the last and the first count as in a row)
-// gets its fault (ParcelText), the first in that order, and stays in the
+// gets its fault (parceltext), the first in that order, and stays in the
 // list, so that the user sees it.
 Parcels readSimaParcels(QByteArrayView bytes, const FilePoints &records);
 

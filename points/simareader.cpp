@@ -113,7 +113,7 @@ public:
             if (fieldsRead >= 5 && !addPoint())
                 return;
         }
-        end(FailureNumber::InputPastEndOfFile);
+        end(failurenumber::InputPastEndOfFile);
     }
 
     // Stops the reading with failure number failure.
@@ -335,7 +335,7 @@ private:
     bool addPoint()
     {
         if (m_points.size() == PointTable::Size) {
-            end(FailureNumber::SubscriptOutOfRange);
+            end(failurenumber::SubscriptOutOfRange);
             return false;
         }
         m_points.add(m_point.name, m_point.x, m_point.y, m_line);

@@ -4,7 +4,7 @@
 
 // The fixed lines of a SIMA coordinate file as this program writes them.
 // Other programs and earlier files rely on these exact texts.
-namespace tavorin::SimaText {
+namespace tavorin::simatext {
 
 using namespace Qt::StringLiterals;
 
@@ -15,4 +15,4 @@ inline const QString PointsBeginLine = u"A00,"_s;
 inline const QString PointsEndLine = u"A99,"_s;
 inline const QString PointTag = u"A01"_s;
 
-} // namespace tavorin::SimaText
+} // namespace tavorin::simatext

@@ -68,7 +68,7 @@ QString pointLine(qsizetype position, const QString &listLine)
     ListLine::Columns columns = ListLine::takeApart(listLine);
     columns.name = nameField(columns.name);
     const qsizetype nameFill = NamePieceWidth - characters::count(columns.name);
-    QString line = SimaText::PointTag;
+    QString line = simatext::PointTag;
     line += u',';
     line += QString::number(position + 1).rightJustified(PointNumberWidth, u' ');
     line += u',';
@@ -117,13 +117,13 @@ QByteArray simaFileBytes(const QStringList &lines)
 {
     QByteArray bytes;
     bytes.reserve(128 + lines.size() * 56);
-    appendLine(bytes, SimaText::HeaderLine);
-    appendLine(bytes, SimaText::Description1Line);
-    appendLine(bytes, SimaText::Description2Line);
-    appendLine(bytes, SimaText::PointsBeginLine);
+    appendLine(bytes, simatext::HeaderLine);
+    appendLine(bytes, simatext::Description1Line);
+    appendLine(bytes, simatext::Description2Line);
+    appendLine(bytes, simatext::PointsBeginLine);
     for (qsizetype i = 0; i < lines.size(); ++i)
         appendLine(bytes, pointLine(i, lines.at(i)));
-    appendLine(bytes, SimaText::PointsEndLine);
+    appendLine(bytes, simatext::PointsEndLine);
     return bytes;
 }
 
@@ -137,16 +137,16 @@ QByteArray simaRecordBytes(
     if (!source.isEmpty())
         appendLine(bytes, u"Z00,"_s + nameField(source) + u',');
     appendLine(bytes, u"Z00,座標ﾃﾞｰﾀ,"_s);
-    appendLine(bytes, SimaText::PointsBeginLine);
+    appendLine(bytes, simatext::PointsBeginLine);
     for (qsizetype i = 0; i < points.size(); ++i) {
         const FilePoint &p = points.at(i);
         const QString number = p.number().isEmpty() ? QString::number(i + 1) : p.number();
         appendLine(bytes,
-            SimaText::PointTag + u',' + nameField(number) + u',' + nameField(p.name()) + u','
+            simatext::PointTag + u',' + nameField(number) + u',' + nameField(p.name()) + u','
                 + nameField(p.x()) + u',' + nameField(p.y()) + u',' + nameField(p.elevation())
                 + u',');
     }
-    appendLine(bytes, SimaText::PointsEndLine);
+    appendLine(bytes, simatext::PointsEndLine);
     appendParcels(bytes, parcels);
     return bytes;
 }

@@ -42,7 +42,7 @@ int saveFailureNumber(Code err, int otherwise)
     switch (err) {
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return FailureNumber::DiskFull;
+        return failurenumber::DiskFull;
     // A sharing or lock violation is the file held open by another program,
     // such as a spreadsheet showing it.
     case ERROR_ACCESS_DENIED:
@@ -50,7 +50,7 @@ int saveFailureNumber(Code err, int otherwise)
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_USER_MAPPED_FILE:
-        return FailureNumber::PermissionDenied;
+        return failurenumber::PermissionDenied;
     // A folder that has gone makes the temporary file beside the target fail
     // with "file not found" as well as "path not found".
     case ERROR_PATH_NOT_FOUND:
@@ -58,11 +58,11 @@ int saveFailureNumber(Code err, int otherwise)
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
-        return FailureNumber::PathNotFound;
+        return failurenumber::PathNotFound;
     case ERROR_INVALID_NAME:
     case ERROR_DIRECTORY:
     case ERROR_FILENAME_EXCED_RANGE:
-        return FailureNumber::PathFileAccessError;
+        return failurenumber::PathFileAccessError;
     default:
         return otherwise;
     }
@@ -97,14 +97,14 @@ int saveFailureNumber(Code err, int otherwise)
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        return FailureNumber::DiskFull;
+        return failurenumber::DiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
-        return FailureNumber::PermissionDenied;
+        return failurenumber::PermissionDenied;
     case ENOENT:
     case ENOTDIR:
-        return FailureNumber::PathNotFound;
+        return failurenumber::PathNotFound;
     default:
         return otherwise;
     }

@@ -127,7 +127,7 @@ template <typename Parser> auto parseAll(QIODevice &device)
     for (;;) {
         const qint64 got = device.read(chunk.data(), chunk.size());
         if (got < 0) {
-            parser.fail(FailureNumber::DeviceIoError);
+            parser.fail(failurenumber::DeviceIoError);
             break;
         }
         if (got == 0) {

@@ -114,15 +114,6 @@ int zoneOf(QString system)
     return geodesy::UnknownZone;
 }
 
-MapReading refused(int failureNumber, QString message)
-{
-    MapReading map;
-    map.reading.ending = PointFileReading::Ending::Refused;
-    map.reading.failureNumber = failureNumber;
-    map.reading.message = std::move(message);
-    return map;
-}
-
 class MapParser
 {
 public:
@@ -138,7 +129,7 @@ public:
         while (token == XmlScanner::Text)
             token = m_xml.readNext();
         if (token != XmlScanner::StartElement || m_xml.name() != "地図")
-            return refused(0, RegistryText::NotMapXml);
+            return MapReading::refused(0, registrytext::NotMapXml);
         walk(m_xml, [this](QByteArrayView name) { return take(name); });
         // Only blanks, comments and processing instructions may follow.
         XmlScanner::Token after = m_xml.readNext();
@@ -147,12 +138,16 @@ public:
         if (m_xml.hasError())
             return brokenXml();
         if (m_badCoordinateLine != 0)
-            return refused(0, RegistryText::CoordinateNotANumber.arg(m_badCoordinateLine));
+            return MapReading::refused(
+                0, registrytext::CoordinateNotANumber.arg(m_badCoordinateLine));
         return resolve();
     }
 
 private:
-    MapReading brokenXml() { return refused(0, RegistryText::BrokenXml.arg(m_xml.lineNumber())); }
+    MapReading brokenXml()
+    {
+        return MapReading::refused(0, registrytext::BrokenXml.arg(m_xml.lineNumber()));
+    }
 
     bool take(QByteArrayView name)
     {
@@ -340,14 +335,14 @@ private:
         parcel.line = lot.line;
         const auto surface = m_surfaces.constFind(lot.ref);
         if (surface == m_surfaces.cend()) {
-            parcel.fault = RegistryText::ShapeMissing.arg(QString::fromUtf8(lot.ref));
+            parcel.fault = registrytext::ShapeMissing.arg(QString::fromUtf8(lot.ref));
             return parcel;
         }
         QList<ParcelVertex> &ring = parcel.vertices;
         for (const QByteArrayView curveId : *surface) {
             const auto curve = m_curves.constFind(curveId);
             if (curve == m_curves.cend()) {
-                parcel.fault = RegistryText::CurveMissing.arg(QString::fromUtf8(curveId));
+                parcel.fault = registrytext::CurveMissing.arg(QString::fromUtf8(curveId));
                 return parcel;
             }
             const qsizetype count = curve->vertices.size();
@@ -360,7 +355,7 @@ private:
                     const auto point = m_pointIds.constFind(vertex.ref);
                     if (point == m_pointIds.cend()) {
                         parcel.fault
-                            = RegistryText::PointMissing.arg(QString::fromUtf8(vertex.ref));
+                            = registrytext::PointMissing.arg(QString::fromUtf8(vertex.ref));
                         return parcel;
                     }
                     record = recordOf(m_points[std::size_t(*point)], lot.line);
@@ -371,7 +366,7 @@ private:
                 if (!ring.isEmpty() && ring.back().record == record)
                     continue;
                 if (i == 0 && !ring.isEmpty()) {
-                    parcel.fault = RegistryText::CurvesNotJoined;
+                    parcel.fault = registrytext::CurvesNotJoined;
                     return parcel;
                 }
                 ring.append(ParcelVertex {
@@ -379,12 +374,12 @@ private:
             }
         }
         if (ring.size() < 2 || ring.front().record != ring.back().record) {
-            parcel.fault = RegistryText::RingNotClosed;
+            parcel.fault = registrytext::RingNotClosed;
             return parcel;
         }
         ring.removeLast();
         if (ring.size() < 3)
-            parcel.fault = RegistryText::TooFewVertices;
+            parcel.fault = registrytext::TooFewVertices;
         return parcel;
     }
 
@@ -401,8 +396,8 @@ private:
         for (const NamedPoint &named : m_named) {
             const auto found = m_pointIds.constFind(named.ref);
             if (found == m_pointIds.cend())
-                return refused(
-                    0, RegistryText::PointWithoutPosition.arg(named.line).arg(named.name));
+                return MapReading::refused(
+                    0, registrytext::PointWithoutPosition.arg(named.line).arg(named.name));
             GmPoint &point = m_points[std::size_t(*found)];
             if (point.record < 0)
                 point.record = reading.records.size();
@@ -411,7 +406,7 @@ private:
         for (const Lot &lot : m_lots)
             reading.parcels.append(parcel(lot));
         if (reading.records.size() > PointTable::Size)
-            return refused(FailureNumber::SubscriptOutOfRange, {});
+            return MapReading::refused(failurenumber::SubscriptOutOfRange, {});
         return std::move(m_map);
     }
 
@@ -460,7 +455,16 @@ QString mapNameOf(QByteArrayView bytes)
 
 QString sourceLine(const QString &municipality)
 {
-    return RegistryText::SourceLine.arg(municipality);
+    return registrytext::SourceLine.arg(municipality);
+}
+
+MapReading MapReading::refused(int failureNumber, QString message)
+{
+    MapReading map;
+    map.reading.ending = PointFileReading::Ending::Refused;
+    map.reading.failureNumber = failureNumber;
+    map.reading.message = std::move(message);
+    return map;
 }
 
 } // namespace tavorin::registry

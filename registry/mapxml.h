@@ -47,6 +47,8 @@ struct MapReading
     // The 筆 left out of reading.parcels: those whose 地番 begins with
     // 地区外 (outside the surveyed district) or 別図 (drawn on another map).
     int parcelsLeftOut = 0;
+    // A reading refused with a failure number (0 for none) and a message.
+    static MapReading refused(int failureNumber, QString message);
 };
 
 // Reads one 地図XML file. Every 筆界点 and 基準点 becomes a point and a

@@ -57,7 +57,7 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
 {
     const ZipCalls *const calls = zipCalls();
     if (calls == nullptr) {
-        message = RegistryText::NoZipLibrary;
+        message = registrytext::NoZipLibrary;
         return false;
     }
     const ZipCalls &lib = *calls;
@@ -67,14 +67,14 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
         = lib.sourceBufferCreate(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
     if (source == nullptr) {
         lib.errorFini(&error);
-        message = RegistryText::BrokenZip;
+        message = registrytext::BrokenZip;
         return false;
     }
     std::unique_ptr<zip_t, ZipCloser> archive(lib.openFromSource(source, ZIP_RDONLY, &error));
     lib.errorFini(&error);
     if (!archive) {
         lib.sourceFree(source);
-        message = RegistryText::BrokenZip;
+        message = registrytext::BrokenZip;
         return false;
     }
     const zip_int64_t count = lib.getNumEntries(archive.get(), 0);
@@ -87,11 +87,11 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
         zip_stat_t stat;
         if (lib.statIndex(archive.get(), zip_uint64_t(index), 0, &stat) != 0
             || (stat.valid & ZIP_STAT_SIZE) == 0) {
-            message = RegistryText::BrokenZip;
+            message = registrytext::BrokenZip;
             return false;
         }
         if (stat.size > LargestEntry) {
-            message = RegistryText::MapTooLarge;
+            message = registrytext::MapTooLarge;
             return false;
         }
         // Told from the sizes the zip file gives, before anything is
@@ -100,11 +100,11 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
         // limit.
         const zip_uint64_t packed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
         if (stat.size > budget.limits.smallEntry && stat.size / budget.limits.ratio > packed) {
-            message = RegistryText::ZipEntrySuspicious.arg(prefix + u'/' + name);
+            message = registrytext::ZipEntrySuspicious.arg(prefix + u'/' + name);
             return false;
         }
         if (stat.size > budget.limits.total - budget.unpacked) {
-            message = RegistryText::ZipTooLarge.arg(sizeText(budget.limits.total));
+            message = registrytext::ZipTooLarge.arg(sizeText(budget.limits.total));
             return false;
         }
         budget.unpacked += stat.size;
@@ -114,7 +114,7 @@ bool walkZip(const QByteArray &bytes, const QString &prefix, int depth,
         if (file)
             lib.fclose(file);
         if (read < 0 || zip_uint64_t(read) != stat.size) {
-            message = RegistryText::BrokenZip;
+            message = registrytext::BrokenZip;
             return false;
         }
         const QString path = prefix + u'/' + name;
@@ -151,7 +151,7 @@ QString forEachMapXml(const QByteArray &bytes, const QString &name,
     Budget budget { limits };
     walkZip(bytes, name, 0, visit, message, foundXml, budget);
     if (message.isEmpty() && !foundXml)
-        message = RegistryText::NoMapInZip;
+        message = registrytext::NoMapInZip;
     return message;
 }
 
@@ -165,17 +165,8 @@ Result<QByteArray> fileBytes(const QString &path)
         return Failure { file.failure() };
     QByteArray bytes = (*file)->readAll();
     if ((*file)->error() != QFileDevice::NoError)
-        return Failure { FailureNumber::DeviceIoError };
+        return Failure { failurenumber::DeviceIoError };
     return bytes;
-}
-
-MapReading refusedReading(int failureNumber, QString message)
-{
-    MapReading map;
-    map.reading.ending = PointFileReading::Ending::Refused;
-    map.reading.failureNumber = failureNumber;
-    map.reading.message = std::move(message);
-    return map;
 }
 
 } // namespace
@@ -206,33 +197,54 @@ MapListing listMaps(const QString &path)
     return listing;
 }
 
-MapReading readMapFile(const QString &path, const QString &mapName)
+namespace {
+
+// The map of the file at path for which choose, given its place among the
+// file's maps and its bytes, returns true; the only map where choose is null.
+MapReading readChosenMap(const QString &path, const QString &missing,
+    const std::function<bool(qsizetype index, const QByteArray &xml)> &choose)
 {
     const Result<QByteArray> bytes = fileBytes(path);
     if (!bytes)
-        return refusedReading(bytes.failure(), {});
+        return MapReading::refused(bytes.failure(), {});
     QByteArray chosen;
-    int maps = 0;
+    qsizetype maps = 0;
     const QString message = forEachMapXml(
         *bytes, QFileInfo(path).fileName(), [&](const QString &, const QByteArray &xml) {
-            ++maps;
-            if (mapName.isEmpty()) {
-                if (maps == 1)
+            const qsizetype index = maps++;
+            if (!choose) {
+                if (index == 0)
                     chosen = xml;
                 return true;
             }
-            if (mapNameOf(xml) != mapName)
+            if (!choose(index, xml))
                 return true;
             chosen = xml;
             return false;
         });
     if (!message.isEmpty())
-        return refusedReading(0, message);
-    if (mapName.isEmpty() && maps > 1)
-        return refusedReading(0, RegistryText::SeveralMaps.arg(maps));
+        return MapReading::refused(0, message);
+    if (!choose && maps > 1)
+        return MapReading::refused(0, registrytext::SeveralMaps.arg(maps));
     if (chosen.isNull())
-        return refusedReading(0, RegistryText::MapNotFound.arg(mapName));
+        return MapReading::refused(0, registrytext::MapNotFound.arg(missing));
     return readMapXml(chosen);
+}
+
+} // namespace
+
+MapReading readMapFile(const QString &path, const QString &mapName)
+{
+    if (mapName.isEmpty())
+        return readChosenMap(path, {}, {});
+    return readChosenMap(path, mapName,
+        [&mapName](qsizetype, const QByteArray &xml) { return mapNameOf(xml) == mapName; });
+}
+
+MapReading readMapAt(const QString &path, qsizetype index)
+{
+    return readChosenMap(path, QString::number(index + 1),
+        [index](qsizetype at, const QByteArray &) { return at == index; });
 }
 
 } // namespace tavorin::registry

@@ -44,8 +44,13 @@ MapListing listMaps(const QString &path);
 
 // Reads the map called mapName (its 地図名) in the file at path: the first of
 // that name. An empty mapName reads the file's only map, and refuses a file
-// of several (RegistryText::SeveralMaps).
+// of several (registrytext::SeveralMaps).
 MapReading readMapFile(const QString &path, const QString &mapName = {});
+
+// Reads the map at index in the file's listing (listMaps), which tells apart
+// two maps of the same 地図名; a refusal (registrytext::MapNotFound) for an
+// index past the last.
+MapReading readMapAt(const QString &path, qsizetype index);
 
 // How far a zip file is unpacked: what guards against a file made to blow up
 // when unpacked (a zip bomb) rather than to hold maps.
@@ -68,7 +73,7 @@ struct ZipLimits
 // visit returns false. Returns the message to show when the bytes are a zip
 // file that cannot be read or holds no XML file; empty otherwise. A zip file
 // inside a zip inside a zip is not opened, nor an XML file of more than 1 GiB,
-// and a zip file past limits is refused (RegistryText::ZipTooLarge,
+// and a zip file past limits is refused (registrytext::ZipTooLarge,
 // ZipEntrySuspicious) before the entry past them is unpacked; the entries
 // before it have been visited.
 QString forEachMapXml(const QByteArray &bytes, const QString &name,

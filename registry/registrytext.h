@@ -5,7 +5,7 @@
 // What reading the registry's map files (地図XML) says: why a file cannot be
 // read, why a parcel cannot be drawn, and the source line the data's terms
 // of use ask every plan, map or file made from it to carry.
-namespace tavorin::registry::RegistryText {
+namespace tavorin::registry::registrytext {
 
 using namespace Qt::StringLiterals;
 
@@ -51,4 +51,4 @@ inline const QString TooFewVertices = u"筆界点が3点に足りません。"_s
 // The source line; %1: the 市区町村名 the file gives ("熊毛郡屋久島町").
 inline const QString SourceLine = u"出典：「登記所備付地図データ %1」（法務省）を加工して作成"_s;
 
-} // namespace tavorin::registry::RegistryText
+} // namespace tavorin::registry::registrytext

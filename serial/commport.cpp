@@ -23,14 +23,14 @@ int openFailureNumber(QSerialPort::SerialPortError error)
 {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return FailureNumber::PortNotFound;
+        return failurenumber::PortNotFound;
     case QSerialPort::PermissionError: // locked or opened by another program
     case QSerialPort::OpenError:
-        return FailureNumber::PortAlreadyOpen;
+        return failurenumber::PortAlreadyOpen;
     case QSerialPort::UnsupportedOperationError:
-        return FailureNumber::PortSettingsRefused;
+        return failurenumber::PortSettingsRefused;
     default:
-        return FailureNumber::DeviceIoError;
+        return failurenumber::DeviceIoError;
     }
 }
 
@@ -126,7 +126,7 @@ Result<void> CommPort::setPortOpen(bool open)
         return {};
     }
     if (portOpen())
-        return Failure { FailureNumber::PortAlreadyOpen };
+        return Failure { failurenumber::PortAlreadyOpen };
     release(); // the last transfer's last bytes had their time
 
     m_port.setPortName(m_deviceName.isEmpty() ? m_ports.deviceName(m_portNumber) : m_deviceName);
@@ -143,7 +143,7 @@ Result<void> CommPort::setPortOpen(bool open)
     if (!applied) {
         m_port.close();
         m_port.clearError();
-        return Failure { FailureNumber::PortSettingsRefused };
+        return Failure { failurenumber::PortSettingsRefused };
     }
     setControlLines();
     m_framer.clear();
@@ -209,14 +209,14 @@ void CommPort::setRThreshold(int characters)
 Result<void> CommPort::Output(const QString &text)
 {
     if (!portOpen())
-        return Failure { FailureNumber::DeviceIoError };
+        return Failure { failurenumber::DeviceIoError };
     const QByteArray bytes = cp932::encode(text);
     m_lastWriteMs = int(std::min<qint64>(m_settings.transmitMs(bytes.size()), CloseFlushTimeoutMs));
     if (m_port.write(bytes) != bytes.size()) {
         // Part of a line may have gone out: the line is no longer the
         // pocket computer's to trust, so the transfer ends here.
         lose();
-        return Failure { FailureNumber::DeviceIoError };
+        return Failure { failurenumber::DeviceIoError };
     }
     return {};
 }
@@ -268,7 +268,7 @@ void CommPort::deliverPending()
     m_delivering = false;
     if (m_lost && m_holds == 0 && m_messages.empty()) {
         m_lost = false;
-        emit failed(FailureNumber::DeviceIoError);
+        emit failed(failurenumber::DeviceIoError);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "mapfiles.h"
 #include "mappoints.h"
 #include "planpdf.h"
+#include "runprogram.h"
 #include "scripteddialogs.h"
 #include "simaparcels.h"
 #include "simareader.h"
@@ -34,29 +35,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-#ifdef Q_OS_WIN
-const QByteArray Eol = "\r\n"; // the C runtime's text mode
-#else
-const QByteArray Eol = "\n";
-#endif
-
 const QString ZoneNeeded
     = u"測点を地図に置く平面直角座標系（系）を選んで下さい。（--zone 1～19）"_s;
-
-// The program as a surveyor's loop starts it, with no display and nothing
-// of Qt's: its exit code, standard output and standard error as "0|out|err".
-QByteArray runProgram(const QStringList &arguments)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(u"" TAVORIN_EXECUTABLE ""_s, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << arguments.join(u' ').toStdString();
-    return QByteArray::number(process.exitCode()) + '|' + process.readAllStandardOutput() + '|'
-        + process.readAllStandardError();
-}
 
 // docs/sample.sim copied into dir.
 QString sample(const QTemporaryDir &dir)
@@ -355,7 +335,7 @@ TEST(ExportCommand, FailuresWriteNothingAndSayTheWindowsMessageOnStandardError)
         { { "--export", dir.filePath(u"out.sim"_s), cut },
             messageBytes(cut, u"エラーコード  62"_s) },
         { { "--export", dir.filePath(u"out.geojson"_s), "--zone", "none", in },
-            messageBytes(in, ExportText::LocalZoneNoMap) },
+            messageBytes(in, exporttext::LocalZoneNoMap) },
         { { "--export", in, in }, messageBytes(in, sameAsInput) },
         { { "--export", dir.path() + u"/./sample.sim"_s, "--overwrite", in },
             messageBytes(dir.path() + u"/./sample.sim"_s, sameAsInput) },

@@ -15,12 +15,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Where an installation puts the page, from the folder of the prefix that
-// holds bin/: beside tavorin.exe on Windows, the package's doc folder
+// holds bin/: beside tavorin.exe on Windows, the program's data folder
 // elsewhere.
 #ifdef Q_OS_WIN
 const QString InstalledPage = u"bin/guide/guide.html"_s;
 #else
-const QString InstalledPage = u"share/doc/tavorin/guide.html"_s;
+const QString InstalledPage = u"share/tavorin/guide/guide.html"_s;
 #endif
 const QString BuildPage = u"bin/guide/guide.html"_s;
 

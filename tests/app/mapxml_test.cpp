@@ -6,6 +6,7 @@
 #include "planezones.h"
 #include "planwindow.h"
 #include "registryfile.h"
+#include "runprogram.h"
 #include "simaparcels.h"
 #include "simareader.h"
 #include "startup.h"
@@ -32,25 +33,6 @@ const QString RealXml = u"" TAVORIN_SHARED_DATA_DIR "/chizu-xml/46505-3411-1.xml
 const QString MapName = u"AYA1anbou22B06_2000"_s;
 const QString Source = u"出典：「登記所備付地図データ 熊毛郡屋久島町」（法務省）を加工して作成"_s;
 const QString LeftOut = u"別図・地区外の 6 筆は読み込んでいません。"_s;
-
-#ifdef Q_OS_WIN
-const QByteArray Eol = "\r\n";
-#else
-const QByteArray Eol = "\n";
-#endif
-
-// The program without a display: "exit code|standard error".
-QByteArray runProgram(const QStringList &arguments)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(u"" TAVORIN_EXECUTABLE ""_s, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(u' ').toStdString();
-    return QByteArray::number(process.exitCode()) + '|' + process.readAllStandardError();
-}
 
 QByteArray note(const QString &path, const QString &text)
 {
@@ -150,7 +132,7 @@ TEST(MapExport, EveryFormatCarriesTheSourceLine)
         QStringList arguments { u"--export"_s, out, in };
         if (name.endsWith(u".pdf"_s))
             arguments << u"--date"_s << u"2025-04-01"_s;
-        EXPECT_EQ(runProgram(arguments), "0|" + note(in, LeftOut)) << name.toStdString();
+        EXPECT_EQ(runProgram(arguments), "0||" + note(in, LeftOut)) << name.toStdString();
         const QByteArray bytes = fileBytes(out);
 #ifdef Q_OS_WIN
         // Wine has neither poppler nor ezdxf: the PDF's and the DXF's texts are
@@ -172,7 +154,7 @@ TEST(MapExport, EveryFormatCarriesTheSourceLine)
         EXPECT_EQ(read, expected) << name.toStdString();
     }
     EXPECT_EQ(runProgram({ u"--export"_s, dir.filePath(u"map.csv"_s), RealZip }),
-        "0|" + note(RealZip, LeftOut));
+        "0||" + note(RealZip, LeftOut));
     EXPECT_FALSE(fileBytes(dir.filePath(u"map.csv"_s)).contains(Source.toUtf8()));
     EXPECT_FALSE(cp932::decode(fileBytes(dir.filePath(u"map.csv"_s))).contains(u"出典"_s));
 }
@@ -194,20 +176,20 @@ TEST(MapExport, SeveralMapsNeedMapAndLocalOnesNoZone)
     const QString in = twoMaps(dir), out = dir.filePath(u"out.sim"_s), local = localMap(dir);
     const std::pair<QStringList, QByteArray> cases[] = {
         { { u"--export"_s, dir.filePath(u"local.kml"_s), local },
-            "1|" + note(local, ExportText::LocalZoneNoMap) },
+            "1||" + note(local, exporttext::LocalZoneNoMap) },
         { { u"--export"_s, out, in },
-            "1|"
+            "1||"
                 + note(in,
                     u"このファイルには地図が2枚あります。読む地図の地図名を --map "
                     u"で指定して下さい：AYA1anbou22B06_2000、OTHER_MAP"_s) },
         { { u"--export"_s, out, u"--map"_s, u"NONE"_s, in },
-            "1|" + note(in, u"地図「NONE」はこのファイルにありません。"_s) },
+            "1||" + note(in, u"地図「NONE」はこのファイルにありません。"_s) },
         { { u"--export"_s, out, u"--map"_s, u"OTHER_MAP"_s, RealXml.chopped(3) + u"sim"_s },
-            "1|"
+            "1||"
                 + u"tavorin: --map は地図XMLのファイル（*.xml、*.zip）を読み込むときに使います。"_s
                       .toLocal8Bit()
                 + Eol },
-        { { u"--export"_s, out, u"--map"_s, u"OTHER_MAP"_s, in }, "0|" + note(in, LeftOut) },
+        { { u"--export"_s, out, u"--map"_s, u"OTHER_MAP"_s, in }, "0||" + note(in, LeftOut) },
     };
     for (const auto &[arguments, expected] : cases)
         EXPECT_EQ(runProgram(arguments), expected) << arguments.join(u' ').toStdString();
@@ -256,7 +238,7 @@ TEST_F(MapFileLoad, ListsTheRealMapWithItsZoneAndParcels)
     // The window's exports carry the source line too.
     QTemporaryDir dir;
     dialogs.chooseNextFile(dir.filePath(u"map.geojson"_s));
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
     EXPECT_EQ(geoJsonSource(fileBytes(dir.filePath(u"map.geojson"_s))), Source + u"|166"_s);
 }
 

@@ -200,7 +200,7 @@ TEST_F(Layout, CaptionsMenusAColourAFontAndTheSelectionModes)
     EXPECT_EQ(menus,
         QStringList({ QStringLiteral("SIMAﾌｧｲﾙ|書込|読込||配置図||CSV読込|CSV書込|地図XML読込||"
                                      "平面直角座標系|"
-                                     "書き出し|配置図PDF|DXF書込|地理院地図で開く"),
+                                     "地図用に書き出し|配置図PDF|DXF書込|地理院地図で開く"),
             QStringLiteral("COMポート|COM1|COM2|COM3"), QStringLiteral("終了") }));
     EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(32, 32));
     EXPECT_EQ(list(1)->font().families().value(0), QStringLiteral("ＭＳ ゴシック"));

@@ -206,7 +206,7 @@ TEST_F(SimaFileMenu, AFileGivenAtStartIsReadWhileTheWindowIsBuiltAndListedAsLoad
     EXPECT_EQ(dialogs.fileRequests.value(0).initialName, path("start.sim"));
     FileReadAtStart(QString()).handTo(*form);
     FileReadAtStart(path("missing.sim")).handTo(*form);
-    EXPECT_EQ(prompts(), QStringList { failure(FailureNumber::FileNotFound) });
+    EXPECT_EQ(prompts(), QStringList { failure(failurenumber::FileNotFound) });
     EXPECT_EQ(list1(), QStringList({ "P1", "P2" }));
 }
 
@@ -221,23 +221,23 @@ TEST_F(SimaFileMenu, FailuresShowTheirNumberAndChangeNothing)
     writeFile(path("many.csv"), tooMany);
     const QStringList old = { "OLD1", "OLD2" };
     std::vector cases = {
-        std::tuple("SimFileLoad", path("missing.sim"), FailureNumber::FileNotFound, old),
-        std::tuple("SimFileLoad", path("nowhere/a.sim"), FailureNumber::PathNotFound, old),
-        std::tuple("SimFileLoad", path("folder.sim"), FailureNumber::PathFileAccessError, old),
-        std::tuple("SimFileLoad", path("noa00.sim"), FailureNumber::InputPastEndOfFile, old),
-        std::tuple("SimFileLoad", path("noa99.sim"), FailureNumber::InputPastEndOfFile,
+        std::tuple("SimFileLoad", path("missing.sim"), failurenumber::FileNotFound, old),
+        std::tuple("SimFileLoad", path("nowhere/a.sim"), failurenumber::PathNotFound, old),
+        std::tuple("SimFileLoad", path("folder.sim"), failurenumber::PathFileAccessError, old),
+        std::tuple("SimFileLoad", path("noa00.sim"), failurenumber::InputPastEndOfFile, old),
+        std::tuple("SimFileLoad", path("noa99.sim"), failurenumber::InputPastEndOfFile,
             QStringList({ "P" })),
-        std::tuple("SimFileSave", path("nowhere/a.sim"), FailureNumber::PathNotFound, old),
-        std::tuple("SimFileSave", path("folder.sim"), FailureNumber::PathFileAccessError, old),
-        std::tuple("CsvFileLoad", path("missing.csv"), FailureNumber::FileNotFound, old),
+        std::tuple("SimFileSave", path("nowhere/a.sim"), failurenumber::PathNotFound, old),
+        std::tuple("SimFileSave", path("folder.sim"), failurenumber::PathFileAccessError, old),
+        std::tuple("CsvFileLoad", path("missing.csv"), failurenumber::FileNotFound, old),
         // Unlike a SIMA file, a CSV file of more points than the table holds
         // changes nothing.
-        std::tuple("CsvFileLoad", path("many.csv"), FailureNumber::SubscriptOutOfRange, old),
-        std::tuple("CsvFileSave", path("nowhere/a.csv"), FailureNumber::PathNotFound, old),
+        std::tuple("CsvFileLoad", path("many.csv"), failurenumber::SubscriptOutOfRange, old),
+        std::tuple("CsvFileSave", path("nowhere/a.csv"), failurenumber::PathNotFound, old),
     };
 #ifdef Q_OS_UNIX
     // A device, which reading would never finish.
-    cases.emplace_back("SimFileLoad", "/dev/zero", FailureNumber::PathFileAccessError, old);
+    cases.emplace_back("SimFileLoad", "/dev/zero", failurenumber::PathFileAccessError, old);
 #endif
     for (const auto &[command, chosen, number, list1After] : cases) {
         createWindow();

@@ -42,7 +42,7 @@ TEST(Zones, NumbersLabelsOriginsAndAreasAsTheNoticeGivesThem)
         u"15 ⅩⅤ系 26°N 127°30′E|16 ⅩⅥ系 26°N 124°00′E|17 ⅩⅦ系 26°N 131°00′E|"
         u"18 ⅩⅧ系 20°N 136°00′E|19 ⅩⅨ系 26°N 154°00′E"_s);
     EXPECT_EQ(zoneEntry(9),
-        u"Ⅸ系　東京都（XIV, XVIII, XIX系を除く）, 福島県, 栃木県, 茨城県, 埼玉県, 千葉県, "
+        u"Ⅸ系　東京都（ⅩⅣ, ⅩⅧ, ⅩⅨ系を除く）, 福島県, 栃木県, 茨城県, 埼玉県, 千葉県, "
         u"群馬県, 神奈川県"_s);
     for (const int outside : { 0, 20, -9 }) {
         EXPECT_EQ(zone(outside), nullptr);

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-using namespace parcels;
+using namespace tavorin;
+using namespace tavorin::parcels;
 using tavorin::FilePoint;
 using tavorin::FilePoints;
 using tavorin::FileSide;

@@ -1,4 +1,4 @@
-// The zone, latitude and longitude in the plan, 書き出し, 配置図PDF, DXF書込
+// The zone, latitude and longitude in the plan, 地図用に書き出し, 配置図PDF, DXF書込
 // and 地理院地図で開く through the real Form1.
 #include "commondialog.h"
 #include "dxffile.h"
@@ -130,7 +130,7 @@ TEST_F(Map, EveryReadingSetsTheFilesZoneAndLocalCoordinatesAreNeverMapped)
     EXPECT_TRUE(dialogs.itemRequests.value(0).endsWith(u"\n系なし（任意座標）|8"_s))
         << dialogs.itemRequests.value(0).toStdString();
     EXPECT_EQ(form->zone(), -1);
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
     EXPECT_EQ(prompts(),
         QStringList({ u"エラーメッセージ|2行目のXが数値ではありません。"_s,
             u"メッセージ|座標系が任意座標（系なし）なので、地図には置けません。"_s,
@@ -143,7 +143,7 @@ TEST_F(Map, EveryReadingSetsTheFilesZoneAndLocalCoordinatesAreNeverMapped)
     form->openAtStart(dir.filePath(u"far.csv"_s),
         readingOf({ Points[0], { u"FAR"_s, u"5000000"_s, u"0"_s } }, 9));
     dialogs.chooseNextFile(dir.filePath(u"far.geojson"_s));
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
     EXPECT_EQ(prompts().last(),
         u"メッセージ|1 点は系の原点から1000 kmより遠いので、書き出しませんでした。"_s);
     EXPECT_EQ(fileBytes(dir.filePath(u"far.geojson"_s)),
@@ -191,7 +191,7 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
     // a file without points to place.
     for (const QList<PointRecord> &points : { QList<PointRecord>(), QList { Points[1] } }) {
         loadPoints(points);
-        for (const QString &command : { u"MapExport"_s, u"PdfExport"_s, u"DxfExport"_s })
+        for (const QString &command : { u"GeoJsonKmlExport"_s, u"PdfExport"_s, u"DxfExport"_s })
             menuAction(command)->trigger();
     }
     EXPECT_EQ(prompts(), QStringList(6, u"メッセージ|座標のある測点がありません。"_s));
@@ -204,11 +204,11 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
     loadPoints(Points);
     // Without a zone the 19 are offered; a cancel writes nothing, a choice
     // is the zone from then on, as if chosen in the menu.
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
     dialogs.chooseNextItem(8);
     // A name typed without an extension gets .geojson; .kml writes KML.
     dialogs.chooseNextFile(dir.filePath(u"points"_s));
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
     QStringList zones; // as the menu lists them, none offered first
     for (QAction *entry : control<QMenu>(u"ZoneMenu"_s)->actions())
         if (!entry->isSeparator())
@@ -219,12 +219,12 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
                 + zones.join(u'\n') + u"|-1"_s));
     EXPECT_EQ(checkedZone(), u"Zone9"_s);
     dialogs.chooseNextFile(dir.filePath(u"points.KML"_s));
-    openPlan()->findChild<QPushButton *>(u"PlanExport"_s)->click();
+    openPlan()->findChild<QPushButton *>(u"PlanGeoJsonKmlExport"_s)->click();
     const QString filter = u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|"_s;
     // The dialog's title names the zone the points are placed by.
     EXPECT_EQ(fileDialogs(dir.path()),
-        QStringList({ filter + u"|geojson|書き出し — Ⅸ系"_s,
-            filter + u"points.geojson|geojson|書き出し — Ⅸ系"_s }));
+        QStringList({ filter + u"|geojson|地図用に書き出し — Ⅸ系"_s,
+            filter + u"points.geojson|geojson|地図用に書き出し — Ⅸ系"_s }));
     // K9 and A2 in file order; T1 has no place.
     const QList<MapPoint> placed = mapPoints(readingOf({ Points[0], Points[2] }).records, 9);
     EXPECT_EQ(fileBytes(dir.filePath(u"points.geojson"_s)), geoJsonBytes(placed, 9));
@@ -234,8 +234,8 @@ TEST_F(Map, ExportAsksForAZoneFirstSaysWhenThereAreNoPointsWritesByTheExtensionO
     // Another extension, a missing folder for each kind: nothing written,
     // the SIMA writer's failure numbers. 書込 then offers the name chosen
     // last as a SIMA file's, not the DXF's.
-    for (const auto &[command, name] : { std::pair(u"MapExport"_s, u"points.txt"_s),
-             std::pair(u"MapExport"_s, u"none/points.kml"_s),
+    for (const auto &[command, name] : { std::pair(u"GeoJsonKmlExport"_s, u"points.txt"_s),
+             std::pair(u"GeoJsonKmlExport"_s, u"none/points.kml"_s),
              std::pair(u"PdfExport"_s, u"none/plan.pdf"_s),
              std::pair(u"DxfExport"_s, u"none/p.dxf"_s) }) {
         dialogs.chooseNextFile(dir.filePath(name));
@@ -292,14 +292,14 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
     dialogs.chooseNextFile(dir.filePath(u"points.dxf"_s));
     openPlan()->findChild<QPushButton *>(u"PlanDxfExport"_s)->click();
     // Next time: the choices of both, the PDF's cancelled, the DXF's file
-    // dialog cancelled, which leaves 書き出し the name it had, not genba.dxf;
+    // dialog cancelled, which leaves 地図用に書き出し the name it had, not genba.dxf;
     // the file read names its zone this time.
     createWindow();
     read(9);
     dialogs.chooseNextOptions(std::nullopt);
     menuAction(u"PdfExport"_s)->trigger();
     menuAction(u"DxfExport"_s)->trigger();
-    menuAction(u"MapExport"_s)->trigger();
+    menuAction(u"GeoJsonKmlExport"_s)->trigger();
 
     EXPECT_EQ(dialogs.optionsRequests,
         QStringList({ u"pdf A4P 0 1 9 auto 1000"_s, u"dxf A3L 1000 1 9 datum tokyo auto 500"_s,
@@ -310,7 +310,7 @@ TEST_F(Map, PlanPdfAndDxfOfferTheOptionsRememberedAndWriteWithTheChosenOnes)
         QStringList({ u"Save PDFファイル (*.pdf)|genba.pdf|pdf|配置図PDF — Ⅸ系"_s,
             u"Save DXFファイル (*.dxf)|plan.dxf|dxf|DXF書込 — Ⅸ系"_s,
             u"Save DXFファイル (*.dxf)|genba.dxf|dxf|DXF書込 — Ⅸ系"_s,
-            u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|genba.sim|geojson|書き出し — Ⅸ系"_s }));
+            u"Save GeoJSONファイル (*.geojson);;KMLファイル (*.kml)|genba.sim|geojson|地図用に書き出し — Ⅸ系"_s }));
     EXPECT_EQ(prompts(), QStringList());
     // K9 and A2 in CAD's axes; T1 has no coordinates. The PDF on the sheet
     // chosen, titled with the file's job name; its scale and zone are those
@@ -381,14 +381,14 @@ TEST(ExportOptionsDialog, OffersTheSheetAndScalesWithAutoOrTheTextHeightAndEleva
         u"A3L 250 1.5 -1 datum 2024|A4L 0 2.25 9 Z datum 2011"_s);
 }
 
-// 書き出し's real save dialog: a name typed without an extension takes that
+// 地図用に書き出し's real save dialog: a name typed without an extension takes that
 // of the file type chosen in it, GeoJSON's where none is chosen.
 TEST(ExportFileDialog, ANameWithoutAnExtensionTakesThatOfTheFileTypeChosen)
 {
     QtUserDialogs qt;
     QTemporaryDir dir;
     QStringList chosen;
-    const QString filter = CommonDialog::qtFilter(WindowText::ExportFilter);
+    const QString filter = CommonDialog::qtFilter(windowtext::ExportFilter);
     for (const int downs : { 0, 1 }) {
         QTimer::singleShot(0, [downs] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -399,7 +399,7 @@ TEST(ExportFileDialog, ANameWithoutAnExtensionTakesThatOfTheFileTypeChosen)
             static_cast<QDialog *>(dialog)->accept();
         });
         const auto path = qt.fileDialog(nullptr, FileDialogMode::Save, filter,
-            dir.filePath(u"genba.sim"_s), WindowText::ExportDefaultExtension, QString());
+            dir.filePath(u"genba.sim"_s), windowtext::ExportDefaultExtension, QString());
         chosen << QDir(dir.path()).relativeFilePath(path.value_or(u"none"_s));
     }
     EXPECT_EQ(chosen, QStringList({ u"points.geojson"_s, u"points.kml"_s }));

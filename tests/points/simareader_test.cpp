@@ -111,7 +111,7 @@ TEST(SimaReader, TakesTenThousandAndOnePointsAndFailsWithNineOnTheNext)
         const Result<SimaReading> reading = readSima(bytes + "A99,\r\n");
         ASSERT_TRUE(reading);
         EXPECT_EQ(
-            reading->ending.failure(), count == 10001 ? 0 : FailureNumber::SubscriptOutOfRange);
+            reading->ending.failure(), count == 10001 ? 0 : failurenumber::SubscriptOutOfRange);
         ASSERT_EQ(reading->points.size(), 10001);
         EXPECT_EQ(reading->points.last(), (PointRecord { "P10001", "1.5", "-2.5" }));
     }

@@ -323,6 +323,13 @@ TEST(RegistryFile, ListsAndReadsTheMapsOfAZipOfZips)
     EXPECT_EQ(south.districts, QStringList { u"南町"_s });
     EXPECT_EQ(ringNames(south.reading.parcels.value(0)), u"A B C D"_s);
     EXPECT_EQ(south.reading.zone, 9);
+    // Two maps of one 地図名 are told apart by their place.
+    const QString twins = dir.filePath(u"twins.zip"_s);
+    test::writeZip(twins,
+        { { u"a.xml"_s, square(u"北1"_s, u"北町"_s) },
+            { u"b.xml"_s, square(u"北1"_s, u"南町"_s) } });
+    EXPECT_EQ(readMapAt(twins, 1).districts, QStringList { u"南町"_s });
+    EXPECT_EQ(readMapAt(twins, 2).reading.message, u"地図「3」はこのファイルにありません。"_s);
 
     const QString empty = dir.filePath(u"empty.zip"_s), broken = dir.filePath(u"broken.zip"_s);
     test::writeZip(empty, { { u"readme.txt"_s, "no map" } });

@@ -64,16 +64,16 @@ TEST_F(CommPortTest, HeldEventsNeverNestAndComeRightAfterTheHolder)
 TEST_F(CommPortTest, RefusedSettingsAreFailure8015AndOutputOnAClosedPort57)
 {
     CommPort port(ports);
-    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), FailureNumber::DeviceIoError);
+    EXPECT_EQ(port.Output(u"A1\r"_s).failure(), failurenumber::DeviceIoError);
     port.setSettings(*LineSettings::parse(u"2400,e,8,1")); // no parity on a pty
-    EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortSettingsRefused);
+    EXPECT_EQ(port.setPortOpen(true).failure(), failurenumber::PortSettingsRefused);
     EXPECT_FALSE(port.portOpen());
     open(port, 3);
-    EXPECT_EQ(port.setPortOpen(true).failure(), FailureNumber::PortAlreadyOpen);
+    EXPECT_EQ(port.setPortOpen(true).failure(), failurenumber::PortAlreadyOpen);
     EXPECT_TRUE(port.Output(u"A1\r"_s).ok());
     EXPECT_TRUE(port.setPortOpen(false).ok()); // sends what was written
     EXPECT_EQ(nextLine(*peerLine), QByteArray("A1\r"));
-    EXPECT_EQ(port.Output(u"A2\r"_s).failure(), FailureNumber::DeviceIoError);
+    EXPECT_EQ(port.Output(u"A2\r"_s).failure(), failurenumber::DeviceIoError);
 }
 
 // Closing ends the port for the program at once, but lets the device go

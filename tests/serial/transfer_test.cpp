@@ -218,7 +218,7 @@ TEST_F(Sending, PortsThatCannotBeOpenedAreReportedAndNothingStarts)
 {
     menuAction(u"Com3"_s)->trigger();
     command(3)->click();
-    expectFailureShown(FailureNumber::PortNotFound, 2);
+    expectFailureShown(failurenumber::PortNotFound, 2);
     EXPECT_EQ(form->transferMode(), QString());
 
     fillList(1);
@@ -226,7 +226,7 @@ TEST_F(Sending, PortsThatCannotBeOpenedAreReportedAndNothingStarts)
     CommPort other(*ports);
     ASSERT_TRUE(other.setPortOpen(true));
     command(2)->click();
-    expectFailureShown(FailureNumber::PortAlreadyOpen, 5);
+    expectFailureShown(failurenumber::PortAlreadyOpen, 5);
     EXPECT_EQ(form->transferMode(), QString());
     EXPECT_EQ(list(2)->listCount(), 1);
 
@@ -241,7 +241,7 @@ TEST_F(Sending, PortsThatCannotBeOpenedAreReportedAndNothingStarts)
     EXPECT_EQ(nextLine(*adapter), wire(list(2)->item(0)));
     menu->actions().value(4)->trigger();
     command(2)->click(); // closes the adapter's port, then cannot open the next one
-    expectFailureShown(FailureNumber::PortNotFound, 10);
+    expectFailureShown(failurenumber::PortNotFound, 10);
 }
 
 TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
@@ -252,7 +252,7 @@ TEST_F(Sending, APocketComputerThatGoesAwayIsReportedOnce)
     peerLine->close(); // failure 57, once
     EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() > 2; }));
     QTest::qWait(50);
-    expectFailureShown(FailureNumber::DeviceIoError, 3);
+    expectFailureShown(failurenumber::DeviceIoError, 3);
     EXPECT_EQ(list(2)->listCount(), 2);
 }
 
@@ -314,7 +314,7 @@ TEST_F(Receiving, RecordsWaitingWhenThePocketComputerGoesAwayAreStillListed)
     }
     EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() > 1; }));
     QTest::qWait(50);
-    expectFailureShown(FailureNumber::DeviceIoError, 2);
+    expectFailureShown(failurenumber::DeviceIoError, 2);
     EXPECT_EQ(list(2)->lines(),
         (QStringList { listLine(u"P1"_s, u"1.000"_s, u"2.000"_s),
             listLine(u"P2"_s, u"3.000"_s, u"4.000"_s) }));

@@ -47,8 +47,8 @@ TEST(WindowsSaveFailure, EachWin32ErrorHasItsNumber)
         { ERROR_BAD_NET_NAME, 76 }, { ERROR_INVALID_NAME, 75 }, { ERROR_DIRECTORY, 75 },
         { ERROR_FILENAME_EXCED_RANGE, 75 }, { ERROR_GEN_FAILURE, 57 }, { ERROR_SUCCESS, 57 } };
     for (const auto &[error, number] : cases) {
-        EXPECT_EQ(saveFailureNumber(error, FailureNumber::DeviceIoError), number) << error;
-        EXPECT_EQ(commitFailureNumber(error, FailureNumber::DeviceIoError), number) << error;
+        EXPECT_EQ(saveFailureNumber(error, failurenumber::DeviceIoError), number) << error;
+        EXPECT_EQ(commitFailureNumber(error, failurenumber::DeviceIoError), number) << error;
     }
 }
 

@@ -156,7 +156,7 @@ protected:
         (void)waitFor([] { return false; }, 200); // a second report would come now
         ASSERT_EQ(dialogs.messages.size(), prompts + 1);
         EXPECT_EQ(dialogs.messages.last().prompt,
-            u"エラーコード  "_s + QString::number(FailureNumber::DeviceIoError));
+            u"エラーコード  "_s + QString::number(failurenumber::DeviceIoError));
         EXPECT_FALSE(progress()->isVisible());
         EXPECT_EQ(list(2)->lines(), kept);
     }

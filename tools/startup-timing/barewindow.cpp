@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"),
         QStringLiteral("MS Gothic") });
     font.setPointSize(9);
-    QLabel window(tavorin::WindowText::Label1Caption0);
+    QLabel window(tavorin::windowtext::Label1Caption0);
     window.setFont(font);
     window.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     window.resize(495, 308);
