@@ -288,6 +288,8 @@ int main(int argc, char *argv[])
     // Menus appear at once, so that the picture catches them whole.
     QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
     QApplication::setEffectEnabled(Qt::UI_FadeMenu, false);
+    // The text cursor stays on, so that a second run gives the same bytes.
+    QApplication::setCursorFlashTime(0);
     // The standard buttons in Japanese, as the program shows them.
     const std::unique_ptr<QTranslator> qtTranslation = installQtTranslation();
 
@@ -394,7 +396,7 @@ int takeGuidePictures(const QString &folder, const QString &sample, const QStrin
     // A SIMA file names no zone, so 地図用に書き出し asks for one first; the
     // chooser with 系なし at the end of its list, cancelled.
     dialogs.expectBoxes({ QStringLiteral("guide-zone-choice") });
-    control<QAction>(&window, QStringLiteral("MapExport"))->trigger();
+    control<QAction>(&window, QStringLiteral("GeoJsonKmlExport"))->trigger();
 
     // The port (its menu is taken by --port-menu).
     control<QAction>(&window, QStringLiteral("Com2"))->trigger();
