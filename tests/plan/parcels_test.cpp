@@ -165,14 +165,6 @@ protected:
         box->setCurrentIndex(index);
         emit box->activated(index);
     }
-    QList<int> selected() const
-    {
-        QList<int> positions;
-        for (int p = 0; p < list(1)->listCount(); ++p)
-            if (list(1)->isSelected(p))
-                positions.append(p);
-        return positions;
-    }
 
     PlanWindow *window = nullptr;
     PlanWidget *plan = nullptr;

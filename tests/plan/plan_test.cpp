@@ -50,14 +50,6 @@ protected:
         QTest::mousePress(plan, Qt::LeftButton, keys, from);
         QTest::mouseRelease(plan, Qt::LeftButton, keys, to);
     }
-    QList<int> selected() const
-    {
-        QList<int> positions;
-        for (int p = 0; p < list(1)->listCount(); ++p)
-            if (list(1)->isSelected(p))
-                positions.append(p);
-        return positions;
-    }
 
     PlanWindow *window = nullptr;
     PlanWidget *plan = nullptr;

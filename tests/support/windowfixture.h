@@ -55,6 +55,15 @@ protected:
         return found;
     }
     ListBox *list(int n) const { return control<ListBox>(QStringLiteral("List%1").arg(n)); }
+    // The positions selected in List1, in order.
+    QList<int> selected() const
+    {
+        QList<int> positions;
+        for (int p = 0; p < list(1)->listCount(); ++p)
+            if (list(1)->isSelected(p))
+                positions.append(p);
+        return positions;
+    }
     QRadioButton *option(int group, int index) const
     {
         return control<QRadioButton>(QStringLiteral("Option%1_%2").arg(group).arg(index));
